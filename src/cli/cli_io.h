@@ -1,0 +1,27 @@
+#pragma once
+// Small helpers shared by the kelmio-cli commands.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelmio::cli {
+
+using Args = std::vector<std::string>;
+
+// All of standard input as bytes.
+std::string ReadStdin();
+
+// Writes bytes to standard output unchanged.
+void WriteStdout(const std::string& bytes);
+
+// Prints a message (Shift-JIS) to standard error as UTF-8 with a newline.
+void PrintError(const std::string& sjisMessage);
+
+// Prints a usage error (plain ASCII) and returns the exit code for it.
+int UsageError(const std::string& message);
+
+// Parses a non-negative decimal number; nullopt when it is not one.
+std::optional<unsigned long long> ParseUnsigned(const std::string& text);
+
+}  // namespace kelmio::cli

@@ -1,0 +1,11 @@
+#pragma once
+// The kelmio-cli command groups. Each takes the arguments after its own
+// name and returns the process exit code.
+
+#include "cli/cli_io.h"
+
+namespace kelmio::cli {
+
+int RunWordCommand(const Args& args);
+
+}  // namespace kelmio::cli

@@ -1,0 +1,46 @@
+// kelmio-cli: scriptable access to Kelmio's files.
+
+#include <iostream>
+#include <string_view>
+
+#include "cli/commands.h"
+
+namespace {
+
+constexpr std::string_view kUsage = R"(Usage: kelmio-cli COMMAND [ARGS]
+
+  project show FILE       print a project file as JSON
+  project write FILE      write a project file from JSON on stdin
+  keys show FILE          print a key file's bindings as JSON
+  keys write FILE         write a key file from JSON on stdin
+  text detect FILE        print a text source's encoding and line end
+  text load FILE          print a text source as the source pane holds it
+  text save FILE --encoding E --line-end L
+                          write Shift-JIS text from stdin as a text source
+  word POS                print the word at byte POS of the text on stdin
+
+JSON is UTF-8; texts on stdin and stdout are Shift-JIS bytes.
+)";
+
+struct Command {
+    std::string_view name;
+    int (*run)(const kelmio::cli::Args&);
+};
+
+constexpr Command kCommands[] = {
+    {"word", kelmio::cli::RunWordCommand},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const kelmio::cli::Args all(argv + 1, argv + argc);
+    if (all.empty() || all[0] == "--help" || all[0] == "-h") {
+        std::cout << kUsage;
+        return all.empty() ? 2 : 0;
+    }
+    for (const Command& command : kCommands) {
+        if (all[0] == command.name) return command.run(kelmio::cli::Args(all.begin() + 1, all.end()));
+    }
+    return kelmio::cli::UsageError("unknown command: " + all[0]);
+}

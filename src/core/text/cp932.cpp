@@ -1,0 +1,150 @@
+#include "text/cp932.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+#include "text/sjis.h"
+
+namespace kelmio {
+namespace {
+
+// An open iconv descriptor, closed when it goes out of scope.
+class IconvHandle {
+public:
+    IconvHandle(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
+    ~IconvHandle() {
+        if (Valid()) iconv_close(m_cd);
+    }
+    IconvHandle(const IconvHandle&) = delete;
+    IconvHandle& operator=(const IconvHandle&) = delete;
+
+    bool Valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+    iconv_t Get() const { return m_cd; }
+
+private:
+    iconv_t m_cd;
+};
+
+// How many input bytes make up the character that failed to convert, so the
+// conversion can step over exactly that character.
+using SkipLength = std::size_t (*)(const unsigned char* in, std::size_t left);
+
+std::size_t SkipCp932(const unsigned char* in, std::size_t left) {
+    return left >= 2 && IsSjisLeadByte(in[0]) && IsSjisTrailByte(in[1]) ? 2 : 1;
+}
+
+std::size_t SkipUtf8(const unsigned char* in, std::size_t left) {
+    std::size_t length = 1;
+    if (in[0] >= 0xF0 && in[0] <= 0xF4) length = 4;
+    else if (in[0] >= 0xE0 && in[0] <= 0xEF) length = 3;
+    else if (in[0] >= 0xC2 && in[0] <= 0xDF) length = 2;
+    // Only swallow continuation bytes that are really there.
+    std::size_t taken = 1;
+    while (taken < length && taken < left && (in[taken] & 0xC0) == 0x80) ++taken;
+    return taken;
+}
+
+std::size_t SkipUtf16Le(const unsigned char* in, std::size_t left) {
+    if (left < 2) return left;
+    const unsigned unit = in[0] | (in[1] << 8);
+    if (unit >= 0xD800 && unit <= 0xDBFF && left >= 4) {
+        const unsigned next = in[2] | (in[3] << 8);
+        if (next >= 0xDC00 && next <= 0xDFFF) return 4;
+    }
+    return 2;
+}
+
+// Runs iconv over the whole input, putting `replacement` in place of every
+// character that cannot be converted and carrying on after it.
+ConversionResult Convert(const char* to, const char* from, std::string_view input, SkipLength skip,
+                         std::string_view replacement) {
+    ConversionResult result;
+    IconvHandle cd(to, from);
+    if (!cd.Valid()) {
+        // No converter at all: keep what is plain ASCII, replace the rest.
+        for (const char c : input) {
+            if (static_cast<unsigned char>(c) < 0x80) result.text += c;
+            else {
+                result.text += replacement;
+                ++result.unconvertible;
+            }
+        }
+        return result;
+    }
+
+    auto* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    std::string& out = result.text;
+    out.resize(input.size() * 2 + 16);
+    std::size_t used = 0;
+
+    while (inLeft > 0) {
+        char* outPtr = out.data() + used;
+        std::size_t outLeft = out.size() - used;
+        const std::size_t rc = iconv(cd.Get(), &in, &inLeft, &outPtr, &outLeft);
+        used = out.size() - outLeft;
+        if (rc != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        // EILSEQ or EINVAL: step over the offending character.
+        const std::size_t n = skip(reinterpret_cast<const unsigned char*>(in), inLeft);
+        in += n;
+        inLeft -= n;
+        if (used + replacement.size() > out.size()) out.resize(out.size() * 2 + replacement.size());
+        out.replace(used, replacement.size(), replacement);
+        used += replacement.size();
+        ++result.unconvertible;
+        iconv(cd.Get(), nullptr, nullptr, nullptr, nullptr);
+    }
+    out.resize(used);
+    return result;
+}
+
+std::u16string Utf16FromNativeBytes(const std::string& bytes) {
+    std::u16string text(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                        static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    }
+    return text;
+}
+
+std::string ToLeBytes(std::u16string_view text) {
+    std::string bytes(text.size() * 2, '\0');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<char>(text[i] >> 8);
+    }
+    return bytes;
+}
+
+constexpr std::string_view kUtf8Replacement = "\xEF\xBF\xBD";   // U+FFFD
+constexpr std::string_view kUtf16LeReplacement{"\xFD\xFF", 2};  // U+FFFD
+
+}  // namespace
+
+std::string Cp932ToUtf8(std::string_view sjis) {
+    return Convert("UTF-8", "CP932", sjis, SkipCp932, kUtf8Replacement).text;
+}
+
+std::u16string Cp932ToUtf16(std::string_view sjis) {
+    return Utf16FromNativeBytes(Convert("UTF-16LE", "CP932", sjis, SkipCp932, kUtf16LeReplacement).text);
+}
+
+ConversionResult Utf8ToCp932Checked(std::string_view utf8) {
+    return Convert("CP932", "UTF-8", utf8, SkipUtf8, "?");
+}
+
+ConversionResult Utf16ToCp932Checked(std::u16string_view utf16) {
+    return Convert("CP932", "UTF-16LE", ToLeBytes(utf16), SkipUtf16Le, "?");
+}
+
+std::string Utf8ToCp932(std::string_view utf8) { return Utf8ToCp932Checked(utf8).text; }
+
+std::string Utf16ToCp932(std::u16string_view utf16) { return Utf16ToCp932Checked(utf16).text; }
+
+std::u16string Utf16FromLeBytes(std::string_view bytes) { return Utf16FromNativeBytes(std::string(bytes)); }
+
+}  // namespace kelmio

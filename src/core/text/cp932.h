@@ -1,0 +1,33 @@
+#pragma once
+// The one conversion between code page 932 (Shift-JIS) and Unicode.
+//
+// Used at every widget boundary and wherever a file carries UTF-16 text.
+// Conversions never fail: a character with no code page 932 form becomes
+// "?", an invalid or truncated byte sequence becomes U+FFFD on the way to
+// Unicode, and the conversion goes on after it.
+
+#include <string>
+#include <string_view>
+
+namespace kelmio {
+
+struct ConversionResult {
+    std::string text;
+    std::size_t unconvertible = 0;  // characters replaced along the way
+};
+
+std::string Cp932ToUtf8(std::string_view sjis);
+std::u16string Cp932ToUtf16(std::string_view sjis);
+
+std::string Utf8ToCp932(std::string_view utf8);
+std::string Utf16ToCp932(std::u16string_view utf16);
+
+// As above, also telling how many characters had to be replaced, so that a
+// caller about to write a file can warn the user before anything is lost.
+ConversionResult Utf8ToCp932Checked(std::string_view utf8);
+ConversionResult Utf16ToCp932Checked(std::u16string_view utf16);
+
+// UTF-16LE bytes as stored in files (2 bytes per code unit, low byte first).
+std::u16string Utf16FromLeBytes(std::string_view bytes);
+
+}  // namespace kelmio

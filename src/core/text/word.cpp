@@ -1,0 +1,41 @@
+#include "text/word.h"
+
+#include "text/char_kind.h"
+#include "text/sjis.h"
+
+namespace kelmio {
+namespace {
+
+// Length in bytes of the leading run of `text`, which must not be empty.
+std::size_t LeadingRunLength(std::string_view text) {
+    const std::size_t firstLength = CharLengthAt(text, 0);
+    const int kind = GetCharKind(CharCodeAt(text, 0));
+    std::size_t end = firstLength;
+    while (end < text.size()) {
+        const std::size_t length = CharLengthAt(text, end);
+        // A lead byte whose trail byte is missing is not a character of the run.
+        if (length == 1 && IsSjisLeadByte(static_cast<unsigned char>(text[end]))) break;
+        if (GetCharKind(CharCodeAt(text, end)) != kind) break;
+        end += length;
+    }
+    return end;
+}
+
+}  // namespace
+
+std::string GetLeadingRun(std::string_view text) {
+    if (text.empty()) return {};
+    return std::string(text.substr(0, LeadingRunLength(text)));
+}
+
+std::string GetWordAt(std::string_view text, std::size_t pos) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = start + LeadingRunLength(text.substr(start));
+        if (end >= pos) return std::string(text.substr(start, end - start));
+        start = end;
+    }
+    return {};
+}
+
+}  // namespace kelmio
