@@ -31,3 +31,12 @@ ConversionResult Utf16ToCp932Checked(std::u16string_view utf16);
 std::u16string Utf16FromLeBytes(std::string_view bytes);
 
 }  // namespace kelmio
+
+namespace kelmio {
+
+// A product text written in UTF-8 in the sources, as the Shift-JIS bytes the
+// rest of the program works with. Keep the result in a function-local static
+// where it is used often.
+inline std::string SjisText(std::string_view utf8) { return Utf8ToCp932(utf8); }
+
+}  // namespace kelmio

@@ -1,0 +1,139 @@
+#include "platform/file_io.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "support/sjis_literal.h"
+#include "support/temp_dir.h"
+
+namespace kelmio {
+namespace {
+
+using test::Sj;
+using test::TempDir;
+
+std::string ReadBack(const std::string& nativePath) {
+    std::ifstream in(nativePath, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::size_t EntriesIn(const std::filesystem::path& folder) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+TEST(SaveFileAtomically, WritesNewAndReplacesOldFiles) {
+    TempDir dir;
+    const std::string path = dir.File("a.kmp");
+    EXPECT_FALSE(SaveFileAtomically(path, std::string("one\0two", 7)));
+    EXPECT_EQ(ReadBack(path), std::string("one\0two", 7));
+    EXPECT_FALSE(SaveFileAtomically(path, "x"));
+    EXPECT_EQ(ReadBack(path), "x");
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);  // no temporary file left behind
+}
+
+TEST(SaveFileAtomically, FailureHalfwayLeavesTheOldFileUntouched) {
+    TempDir dir;
+    const std::string path = dir.File("a.kmp");
+    ASSERT_FALSE(SaveFileAtomically(path, "previous project"));
+
+    std::size_t written = 0;
+    const WriteFunction failAfterFourBytes = [&](int fd, const void* data, std::size_t size) -> ssize_t {
+        if (written >= 4) {
+            errno = ENOSPC;
+            return -1;
+        }
+        const std::size_t n = std::min<std::size_t>(size, 4 - written);
+        written += n;
+        return ::write(fd, data, n);
+    };
+    const std::optional<FileError> error =
+        SaveFileAtomically(path, "a much longer new project body", failAfterFourBytes);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->cause, FileErrorCause::kDiskFull);
+    EXPECT_EQ(FileErrorMessage(*error), path + Sj(" へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。"));
+    EXPECT_EQ(ReadBack(path), "previous project");
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+}
+
+TEST(SaveFileAtomically, MissingFolderAndFolderInTheWay) {
+    TempDir dir;
+    const std::string missing = dir.File("no/such/folder/a.kmp");
+    const std::optional<FileError> notFound = SaveFileAtomically(missing, "x");
+    ASSERT_TRUE(notFound);
+    EXPECT_EQ(FileErrorMessage(*notFound), missing + Sj(" が見つかりませんでした。"));
+
+    std::filesystem::create_directory(dir.File("sub"));
+    const std::optional<FileError> folder = SaveFileAtomically(dir.File("sub"), "x");
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->cause, FileErrorCause::kAccessDenied);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("sub")));
+}
+
+TEST(SaveFileAtomically, FollowsSymbolicLinksAndKeepsPermissions) {
+    TempDir dir;
+    const std::string target = dir.File("real.txt");
+    ASSERT_FALSE(SaveFileAtomically(target, "old"));
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                             std::filesystem::perms::group_read);
+    std::filesystem::create_symlink(target, dir.File("link.txt"));
+
+    ASSERT_FALSE(SaveFileAtomically(dir.File("link.txt"), "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt")));
+    EXPECT_EQ(ReadBack(target), "new");
+    EXPECT_EQ(std::filesystem::status(target).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
+}
+
+TEST(SaveFileAtomically, ShiftJisPathsNameUtf8FilesOnDisk) {
+    TempDir dir;
+    const std::string sjisPath = FromNativePath(dir.File("翻訳表.txt"));
+    EXPECT_EQ(sjisPath.substr(sjisPath.size() - 10), Sj("翻訳表.txt"));
+    ASSERT_FALSE(SaveFileAtomically(sjisPath, "text"));
+    EXPECT_EQ(ReadBack(dir.File("翻訳表.txt")), "text");
+    EXPECT_TRUE(PathExists(sjisPath));
+
+    const FileReadResult read = ReadWholeFile(sjisPath);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.bytes, "text");
+}
+
+TEST(ReadWholeFile, ReportsTheCause) {
+    TempDir dir;
+    const FileReadResult missing = ReadWholeFile(dir.File("none.kmp"));
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error->cause, FileErrorCause::kNotFound);
+
+    const FileReadResult folder = ReadWholeFile(dir.Path().string());
+    ASSERT_FALSE(folder.ok());
+    EXPECT_EQ(folder.error->cause, FileErrorCause::kAccessDenied);
+}
+
+TEST(FileErrorMessage, EveryCauseHasItsText) {
+    const std::pair<int, const char*> cases[] = {
+        {ENOENT, "p が見つかりませんでした。"},
+        {ENAMETOOLONG, "p には無効なﾊﾟｽが含まれています。"},
+        {EMFILE, "開いているﾌｧｲﾙが多すぎるため、p を開けませんでした。"},
+        {EACCES, "p へのｱｸｾｽは拒否されました。"},
+        {EBUSY, "p へのｱｸｾｽ中に共有違反が発生しました。"},
+        {ENOLCK, "p へのｱｸｾｽ中にﾛｯｸ違反が発生しました。"},
+        {ENOSPC, "p へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。"},
+        {EIO, "p へのｱｸｾｽ中にﾊｰﾄﾞｳｪｱ I/O ｴﾗｰが報告されました。"},
+        {EPROTO, "p へのｱｸｾｽ中に不明なｴﾗｰが発生しました。"},
+    };
+    for (const auto& [error, text] : cases) {
+        EXPECT_EQ(FileErrorMessage(FileError{CauseFromErrno(error), "p"}), Sj(text)) << error;
+    }
+}
+
+TEST(FormatMessage1, ReplacesEveryPlaceholderAndKeepsPathBytes) {
+    EXPECT_EQ(FormatMessage1("%1 and %1", "x"), "x and x");
+    EXPECT_EQ(FormatMessage1("none", "x"), "none");
+    EXPECT_EQ(FormatMessage1("%1!", "%1"), "%1!");  // a path containing %1 is not expanded again
+}
+
+}  // namespace
+}  // namespace kelmio
