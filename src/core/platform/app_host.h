@@ -1,0 +1,18 @@
+#pragma once
+// What the project document needs from the application object.
+
+namespace kelmio {
+
+class CAppHost {
+public:
+    virtual ~CAppHost() = default;
+
+    // True once after the program started with neither a project on the
+    // command line nor a recent project to open; reading it clears it.
+    virtual bool TakeStartupFlag() = 0;
+
+    // Asks the main window to close, which ends the program.
+    virtual void PostCloseRequest() = 0;
+};
+
+}  // namespace kelmio

@@ -1,0 +1,58 @@
+#pragma once
+// The three panes of the main window as the project document sees them.
+//
+// The document asks the panes for their state before it writes a project and
+// tells them when the project changed; it never touches a widget. The
+// application's views implement these; tests use simple fakes.
+
+#include <string>
+#include <string_view>
+
+namespace kelmio {
+
+class CKelmioPosData;
+
+// Update hints sent to the views.
+constexpr int kHintSourceChanged = 8;
+constexpr int kHintSettingsChanged = 9;
+
+// The translation editor.
+class CEditPane {
+public:
+    virtual ~CEditPane() = default;
+
+    virtual bool GetModified() const = 0;
+    virtual void PutModified(bool modified) = 0;
+    // Shift-JIS file with CR LF line ends. Whether they succeed is the
+    // editor's own business: it reports its failures itself.
+    virtual void SaveFile(const std::string& path) = 0;
+    virtual void LoadFile(const std::string& path) = 0;
+    // Caret position as a byte offset in the Shift-JIS text.
+    virtual int SelStart() const = 0;
+    // First visible line (0-based).
+    virtual int FirstVisibleLine() const = 0;
+};
+
+// The source viewer.
+class CSourcePane {
+public:
+    virtual ~CSourcePane() = default;
+
+    // Stores scroll position, zoom and browser mode into the display state.
+    virtual void SaveViewState(CKelmioPosData& pos) = 0;
+    // Asks about an unsaved image; false when the user cancelled.
+    virtual bool QuerySaveImage() = 0;
+    // The project changed: hint 8 or 9 makes the viewer show the source again.
+    virtual void OnUpdate(int hint) = 0;
+};
+
+// The memo pane.
+class CMemoPane {
+public:
+    virtual ~CMemoPane() = default;
+
+    // Stores the text being edited into the selected memo.
+    virtual void SaveMemoText() = 0;
+};
+
+}  // namespace kelmio
