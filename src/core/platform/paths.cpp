@@ -1,0 +1,94 @@
+#include "platform/paths.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/file_io.h"
+#include "text/sjis.h"
+
+namespace kelmio {
+namespace {
+
+std::string EnvOr(const char* name, std::string_view fallback) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? std::string(value) : std::string(fallback);
+}
+
+std::string HomeFolder() { return EnvOr("HOME", "/"); }
+
+bool IsFolder(const std::string& native) {
+    struct stat info {};
+    return ::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// XDG_DOCUMENTS_DIR from user-dirs.dirs: a line such as
+// XDG_DOCUMENTS_DIR="$HOME/Documents".
+std::string XdgDocumentsFolder() {
+    const std::string config = EnvOr("XDG_CONFIG_HOME", HomeFolder() + "/.config");
+    std::ifstream dirs(config + "/user-dirs.dirs");
+    std::string line;
+    while (std::getline(dirs, line)) {
+        const std::string key = "XDG_DOCUMENTS_DIR=";
+        if (line.rfind(key, 0) != 0) continue;
+        std::string value = line.substr(key.size());
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+        if (value.rfind("$HOME", 0) == 0) value = HomeFolder() + value.substr(5);
+        if (!value.empty() && value.front() == '/') return value;
+    }
+    return {};
+}
+
+bool MakeFolder(std::string_view sjisPath) { return ::mkdir(ToNativePath(sjisPath).c_str(), 0777) == 0; }
+
+bool IsRoot(std::string_view path) { return path.find_first_not_of(kPathSeparator) == std::string_view::npos; }
+
+}  // namespace
+
+std::string GetProgramFolder() {
+    char buffer[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return FromNativePath(EnvOr("PWD", "."));
+    std::string exe(buffer, static_cast<std::size_t>(n));
+    const std::size_t slash = exe.rfind('/');
+    return FromNativePath(slash == 0 ? "/" : exe.substr(0, slash));
+}
+
+std::string GetProgramFilePath(std::string_view name) { return JoinPath(GetProgramFolder(), name); }
+
+std::string GetTempFolder() {
+    std::string folder = EnvOr("TMPDIR", "/tmp");
+    if (folder.back() != '/') folder += '/';
+    return FromNativePath(folder);
+}
+
+std::string GetDocumentsFolder() {
+    const std::string xdg = XdgDocumentsFolder();
+    if (!xdg.empty()) return FromNativePath(xdg);
+    const std::string documents = HomeFolder() + "/Documents";
+    return FromNativePath(IsFolder(documents) ? documents : HomeFolder());
+}
+
+std::string GetAppDataPath(std::string_view sub, std::string_view inner, std::string_view file) {
+    std::string folder = FromNativePath(EnvOr("XDG_DATA_HOME", HomeFolder() + "/.local/share"));
+    if (sub.empty()) return folder;
+    folder = JoinPath(folder, sub);
+    if (inner.empty()) return folder;
+    folder = JoinPath(folder, inner);
+    if (file.empty()) return folder;
+    if (!PathExists(folder)) CreateFolderTree(folder);
+    return JoinPath(folder, file);
+}
+
+bool CreateFolderTree(std::string_view path) {
+    if (IsRoot(path)) return false;
+    if (MakeFolder(path)) return true;
+    const std::size_t separator = FindLastPathSeparator(path);
+    if (separator == std::string_view::npos) return false;
+    if (!CreateFolderTree(path.substr(0, separator))) return false;
+    MakeFolder(path);
+    return true;
+}
+
+}  // namespace kelmio
