@@ -1,0 +1,133 @@
+#include "project/new_project_dlg.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "platform/settings.h"
+#include "support/scripted_prompter.h"
+#include "support/sjis_literal.h"
+#include "support/temp_dir.h"
+
+namespace kelmio {
+namespace {
+
+using test::CScriptedPrompter;
+using test::Sj;
+using test::TempDir;
+namespace fs = std::filesystem;
+
+class NewProjectDlgTest : public ::testing::Test {
+protected:
+    CMemorySettings settings;
+    CScriptedPrompter prompter;
+    CNewProjectDlg dlg{settings, prompter};
+    TempDir dir;
+};
+
+TEST_F(NewProjectDlgTest, TranslationNameFollowsProjectNameUntilEdited) {
+    dlg.OnNameChanged("a");
+    dlg.OnNameChanged("ab");
+    dlg.OnNameChanged("abc");
+    EXPECT_EQ(dlg.m_strTextName, "abc");
+    dlg.m_strTextName = "xyz";
+    dlg.OnNameChanged("abcd");
+    EXPECT_EQ(dlg.m_strTextName, "xyz");
+    dlg.m_strTextName = "";  // cleared by the user: follows again
+    dlg.OnNameChanged("abcde");
+    EXPECT_EQ(dlg.m_strTextName, "abcde");
+}
+
+TEST_F(NewProjectDlgTest, FolderComesFromSettingsOrDocuments) {
+    settings.WriteString("System", "NewFolder", "/work/projects");
+    dlg.OnInitDialog();
+    EXPECT_EQ(dlg.m_strFolder, "/work/projects");
+
+    CMemorySettings empty;
+    CNewProjectDlg fresh(empty, prompter);
+    fresh.OnInitDialog();
+    EXPECT_FALSE(fresh.m_strFolder.empty());
+}
+
+TEST_F(NewProjectDlgTest, BrowseButtonStoresTheChosenFolder) {
+    dlg.m_strFolder = "/old";
+    prompter.ExpectFolder(std::nullopt);
+    dlg.OnBrowseFolder();
+    EXPECT_EQ(dlg.m_strFolder, "/old");
+    EXPECT_FALSE(settings.Has("System", "NewFolder"));
+
+    prompter.ExpectFolder("/new");
+    dlg.OnBrowseFolder();
+    EXPECT_EQ(dlg.m_strFolder, "/new");
+    EXPECT_EQ(settings.GetString("System", "NewFolder", ""), "/new");
+    ASSERT_EQ(prompter.FolderDialogs().size(), 2u);
+    EXPECT_EQ(prompter.FolderDialogs()[0].m_strPath, "/old");
+    EXPECT_EQ(prompter.FolderDialogs()[0].m_strTitle, Sj("フォルダ選択"));
+}
+
+TEST_F(NewProjectDlgTest, SubFolderRuleAndTrailingSeparator) {
+    for (const std::string& folder : {dir.File("work"), dir.File("work") + "/"}) {
+        CNewProjectDlg form(settings, prompter);
+        form.m_strFolder = folder;
+        form.m_bSubFolder = true;
+        form.OnNameChanged("p");
+        ASSERT_TRUE(form.OnOK());
+        EXPECT_EQ(form.m_strProjectPath, dir.File("work/p/p.kmp"));
+        EXPECT_EQ(form.m_strEditPath, dir.File("work/p/p.txt"));
+        EXPECT_TRUE(fs::is_directory(dir.File("work/p")));
+        EXPECT_FALSE(fs::exists(form.m_strProjectPath));  // the dialog writes no file
+        EXPECT_EQ(settings.GetString("System", "NewFolder", ""), folder);  // as typed, without the sub-folder
+    }
+    EXPECT_TRUE(prompter.Messages().empty());
+}
+
+TEST_F(NewProjectDlgTest, MissingNamesKeepTheDialogOpen) {
+    dlg.m_strFolder = dir.Path().string();
+    prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(dlg.OnOK());
+    dlg.m_strName = "p";
+    prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(dlg.OnOK());
+    ASSERT_EQ(prompter.Messages().size(), 2u);
+    EXPECT_EQ(prompter.Messages()[0].text, Sj("プロジェクト名を入力してください"));
+    EXPECT_EQ(prompter.Messages()[0].buttons, MessageButtons::kOk);
+    EXPECT_EQ(prompter.Messages()[1].text, Sj("翻訳テキストファイル名を入力してください"));
+    EXPECT_EQ(dlg.m_strName, "p");  // input intact
+}
+
+TEST_F(NewProjectDlgTest, ExistingFilesAskFirst) {
+    std::ofstream(dir.File("p.kmp")) << "x";
+    std::ofstream(dir.File("t.txt")) << "x";
+    dlg.m_strFolder = dir.Path().string();
+    dlg.OnNameChanged("p");
+    dlg.m_strTextName = "t";
+
+    prompter.ExpectMessage(Answer::kNo);
+    EXPECT_FALSE(dlg.OnOK());
+    EXPECT_EQ(prompter.Messages().back().text, Sj("同名のプロジェクトがそのフォルダに存在しますがよろしいですか？"));
+    EXPECT_EQ(prompter.Messages().back().buttons, MessageButtons::kYesNoCancel);
+    EXPECT_EQ(prompter.Messages().back().icon, MessageIcon::kQuestion);
+
+    prompter.ExpectMessage(Answer::kYes);
+    prompter.ExpectMessage(Answer::kCancel);
+    EXPECT_FALSE(dlg.OnOK());
+    EXPECT_EQ(prompter.Messages().back().text, Sj("翻訳テキストファイルが既に存在しますがよろしいですか？"));
+
+    prompter.ExpectMessage(Answer::kYes);
+    prompter.ExpectMessage(Answer::kYes);
+    EXPECT_TRUE(dlg.OnOK());
+    EXPECT_TRUE(prompter.ScriptDone());
+}
+
+TEST_F(NewProjectDlgTest, FolderThatCannotBeCreated) {
+    std::ofstream(dir.File("file")) << "x";
+    dlg.m_strFolder = dir.File("file/sub");
+    dlg.OnNameChanged("p");
+    prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(dlg.OnOK());
+    EXPECT_EQ(prompter.Messages().back().text, Sj("フォルダの作成に失敗しました"));
+    EXPECT_FALSE(settings.Has("System", "NewFolder"));
+}
+
+}  // namespace
+}  // namespace kelmio

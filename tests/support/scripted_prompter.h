@@ -1,0 +1,79 @@
+#pragma once
+// A prompter that answers from a script and records every question, so a
+// test reads like the conversation it checks:
+//
+//   prompter.ExpectMessage(Answer::kCancel);
+//   doc.SaveModified();
+//   EXPECT_EQ(prompter.Messages()[0].text, Sj("翻訳テキストを保存しますか？"));
+//
+// A question the script did not expect fails the test and is answered with
+// Cancel.
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/prompter.h"
+
+namespace kelmio::test {
+
+struct MessageRecord {
+    std::string text;  // Shift-JIS
+    MessageButtons buttons;
+    MessageIcon icon;
+};
+
+class CScriptedPrompter final : public CPrompter {
+public:
+    // Script steps, answered in the order they were given.
+    void ExpectMessage(Answer answer);
+    void ExpectFile(std::string path, int filterIndex = 1);
+    void ExpectFileCancel();
+    void ExpectFolder(std::optional<std::string> folder);
+    void ExpectInput(std::optional<std::string> value);
+    void ExpectNewProjectDialog(std::function<int(CNewProjectDlg&)> run);
+    void ExpectProjectDialog(std::function<int(CProjectDlg&)> run);
+
+    // What was asked.
+    const std::vector<MessageRecord>& Messages() const { return m_messages; }
+    const std::vector<CFileDialogEx>& FileDialogs() const { return m_fileDialogs; }
+    const std::vector<BrowseFolder>& FolderDialogs() const { return m_folderDialogs; }
+    const std::vector<std::string>& InputPrompts() const { return m_inputPrompts; }
+    int NewProjectDialogs() const { return m_newProjectDialogs; }
+    int ProjectDialogs() const { return m_projectDialogs; }
+    bool ScriptDone() const { return m_script.empty(); }
+
+    Answer Message(std::string_view text, MessageButtons buttons, MessageIcon icon) override;
+    FileDialogResult ChooseFile(const CFileDialogEx& dialog) override;
+    int ChooseFolder(BrowseFolder& folder) override;
+    std::optional<std::string> Input(std::string_view prompt, std::string_view value) override;
+    int RunNewProjectDialog(CNewProjectDlg& form) override;
+    int RunProjectDialog(CProjectDlg& form) override;
+
+private:
+    struct FolderAnswer {
+        std::optional<std::string> folder;
+    };
+    struct InputAnswer {
+        std::optional<std::string> value;
+    };
+    using NewProjectRun = std::function<int(CNewProjectDlg&)>;
+    using ProjectRun = std::function<int(CProjectDlg&)>;
+    using Step = std::variant<Answer, FileDialogResult, FolderAnswer, InputAnswer, NewProjectRun, ProjectRun>;
+
+    template <typename T>
+    std::optional<T> Next(const char* what);
+
+    std::deque<Step> m_script;
+    std::vector<MessageRecord> m_messages;
+    std::vector<CFileDialogEx> m_fileDialogs;
+    std::vector<BrowseFolder> m_folderDialogs;
+    std::vector<std::string> m_inputPrompts;
+    int m_newProjectDialogs = 0;
+    int m_projectDialogs = 0;
+};
+
+}  // namespace kelmio::test
