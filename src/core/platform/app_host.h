@@ -13,6 +13,11 @@ public:
 
     // Asks the main window to close, which ends the program.
     virtual void PostCloseRequest() = 0;
+
+    // The document's title or the recent-project list changed, so the
+    // window caption and the menu can follow.
+    virtual void OnDocumentTitleChanged() {}
+    virtual void OnRecentListChanged() {}
 };
 
 }  // namespace kelmio

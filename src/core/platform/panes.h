@@ -31,6 +31,12 @@ public:
     virtual int SelStart() const = 0;
     // First visible line (0-based).
     virtual int FirstVisibleLine() const = 0;
+
+    // Showing a project: an empty text, scrolling down by whole lines, and
+    // an empty selection at a byte offset.
+    virtual void ClearText() = 0;
+    virtual void ScrollDown(int lines) = 0;
+    virtual void SetCaret(int offset) = 0;
 };
 
 // The source viewer.
@@ -42,6 +48,8 @@ public:
     virtual void SaveViewState(CKelmioPosData& pos) = 0;
     // Asks about an unsaved image; false when the user cancelled.
     virtual bool QuerySaveImage() = 0;
+    // A project was created or opened: show its source and display state.
+    virtual void OnInitialUpdate() = 0;
     // The project changed: hint 8 or 9 makes the viewer show the source again.
     virtual void OnUpdate(int hint) = 0;
 };
@@ -53,6 +61,8 @@ public:
 
     // Stores the text being edited into the selected memo.
     virtual void SaveMemoText() = 0;
+    // A project was created or opened: list its memos.
+    virtual void OnInitialUpdate() = 0;
 };
 
 }  // namespace kelmio

@@ -1,0 +1,317 @@
+#include "project/kelmio_doc.h"
+
+#include "platform/app_host.h"
+#include "platform/file_io.h"
+#include "platform/panes.h"
+#include "platform/prompter.h"
+#include "platform/settings.h"
+#include "project/file_filters.h"
+#include "project/new_project_dlg.h"
+#include "project/project_file.h"
+#include "text/compare.h"
+#include "text/cp932.h"
+#include "text/sjis.h"
+
+namespace kelmio {
+namespace {
+
+const std::string& UntitledTitle() {
+    static const std::string title = SjisText("無題");
+    return title;
+}
+
+std::string FileNameOf(const std::string& path) {
+    const std::size_t separator = FindLastPathSeparator(path);
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+}  // namespace
+
+CKelmioDoc::CKelmioDoc(CSettings& settings, CPrompter& prompter, CAppHost& app, SaveFunction save)
+    : m_settings(settings), m_prompter(prompter), m_app(app), m_save(std::move(save)), m_strTitle(UntitledTitle()) {
+    if (!m_save) {
+        m_save = [](std::string_view path, std::string_view bytes) { return SaveFileAtomically(path, bytes); };
+    }
+}
+
+void CKelmioDoc::AttachViews(CSourcePane* source, CEditPane* editor, CMemoPane* memo) {
+    m_pSource = source;
+    m_pEditor = editor;
+    m_pMemo = memo;
+}
+
+std::string CKelmioDoc::GetWindowTitle() const { return m_strTitle + " - Kelmio"; }
+
+void CKelmioDoc::ReportError(const std::string& message) {
+    m_prompter.Message(message, MessageButtons::kOk, MessageIcon::kExclamation);
+}
+
+void CKelmioDoc::SetTitle(const std::string& title) {
+    m_strTitle = title;
+    m_app.OnDocumentTitleChanged();
+}
+
+void CKelmioDoc::SetPathName(const std::string& path) {
+    m_strPathName = path;
+    SetTitle(FileNameOf(path));
+    m_recent.Add(path);
+    m_app.OnRecentListChanged();
+}
+
+void CKelmioDoc::DeleteContents() { m_data.Clear(); }
+
+void CKelmioDoc::UpdateAllViews(int hint) {
+    if (m_pSource != nullptr) m_pSource->OnUpdate(hint);
+}
+
+// ---- new project -----------------------------------------------------------
+
+bool CKelmioDoc::OnFileNew() {
+    const bool hadDocument = m_bHasDocument;
+    if (hadDocument && !SaveModified()) return false;
+    SetTitle(UntitledTitle());
+    const bool created = OnNewDocument();
+    if (created) {
+        m_bHasDocument = true;
+        InitialUpdateViews();
+    }
+    // A cancelled dialog leaves the open project in place: give it its title back.
+    if (hadDocument && !m_strPathName.empty()) SetPathName(m_strPathName);
+    return created;
+}
+
+bool CKelmioDoc::OnNewDocument() {
+    std::string projectPath;
+    std::string editPath;
+    if (!m_app.TakeStartupFlag()) {
+        CNewProjectDlg dialog(m_settings, m_prompter);
+        dialog.OnInitDialog();
+        if (m_prompter.RunNewProjectDialog(dialog) != kIdOk) {
+            if (m_strPathName.empty()) m_app.PostCloseRequest();
+            return false;
+        }
+        projectPath = dialog.m_strProjectPath;
+        editPath = dialog.m_strEditPath;
+    }
+    DeleteContents();
+    m_strPathName.clear();
+    SetModifiedFlag(false);
+    if (!projectPath.empty()) {
+        m_data.m_strEditFile = editPath;
+        OnSaveDocument(projectPath);  // a failure has been reported; the project keeps its path
+        SetPathName(projectPath);
+        m_prompter.Message(SjisText("まずは[ファイル]-[ソースファイルの指定]を行ってください。\n"
+                                    "詳しい使い方は、ヘルプの「使い方」を見てください"),
+                           MessageButtons::kOk, MessageIcon::kExclamation);
+    }
+    return true;
+}
+
+// ---- open project ----------------------------------------------------------
+
+bool CKelmioDoc::OnFileOpen() {
+    CFileDialogEx dialog;
+    dialog.m_bOpen = true;
+    dialog.m_strDefExt = "kmp";
+    dialog.m_strFileName = "*.kmp";
+    dialog.m_nFlags = kFileMustExist | kHideReadOnly;
+    dialog.m_strFilter = ProjectOpenFilter();
+    dialog.m_owner = DialogOwner::kNone;
+    dialog.m_strTitle = SjisText("プロジェクトを開く");
+    const FileDialogResult result = m_prompter.ChooseFile(dialog);
+    if (result.nResult != kIdOk) return false;
+    return OpenDocumentFile(result.strPath);
+}
+
+bool CKelmioDoc::OpenRecentFile(std::size_t index) {
+    if (index >= m_recent.Entries().size()) return false;
+    const std::string path = m_recent.Entries()[index];
+    if (OpenDocumentFile(path)) return true;
+    // The entry may have moved while the failed open asked its questions.
+    const auto& entries = m_recent.Entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i] == path) {
+            m_recent.Remove(i);
+            m_app.OnRecentListChanged();
+            break;
+        }
+    }
+    return false;
+}
+
+bool CKelmioDoc::OpenDocumentFile(const std::string& path) {
+    // The project that is open already is not read again.
+    if (m_bHasDocument && !m_strPathName.empty() && EqualsNoCaseMb(path, m_strPathName)) return true;
+    if (m_bHasDocument && !SaveModified()) return false;
+
+    bool contentsLost = false;
+    if (OnOpenDocument(path, contentsLost)) {
+        m_bHasDocument = true;
+        SetPathName(path);
+        InitialUpdateViews();
+        return true;
+    }
+    if (contentsLost) {
+        // The open project was already emptied: start a new one in its place.
+        // Should that be cancelled, the document becomes an empty untitled
+        // project: keeping the old path would let a later save overwrite
+        // that project with nothing.
+        SetTitle(UntitledTitle());
+        if (!OnNewDocument()) {
+            m_strPathName.clear();
+            DeleteContents();
+            SetModifiedFlag(false);
+        }
+        m_bHasDocument = true;
+        InitialUpdateViews();
+    }
+    return false;
+}
+
+bool CKelmioDoc::OnOpenDocument(const std::string& path, bool& contentsLost) {
+    contentsLost = false;
+    const FileReadResult file = ReadWholeFile(path);
+    if (!file.ok()) {
+        ReportError(FileErrorMessage(*file.error));
+        return false;
+    }
+    DeleteContents();
+    SetModifiedFlag(true);
+    if (!file.bytes.empty() && !ReadProject(file.bytes, m_data)) {
+        DeleteContents();
+        contentsLost = true;
+        ReportError(UnexpectedFormatMessage());
+        return false;
+    }
+    m_dic = DictionaryChoice{m_data.m_nDicKind, m_data.m_strDicPath, m_data.m_strDicParam};
+    SetModifiedFlag(false);
+    return true;
+}
+
+// ---- views -----------------------------------------------------------------
+
+void CKelmioDoc::InitialUpdateViews() {
+    if (m_pSource != nullptr) m_pSource->OnInitialUpdate();
+    if (m_pEditor != nullptr) InitialUpdateEditor();
+    if (m_pMemo != nullptr) m_pMemo->OnInitialUpdate();
+}
+
+void CKelmioDoc::InitialUpdateEditor() {
+    const std::string& path = m_data.m_strEditFile;
+    if (path.empty() || !PathExists(path)) {
+        m_pEditor->ClearText();
+        return;
+    }
+    m_pEditor->LoadFile(path);
+    m_pEditor->ScrollDown(m_data.m_pos.m_nEditTopLine);
+    m_pEditor->SetCaret(m_data.m_pos.m_nEditCaret);
+    // Opening marks the project modified, so caret and scroll position are
+    // written back when it is closed.
+    SetModifiedFlag(true);
+}
+
+// ---- save ------------------------------------------------------------------
+
+std::string CKelmioDoc::SerializeForSaving() {
+    if (m_pEditor != nullptr) {
+        if (m_pEditor->GetModified()) {
+            if (!m_data.m_strEditFile.empty()) {
+                m_pEditor->SaveFile(m_data.m_strEditFile);
+                m_pEditor->PutModified(false);
+            } else {
+                OnEditFileSaveAs();
+            }
+        }
+        m_data.m_pos.m_nEditCaret = m_pEditor->SelStart();
+        m_data.m_pos.m_nEditTopLine = m_pEditor->FirstVisibleLine();
+    }
+    if (m_pSource != nullptr) {
+        m_pSource->SaveViewState(m_data.m_pos);
+        m_pSource->QuerySaveImage();  // the answer does not stop the save
+    }
+    if (m_pMemo != nullptr) m_pMemo->SaveMemoText();
+    return WriteProject(m_data);
+}
+
+bool CKelmioDoc::OnSaveDocument(const std::string& path) {
+    const std::string bytes = SerializeForSaving();
+    if (const std::optional<FileError> error = m_save(path, bytes)) {
+        ReportError(FileErrorMessage(*error));
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CKelmioDoc::OnFileSave() {
+    if (m_strPathName.empty()) return OnFileSaveAs();
+    return OnSaveDocument(m_strPathName);
+}
+
+bool CKelmioDoc::OnFileSaveAs() {
+    CFileDialogEx dialog;
+    dialog.m_bOpen = false;
+    dialog.m_strDefExt = "kmp";
+    dialog.m_strFileName = m_strPathName.empty() ? SjisText("プロジェクト.kmp") : m_strPathName;
+    dialog.m_nFlags = kOverwritePrompt | kHideReadOnly | kNoChangeDir;
+    dialog.m_strFilter = ProjectSaveFilter();
+    dialog.m_owner = DialogOwner::kNone;
+    dialog.m_strTitle = SjisText("プロジェクトを名前を付けて保存");
+    const FileDialogResult result = m_prompter.ChooseFile(dialog);
+    if (result.nResult != kIdOk) return false;
+    // A failed write keeps the old path and title.
+    if (!OnSaveDocument(result.strPath)) return false;
+    SetPathName(result.strPath);
+    return true;
+}
+
+// The save-as step of the unsaved-work question for an untitled project.
+bool CKelmioDoc::DoSaveAsFromFramework() {
+    CFileDialogEx dialog;
+    dialog.m_bOpen = false;
+    dialog.m_strDefExt = "kmp";
+    dialog.m_strFileName = m_strTitle + ".kmp";
+    dialog.m_nFlags = kOverwritePrompt | kHideReadOnly;
+    dialog.m_strFilter = DocumentTypeFilter();
+    dialog.m_owner = DialogOwner::kMainWindow;
+    dialog.m_strTitle = SjisText("名前を付けて保存");
+    const FileDialogResult result = m_prompter.ChooseFile(dialog);
+    if (result.nResult != kIdOk) return false;
+    if (!OnSaveDocument(result.strPath)) return false;
+    SetPathName(result.strPath);
+    return true;
+}
+
+bool CKelmioDoc::SaveModified() {
+    if (!QuerySaveTranslation()) return false;
+    if (m_pEditor != nullptr) m_pEditor->PutModified(false);
+    if (m_pSource != nullptr && !m_pSource->QuerySaveImage()) return false;
+
+    if (m_strPathName.empty()) {
+        if (!IsModified()) return true;
+        const Answer answer = m_prompter.Message(FormatMessage1(SjisText("%1 への変更を保存しますか?"), m_strTitle),
+                                                 MessageButtons::kYesNoCancel, MessageIcon::kExclamation);
+        if (answer == Answer::kCancel) return false;
+        if (answer == Answer::kNo) return true;
+        return DoSaveAsFromFramework();
+    }
+    if (!IsModified()) return true;
+    return OnSaveDocument(m_strPathName);
+}
+
+bool CKelmioDoc::QuerySaveTranslation() {
+    if (m_pEditor == nullptr || !m_pEditor->GetModified()) return true;
+    const Answer answer = m_prompter.Message(SjisText("翻訳テキストを保存しますか？"), MessageButtons::kYesNoCancel,
+                                             MessageIcon::kQuestion);
+    if (answer == Answer::kCancel) return false;
+    if (answer == Answer::kNo) return true;
+    if (!m_data.m_strEditFile.empty()) {
+        m_pEditor->SaveFile(m_data.m_strEditFile);
+        m_pEditor->PutModified(false);
+    } else {
+        OnEditFileSaveAs();
+    }
+    return true;
+}
+
+}  // namespace kelmio

@@ -1,0 +1,114 @@
+#pragma once
+// The one project document: owns the project record, creates, opens and
+// saves projects, keeps the modified flag, decides what happens to unsaved
+// work when a project is replaced or the program ends, and tells the panes
+// when the project changed.
+//
+// It reaches the user through CPrompter, the panes through the interfaces of
+// platform/panes.h and the application through CAppHost, so every flow runs
+// without a window.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "dictionary/dictionary_choice.h"
+#include "platform/file_error.h"
+#include "project/kelmio_data.h"
+#include "project/recent_projects.h"
+
+namespace kelmio {
+
+class CAppHost;
+class CEditPane;
+class CMemoPane;
+class CPrompter;
+class CSettings;
+class CSourcePane;
+
+class CKelmioDoc {
+public:
+    // Writes a project file's bytes; nullopt on success. The default saves
+    // atomically; tests pass one that fails.
+    using SaveFunction = std::function<std::optional<FileError>(std::string_view path, std::string_view bytes)>;
+
+    CKelmioDoc(CSettings& settings, CPrompter& prompter, CAppHost& app, SaveFunction save = {});
+
+    // The panes; any may be absent (null).
+    void AttachViews(CSourcePane* source, CEditPane* editor, CMemoPane* memo);
+    CSourcePane* GetTextView() const { return m_pSource; }
+    CEditPane* GetEditView() const { return m_pEditor; }
+    CMemoPane* GetFormView() const { return m_pMemo; }
+
+    CKelmioData m_data;
+    // The dictionary settings of the project last read.
+    DictionaryChoice m_dic;
+
+    const std::string& GetPathName() const { return m_strPathName; }
+    // The file name of the project, or "無題" while untitled.
+    const std::string& GetTitle() const { return m_strTitle; }
+    // "<title> - Kelmio", the main window's caption.
+    std::string GetWindowTitle() const;
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+
+    CRecentProjects& RecentProjects() { return m_recent; }
+
+    // Project commands.
+    bool OnFileNew();                          // new project
+    bool OnFileOpen();                         // open project, with the chooser
+    bool OpenDocumentFile(const std::string& path);  // open project at a path
+    bool OpenRecentFile(std::size_t index);    // an entry of the recent list
+    bool OnFileSave();
+    bool OnFileSaveAs();
+
+    // Asked before a project is replaced and before the program ends; false
+    // when the user cancelled.
+    bool SaveModified();
+
+    // Source and translation file commands.
+    void OnProjectSettings();
+    void OnFileSource();
+    void OnFileSourceUrl();
+    void OnEditFileDestination();
+    void OnEditFileOpen();
+    void OnEditFileSave();
+    bool OnEditFileSaveAs();
+
+    // Asks whether to save a modified translation text; false on Cancel.
+    bool QuerySaveTranslation();
+
+    // Tells the panes that the project changed (hint 8 or 9).
+    void UpdateAllViews(int hint);
+
+private:
+    bool OnNewDocument();
+    bool OnOpenDocument(const std::string& path, bool& contentsLost);
+    bool OnSaveDocument(const std::string& path);
+    bool DoSaveAsFromFramework();
+    std::string SerializeForSaving();
+    void DeleteContents();
+    void SetPathName(const std::string& path);
+    void SetTitle(const std::string& title);
+    void InitialUpdateViews();
+    void InitialUpdateEditor();
+    void ReportError(const std::string& message);
+
+    CSettings& m_settings;
+    CPrompter& m_prompter;
+    CAppHost& m_app;
+    SaveFunction m_save;
+
+    CSourcePane* m_pSource = nullptr;
+    CEditPane* m_pEditor = nullptr;
+    CMemoPane* m_pMemo = nullptr;
+
+    std::string m_strPathName;
+    std::string m_strTitle;
+    bool m_bModified = false;
+    bool m_bHasDocument = false;  // a project was created or opened once
+    CRecentProjects m_recent;
+};
+
+}  // namespace kelmio

@@ -1,0 +1,111 @@
+// The document's commands on the source and on the translation text file.
+
+#include "platform/panes.h"
+#include "platform/prompter.h"
+#include "platform/settings.h"
+#include "project/file_filters.h"
+#include "project/kelmio_doc.h"
+#include "project/project_dlg.h"
+#include "text/cp932.h"
+
+namespace kelmio {
+namespace {
+
+constexpr std::string_view kSystem = "System";
+constexpr std::string_view kFileSrcIndex = "FileSrcIndex";
+
+CFileDialogEx TextFileDialog(bool open, std::string title, std::string initialName, unsigned flags) {
+    CFileDialogEx dialog;
+    dialog.m_bOpen = open;
+    dialog.m_strDefExt = "*";
+    dialog.m_strFileName = std::move(initialName);
+    dialog.m_nFlags = flags;
+    dialog.m_strFilter = TextFileFilter();
+    dialog.m_owner = DialogOwner::kMainWindow;
+    dialog.m_strTitle = std::move(title);
+    return dialog;
+}
+
+}  // namespace
+
+void CKelmioDoc::OnProjectSettings() {
+    CProjectDlg dialog(m_data, m_prompter);
+    dialog.OnInitDialog();
+    if (m_prompter.RunProjectDialog(dialog) != kIdOk) return;
+    SetModifiedFlag(true);
+    UpdateAllViews(kHintSettingsChanged);
+}
+
+void CKelmioDoc::OnFileSource() {
+    if (m_pSource != nullptr && !m_pSource->QuerySaveImage()) return;
+    CFileDialogEx dialog;
+    dialog.m_bOpen = true;
+    dialog.m_strDefExt = "*";
+    dialog.m_nFlags = kPathMustExist | kHideReadOnly;
+    dialog.m_strFilter = SourceFileFilter();
+    dialog.m_owner = DialogOwner::kMainWindow;
+    dialog.m_strTitle = SjisText("ソースファイルの指定");
+    dialog.m_nFilterIndex = m_settings.GetInt(kSystem, kFileSrcIndex, 0);
+    const FileDialogResult result = m_prompter.ChooseFile(dialog);
+    if (result.nResult != kIdOk) return;
+    m_settings.WriteInt(kSystem, kFileSrcIndex, result.nFilterIndex);
+    m_data.SetSource(result.strPath);
+    SetModifiedFlag(true);
+    UpdateAllViews(kHintSourceChanged);
+}
+
+void CKelmioDoc::OnFileSourceUrl() {
+    const std::optional<std::string> url = m_prompter.Input(SjisText("URLを指定してください"), "");
+    if (!url) return;
+    m_data.SetSource(*url);
+    SetModifiedFlag(true);
+    UpdateAllViews(kHintSourceChanged);
+}
+
+void CKelmioDoc::OnEditFileDestination() {
+    const std::string initial = m_data.m_strEditFile.empty() ? std::string("*.txt") : m_data.m_strEditFile;
+    const FileDialogResult result = m_prompter.ChooseFile(
+        TextFileDialog(false, SjisText("編集ファイルの指定"), initial, kOverwritePrompt | kHideReadOnly));
+    if (result.nResult != kIdOk) return;
+    m_data.m_strEditFile = result.strPath;
+    SetModifiedFlag(true);
+    UpdateAllViews(kHintSourceChanged);
+}
+
+void CKelmioDoc::OnEditFileOpen() {
+    if (!QuerySaveTranslation()) return;
+    const FileDialogResult result = m_prompter.ChooseFile(
+        TextFileDialog(true, SjisText("編集ファイルを開く"), "", kPathMustExist | kHideReadOnly));
+    if (result.nResult != kIdOk) return;
+    m_data.m_strEditFile = result.strPath;
+    if (m_pEditor != nullptr) {
+        m_pEditor->LoadFile(result.strPath);
+        m_pEditor->PutModified(false);
+    }
+    SetModifiedFlag(true);
+}
+
+void CKelmioDoc::OnEditFileSave() {
+    if (m_data.m_strEditFile.empty()) {
+        OnEditFileSaveAs();
+        return;
+    }
+    if (m_pEditor == nullptr) return;
+    m_pEditor->SaveFile(m_data.m_strEditFile);
+    m_pEditor->PutModified(false);
+}
+
+bool CKelmioDoc::OnEditFileSaveAs() {
+    const FileDialogResult result = m_prompter.ChooseFile(
+        TextFileDialog(false, SjisText("編集ファイルを名前を付けて保存"), "*.txt", kOverwritePrompt | kHideReadOnly));
+    if (result.nResult != kIdOk) return false;
+    if (m_pEditor != nullptr) {
+        m_pEditor->SaveFile(result.strPath);
+        m_pEditor->PutModified(false);
+    }
+    m_data.m_strEditFile = result.strPath;
+    SetModifiedFlag(true);
+    return true;
+}
+
+}  // namespace kelmio
