@@ -28,6 +28,7 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
+    {"project", kelmio::cli::RunProjectCommand},
     {"word", kelmio::cli::RunWordCommand},
 };
 

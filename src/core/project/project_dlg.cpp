@@ -9,15 +9,16 @@ namespace kelmio {
 namespace {
 
 CFileDialogEx BrowseDialog(std::string_view initialName, std::string_view filter) {
-    CFileDialogEx dialog;
-    dialog.m_bOpen = true;
-    dialog.m_strDefExt = "*";
-    dialog.m_strFileName = std::string(initialName);
-    dialog.m_nFlags = kPathMustExist | kHideReadOnly;
-    dialog.m_strFilter = std::string(filter);
-    dialog.m_owner = DialogOwner::kCurrentDialog;
-    dialog.m_strTitle = SjisText("ファイルの参照");
-    return dialog;
+    return CFileDialogEx{
+        .m_bOpen = true,
+        .m_strDefExt = std::string("*"),
+        .m_strFileName = std::string(initialName),
+        .m_nFlags = kPathMustExist | kHideReadOnly,
+        .m_strFilter = std::string(filter),
+        .m_owner = DialogOwner::kCurrentDialog,
+        .m_strTitle = SjisText("ファイルの参照"),
+        .m_nFilterIndex = 0,
+    };
 }
 
 }  // namespace

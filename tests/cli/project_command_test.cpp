@@ -1,0 +1,162 @@
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_runner.h"
+#include "platform/file_io.h"
+#include "project/project_file.h"
+#include "support/sjis_literal.h"
+#include "support/temp_dir.h"
+
+namespace kelmio::test {
+namespace {
+
+using Json = nlohmann::json;
+
+const char* const kFullProject = R"({
+  "source": "C:\\訳\\原稿.png",
+  "translation": "/home/user/訳文.txt",
+  "reserved": -7,
+  "dictionary": {"kind": 5, "path": "/usr/bin/dic", "params": "-w \"%s\""},
+  "memos": [{"title": "表現", "text": "一行目\r\n二行目"}, {"title": "", "text": ""}],
+  "history": ["C:\\訳\\原稿.png", "http://example.com/ソース"],
+  "view": {"version": 101, "scroll_x": 1, "scroll_y": -2, "client_size": 3, "enlarge": 4, "reduce": 5,
+           "enlarge_factor": 20, "reduce_divisor": 30, "fit_window": 8, "browser_mode": 9,
+           "edit_caret": 2147483647, "edit_top_line": -2147483648}
+})";
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Spit(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Dword(std::uint32_t value) {
+    std::string bytes;
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    return bytes;
+}
+
+TEST(ProjectCommand, WriteThenShowGivesTheSameProject) {
+    TempDir dir;
+    const std::string path = dir.File("訳.kmp");  // a UTF-8 name on the command line
+    const CliResult written = RunCli({"project", "write", path}, kFullProject);
+    ASSERT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_EQ(written.err, "");
+
+    const CliResult shown = RunCli({"project", "show", path});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_EQ(Json::parse(shown.out), Json::parse(kFullProject));
+
+    // The file is what the application itself writes for that record.
+    CKelmioData data;
+    data.m_strSrcFile = Sj("C:\\訳\\原稿.png");
+    data.m_strEditFile = Sj("/home/user/訳文.txt");
+    data.m_nReserved = -7;
+    data.m_nDicKind = 5;
+    data.m_strDicPath = "/usr/bin/dic";
+    data.m_strDicParam = "-w \"%s\"";
+    data.AppendMemo({Sj("表現"), Sj("一行目\r\n二行目")});
+    data.AppendMemo({"", ""});
+    data.m_arrSrcHistory = {data.m_strSrcFile, Sj("http://example.com/ソース")};
+    data.m_pos = CKelmioPosData{1, -2, 3, 4, 5, 20, 30, 8, 9, INT32_MAX, INT32_MIN};
+    const std::string bytes = Slurp(path);
+    EXPECT_EQ(bytes, WriteProject(data));
+
+    // Writing the shown project again gives the same bytes.
+    ASSERT_EQ(RunCli({"project", "write", path}, shown.out).exitCode, 0);
+    EXPECT_EQ(Slurp(path), bytes);
+}
+
+TEST(ProjectCommand, MissingKeysAreEmptyOrZero) {
+    TempDir dir;
+    const std::string path = dir.File("p.kmp");
+    ASSERT_EQ(RunCli({"project", "write", path}, R"({"view": {"version": 5, "edit_caret": 3}})").exitCode, 0);
+    CKelmioData expected;
+    expected.m_pos.m_nEditCaret = 3;
+    EXPECT_EQ(Slurp(path), WriteProject(expected));
+
+    const Json shown = Json::parse(RunCli({"project", "show", path}).out);
+    EXPECT_EQ(shown["view"]["version"], 101);
+    EXPECT_EQ(shown["memos"], Json::array());
+}
+
+TEST(ProjectCommand, ShowsOldDisplayStatesAndEmptyFiles) {
+    TempDir dir;
+    const std::string old = dir.File("old.kmp");
+    std::string bytes = WriteProject(CKelmioData());
+    bytes.replace(24, 4, Dword(100));
+    bytes.resize(bytes.size() - 4);
+    Spit(old, bytes);
+    const CliResult shown = RunCli({"project", "show", old});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_EQ(Json::parse(shown.out)["view"]["version"], 100);
+
+    const std::string empty = dir.File("empty.kmp");
+    Spit(empty, "");
+    const CliResult emptyShown = RunCli({"project", "show", empty});
+    ASSERT_EQ(emptyShown.exitCode, 0);
+    EXPECT_EQ(Json::parse(emptyShown.out)["source"], "");
+}
+
+TEST(ProjectCommand, UnreadableProjectsFailWithTheApplicationsMessage) {
+    TempDir dir;
+    const std::string path = dir.File("p.kmp");
+    ASSERT_EQ(RunCli({"project", "write", path}, kFullProject).exitCode, 0);
+    const std::string whole = Slurp(path);
+    const std::string head = WriteProject(CKelmioData()).substr(0, 22);
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"truncated", whole.substr(0, whole.size() / 2)},
+        {"memo count past the end", head + Dword(3) + Dword(100) + std::string(20, '\0')},
+        {"memo count 0xFFFFFFFF", head + Dword(0xFFFFFFFF)},
+        {"a text file", "just some notes\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Spit(path, c.bytes);
+        const CliResult result = RunCli({"project", "show", path});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "予期しないﾌｧｲﾙ形式です。\n");
+    }
+
+    const std::string missing = dir.File("無い.kmp");
+    const CliResult result = RunCli({"project", "show", missing});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, missing + " が見つかりませんでした。\n");
+}
+
+TEST(ProjectCommand, BadJsonWritesNothing) {
+    TempDir dir;
+    const std::string path = dir.File("p.kmp");
+    for (const char* input : {"not json", "[1, 2]", R"({"memos": {}})", R"({"source": 5})",
+                              R"({"view": {"scroll_x": 4294967296}})", R"({"history": [1]})"}) {
+        SCOPED_TRACE(input);
+        const CliResult result = RunCli({"project", "write", path}, input);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_NE(result.err, "");
+        EXPECT_FALSE(std::filesystem::exists(path));
+    }
+    EXPECT_EQ(RunCli({"project", "write"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"project", "list", path}).exitCode, 2);
+}
+
+TEST(ProjectCommand, WarnsAboutCharactersWithoutAShiftJisForm) {
+    TempDir dir;
+    const std::string path = dir.File("p.kmp");
+    const CliResult result = RunCli({"project", "write", path}, R"({"source": "café"})");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(result.err.find("1 character"), std::string::npos);
+    EXPECT_EQ(Json::parse(RunCli({"project", "show", path}).out)["source"], "caf?");
+}
+
+}  // namespace
+}  // namespace kelmio::test
