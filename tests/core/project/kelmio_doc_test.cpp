@@ -1,0 +1,376 @@
+#include "project/kelmio_doc.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "platform/file_io.h"
+#include "platform/settings.h"
+#include "project/new_project_dlg.h"
+#include "project/project_file.h"
+#include "support/fake_panes.h"
+#include "support/scripted_prompter.h"
+#include "support/sjis_literal.h"
+#include "support/temp_dir.h"
+
+namespace kelmio {
+namespace {
+
+using namespace kelmio::test;
+namespace fs = std::filesystem;
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A document with fake panes, a scripted prompter and settings in memory.
+class DocTest : public ::testing::Test {
+protected:
+    DocTest() { doc.AttachViews(&source, &editor, &memo); }
+
+    // Answers the New Project dialog with a project `name` in the temp folder.
+    void ExpectNewProject(const std::string& name) {
+        prompter.ExpectNewProjectDialog([this, name](CNewProjectDlg& form) {
+            form.m_strFolder = dir.Path().string();
+            form.OnNameChanged(name);
+            return form.OnOK() ? kIdOk : kIdCancel;
+        });
+        prompter.ExpectMessage(Answer::kOk);  // the first-steps hint
+    }
+
+    // Creates the project `name` through the new-project command.
+    void CreateProject(const std::string& name) {
+        ExpectNewProject(name);
+        ASSERT_TRUE(doc.OnFileNew());
+    }
+
+    // A project file on disk with a translation path.
+    std::string WriteProjectFile(const std::string& name, const std::string& editFile) {
+        CKelmioData data;
+        data.m_strEditFile = editFile;
+        data.SetSource("/src/a.png");
+        const std::string path = dir.File(name);
+        WriteBytes(path, WriteProject(data));
+        return path;
+    }
+
+    std::vector<std::string> MessageTexts() const {
+        std::vector<std::string> texts;
+        for (const MessageRecord& m : prompter.Messages()) texts.push_back(m.text);
+        return texts;
+    }
+
+    TempDir dir;
+    CMemorySettings settings;
+    CScriptedPrompter prompter;
+    FakeAppHost app;
+    FakeSourcePane source;
+    FakeEditPane editor;
+    FakeMemoPane memo;
+    CKelmioDoc doc{settings, prompter, app};
+};
+
+TEST_F(DocTest, StartupFlagCreatesAnUntitledProjectWithoutADialog) {
+    app.startupFlag = true;
+    EXPECT_TRUE(doc.OnFileNew());
+    EXPECT_EQ(prompter.NewProjectDialogs(), 0);
+    EXPECT_EQ(doc.GetTitle(), Sj("無題"));
+    EXPECT_EQ(doc.GetWindowTitle(), Sj("無題 - Kelmio"));
+    EXPECT_EQ(doc.GetPathName(), "");
+    EXPECT_EQ(editor.cleared, 1);
+    EXPECT_EQ(source.initialUpdates, 1);
+    EXPECT_EQ(memo.initialUpdates, 1);
+}
+
+TEST_F(DocTest, NewProjectIsWrittenAtOnceThenTheHintIsShown) {
+    CreateProject("p");
+    const std::string path = dir.File("p.kmp");
+    EXPECT_EQ(doc.GetPathName(), path);
+    EXPECT_EQ(doc.GetTitle(), "p.kmp");
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.m_data.m_strEditFile, dir.File("p.txt"));
+    ASSERT_TRUE(fs::exists(path));
+    CKelmioData written;
+    ASSERT_TRUE(ReadProject(Slurp(path), written));
+    EXPECT_EQ(written.m_strEditFile, dir.File("p.txt"));
+
+    ASSERT_EQ(prompter.Messages().size(), 1u);
+    EXPECT_EQ(prompter.Messages()[0].text, Sj("まずは[ファイル]-[ソースファイルの指定]を行ってください。\n"
+                                              "詳しい使い方は、ヘルプの「使い方」を見てください"));
+    EXPECT_EQ(prompter.Messages()[0].buttons, MessageButtons::kOk);
+    EXPECT_EQ(doc.RecentProjects().Entries().front(), path);
+}
+
+TEST_F(DocTest, CancellingNewProjectKeepsTheOpenProject) {
+    CreateProject("p");
+    doc.m_data.SetSource("/src/x.txt");
+    doc.SetModifiedFlag(true);
+    prompter.ExpectNewProjectDialog([](CNewProjectDlg&) { return kIdCancel; });
+    EXPECT_FALSE(doc.OnFileNew());  // the modified titled project is saved first, then the dialog is cancelled
+    EXPECT_EQ(doc.GetPathName(), dir.File("p.kmp"));
+    EXPECT_EQ(doc.GetTitle(), "p.kmp");
+    EXPECT_EQ(doc.m_data.m_strSrcFile, "/src/x.txt");
+    EXPECT_EQ(app.closeRequests, 0);
+}
+
+TEST_F(DocTest, CancellingNewProjectWithNoProjectOpenEndsTheProgram) {
+    app.startupFlag = true;
+    ASSERT_TRUE(doc.OnFileNew());
+    prompter.ExpectNewProjectDialog([](CNewProjectDlg&) { return kIdCancel; });
+    EXPECT_FALSE(doc.OnFileNew());
+    EXPECT_EQ(app.closeRequests, 1);
+}
+
+TEST_F(DocTest, OpenReadsTheProjectAndTheEditorMarksItModified) {
+    WriteBytes(dir.File("t.txt"), "text");
+    const std::string path = WriteProjectFile("a.kmp", dir.File("t.txt"));
+    app.startupFlag = true;
+    ASSERT_TRUE(doc.OnFileNew());
+
+    prompter.ExpectFile(path);
+    ASSERT_TRUE(doc.OnFileOpen());
+    const CFileDialogEx& dialog = prompter.FileDialogs().back();
+    EXPECT_TRUE(dialog.m_bOpen);
+    EXPECT_EQ(dialog.m_strTitle, Sj("プロジェクトを開く"));
+    EXPECT_EQ(dialog.m_strDefExt, "kmp");
+    EXPECT_EQ(dialog.m_strFileName, "*.kmp");
+    EXPECT_EQ(dialog.m_strFilter, Sj("Kelmioプロジェクトフォーム(*.kmp) |*.kmp|全てのﾌｧｲﾙ(*.*) |*.*||"));
+    EXPECT_EQ(dialog.m_nFlags, kFileMustExist | kHideReadOnly);
+
+    EXPECT_EQ(doc.GetPathName(), path);
+    EXPECT_EQ(doc.m_data.m_strSrcFile, "/src/a.png");
+    EXPECT_EQ(editor.loaded, std::vector<std::string>{dir.File("t.txt")});
+    EXPECT_TRUE(doc.IsModified());
+
+    // Closing at once writes the project again, without a question.
+    fs::remove(path);
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_TRUE(fs::exists(path));
+    EXPECT_TRUE(prompter.Messages().empty());
+}
+
+TEST_F(DocTest, MissingTranslationFileOpensAnEmptyEditor) {
+    const std::string path = WriteProjectFile("a.kmp", dir.File("gone.txt"));
+    ASSERT_TRUE(doc.OpenDocumentFile(path));
+    EXPECT_TRUE(editor.loaded.empty());
+    EXPECT_EQ(editor.cleared, 1);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(prompter.Messages().empty());
+}
+
+TEST_F(DocTest, ZeroLengthFileIsAnEmptyProject) {
+    WriteBytes(dir.File("empty.kmp"), "");
+    EXPECT_TRUE(doc.OpenDocumentFile(dir.File("empty.kmp")));
+    EXPECT_TRUE(prompter.Messages().empty());
+    EXPECT_EQ(doc.GetTitle(), "empty.kmp");
+}
+
+TEST_F(DocTest, OpeningTheOpenProjectAgainDoesNotReadIt) {
+    const std::string path = WriteProjectFile("a.kmp", "");
+    ASSERT_TRUE(doc.OpenDocumentFile(path));
+    WriteBytes(path, "garbage");
+    doc.m_data.SetSource("/other");
+    EXPECT_TRUE(doc.OpenDocumentFile(path));
+    EXPECT_EQ(doc.m_data.m_strSrcFile, "/other");
+    EXPECT_TRUE(prompter.Messages().empty());
+}
+
+TEST_F(DocTest, NotAProjectReportsTheFormatThenAsksForANewProject) {
+    CreateProject("p");
+    WriteBytes(dir.File("note.txt"), "hello");
+    prompter.ExpectMessage(Answer::kOk);
+    ExpectNewProject("q");
+    EXPECT_FALSE(doc.OpenDocumentFile(dir.File("note.txt")));
+    EXPECT_EQ(prompter.Messages()[1].text, Sj("予期しないﾌｧｲﾙ形式です。"));
+    EXPECT_EQ(prompter.Messages()[1].icon, MessageIcon::kExclamation);
+    EXPECT_EQ(prompter.NewProjectDialogs(), 2);
+    EXPECT_EQ(doc.GetPathName(), dir.File("q.kmp"));
+}
+
+TEST_F(DocTest, FailedReadThenCancelledDialogLeavesAnUntitledEmptyProject) {
+    CreateProject("p");
+    const std::string oldBytes = Slurp(dir.File("p.kmp"));
+    WriteBytes(dir.File("bad.kmp"), std::string("\x64\0\0\0\x05", 5));
+    prompter.ExpectMessage(Answer::kOk);
+    prompter.ExpectNewProjectDialog([](CNewProjectDlg&) { return kIdCancel; });
+    EXPECT_FALSE(doc.OpenDocumentFile(dir.File("bad.kmp")));
+    EXPECT_EQ(doc.GetPathName(), "");
+    EXPECT_EQ(doc.GetTitle(), Sj("無題"));
+    EXPECT_TRUE(doc.m_data == CKelmioData());
+
+    // A later close must not write the empty project over the old one.
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(Slurp(dir.File("p.kmp")), oldBytes);
+}
+
+TEST_F(DocTest, UnreadableFileLeavesTheOpenProjectAlone) {
+    CreateProject("p");
+    doc.SetModifiedFlag(true);
+    prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(doc.OpenDocumentFile(dir.File("missing.kmp")));
+    EXPECT_EQ(prompter.Messages().back().text, dir.File("missing.kmp") + Sj(" が見つかりませんでした。"));
+    EXPECT_EQ(doc.GetPathName(), dir.File("p.kmp"));
+}
+
+TEST_F(DocTest, TitledModifiedProjectIsSavedWithoutAQuestion) {
+    CreateProject("p");
+    doc.m_data.SetSource("/src/new.html");
+    doc.SetModifiedFlag(true);
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(prompter.Messages().size(), 1u);  // only the hint of the new project
+    CKelmioData written;
+    ASSERT_TRUE(ReadProject(Slurp(dir.File("p.kmp")), written));
+    EXPECT_EQ(written.m_strSrcFile, "/src/new.html");
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DocTest, UntitledModifiedProjectAsksBeforeItIsLost) {
+    app.startupFlag = true;
+    ASSERT_TRUE(doc.OnFileNew());
+    doc.SetModifiedFlag(true);
+    prompter.ExpectMessage(Answer::kCancel);
+    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_EQ(prompter.Messages()[0].text, Sj("無題 への変更を保存しますか?"));
+    EXPECT_EQ(prompter.Messages()[0].buttons, MessageButtons::kYesNoCancel);
+
+    prompter.ExpectMessage(Answer::kYes);
+    prompter.ExpectFile(dir.File("saved.kmp"));
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(prompter.FileDialogs().back().m_strFileName, Sj("無題.kmp"));
+    EXPECT_TRUE(fs::exists(dir.File("saved.kmp")));
+    EXPECT_EQ(doc.GetTitle(), "saved.kmp");
+
+    doc.SetModifiedFlag(true);
+    EXPECT_TRUE(doc.SaveModified());  // titled now: saved without a question
+}
+
+TEST_F(DocTest, TranslationQuestionComesFirstAndCanCancel) {
+    CreateProject("p");
+    editor.modified = true;
+    prompter.ExpectMessage(Answer::kCancel);
+    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_EQ(prompter.Messages().back().text, Sj("翻訳テキストを保存しますか？"));
+    EXPECT_EQ(prompter.Messages().back().icon, MessageIcon::kQuestion);
+    EXPECT_TRUE(editor.modified);
+
+    prompter.ExpectMessage(Answer::kNo);
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_FALSE(editor.modified);  // not asked about again
+    EXPECT_TRUE(editor.saved.empty());
+
+    editor.modified = true;
+    prompter.ExpectMessage(Answer::kYes);
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(editor.saved, std::vector<std::string>{dir.File("p.txt")});
+}
+
+TEST_F(DocTest, ImageQuestionCancelStopsTheReplacement) {
+    CreateProject("p");
+    source.saveImageAnswer = false;
+    source.imageQuestions = 0;
+    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_EQ(source.imageQuestions, 1);
+}
+
+TEST_F(DocTest, SaveCollectsThePanesStateInOrder) {
+    CreateProject("p");
+    editor.modified = true;
+    editor.selStart = 42;
+    editor.firstVisibleLine = 7;
+    source.stateToSave.m_nScrollY = 300;
+    source.stateToSave.m_bFitWindow = 1;
+    EXPECT_TRUE(doc.OnFileSave());
+    EXPECT_EQ(editor.saved, std::vector<std::string>{dir.File("p.txt")});
+    EXPECT_FALSE(editor.modified);
+    EXPECT_EQ(memo.savedTexts, 2);  // once for the new project's file, once now
+    CKelmioData written;
+    ASSERT_TRUE(ReadProject(Slurp(dir.File("p.kmp")), written));
+    EXPECT_EQ(written.m_pos.m_nEditCaret, 42);
+    EXPECT_EQ(written.m_pos.m_nEditTopLine, 7);
+    EXPECT_EQ(written.m_pos.m_nScrollY, 300);
+    EXPECT_EQ(written.m_pos.m_bFitWindow, 1);
+}
+
+TEST_F(DocTest, EmptyTranslationPathAsksForAFileNameFirst) {
+    app.startupFlag = true;
+    ASSERT_TRUE(doc.OnFileNew());
+    prompter.ExpectFile(dir.File("a.kmp"));
+    ASSERT_TRUE(doc.OnFileSaveAs());
+
+    editor.modified = true;
+    prompter.ExpectFileCancel();  // the translation Save-As dialog
+    EXPECT_TRUE(doc.OnFileSave());
+    EXPECT_EQ(prompter.FileDialogs().back().m_strTitle, Sj("編集ファイルを名前を付けて保存"));
+    EXPECT_TRUE(fs::exists(dir.File("a.kmp")));
+    EXPECT_TRUE(editor.modified);
+
+    // So the question still comes before the project is replaced.
+    prompter.ExpectMessage(Answer::kCancel);
+    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_EQ(prompter.Messages().back().text, Sj("翻訳テキストを保存しますか？"));
+}
+
+TEST_F(DocTest, FailedSaveKeepsTheOldFileAndShowsTheCause) {
+    CreateProject("p");
+    const std::string path = dir.File("p.kmp");
+    const std::string before = Slurp(path);
+
+    std::size_t written = 0;
+    CKelmioDoc failing(settings, prompter, app, [&](std::string_view target, std::string_view bytes) {
+        return SaveFileAtomically(target, bytes, [&](int fd, const void* data, std::size_t size) -> ssize_t {
+            if (written + size > 10) {
+                errno = ENOSPC;
+                return -1;
+            }
+            written += size;
+            return ::write(fd, data, size);
+        });
+    });
+    ASSERT_TRUE(failing.OpenDocumentFile(path));
+    failing.m_data.SetSource(std::string(200, 'x'));
+    failing.SetModifiedFlag(true);
+    prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(failing.OnFileSave());
+    EXPECT_EQ(prompter.Messages().back().text, path + Sj(" へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。"));
+    EXPECT_EQ(Slurp(path), before);
+    EXPECT_TRUE(failing.IsModified());
+
+    // Save-as to a new name that fails keeps the old path and title.
+    prompter.ExpectFile(dir.File("other.kmp"));
+    prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(failing.OnFileSaveAs());
+    EXPECT_EQ(failing.GetPathName(), path);
+    EXPECT_EQ(failing.GetTitle(), "p.kmp");
+    EXPECT_FALSE(fs::exists(dir.File("other.kmp")));
+}
+
+TEST_F(DocTest, RecentEntryThatFailsIsRemoved) {
+    const std::string good = WriteProjectFile("good.kmp", "");
+    ASSERT_TRUE(doc.OpenDocumentFile(good));
+    ASSERT_TRUE(doc.OpenDocumentFile(WriteProjectFile("second.kmp", "")));
+    fs::remove(good);
+    ASSERT_EQ(doc.RecentProjects().Entries().size(), 2u);
+    prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(doc.OpenRecentFile(1));
+    EXPECT_EQ(doc.RecentProjects().Entries(), std::vector<std::string>{dir.File("second.kmp")});
+}
+
+TEST_F(DocTest, DictionarySettingsFollowTheProjectRead) {
+    CKelmioData data;
+    data.m_nDicKind = 5;
+    data.m_strDicPath = "/usr/bin/dict";
+    data.m_strDicParam = "-w %s";
+    WriteBytes(dir.File("d.kmp"), WriteProject(data));
+    ASSERT_TRUE(doc.OpenDocumentFile(dir.File("d.kmp")));
+    EXPECT_EQ(doc.m_dic, (DictionaryChoice{5, "/usr/bin/dict", "-w %s"}));
+}
+
+}  // namespace
+}  // namespace kelmio

@@ -1,0 +1,81 @@
+#pragma once
+// Panes and an application object that remember what the document did to
+// them, for tests of the document's flows.
+
+#include <string>
+#include <vector>
+
+#include "platform/app_host.h"
+#include "platform/panes.h"
+#include "project/kelmio_data.h"
+
+namespace kelmio::test {
+
+class FakeEditPane final : public CEditPane {
+public:
+    bool modified = false;
+    int selStart = 0;
+    int firstVisibleLine = 0;
+    std::vector<std::string> saved;   // paths SaveFile wrote
+    std::vector<std::string> loaded;  // paths LoadFile read
+    int cleared = 0;
+    int scrolledBy = 0;
+    int caret = -1;
+
+    bool GetModified() const override { return modified; }
+    void PutModified(bool value) override { modified = value; }
+    void SaveFile(const std::string& path) override { saved.push_back(path); }
+    void LoadFile(const std::string& path) override { loaded.push_back(path); }
+    int SelStart() const override { return selStart; }
+    int FirstVisibleLine() const override { return firstVisibleLine; }
+    void ClearText() override { ++cleared; }
+    void ScrollDown(int lines) override { scrolledBy = lines; }
+    void SetCaret(int offset) override { caret = offset; }
+};
+
+class FakeSourcePane final : public CSourcePane {
+public:
+    bool saveImageAnswer = true;  // false: the user cancelled the image question
+    int imageQuestions = 0;
+    int initialUpdates = 0;
+    std::vector<int> hints;
+    CKelmioPosData stateToSave;
+
+    void SaveViewState(CKelmioPosData& pos) override {
+        const int caret = pos.m_nEditCaret;
+        const int topLine = pos.m_nEditTopLine;
+        pos = stateToSave;
+        pos.m_nEditCaret = caret;
+        pos.m_nEditTopLine = topLine;
+    }
+    bool QuerySaveImage() override {
+        ++imageQuestions;
+        return saveImageAnswer;
+    }
+    void OnInitialUpdate() override { ++initialUpdates; }
+    void OnUpdate(int hint) override { hints.push_back(hint); }
+};
+
+class FakeMemoPane final : public CMemoPane {
+public:
+    int savedTexts = 0;
+    int initialUpdates = 0;
+
+    void SaveMemoText() override { ++savedTexts; }
+    void OnInitialUpdate() override { ++initialUpdates; }
+};
+
+class FakeAppHost final : public CAppHost {
+public:
+    bool startupFlag = false;
+    int closeRequests = 0;
+
+    bool TakeStartupFlag() override {
+        const bool flag = startupFlag;
+        startupFlag = false;
+        return flag;
+    }
+    void PostCloseRequest() override { ++closeRequests; }
+};
+
+}  // namespace kelmio::test
