@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include "platform/panes.h"
+#include "platform/settings.h"
+#include "project/kelmio_doc.h"
+#include "project/project_dlg.h"
+#include "project/recent_projects.h"
+#include "support/fake_panes.h"
+#include "support/scripted_prompter.h"
+#include "support/sjis_literal.h"
+
+namespace kelmio {
+namespace {
+
+using namespace kelmio::test;
+
+class SourceCommandsTest : public ::testing::Test {
+protected:
+    SourceCommandsTest() {
+        doc.AttachViews(&source, &editor, &memo);
+        app.startupFlag = true;
+        doc.OnFileNew();
+    }
+
+    CMemorySettings settings;
+    CScriptedPrompter prompter;
+    FakeAppHost app;
+    FakeSourcePane source;
+    FakeEditPane editor;
+    FakeMemoPane memo;
+    CKelmioDoc doc{settings, prompter, app};
+};
+
+TEST_F(SourceCommandsTest, ChoosingASourceKeepsTheFilterIndexAndReloadsTheViewer) {
+    settings.WriteInt("System", "FileSrcIndex", 2);
+    prompter.ExpectFile("/docs/Page.HTML", 4);
+    doc.OnFileSource();
+
+    const CFileDialogEx& dialog = prompter.FileDialogs().back();
+    EXPECT_TRUE(dialog.m_bOpen);
+    EXPECT_EQ(dialog.m_strTitle, Sj("ソースファイルの指定"));
+    EXPECT_EQ(dialog.m_strFileName, "");
+    EXPECT_EQ(dialog.m_strDefExt, "*");
+    EXPECT_EQ(dialog.m_nFilterIndex, 2);
+    EXPECT_EQ(dialog.m_owner, DialogOwner::kMainWindow);
+    EXPECT_EQ(dialog.m_strFilter,
+              Sj("全てのﾌｧｲﾙ(*.*) |*.*|画像ﾌｧｲﾙ|*.bmp;*.jpg;*.jpeg;*.gif;*.png;*.tif;*.tiff|ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|"
+                 "HTMLﾌｧｲﾙ(*.htm*)|*.htm*|PDFﾌｧｲﾙ(*.pdf)|*.pdf||"));
+    EXPECT_EQ(settings.GetInt("System", "FileSrcIndex", 0), 4);
+    EXPECT_EQ(doc.m_data.m_strSrcFile, "/docs/Page.HTML");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(source.hints, std::vector<int>{kHintSourceChanged});
+
+    // The same file in another letter case replaces the history entry.
+    prompter.ExpectFile("/docs/page.html", 4);
+    doc.OnFileSource();
+    EXPECT_EQ(doc.m_data.m_arrSrcHistory, std::vector<std::string>{"/docs/page.html"});
+    EXPECT_EQ(source.hints.size(), 2u);
+}
+
+TEST_F(SourceCommandsTest, CancelledDialogsChangeNothing) {
+    settings.WriteInt("System", "FileSrcIndex", 3);
+    prompter.ExpectFileCancel();
+    doc.OnFileSource();
+    prompter.ExpectInput(std::nullopt);
+    doc.OnFileSourceUrl();
+    prompter.ExpectFileCancel();
+    doc.OnEditFileDestination();
+    prompter.ExpectFileCancel();
+    doc.OnEditFileOpen();
+    prompter.ExpectProjectDialog([](CProjectDlg&) { return kIdCancel; });
+    doc.OnProjectSettings();
+
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(settings.GetInt("System", "FileSrcIndex", 0), 3);
+    EXPECT_TRUE(doc.m_data.m_arrSrcHistory.empty());
+    EXPECT_TRUE(source.hints.empty());
+    EXPECT_TRUE(prompter.ScriptDone());
+}
+
+TEST_F(SourceCommandsTest, ImageQuestionCancelStopsChoosingASource) {
+    source.saveImageAnswer = false;
+    doc.OnFileSource();
+    EXPECT_TRUE(prompter.FileDialogs().empty());
+}
+
+TEST_F(SourceCommandsTest, EmptyUrlBecomesAnEmptySource) {
+    doc.m_data.SetSource("/a.png");
+    prompter.ExpectInput(std::string());
+    doc.OnFileSourceUrl();
+    EXPECT_EQ(prompter.InputPrompts().back(), Sj("URLを指定してください"));
+    EXPECT_EQ(doc.m_data.m_strSrcFile, "");
+    EXPECT_EQ(doc.m_data.m_arrSrcHistory, (std::vector<std::string>{"", "/a.png"}));
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(SourceCommandsTest, ProjectSettingsOkAlwaysMovesTheSourceUp) {
+    doc.m_data.SetSource("/b.png");
+    doc.m_data.SetSource("/a.png");
+    doc.m_data.m_strEditFile = "/t.txt";
+    prompter.ExpectProjectDialog([](CProjectDlg& form) {
+        EXPECT_EQ(form.m_strSrcFile, "/a.png");
+        EXPECT_EQ(form.m_strEditFile, "/t.txt");
+        form.m_strSrcFile = "/b.png";
+        form.m_strEditFile = "/u.txt";
+        form.OnOK();
+        return kIdOk;
+    });
+    doc.OnProjectSettings();
+    EXPECT_EQ(doc.m_data.m_arrSrcHistory, (std::vector<std::string>{"/b.png", "/a.png"}));
+    EXPECT_EQ(doc.m_data.m_strEditFile, "/u.txt");
+    EXPECT_EQ(source.hints, std::vector<int>{kHintSettingsChanged});
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(SourceCommandsTest, ProjectSettingsBrowseButtons) {
+    CProjectDlg form(doc.m_data, prompter);
+    form.OnInitDialog();
+    prompter.ExpectFile("/src/x.pdf");
+    form.OnBrowseSource();
+    prompter.ExpectFileCancel();
+    form.OnBrowseEditFile();
+    EXPECT_EQ(form.m_strSrcFile, "/src/x.pdf");
+    EXPECT_EQ(form.m_strEditFile, "");
+    const CFileDialogEx& source = prompter.FileDialogs()[0];
+    EXPECT_EQ(source.m_strTitle, Sj("ファイルの参照"));
+    EXPECT_EQ(source.m_strFileName, "*.*");
+    EXPECT_EQ(source.m_owner, DialogOwner::kCurrentDialog);
+    EXPECT_EQ(prompter.FileDialogs()[1].m_strFileName, "*.txt");
+    EXPECT_EQ(prompter.FileDialogs()[1].m_strFilter, Sj("ﾃｷｽﾄﾌｧｲﾙ(*.txt) |*.txt|全てのﾌｧｲﾙ(*.*) |*.*||"));
+}
+
+TEST_F(SourceCommandsTest, TranslationFileCommands) {
+    // Where to save: initial name is the current path, or a pattern.
+    prompter.ExpectFile("/t/a.txt");
+    doc.OnEditFileDestination();
+    EXPECT_EQ(prompter.FileDialogs().back().m_strFileName, "*.txt");
+    EXPECT_EQ(prompter.FileDialogs().back().m_strFilter, Sj("ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|全てのﾌｧｲﾙ(*.*) |*.*||"));
+    EXPECT_EQ(doc.m_data.m_strEditFile, "/t/a.txt");
+    EXPECT_TRUE(editor.saved.empty());  // nothing written yet
+
+    editor.modified = true;
+    doc.OnEditFileSave();
+    EXPECT_EQ(editor.saved, std::vector<std::string>{"/t/a.txt"});
+    EXPECT_FALSE(editor.modified);
+
+    // Opening another text asks about the modified one first.
+    editor.modified = true;
+    prompter.ExpectMessage(Answer::kNo);
+    prompter.ExpectFile("/t/b.txt");
+    doc.OnEditFileOpen();
+    EXPECT_EQ(editor.loaded, std::vector<std::string>{"/t/b.txt"});
+    EXPECT_EQ(doc.m_data.m_strEditFile, "/t/b.txt");
+    EXPECT_FALSE(editor.modified);
+
+    prompter.ExpectFile("/t/c.txt");
+    EXPECT_TRUE(doc.OnEditFileSaveAs());
+    EXPECT_EQ(prompter.FileDialogs().back().m_strTitle, Sj("編集ファイルを名前を付けて保存"));
+    EXPECT_EQ(editor.saved.back(), "/t/c.txt");
+    EXPECT_EQ(doc.m_data.m_strEditFile, "/t/c.txt");
+}
+
+TEST(CRecentProjects, KeepsFourMostRecentFirst) {
+    CRecentProjects list;
+    for (const char* path : {"/a.kmp", "/b.kmp", "/c.kmp", "/d.kmp", "/e.kmp"}) list.Add(path);
+    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/e.kmp", "/d.kmp", "/c.kmp", "/b.kmp"}));
+    list.Add("/C.KMP");
+    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/C.KMP", "/e.kmp", "/d.kmp", "/b.kmp"}));
+
+    CMemorySettings settings;
+    list.Remove(3);
+    list.WriteList(settings);
+    EXPECT_EQ(settings.GetString("Recent File List", "File1", ""), "/C.KMP");
+    EXPECT_EQ(settings.GetString("Recent File List", "File4", "x"), "");
+    CRecentProjects read;
+    read.ReadList(settings);
+    EXPECT_EQ(read.Entries(), list.Entries());
+}
+
+}  // namespace
+}  // namespace kelmio
