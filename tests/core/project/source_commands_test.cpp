@@ -113,6 +113,18 @@ TEST_F(SourceCommandsTest, ProjectSettingsOkAlwaysMovesTheSourceUp) {
     EXPECT_TRUE(doc.IsModified());
 }
 
+TEST_F(SourceCommandsTest, ProjectSettingsWithAnEmptySource) {
+    doc.m_data.SetSource("/a.png");
+    prompter.ExpectProjectDialog([](CProjectDlg& form) {
+        form.m_strSrcFile = "";
+        form.OnOK();
+        return kIdOk;
+    });
+    doc.OnProjectSettings();
+    EXPECT_EQ(doc.m_data.m_strSrcFile, "");
+    EXPECT_EQ(doc.m_data.m_arrSrcHistory, (std::vector<std::string>{"", "/a.png"}));
+}
+
 TEST_F(SourceCommandsTest, ProjectSettingsBrowseButtons) {
     CProjectDlg form(doc.m_data, prompter);
     form.OnInitDialog();
