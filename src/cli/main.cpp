@@ -28,6 +28,7 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
+    {"keys", kelmio::cli::RunKeysCommand},
     {"word", kelmio::cli::RunWordCommand},
 };
 
