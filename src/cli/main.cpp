@@ -29,6 +29,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"project", kelmio::cli::RunProjectCommand},
+    {"keys", kelmio::cli::RunKeysCommand},
     {"word", kelmio::cli::RunWordCommand},
 };
 

@@ -70,15 +70,22 @@ std::string GetDocumentsFolder() {
     return FromNativePath(IsFolder(documents) ? documents : HomeFolder());
 }
 
-std::string GetAppDataPath(std::string_view sub, std::string_view inner, std::string_view file) {
-    std::string folder = FromNativePath(EnvOr("XDG_DATA_HOME", HomeFolder() + "/.local/share"));
-    if (sub.empty()) return folder;
-    folder = JoinPath(folder, sub);
+std::string BuildAppDataPath(std::string_view base, std::string_view sub, std::string_view inner,
+                             std::string_view file) {
+    if (sub.empty()) return std::string(base);
+    std::string folder = JoinPath(base, sub);
     if (inner.empty()) return folder;
     folder = JoinPath(folder, inner);
     if (file.empty()) return folder;
     if (!PathExists(folder)) CreateFolderTree(folder);
     return JoinPath(folder, file);
+}
+
+std::string GetAppDataPath(std::string_view sub, std::string_view inner, std::string_view file) {
+    // A relative XDG_DATA_HOME is to be ignored.
+    std::string data = EnvOr("XDG_DATA_HOME", "");
+    if (data.empty() || data.front() != '/') data = HomeFolder() + "/.local/share";
+    return BuildAppDataPath(FromNativePath(data), sub, inner, file);
 }
 
 bool CreateFolderTree(std::string_view path) {

@@ -4,7 +4,8 @@
 //
 // All paths are Shift-JIS strings. On this platform the program folder is the
 // executable's folder, documents is the XDG documents folder, application
-// data is $XDG_DATA_HOME (or ~/.local/share) and the temporary folder is
+// data is $XDG_DATA_HOME when it names an absolute folder (else
+// ~/.local/share) and the temporary folder is
 // $TMPDIR (or /tmp).
 
 #include <string>
@@ -28,6 +29,10 @@ std::string GetDocumentsFolder();
 // `sub`; folder/sub, folder/sub/inner; with `file` as well, folder/sub/inner/file
 // after creating the folders that are missing.
 std::string GetAppDataPath(std::string_view sub = {}, std::string_view inner = {}, std::string_view file = {});
+
+// The same below another base folder instead of the user's.
+std::string BuildAppDataPath(std::string_view base, std::string_view sub, std::string_view inner,
+                             std::string_view file);
 
 // Creates the folder `path` and any missing parents. True when the folder was
 // created; false when it already existed or could not be created.

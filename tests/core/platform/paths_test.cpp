@@ -57,6 +57,10 @@ TEST(GetAppDataPath, CreatesTheFoldersForAFile) {
     EXPECT_EQ(GetAppDataPath("Morva", "Sprigbox", "sprigbox.key"), dir.File("Morva/Sprigbox/sprigbox.key"));
     EXPECT_TRUE(fs::is_directory(dir.File("Morva/Sprigbox")));
     EXPECT_FALSE(fs::exists(dir.File("Morva/Sprigbox/sprigbox.key")));
+
+    ScopedEnv relative("XDG_DATA_HOME", "relative/dir");
+    ScopedEnv home("HOME", dir.File("home"));
+    EXPECT_EQ(GetAppDataPath(), dir.File("home/.local/share"));  // a relative setting is ignored
 }
 
 TEST(SpecialFolders, FollowTheEnvironment) {

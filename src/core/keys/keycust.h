@@ -1,0 +1,27 @@
+#pragma once
+// One key binding: a key with its Alt, Shift and Ctrl state, joined to the
+// command it posts to the main window.
+
+namespace kelmio {
+
+class CKeycust {
+public:
+    unsigned int m_nKey = 0;      // Windows virtual-key code
+    bool m_bAlt = false;
+    bool m_bCtrl = false;
+    bool m_bShift = false;
+    unsigned int m_nCommand = 0;  // command ID; 0 = none
+
+    bool Matches(unsigned int key, bool alt, bool shift, bool ctrl) const {
+        return m_nKey == key && m_bAlt == alt && m_bShift == shift && m_bCtrl == ctrl;
+    }
+
+    // The editor-key flag: true when the combination is one of the
+    // translation editor's own editing keys. Derived from the key rather
+    // than stored, so it can never disagree with the binding it describes.
+    bool IsEditorKey() const;
+
+    friend bool operator==(const CKeycust&, const CKeycust&) = default;
+};
+
+}  // namespace kelmio
