@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "stream/archive_stream.h"
+
 namespace kelmio {
 namespace {
 
@@ -12,47 +14,6 @@ constexpr std::uint32_t kBigClassTag = 0x80000000;
 constexpr std::uint16_t kNullTag = 0;
 constexpr std::uint16_t kSchema = 1;
 constexpr std::string_view kClassName = "CKeycust";
-
-void PutU16(std::string& out, unsigned int value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>((value >> 8) & 0xFF));
-}
-
-void PutU32(std::string& out, std::uint32_t value) {
-    PutU16(out, value & 0xFFFF);
-    PutU16(out, value >> 16);
-}
-
-class ByteReader {
-public:
-    explicit ByteReader(std::string_view bytes) : m_bytes(bytes) {}
-
-    bool U16(std::uint16_t& value) {
-        if (Remaining() < 2) return false;
-        value = static_cast<std::uint16_t>(Byte(0) | (Byte(1) << 8));
-        m_pos += 2;
-        return true;
-    }
-    bool U32(std::uint32_t& value) {
-        std::uint16_t low = 0, high = 0;
-        if (Remaining() < 4 || !U16(low) || !U16(high)) return false;
-        value = low | (static_cast<std::uint32_t>(high) << 16);
-        return true;
-    }
-    bool Text(std::size_t length, std::string_view& text) {
-        if (Remaining() < length) return false;
-        text = m_bytes.substr(m_pos, length);
-        m_pos += length;
-        return true;
-    }
-    std::size_t Remaining() const { return m_bytes.size() - m_pos; }
-
-private:
-    unsigned int Byte(std::size_t offset) const { return static_cast<unsigned char>(m_bytes[m_pos + offset]); }
-
-    std::string_view m_bytes;
-    std::size_t m_pos = 0;
-};
 
 // What a number in the stream stands for: the class, or a binding read.
 struct Numbered {
@@ -80,22 +41,22 @@ public:
 private:
     bool ReadCount(std::uint32_t& count) {
         std::uint16_t small = 0;
-        if (!m_in.U16(small)) return false;
+        if (!m_in.ReadWord(small)) return false;
         if (small != 0xFFFF) {
             count = small;
             return true;
         }
-        return m_in.U32(count);
+        return m_in.ReadDword(count);
     }
 
     bool ReadEntry(std::vector<CKeycust>& bindings) {
         std::uint16_t tag = 0;
-        if (!m_in.U16(tag)) return false;
+        if (!m_in.ReadWord(tag)) return false;
         if (tag == kNullTag) return true;
         if (tag == kNewClassTag) return ReadNewClass() && ReadObject(bindings);
         std::uint32_t number = 0;
         if (tag == kBigObjectTag) {
-            if (!m_in.U32(number)) return false;
+            if (!m_in.ReadDword(number)) return false;
         } else {
             number = (static_cast<std::uint32_t>(tag & kClassTag) << 16) | (tag & ~kClassTag);
         }
@@ -111,7 +72,7 @@ private:
     bool ReadNewClass() {
         std::uint16_t schema = 0, length = 0;
         std::string_view name;
-        if (!m_in.U16(schema) || !m_in.U16(length) || !m_in.Text(length, name)) return false;
+        if (!m_in.ReadWord(schema) || !m_in.ReadWord(length) || !m_in.ReadBytes(length, name)) return false;
         if (name != kClassName || schema != kSchema) return false;
         m_numbered.push_back({true, {}});
         return true;
@@ -123,7 +84,7 @@ private:
 
     bool ReadObject(std::vector<CKeycust>& bindings) {
         std::uint16_t key = 0, alt = 0, shift = 0, ctrl = 0, command = 0;
-        if (!m_in.U16(key) || !m_in.U16(alt) || !m_in.U16(shift) || !m_in.U16(ctrl) || !m_in.U16(command)) {
+        if (!m_in.ReadWord(key) || !m_in.ReadWord(alt) || !m_in.ReadWord(shift) || !m_in.ReadWord(ctrl) || !m_in.ReadWord(command)) {
             return false;
         }
         CKeycust binding;
@@ -137,41 +98,40 @@ private:
         return true;
     }
 
-    ByteReader m_in;
+    CArchiveReader m_in;
     std::vector<Numbered> m_numbered;
 };
 
 }  // namespace
 
 std::string WriteKeyFile(const std::vector<CKeycust>& bindings) {
-    std::string out;
+    CArchiveWriter out;
     const std::size_t count = bindings.size();
     if (count < 0xFFFF) {
-        PutU16(out, static_cast<unsigned int>(count));
+        out.WriteWord(static_cast<std::uint16_t>(count));
     } else {
-        PutU16(out, 0xFFFF);
-        PutU32(out, static_cast<std::uint32_t>(count));
+        out.WriteWord(0xFFFF);
+        out.WriteDword(static_cast<std::uint32_t>(count));
     }
-    out.reserve(out.size() + 14 + count * 12);
     bool first = true;
     for (const CKeycust& binding : bindings) {
         if (first) {
-            PutU16(out, kNewClassTag);
-            PutU16(out, kSchema);
-            PutU16(out, static_cast<unsigned int>(kClassName.size()));
-            out.append(kClassName);
+            out.WriteWord(kNewClassTag);
+            out.WriteWord(kSchema);
+            out.WriteWord(static_cast<std::uint16_t>(kClassName.size()));
+            out.WriteBytes(kClassName);
             first = false;
         } else {
-            PutU16(out, kClassTag | 1);
+            out.WriteWord(kClassTag | 1);
         }
         // The file keeps 16 bits of key and command, Shift before Ctrl.
-        PutU16(out, binding.m_nKey & 0xFFFF);
-        PutU16(out, binding.m_bAlt ? 1 : 0);
-        PutU16(out, binding.m_bShift ? 1 : 0);
-        PutU16(out, binding.m_bCtrl ? 1 : 0);
-        PutU16(out, binding.m_nCommand & 0xFFFF);
+        out.WriteWord(static_cast<std::uint16_t>(binding.m_nKey & 0xFFFF));
+        out.WriteWord(binding.m_bAlt ? 1 : 0);
+        out.WriteWord(binding.m_bShift ? 1 : 0);
+        out.WriteWord(binding.m_bCtrl ? 1 : 0);
+        out.WriteWord(static_cast<std::uint16_t>(binding.m_nCommand & 0xFFFF));
     }
-    return out;
+    return out.TakeBytes();
 }
 
 std::optional<std::vector<CKeycust>> ReadKeyFile(std::string_view bytes) {

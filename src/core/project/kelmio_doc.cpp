@@ -257,6 +257,10 @@ bool CKelmioDoc::OnFileSaveAs() {
     dialog.m_strFilter = ProjectSaveFilter();
     dialog.m_owner = DialogOwner::kNone;
     dialog.m_strTitle = SjisText("プロジェクトを名前を付けて保存");
+    return SaveAsChosenFile(dialog);
+}
+
+bool CKelmioDoc::SaveAsChosenFile(const CFileDialogEx& dialog) {
     const FileDialogResult result = m_prompter.ChooseFile(dialog);
     if (result.nResult != kIdOk) return false;
     // A failed write keeps the old path and title.
@@ -275,11 +279,7 @@ bool CKelmioDoc::DoSaveAsFromFramework() {
     dialog.m_strFilter = DocumentTypeFilter();
     dialog.m_owner = DialogOwner::kMainWindow;
     dialog.m_strTitle = SjisText("名前を付けて保存");
-    const FileDialogResult result = m_prompter.ChooseFile(dialog);
-    if (result.nResult != kIdOk) return false;
-    if (!OnSaveDocument(result.strPath)) return false;
-    SetPathName(result.strPath);
-    return true;
+    return SaveAsChosenFile(dialog);
 }
 
 bool CKelmioDoc::SaveModified() {

@@ -21,6 +21,7 @@
 namespace kelmio {
 
 class CAppHost;
+struct CFileDialogEx;
 class CEditPane;
 class CMemoPane;
 class CPrompter;
@@ -87,6 +88,7 @@ private:
     bool OnOpenDocument(const std::string& path, bool& contentsLost);
     bool OnSaveDocument(const std::string& path);
     bool DoSaveAsFromFramework();
+    bool SaveAsChosenFile(const CFileDialogEx& dialog);
     std::string SerializeForSaving();
     void DeleteContents();
     void SetPathName(const std::string& path);

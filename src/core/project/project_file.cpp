@@ -34,7 +34,7 @@
 #include "project/project_file.h"
 
 #include "platform/file_io.h"
-#include "project/archive_stream.h"
+#include "stream/archive_stream.h"
 #include "text/cp932.h"
 
 namespace kelmio {

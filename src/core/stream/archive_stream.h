@@ -27,6 +27,7 @@ public:
     void WriteQword(std::uint64_t value);
     void WriteLong(std::int32_t value) { WriteDword(static_cast<std::uint32_t>(value)); }
     void WriteString(std::string_view text);
+    void WriteBytes(std::string_view bytes) { m_bytes.append(bytes); }
 
     const std::string& Bytes() const { return m_bytes; }
     std::string TakeBytes() { return std::move(m_bytes); }
@@ -49,6 +50,8 @@ public:
     bool ReadQword(std::uint64_t& value);
     bool ReadLong(std::int32_t& value);
     bool ReadString(std::string& text);
+    // The next `count` bytes as they stand.
+    bool ReadBytes(std::uint64_t count, std::string_view& bytes) { return Take(count, bytes); }
 
     std::size_t Remaining() const { return m_bytes.size() - m_pos; }
     std::size_t Position() const { return m_pos; }

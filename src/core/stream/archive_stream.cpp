@@ -1,4 +1,4 @@
-#include "project/archive_stream.h"
+#include "stream/archive_stream.h"
 
 #include "text/cp932.h"
 
