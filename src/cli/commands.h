@@ -6,6 +6,7 @@
 
 namespace kelmio::cli {
 
+int RunTextCommand(const Args& args);
 int RunWordCommand(const Args& args);
 
 }  // namespace kelmio::cli

@@ -28,6 +28,7 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
+    {"text", kelmio::cli::RunTextCommand},
     {"word", kelmio::cli::RunWordCommand},
 };
 
