@@ -1,6 +1,6 @@
 // kelmio-cli text detect|load|save: a text source's encoding and line end,
-// its text as the source pane holds it, and saving text back the way a
-// converted source is saved.
+// its text as the source pane holds it (UTF-8 for a Unicode source), and
+// saving text back the way a converted source is saved.
 
 #include <nlohmann/json.hpp>
 
@@ -9,6 +9,7 @@
 
 #include "cli/commands.h"
 #include "encoding/text_source.h"
+#include "encoding/unicode_source.h"
 #include "platform/file_io.h"
 
 namespace kelmio::cli {
@@ -59,7 +60,11 @@ int Save(const Args& args) {
     if (*lineEnd < kLineEndNone || *lineEnd > kLineEndCr) return UsageError("L must be -1, 0, 1 or 2");
 
     std::size_t unmapped = 0;
-    const std::string bytes = FormatConvertedText(ReadStdin(), TextSourceKind{*encoding, *lineEnd}, &unmapped);
+    // A Unicode source takes UTF-8 text, as load prints it.
+    const std::string text = ReadStdin();
+    const std::string bytes = IsUnicodeEncoding(*encoding)
+                                  ? EncodeUnicodeSource(text, *encoding, *lineEnd, &unmapped)
+                                  : FormatConvertedText(text, TextSourceKind{*encoding, *lineEnd}, &unmapped);
     if (const std::optional<FileError> error = SaveFileAtomically(FromNativePath(path), bytes)) {
         PrintError(FileErrorMessage(*error));
         return 1;

@@ -52,6 +52,18 @@ TEST_F(TextCommand, SaveWritesTheFileAsAConvertedSource) {
     EXPECT_EQ(RunCli({"text", "load", path}).out, text);
 }
 
+TEST_F(TextCommand, UnicodeSourcesAreShownAsUtf8) {
+    const std::string utf16 = std::string("\xFF\xFE" "a\0\xE9\0\n\0", 8);  // aé LF
+    const std::string path = Write("u.txt", utf16);
+    EXPECT_EQ(RunCli({"text", "detect", path}).out, "{\"encoding\":8,\"line_end\":1}\n");
+    const CliResult loaded = RunCli({"text", "load", path});
+    EXPECT_EQ(loaded.out, "a\xC3\xA9\r\n");
+    EXPECT_EQ(RunCli({"text", "save", path, "--encoding", "8", "--line-end", "1"}, loaded.out).exitCode, 0);
+    EXPECT_EQ(Read(path), utf16);
+    EXPECT_EQ(RunCli({"text", "save", path, "--encoding", "7", "--line-end", "2"}, loaded.out).exitCode, 0);
+    EXPECT_EQ(Read(path), "\xEF\xBB\xBF" "a\xC3\xA9\r");
+}
+
 TEST_F(TextCommand, ErrorsAreReported) {
     const CliResult missing = RunCli({"text", "load", m_dir.File("none.txt")});
     EXPECT_EQ(missing.exitCode, 1);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "encoding/conversion.h"
+#include "encoding/unicode_source.h"
 #include "platform/file_io.h"
 #include "text/cp932.h"
 
@@ -125,14 +126,23 @@ bool LoadsByConversion(TextSourceKind kind) {
 
 std::optional<TextSourceKind> DetectTextFile(std::string_view sjisPath, std::optional<FileError>& error) {
     CFileBlocks file(sjisPath);
+    const auto fromStart = [&file](auto detect) {
+        if (file.Error() != 0 || !file.Rewind()) return kEncodingAscii;
+        CByteReader reader([&file](char* buffer, std::size_t size) { return file.Read(buffer, size); });
+        return detect(reader);
+    };
     TextSourceKind kind;
-    if (file.Error() == 0) {
-        CByteReader reader([&file](char* buffer, std::size_t size) { return file.Read(buffer, size); });
-        kind.encoding = DetectEncoding(reader);
-    }
-    if (file.Error() == 0 && file.Rewind()) {
-        CByteReader reader([&file](char* buffer, std::size_t size) { return file.Read(buffer, size); });
-        kind.lineEnd = DetectLineEnd(reader);
+    std::optional<int> unicode;
+    fromStart([&unicode](CByteReader& reader) {
+        unicode = DetectUnicode(reader);
+        return 0;
+    });
+    if (unicode) {
+        kind.encoding = *unicode;
+        kind.lineEnd = fromStart([&kind](CByteReader& reader) { return DetectUnicodeLineEnd(reader, kind.encoding); });
+    } else {
+        kind.encoding = fromStart([](CByteReader& reader) { return DetectEncoding(reader); });
+        kind.lineEnd = fromStart([](CByteReader& reader) { return DetectLineEnd(reader); });
     }
     if (file.Error() != 0) {
         error = FileError{CauseFromErrno(file.Error()), std::string(sjisPath)};
@@ -143,6 +153,12 @@ std::optional<TextSourceKind> DetectTextFile(std::string_view sjisPath, std::opt
 
 LoadedTextSource LoadTextSourceBytes(std::string bytes) {
     LoadedTextSource result;
+    if (const std::optional<int> unicode = DetectUnicode(bytes)) {
+        result.kind = {*unicode, DetectUnicodeLineEnd(bytes, *unicode)};
+        result.text = DecodeUnicodeSource(bytes, result.kind.encoding, result.kind.lineEnd);
+        result.converted = true;
+        return result;
+    }
     result.kind.encoding = DetectEncoding(bytes);
     result.kind.lineEnd = DetectLineEnd(bytes);
     if (!LoadsByConversion(result.kind)) {
@@ -194,7 +210,9 @@ std::string FormatConvertedText(std::string_view text, TextSourceKind kind, std:
 
 TextSaveResult SaveTextSource(std::string_view sjisPath, std::string_view text, TextSourceKind kind) {
     TextSaveResult result;
-    if (LoadsByConversion(kind)) {
+    if (IsUnicodeEncoding(kind.encoding)) {
+        result.error = SaveFileAtomically(sjisPath, EncodeUnicodeSource(text, kind.encoding, kind.lineEnd, &result.unmapped));
+    } else if (LoadsByConversion(kind)) {
         result.error = SaveFileAtomically(sjisPath, FormatConvertedText(text, kind, &result.unmapped));
     } else {
         result.error = SaveFileAtomically(sjisPath, text);

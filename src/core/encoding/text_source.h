@@ -5,7 +5,9 @@
 // A JIS or EUC-JP file, or one whose lines end in CR alone, is converted
 // line by line into Shift-JIS with CR LF line ends; every other file is
 // taken as its bytes. Saving reverses the conversion for the files that
-// went through it. Lines of any length are read and written whole, and
+// went through it. Unicode sources (UTF-8, UTF-16 with a byte-order mark;
+// encoding/unicode_source.h) are held as UTF-8 with CR LF lines and saved
+// back in their own encoding and line ends. Lines of any length are read and written whole, and
 // the lines are the text's own (CR LF separated), never the wrapped lines
 // on the screen.
 
@@ -34,7 +36,7 @@ struct LoadedTextSource {
     TextLoadStatus status = TextLoadStatus::kLoaded;
     TextSourceKind kind;
     bool converted = false;           // went through the line-by-line conversion
-    std::string text;                 // what the pane holds
+    std::string text;                 // what the pane holds: Shift-JIS, or UTF-8 for a Unicode source
     std::string message;              // Shift-JIS, for the user, when not loaded
     std::optional<FileError> error;   // the cause, when the file could not be read
 };
@@ -48,7 +50,8 @@ struct TextSaveResult {
 // the answer needs. nullopt (and `error` set) when it cannot be read.
 std::optional<TextSourceKind> DetectTextFile(std::string_view sjisPath, std::optional<FileError>& error);
 
-// True when a file of this kind is converted on loading and saving.
+// True when a Japanese (not Unicode) source of this kind is converted line
+// by line on loading and saving.
 bool LoadsByConversion(TextSourceKind kind);
 
 LoadedTextSource LoadTextSource(std::string_view sjisPath);
