@@ -127,7 +127,7 @@ bool LoadsByConversion(TextSourceKind kind) {
 std::optional<TextSourceKind> DetectTextFile(std::string_view sjisPath, std::optional<FileError>& error) {
     CFileBlocks file(sjisPath);
     const auto fromStart = [&file](auto detect) {
-        if (file.Error() != 0 || !file.Rewind()) return kEncodingAscii;
+        if (file.Error() != 0 || !file.Rewind()) return kEncodingAscii;  // the error is reported below
         CByteReader reader([&file](char* buffer, std::size_t size) { return file.Read(buffer, size); });
         return detect(reader);
     };

@@ -145,12 +145,6 @@ TEST(JisToSjis, BrokenInputKeepsItsBytes) {
     EXPECT_EQ(Jis("\x0E" "1\r \x7F"), "\xB1\r \x7F");
 }
 
-TEST(JisToSjis, CountsConvertedCharacters) {
-    CJisState state;
-    std::string out;
-    EXPECT_EQ(JisToSjis("\x1B$B" "4A;z\x1B(B" "ab", state, out).converted, 2u);
-}
-
 TEST(SjisToJis, SwitchesOnlyWhenNeeded) {
     // 漢ｱ字a: kanji, half-width kana, kanji, ASCII.
     EXPECT_EQ(ToJis(Sj("漢ｱ字a")), "\x1B$B" "4A" "\x0E" "1" "\x0F" "\x1B$B" ";z" "\x1B(B" "a");
