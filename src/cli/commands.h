@@ -8,6 +8,7 @@ namespace kelmio::cli {
 
 int RunProjectCommand(const Args& args);
 int RunKeysCommand(const Args& args);
+int RunTextCommand(const Args& args);
 int RunWordCommand(const Args& args);
 
 }  // namespace kelmio::cli

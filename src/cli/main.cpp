@@ -30,6 +30,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"project", kelmio::cli::RunProjectCommand},
     {"keys", kelmio::cli::RunKeysCommand},
+    {"text", kelmio::cli::RunTextCommand},
     {"word", kelmio::cli::RunWordCommand},
 };
 

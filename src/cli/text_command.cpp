@@ -1,0 +1,88 @@
+// kelmio-cli text detect|load|save: a text source's encoding and line end,
+// its text as the source pane holds it (UTF-8 for a Unicode source), and
+// saving text back the way a converted source is saved.
+
+#include <nlohmann/json.hpp>
+
+#include <charconv>
+#include <iostream>
+
+#include "cli/commands.h"
+#include "encoding/text_source.h"
+#include "encoding/unicode_source.h"
+#include "platform/file_io.h"
+
+namespace kelmio::cli {
+namespace {
+
+std::optional<int> ParseInt(const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+    return value;
+}
+
+int Detect(const std::string& path) {
+    std::optional<FileError> error;
+    const std::optional<TextSourceKind> kind = DetectTextFile(FromNativePath(path), error);
+    if (!kind) {
+        PrintError(FileErrorMessage(*error));
+        return 1;
+    }
+    const nlohmann::json json = {{"encoding", kind->encoding}, {"line_end", kind->lineEnd}};
+    WriteStdout(json.dump() + "\n");
+    return 0;
+}
+
+int Load(const std::string& path) {
+    const LoadedTextSource source = LoadTextSource(FromNativePath(path));
+    if (source.status != TextLoadStatus::kLoaded) {
+        PrintError(source.message);
+        return 1;
+    }
+    WriteStdout(source.text);
+    return 0;
+}
+
+int Save(const Args& args) {
+    const std::string& path = args[1];
+    std::optional<int> encoding;
+    std::optional<int> lineEnd;
+    for (std::size_t i = 2; i + 1 < args.size(); i += 2) {
+        if (args[i] == "--encoding") encoding = ParseInt(args[i + 1]);
+        else if (args[i] == "--line-end") lineEnd = ParseInt(args[i + 1]);
+        else return UsageError("unknown option: " + args[i]);
+    }
+    if (args.size() % 2 != 0 || !encoding || !lineEnd) {
+        return UsageError("text save needs FILE --encoding E --line-end L");
+    }
+    if (*lineEnd < kLineEndNone || *lineEnd > kLineEndCr) return UsageError("L must be -1, 0, 1 or 2");
+
+    std::size_t unmapped = 0;
+    // A Unicode source takes UTF-8 text, as load prints it.
+    const std::string text = ReadStdin();
+    const std::string bytes = IsUnicodeEncoding(*encoding)
+                                  ? EncodeUnicodeSource(text, *encoding, *lineEnd, &unmapped)
+                                  : FormatConvertedText(text, TextSourceKind{*encoding, *lineEnd}, &unmapped);
+    if (const std::optional<FileError> error = SaveFileAtomically(FromNativePath(path), bytes)) {
+        PrintError(FileErrorMessage(*error));
+        return 1;
+    }
+    if (unmapped > 0) {
+        std::cerr << "kelmio-cli: " << unmapped
+                  << " characters have no form in that encoding and were written unchanged\n";
+    }
+    return 0;
+}
+
+}  // namespace
+
+int RunTextCommand(const Args& args) {
+    if (args.size() >= 2 && args[0] == "detect" && args.size() == 2) return Detect(args[1]);
+    if (args.size() >= 2 && args[0] == "load" && args.size() == 2) return Load(args[1]);
+    if (args.size() >= 2 && args[0] == "save") return Save(args);
+    return UsageError("text needs: detect FILE | load FILE | save FILE --encoding E --line-end L");
+}
+
+}  // namespace kelmio::cli

@@ -1,0 +1,60 @@
+#pragma once
+// Guessing a text source's encoding and line-end kind from its bytes.
+//
+// Both read from the start and stop as soon as the answer is known, so a
+// large file is read only as far as it has to be (a file of plain ASCII is
+// the one case read to its end).
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
+namespace kelmio {
+
+// Values of a text source's encoding, as stored with the view.
+constexpr int kEncodingShiftJis = 0;
+constexpr int kEncodingJis = 1;
+constexpr int kEncodingEucJp = 2;
+constexpr int kEncodingAscii = 4;          // nothing but 7-bit bytes seen
+constexpr int kEncodingSjisOrEuc = 5;      // undecided between the two
+
+// Values of a text source's line-end kind.
+constexpr int kLineEndCrLf = 0;
+constexpr int kLineEndLf = 1;
+constexpr int kLineEndCr = 2;
+constexpr int kLineEndNone = -1;           // the file holds no line end
+
+// Hands out bytes one at a time, like getc, from memory or from a source
+// that refills a block at a time. Next() returns -1 at the end, and keeps
+// returning -1 after it.
+class CByteReader {
+public:
+    // Fills `buffer` with up to `size` bytes and returns how many; 0 at the end.
+    using Refill = std::function<std::size_t(char* buffer, std::size_t size)>;
+
+    explicit CByteReader(std::string_view bytes);
+    explicit CByteReader(Refill refill);
+    CByteReader(const CByteReader&) = delete;
+    CByteReader& operator=(const CByteReader&) = delete;
+
+    int Next() {
+        if (m_pNext == m_pEnd && !Fill()) return -1;
+        return *m_pNext++;
+    }
+
+private:
+    bool Fill();
+
+    Refill m_refill;
+    const unsigned char* m_pNext = nullptr;
+    const unsigned char* m_pEnd = nullptr;
+    char m_block[65536];
+};
+
+int DetectEncoding(CByteReader& reader);
+int DetectLineEnd(CByteReader& reader);
+
+int DetectEncoding(std::string_view bytes);
+int DetectLineEnd(std::string_view bytes);
+
+}  // namespace kelmio

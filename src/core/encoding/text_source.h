@@ -1,0 +1,69 @@
+#pragma once
+// Loading a plain-text source into the form the source pane edits, and
+// saving the edited text back in the file's own encoding and line-end kind.
+//
+// A JIS or EUC-JP file, or one whose lines end in CR alone, is converted
+// line by line into Shift-JIS with CR LF line ends; every other file is
+// taken as its bytes. Saving reverses the conversion for the files that
+// went through it. Unicode sources (UTF-8, UTF-16 with a byte-order mark;
+// encoding/unicode_source.h) are held as UTF-8 with CR LF lines and saved
+// back in their own encoding and line ends. Lines of any length are read and written whole, and
+// the lines are the text's own (CR LF separated), never the wrapped lines
+// on the screen.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "encoding/detection.h"
+#include "platform/file_error.h"
+
+namespace kelmio {
+
+enum class TextLoadStatus {
+    kLoaded,
+    kNotFound,      // the file could not be read
+    kOutOfMemory,   // no room for the converted text: show the file in the browser instead
+};
+
+struct TextSourceKind {
+    int encoding = kEncodingAscii;
+    int lineEnd = kLineEndNone;
+};
+
+struct LoadedTextSource {
+    TextLoadStatus status = TextLoadStatus::kLoaded;
+    TextSourceKind kind;
+    bool converted = false;           // went through the line-by-line conversion
+    std::string text;                 // what the pane holds: Shift-JIS, or UTF-8 for a Unicode source
+    std::string message;              // Shift-JIS, for the user, when not loaded
+    std::optional<FileError> error;   // the cause, when the file could not be read
+};
+
+struct TextSaveResult {
+    std::optional<FileError> error;   // the old file is unchanged when set
+    std::size_t unmapped = 0;         // characters with no form in the file's encoding, written as they were
+};
+
+// The encoding and line-end kind of a file, reading only as much of it as
+// the answer needs. nullopt (and `error` set) when it cannot be read.
+std::optional<TextSourceKind> DetectTextFile(std::string_view sjisPath, std::optional<FileError>& error);
+
+// True when a Japanese (not Unicode) source of this kind is converted line
+// by line on loading and saving.
+bool LoadsByConversion(TextSourceKind kind);
+
+LoadedTextSource LoadTextSource(std::string_view sjisPath);
+// The same for bytes already in memory (the file's whole content).
+LoadedTextSource LoadTextSourceBytes(std::string bytes);
+
+// The bytes a converted text is saved as: every CR LF separated line of
+// `text` converted for `kind.encoding` (JIS or EUC-JP, else unchanged) and
+// followed by the line end of `kind.lineEnd` (CR LF for a file that had none).
+std::string FormatConvertedText(std::string_view text, TextSourceKind kind, std::size_t* unmapped = nullptr);
+
+// Saves the pane's text as the file it was loaded from, atomically.
+TextSaveResult SaveTextSource(std::string_view sjisPath, std::string_view text, TextSourceKind kind);
+
+}  // namespace kelmio
