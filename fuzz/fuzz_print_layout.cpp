@@ -16,15 +16,15 @@ namespace {
 // characters 2-17, tabs to the given stop.
 class CByteWidthDevice final : public kelmio::CPrintDevice {
 public:
-    CByteWidthDevice(std::uint8_t seed, kelmio::CPrintDeviceCaps caps) : m_nSeed(seed), m_caps(caps) {}
+    CByteWidthDevice(std::uint8_t shape, kelmio::CPrintDeviceCaps caps) : m_nShape(shape), m_caps(caps) {}
 
-    kelmio::CPrintTextMetrics GetTextMetrics() const override { return {m_nSeed % 20, m_nSeed % 3 - 1, 8}; }
+    kelmio::CPrintTextMetrics GetTextMetrics() const override { return {m_nShape % 20, m_nShape % 3 - 1, 8}; }
     std::array<int, 256> GetCharWidths() const override {
         std::array<int, 256> widths{};
         for (std::size_t i = 0; i < widths.size(); ++i) widths[i] = Width(static_cast<unsigned char>(i));
         return widths;
     }
-    int GetDefaultTabWidth() const override { return m_nSeed; }
+    int GetDefaultTabWidth() const override { return m_nShape; }
     int GetTabbedTextWidth(std::string_view text, int nTabStop) const override {
         if (nTabStop <= 0) std::abort();
         int x = 0;
@@ -46,9 +46,9 @@ public:
     kelmio::CPrintDeviceCaps GetDeviceCaps() const override { return m_caps; }
 
 private:
-    int Width(unsigned char byte) const { return (byte ^ m_nSeed) % 16; }
+    int Width(unsigned char byte) const { return (byte ^ m_nShape) % 16; }
 
-    int m_nSeed;
+    int m_nShape;
     kelmio::CPrintDeviceCaps m_caps;
     bool m_bClipped = false;
 };
