@@ -1,0 +1,72 @@
+// Laying out every printed page of a 1 MB Japanese translation without
+// drawing (what a jump to the last page of the preview costs), beside one
+// plain pass that adds up the same character widths (the least any layout
+// must do). The device measures like a fixed-pitch printer font.
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "bench_text.h"
+#include "editor/text_print_job.h"
+#include "text/sjis.h"
+
+namespace {
+
+constexpr std::size_t kTextSize = 1024 * 1024;
+constexpr int kCharWidth = 50;  // 10.5 points at 600 dpi, roughly
+
+class CFixedPitchDevice final : public kelmio::CPrintDevice {
+public:
+    kelmio::CPrintTextMetrics GetTextMetrics() const override { return {88, 10, kCharWidth}; }
+    std::array<int, 256> GetCharWidths() const override {
+        std::array<int, 256> widths{};
+        widths.fill(kCharWidth);
+        return widths;
+    }
+    int GetDefaultTabWidth() const override { return 8 * kCharWidth; }
+    int GetTabbedTextWidth(std::string_view text, int nTabStop) const override {
+        int x = 0;
+        for (std::size_t i = 0; i < text.size(); i += kelmio::CharLengthAt(text, i)) {
+            x = text[i] == '\t' ? (x / nTabStop + 1) * nTabStop : x + kelmio::CharLengthAt(text, i) * kCharWidth;
+        }
+        return x;
+    }
+    void DrawTabbedText(int, int, std::string_view, int) override {}
+    void SetClip(const kelmio::CPrintRect&) override {}
+    void ClearClip() override {}
+    kelmio::CPrintDeviceCaps GetDeviceCaps() const override { return {200, 287, 4724, 6778, 50, 50}; }
+};
+
+void BM_PaginateWholeText(benchmark::State& state) {
+    const std::string& text = kelmio::bench::JapaneseText(kTextSize);
+    CFixedPitchDevice device;
+    int pages = 0;
+    for (auto _ : state) {
+        kelmio::CTextPrintJob job(kelmio::CPrintMargins{}, 8);
+        job.Start();
+        pages = 1;
+        while (job.PreparePage(device, text, pages + 1)) ++pages;
+        benchmark::DoNotOptimize(job.PageStarts().data());
+    }
+    state.counters["pages"] = pages;
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_PaginateWholeText)->Unit(benchmark::kMillisecond);
+
+void BM_WidthSumBaseline(benchmark::State& state) {
+    const std::string& text = kelmio::bench::JapaneseText(kTextSize);
+    for (auto _ : state) {
+        long long x = 0;
+        for (std::size_t i = 0; i < text.size(); i += kelmio::CharLengthAt(text, i)) {
+            x += kelmio::CharLengthAt(text, i) * kCharWidth;
+        }
+        benchmark::DoNotOptimize(x);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_WidthSumBaseline)->Unit(benchmark::kMillisecond);
+
+}  // namespace
