@@ -130,4 +130,9 @@ constexpr int AFX_IDW_STATUS_BAR = 59393;
 constexpr int kFirstCommandId = 3830;
 constexpr int kLastCommandId = 59393;
 
+constexpr bool IsCommandId(int nID) {
+    return (nID >= 3830 && nID <= 3848) || (nID >= 32771 && nID <= 32866) || (nID >= 57600 && nID <= 57681) ||
+           nID == ID_VIEW_TOOLBAR || nID == ID_VIEW_STATUS_BAR;
+}
+
 }  // namespace kelmio

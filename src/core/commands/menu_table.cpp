@@ -232,6 +232,21 @@ const CMenuItem* FindMenuCommand(const std::vector<CMenuItem>& items, int nID) {
     return nullptr;
 }
 
+bool IsCheckableCommand(int nID) {
+    switch (nID) {
+        case ID_VIEW_TOOLBAR:
+        case ID_VIEW_STATUS_BAR:
+        case ID_VIEW_BROWSER_MODE:
+        case ID_IMAGE_ACTUAL_SIZE:
+        case ID_IMAGE_FINE:
+        case ID_IMAGE_FIT_WINDOW:
+            return true;
+        default:
+            return (nID >= ID_IMAGE_REDUCE_2 && nID <= ID_IMAGE_REDUCE_10) ||
+                   (nID >= ID_IMAGE_ENLARGE_2 && nID <= ID_IMAGE_ENLARGE_10);
+    }
+}
+
 std::vector<int> MenuCommandIds(const std::vector<CMenuItem>& items) {
     std::vector<int> ids;
     CollectIds(items, ids);

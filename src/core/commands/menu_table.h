@@ -27,6 +27,9 @@ const CMenuItem& ContextMenu(ContextMenuKind which);
 // The item with command `nID` anywhere in `items`, or nullptr.
 const CMenuItem* FindMenuCommand(const std::vector<CMenuItem>& items, int nID);
 
+// Commands whose menu item carries a tick mark.
+bool IsCheckableCommand(int nID);
+
 // Every command ID reachable from `items`, in menu order.
 std::vector<int> MenuCommandIds(const std::vector<CMenuItem>& items);
 
