@@ -50,6 +50,7 @@ void CContFrameWnd::ShowWindow() {
     m_bFirstActivation = false;
     if (m_placement.nShowCmd == kShowMaximized) Maximize();
     if (m_placement.nShowCmd == kShowMinimized) Iconize();
+    OnFirstShow();
 }
 
 void CContFrameWnd::ShowControlBar(wxWindow* bar, bool show) {

@@ -26,6 +26,9 @@ public:
     CWindowPlacement CurrentPlacement() const;
 
 protected:
+    // Called once, right after the frame was first shown.
+    virtual void OnFirstShow() {}
+
     // Stores the placement; the derived frame calls it while closing.
     void SavePlacement();
     CSettings& Settings() { return m_settings; }

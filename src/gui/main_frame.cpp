@@ -15,6 +15,7 @@
 #include "kel_form_view.h"
 #include "menu_builder.h"
 #include "text_view.h"
+#include "wx_command_ids.h"
 #include "wx_text.h"
 
 namespace kelmio {
@@ -32,8 +33,10 @@ CMainFrame::CMainFrame(CSettings& settings, CPrompter& prompter)
     : CContFrameWnd(settings, UntitledTitle()), m_prompter(prompter) {
     CreateBars();
     CreateClient();
-    Bind(wxEVT_MENU, &CMainFrame::OnMenuCommand, this, kFirstCommandId, kLastCommandId);
-    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, kFirstCommandId, kLastCommandId);
+    for (const WxIdRange& range : kWxCommandRanges) {
+        Bind(wxEVT_MENU, &CMainFrame::OnMenuCommand, this, range.first, range.last);
+        Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, range.first, range.last);
+    }
     Bind(wxEVT_CHILD_FOCUS, &CMainFrame::OnChildFocus, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
     Bind(wxEVT_IDLE, [this](wxIdleEvent& event) { UpdateIndicators(); event.Skip(); });
@@ -42,11 +45,11 @@ CMainFrame::CMainFrame(CSettings& settings, CPrompter& prompter)
 void CMainFrame::CreateBars() {
     SetMenuBar(BuildMenuBar().release());
 
-    wxToolBar* toolbar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT, AFX_IDW_TOOLBAR);
+    wxToolBar* toolbar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
     toolbar->SetToolBitmapSize(wxSize(16, 16));
     AddToolbarButtons(*toolbar);
 
-    wxStatusBar* status = CreateStatusBar(kStatusPanes, wxSTB_DEFAULT_STYLE, AFX_IDW_STATUS_BAR);
+    wxStatusBar* status = CreateStatusBar(kStatusPanes);
     std::array<int, kStatusPanes> widths = {-1};
     for (std::size_t i = 0; i < StatusIndicatorTexts().size(); ++i) {
         widths[i + 1] = status->GetTextExtent(ToWx(StatusIndicatorTexts()[i])).x + 16;
@@ -60,7 +63,7 @@ void CMainFrame::CreateClient() {
     const wxSize client = GetClientSize();
     const CPaneSizes sizes = LoadPaneSizes(Settings(), client.x, client.y);
 
-    m_pOuter = new wxSplitterWindow(this, AFX_IDW_PANE_FIRST, wxDefaultPosition, client, wxSP_LIVE_UPDATE);
+    m_pOuter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, client, wxSP_LIVE_UPDATE);
     m_pOuter->SetMinimumPaneSize(kMinimumPaneSize);
     m_pTextView = new CTextView(m_pOuter);
 
@@ -72,8 +75,11 @@ void CMainFrame::CreateClient() {
 
     m_pOuter->SplitHorizontally(m_pTextView, m_pInner, sizes.nPreviewHeight);
     m_pInner->SplitVertically(m_pEditView, m_pFormView, sizes.nFormWidth);
-    m_pActiveView = m_pEditView;  // the editor is active when the window first shows
+    m_pActiveView = m_pEditView;
 }
+
+// The translation editor is active when the window first shows.
+void CMainFrame::OnFirstShow() { SetActiveView(*m_pEditView); }
 
 void CMainFrame::SetActiveView(CPaneView& view) {
     m_pActiveView = &view;
@@ -145,16 +151,17 @@ std::optional<CommandState> CMainFrame::RouteQuery(int nID) const {
 }
 
 void CMainFrame::OnMenuCommand(wxCommandEvent& event) {
-    if (!IsCommandId(event.GetId())) {
+    const int nID = FromWxId(event.GetId());
+    if (nID == 0) {
         event.Skip();
         return;
     }
-    RouteCommand(event.GetId());
+    RouteCommand(nID);
 }
 
 void CMainFrame::OnUpdateCommand(wxUpdateUIEvent& event) {
-    const int nID = event.GetId();
-    if (!IsCommandId(nID)) {
+    const int nID = FromWxId(event.GetId());
+    if (nID == 0) {
         event.Skip();
         return;
     }

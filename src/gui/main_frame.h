@@ -50,6 +50,7 @@ public:
     std::optional<CommandState> RouteQuery(int nID) const;
 
 private:
+    void OnFirstShow() override;
     void CreateBars();
     void CreateClient();
     void OnMenuCommand(wxCommandEvent& event);

@@ -8,6 +8,7 @@
 #include "commands/command_ids.h"
 #include "commands/command_texts.h"
 #include "commands/toolbar_table.h"
+#include "wx_command_ids.h"
 #include "wx_text.h"
 
 namespace kelmio {
@@ -20,7 +21,7 @@ void AppendItems(wxMenu& menu, const std::vector<CMenuItem>& items) {
                 menu.AppendSeparator();
                 break;
             case CMenuItem::Kind::kCommand:
-                menu.Append(item.nID, ToWx(item.strCaption), ToWx(CommandPrompt(item.nID)),
+                menu.Append(ToWxId(item.nID), ToWx(item.strCaption), ToWx(CommandPrompt(item.nID)),
                             IsCheckableCommand(item.nID) ? wxITEM_CHECK : wxITEM_NORMAL);
                 break;
             case CMenuItem::Kind::kPopup:
@@ -103,7 +104,7 @@ void AddToolbarButtons(wxToolBar& toolbar) {
             continue;
         }
         const wxString tooltip = ToWx(CommandTooltip(nID));
-        toolbar.AddTool(nID, wxString(), ToolbarIcon(nID, tooltip), wxBitmapBundle(), wxITEM_NORMAL, tooltip,
+        toolbar.AddTool(ToWxId(nID), wxString(), ToolbarIcon(nID, tooltip), wxBitmapBundle(), wxITEM_NORMAL, tooltip,
                         ToWx(CommandPrompt(nID)));
     }
     toolbar.Realize();

@@ -121,15 +121,7 @@ constexpr int ID_BROWSER_INIT_SCROLL = 3830;
 constexpr int ID_VIEW_SHOW = 32772;
 constexpr int ID_WINDOW_TOIMAGE = 32774;
 
-// Child window IDs of the main frame.
-constexpr int AFX_IDW_PANE_FIRST = 59648;
-constexpr int AFX_IDW_TOOLBAR = 59392;
-constexpr int AFX_IDW_STATUS_BAR = 59393;
-
-// The range every command ID lies in.
-constexpr int kFirstCommandId = 3830;
-constexpr int kLastCommandId = 59393;
-
+// True for the numbers that name a command.
 constexpr bool IsCommandId(int nID) {
     return (nID >= 3830 && nID <= 3848) || (nID >= 32771 && nID <= 32866) || (nID >= 57600 && nID <= 57681) ||
            nID == ID_VIEW_TOOLBAR || nID == ID_VIEW_STATUS_BAR;
