@@ -6,12 +6,18 @@
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/image.h>
+
+#include <cstdlib>
 #include <memory>
 
 #include "commands/command_ids.h"
 #include "gui_support.h"
 #include "kel_edit_view.h"
 #include "kel_form_view.h"
+#include "support/sjis_literal.h"
 #include "support/temp_dir.h"
 #include "text_view.h"
 #include "wx_command_ids.h"
@@ -164,6 +170,37 @@ TEST_F(MainFrameTest, FirstStartSplitsHalfTheHeightAndThreeQuartersOfTheWidth) {
     const wxSize client = m_pFrame->GetClientSize();
     EXPECT_NEAR(m_pFrame->OuterSplitter().GetSashPosition(), client.y / 2, 2);
     EXPECT_NEAR(m_pFrame->InnerSplitter().GetSashPosition(), 3 * client.x / 4, 2);
+}
+
+}  // namespace
+}  // namespace kelmio
+
+namespace kelmio {
+namespace {
+
+using test::Pump;
+using test::Sj;
+
+// Writes a picture of the main window to $KELMIO_SCREENSHOT, for looking
+// at what users see; does nothing without it.
+TEST_F(MainFrameTest, ScreenshotWhenAsked) {
+    const char* target = std::getenv("KELMIO_SCREENSHOT");
+    if (target == nullptr) GTEST_SKIP() << "KELMIO_SCREENSHOT not set";
+    Open();
+    m_pFrame->EditView().Editor().SetText(Sj("これは訳文です。ｶﾀｶﾅ と English の混在。\r\n二行目\r\n"));
+    m_pFrame->SetStatusText(wxString::FromUTF8("ﾚﾃﾞｨ"));
+    Pump();
+    m_pFrame->Refresh();
+    m_pFrame->Update();
+    Pump();
+    wxInitAllImageHandlers();
+    const wxRect rect = m_pFrame->GetScreenRect();
+    wxBitmap bitmap(rect.GetSize());
+    wxMemoryDC memory(bitmap);
+    wxScreenDC screen;
+    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    memory.SelectObject(wxNullBitmap);
+    EXPECT_TRUE(bitmap.SaveFile(target, wxBITMAP_TYPE_PNG));
 }
 
 }  // namespace
