@@ -1,0 +1,28 @@
+#pragma once
+// How commands reach the code that carries them out. A command goes first
+// to the active pane, then to the document, the frame and the application;
+// the first target that knows the command handles it. The same order
+// answers whether a command is enabled; a command nobody knows is shown
+// disabled.
+
+#include <optional>
+
+namespace kelmio {
+
+struct CommandState {
+    bool bEnabled = true;
+    bool bChecked = false;
+};
+
+class CCommandTarget {
+public:
+    virtual ~CCommandTarget() = default;
+
+    // The command's state, or nullopt when this target does not handle it.
+    virtual std::optional<CommandState> QueryCommand(int nID) const = 0;
+
+    // Carries out the command; false when this target does not handle it.
+    virtual bool OnCommand(int nID) = 0;
+};
+
+}  // namespace kelmio

@@ -1,0 +1,28 @@
+#pragma once
+// The command texts: for each command ID the status-bar prompt and the
+// tooltip, kept as one string per ID in the classic form "prompt\ntooltip"
+// (a string without a line break has no tooltip), plus the status bar's
+// fixed texts. All returned strings are Shift-JIS.
+
+#include <array>
+#include <string>
+
+namespace kelmio {
+
+// The raw command string of `nID`; empty when the command has none.
+const std::string& CommandString(int nID);
+
+// The status-bar prompt: the first line of the command string.
+std::string CommandPrompt(int nID);
+
+// The tooltip: the second line, or empty when there is none.
+std::string CommandTooltip(int nID);
+
+// The status bar's message pane text while nothing is highlighted.
+const std::string& IdleStatusText();
+
+// The indicator texts of the status bar's four other panes, in order:
+// kana lock, caps lock, num lock, scroll lock.
+const std::array<std::string, 4>& StatusIndicatorTexts();
+
+}  // namespace kelmio

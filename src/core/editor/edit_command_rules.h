@@ -1,0 +1,28 @@
+#pragma once
+// When the editor view's commands are enabled. The editor component reports
+// a state per command (bits 0 and 1 set: enabled); the view adds its own
+// rules on top, such as undo only while the text is modified.
+
+#include <optional>
+
+#include "commands/command_target.h"
+
+namespace kelmio {
+
+// What the rules need to know of the editor component.
+class CEditorCommandSource {
+public:
+    virtual ~CEditorCommandSource() = default;
+    // The component's state bits for one of its command numbers.
+    virtual int GetCommandState(int nCommand) const = 0;
+    virtual bool GetModified() const = 0;
+};
+
+constexpr int kCommandStateEnabled = 0x3;
+constexpr int kCommandStateChecked = 0x7;
+
+// The state of a view command, or nullopt when the editor view does not
+// handle it.
+std::optional<CommandState> EditViewCommandState(int nID, const CEditorCommandSource& editor);
+
+}  // namespace kelmio

@@ -1,0 +1,19 @@
+#pragma once
+// The editor widget keeps its text in UTF-8 and counts positions in UTF-8
+// bytes; Kelmio counts them in bytes of the Shift-JIS text it saves. These
+// two functions are the only place the two are converted.
+
+#include <cstddef>
+#include <string_view>
+
+namespace kelmio {
+
+// The Shift-JIS offset of the character at `utf8Offset` of `utf8Text`.
+std::size_t SjisOffsetFromUtf8(std::string_view utf8Text, std::size_t utf8Offset);
+
+// The UTF-8 offset of the character at `sjisOffset` of the same text saved
+// as Shift-JIS. An offset inside a double-byte character means that
+// character; one past the end means the end.
+std::size_t Utf8OffsetFromSjis(std::string_view utf8Text, std::size_t sjisOffset);
+
+}  // namespace kelmio

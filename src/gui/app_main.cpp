@@ -1,0 +1,3 @@
+#include "kelmio_app.h"
+
+wxIMPLEMENT_APP(kelmio::CKelmioApp);

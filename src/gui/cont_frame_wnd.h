@@ -1,0 +1,45 @@
+#pragma once
+// A frame that remembers where it was: its normal rectangle, whether it was
+// maximised or minimised, and whether its toolbar and status bar were
+// shown. The placement is applied when the frame is first shown and stored
+// when it closes.
+
+#include <wx/frame.h>
+
+#include "platform/settings.h"
+#include "platform/window_layout.h"
+
+namespace kelmio {
+
+class CContFrameWnd : public wxFrame {
+public:
+    CContFrameWnd(CSettings& settings, const wxString& title);
+
+    // The first call applies the stored placement and shows the frame in
+    // the stored state; later calls just show it.
+    void ShowWindow();
+
+    void ShowControlBar(wxWindow* bar, bool show);
+    static bool IsControlBarVisible(const wxWindow* bar) { return bar != nullptr && bar->IsShown(); }
+
+    // The placement as it would be stored now.
+    CWindowPlacement CurrentPlacement() const;
+
+protected:
+    // Called once, right after the frame was first shown.
+    virtual void OnFirstShow() {}
+
+    // Stores the placement; the derived frame calls it while closing.
+    void SavePlacement();
+    CSettings& Settings() { return m_settings; }
+
+private:
+    void RememberNormalRect();
+
+    CSettings& m_settings;
+    CWindowPlacement m_placement;
+    wxRect m_rectNormal;
+    bool m_bFirstActivation = true;
+};
+
+}  // namespace kelmio

@@ -1,0 +1,47 @@
+#pragma once
+// The settings store of the application: the file "Kelmio.ini" in the
+// folder "Morva" of the user's configuration folder ($XDG_CONFIG_HOME, else
+// ~/.config), or in $KELMIO_CONFIG_DIR when that is set. Sections and
+// value names are the ones the rest of Kelmio asks for; strings are kept in
+// UTF-8 in the file and handed out as Shift-JIS.
+
+#include <memory>
+#include <string>
+
+#include "platform/settings.h"
+
+class wxFileConfig;
+
+namespace kelmio {
+
+class CWxSettings final : public CSettings {
+public:
+    // Reads the file in `folder` (a UTF-8 path); a missing or unreadable
+    // file gives an empty store.
+    explicit CWxSettings(std::string folder);
+    ~CWxSettings() override;
+    CWxSettings(const CWxSettings&) = delete;
+    CWxSettings& operator=(const CWxSettings&) = delete;
+
+    // The folder the application uses.
+    static std::string DefaultFolder();
+
+    int GetInt(std::string_view section, std::string_view name, int defaultValue) const override;
+    std::string GetString(std::string_view section, std::string_view name,
+                          std::string_view defaultValue) const override;
+    void WriteInt(std::string_view section, std::string_view name, int value) override;
+    void WriteString(std::string_view section, std::string_view name, std::string_view value) override;
+
+    // Writes the file if anything changed; false when it could not be written.
+    bool Flush();
+
+    const std::string& FilePath() const { return m_strFile; }
+
+private:
+    std::string m_strFolder;
+    std::string m_strFile;
+    std::unique_ptr<wxFileConfig> m_pConfig;
+    bool m_bDirty = false;
+};
+
+}  // namespace kelmio

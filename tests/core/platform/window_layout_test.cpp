@@ -1,0 +1,59 @@
+#include "platform/window_layout.h"
+
+#include <gtest/gtest.h>
+
+namespace kelmio {
+namespace {
+
+TEST(WindowPlacement, FirstStartDefaultsThenRoundTripThroughSettings) {
+    CMemorySettings settings;
+    const CWindowPlacement first = LoadWindowPlacement(settings);
+    EXPECT_EQ(FormatPlacementRect(first), "100,100,800,600,0,0,-1,-1");
+    EXPECT_EQ(first.nShowCmd, kShowNormal);
+    EXPECT_TRUE(first.bToolBar);
+    EXPECT_TRUE(first.bStatusBar);
+
+    CWindowPlacement changed = first;
+    changed.nLeft = -20;
+    changed.nRight = 1000;
+    changed.nShowCmd = kShowMaximized;
+    changed.nFlags = 2;
+    changed.bToolBar = false;
+    SaveWindowPlacement(settings, changed);
+    EXPECT_EQ(settings.GetString("Window size", "Rect", ""), "-20,100,1000,600,0,0,-1,-1");
+    EXPECT_EQ(settings.GetInt("Window size", "ToolBar", 9), 0);
+    EXPECT_EQ(LoadWindowPlacement(settings), changed);
+}
+
+TEST(WindowPlacement, ShortOrBrokenRectKeepsDefaultsForWhatIsMissing) {
+    CWindowPlacement placement;
+    ParsePlacementRect("10,20,300", placement);
+    EXPECT_EQ(FormatPlacementRect(placement), "10,20,300,600,0,0,-1,-1");
+
+    placement = {};
+    ParsePlacementRect("5, 6 ,700,x,1,2", placement);
+    EXPECT_EQ(FormatPlacementRect(placement), "5,6,700,600,0,0,-1,-1");
+
+    // A rectangle with no area would leave an invisible window.
+    placement = {};
+    ParsePlacementRect("500,500,400,400,3,4,5,6", placement);
+    EXPECT_EQ(FormatPlacementRect(placement), "100,100,800,600,3,4,5,6");
+
+    placement = {};
+    ParsePlacementRect("99999999999999999999,1", placement);
+    EXPECT_EQ(FormatPlacementRect(placement), "100,100,800,600,0,0,-1,-1");
+}
+
+TEST(PaneSizes, DefaultsAreHalfTheHeightAndThreeQuartersOfTheWidth) {
+    CMemorySettings settings;
+    const CPaneSizes sizes = LoadPaneSizes(settings, 803, 601);
+    EXPECT_EQ(sizes.nPreviewHeight, 300);
+    EXPECT_EQ(sizes.nFormWidth, 602);
+    SavePaneSizes(settings, {123, 456});
+    const CPaneSizes stored = LoadPaneSizes(settings, 803, 601);
+    EXPECT_EQ(stored.nPreviewHeight, 123);
+    EXPECT_EQ(stored.nFormWidth, 456);
+}
+
+}  // namespace
+}  // namespace kelmio

@@ -1,0 +1,129 @@
+#include "kel_edit_view.h"
+
+#include <gtest/gtest.h>
+#include <wx/frame.h>
+#include <wx/stc/stc.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "commands/command_ids.h"
+#include "gui_support.h"
+#include "platform/settings.h"
+#include "support/sjis_literal.h"
+#include "support/temp_dir.h"
+
+namespace kelmio {
+namespace {
+
+using test::Sj;
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class EditViewTest : public testing::Test {
+protected:
+    EditViewTest() : m_pFrame(new wxFrame(nullptr, wxID_ANY, "edit")) {
+        m_pView = new CKelEditView(m_pFrame, m_settings, m_prompter);
+        m_pFrame->SetSize(400, 300);
+        m_pFrame->Show();
+        test::Pump();
+    }
+    ~EditViewTest() override {
+        m_pFrame->Destroy();
+        test::Pump();
+    }
+    wxStyledTextCtrl& Widget() { return m_pView->Editor().Widget(); }
+
+    CMemorySettings m_settings;
+    test::CRecordingPrompter m_prompter;
+    test::TempDir m_folder;
+    wxFrame* m_pFrame;
+    CKelEditView* m_pView;
+};
+
+TEST_F(EditViewTest, LoadsAndSavesShiftJisWithCrLfAndCountsOffsetsInItsBytes) {
+    const std::string bytes = Sj("訳文ポ\r\nsecond ｱ line\r\n");
+    const std::string path = m_folder.File("text.txt");
+    std::ofstream(path, std::ios::binary) << bytes;
+
+    m_pView->LoadFile(path);
+    EXPECT_FALSE(m_pView->GetModified());
+    EXPECT_EQ(m_pView->Editor().GetText(), bytes);
+
+    Widget().GotoLine(1);  // start of "second"
+    EXPECT_EQ(m_pView->SelStart(), 8);
+    m_pView->Editor().PutSelStart(3);  // inside the second character: its start
+    EXPECT_EQ(m_pView->SelStart(), 2);
+    m_pView->Editor().PutSelStart(15);
+    m_pView->Editor().PutSelLength(3);  // "ｱ l": one byte for the kana
+    EXPECT_EQ(m_pView->Editor().SelLength(), 3u);
+
+    const std::string copy = m_folder.File("copy.txt");
+    m_pView->SaveFile(copy);
+    EXPECT_EQ(ReadBytes(copy), bytes);
+    EXPECT_TRUE(m_prompter.m_messages.empty());
+}
+
+TEST_F(EditViewTest, TypingMarksModifiedAndEnablesUndoLoadingDoesNot) {
+    int notified = 0;
+    m_pView->SetModifiedHandler([&] { ++notified; });
+    m_pView->LoadFile(m_folder.File("missing.txt"));  // a new translation starts empty
+    EXPECT_TRUE(m_prompter.m_messages.empty());
+    EXPECT_EQ(notified, 0);
+    EXPECT_FALSE(m_pView->QueryCommand(ID_EDIT_UNDO)->bEnabled);
+
+    Widget().AddText(wxString::FromUTF8("翻訳"));
+    EXPECT_TRUE(m_pView->GetModified());
+    EXPECT_GT(notified, 0);
+    EXPECT_TRUE(m_pView->QueryCommand(ID_EDIT_UNDO)->bEnabled);
+
+    // Once saved, nothing is undone into the saved text.
+    m_pView->PutModified(false);
+    EXPECT_FALSE(m_pView->QueryCommand(ID_EDIT_UNDO)->bEnabled);
+    EXPECT_FALSE(m_pView->QueryCommand(ID_EDIT_COPY)->bEnabled);
+    ASSERT_TRUE(m_pView->OnCommand(ID_EDIT_SELECT_ALL));
+    EXPECT_TRUE(m_pView->QueryCommand(ID_EDIT_COPY)->bEnabled);
+    ASSERT_TRUE(m_pView->OnCommand(ID_EDIT_CLEAR));
+    EXPECT_EQ(m_pView->Editor().GetText(), "");
+}
+
+TEST_F(EditViewTest, FailuresAreReportedAndTheOldFileStays) {
+    const std::string path = m_folder.File("kept.txt");
+    std::ofstream(path, std::ios::binary) << "old";
+    m_pView->SaveFile(m_folder.File("no-such-folder/new.txt"));
+    ASSERT_EQ(m_prompter.m_messages.size(), 1u);
+    EXPECT_NE(m_prompter.m_messages[0].find("no-such-folder"), std::string::npos);
+
+    // A character without a Shift-JIS form is saved as "?" and the user told.
+    Widget().SetText(wxString::FromUTF8("a\xF0\x9F\x98\x80"));
+    m_pView->SaveFile(path);
+    EXPECT_EQ(ReadBytes(path), "a?");
+    EXPECT_EQ(m_prompter.m_messages.size(), 2u);
+}
+
+TEST_F(EditViewTest, WheelScrollsThreeLinesAndNeverAboveTheFirst) {
+    std::string text;
+    for (int line = 0; line < 200; ++line) text += "line\r\n";
+    m_pView->Editor().SetText(text);
+    test::Pump();
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.m_wheelRotation = -120;
+    wheel.m_wheelDelta = 120;
+    wheel.m_linesPerAction = 3;
+    Widget().ProcessWindowEvent(wheel);
+    EXPECT_EQ(m_pView->FirstVisibleLine(), 3);
+    m_pView->Editor().ScrollTo(1);
+    wheel.m_wheelRotation = 120;
+    Widget().ProcessWindowEvent(wheel);
+    EXPECT_EQ(m_pView->FirstVisibleLine(), 0);
+    Widget().ProcessWindowEvent(wheel);
+    EXPECT_EQ(m_pView->FirstVisibleLine(), 0);
+}
+
+}  // namespace
+}  // namespace kelmio

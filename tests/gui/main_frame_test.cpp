@@ -1,0 +1,207 @@
+#include "main_frame.h"
+
+#include <gtest/gtest.h>
+#include <wx/menu.h>
+#include <wx/splitter.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/image.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "commands/command_ids.h"
+#include "gui_support.h"
+#include "kel_edit_view.h"
+#include "kel_form_view.h"
+#include "support/sjis_literal.h"
+#include "support/temp_dir.h"
+#include "text_view.h"
+#include "wx_command_ids.h"
+#include "wx_settings.h"
+
+namespace kelmio {
+namespace {
+
+using test::Pump;
+
+wxString U(const char* utf8) { return wxString::FromUTF8(utf8); }
+
+// A main window over a settings file in a temporary folder, opened and
+// closed as the application does.
+class MainFrameTest : public testing::Test {
+protected:
+    void Open() {
+        m_pSettings = std::make_unique<CWxSettings>(m_folder.Path().string());
+        m_pFrame = new CMainFrame(*m_pSettings, m_prompter);
+        m_pFrame->ShowWindow();
+        Pump();
+    }
+    void CloseAndFlush() {
+        m_pFrame->Close(true);
+        Pump();
+        m_pFrame = nullptr;
+        m_pSettings.reset();  // writes the file
+    }
+    void TearDown() override {
+        if (m_pFrame != nullptr) CloseAndFlush();
+    }
+    void Send(int nID) {
+        wxCommandEvent event(wxEVT_MENU, ToWxId(nID));
+        event.SetEventObject(m_pFrame);
+        m_pFrame->ProcessWindowEvent(event);
+    }
+
+    test::TempDir m_folder;
+    test::CRecordingPrompter m_prompter;
+    std::unique_ptr<CWxSettings> m_pSettings;
+    CMainFrame* m_pFrame = nullptr;
+};
+
+TEST_F(MainFrameTest, ThreePanesInTwoSplittersWithTheEditorActive) {
+    Open();
+    wxSplitterWindow& outer = m_pFrame->OuterSplitter();
+    EXPECT_EQ(outer.GetSplitMode(), wxSPLIT_HORIZONTAL);
+    EXPECT_EQ(outer.GetWindow1(), &m_pFrame->TextView());
+    EXPECT_EQ(outer.GetWindow2(), &m_pFrame->InnerSplitter());
+    EXPECT_EQ(m_pFrame->InnerSplitter().GetSplitMode(), wxSPLIT_VERTICAL);
+    EXPECT_EQ(m_pFrame->InnerSplitter().GetWindow1(), &m_pFrame->EditView());
+    EXPECT_EQ(m_pFrame->InnerSplitter().GetWindow2(), &m_pFrame->FormView());
+    EXPECT_EQ(m_pFrame->ActiveView(), &m_pFrame->EditView());
+    EXPECT_EQ(m_pFrame->GetTitle(), U("無題 - Kelmio"));
+}
+
+TEST_F(MainFrameTest, MenuBarToolbarAndStatusBarShowTheProductTexts) {
+    Open();
+    wxMenuBar* bar = m_pFrame->GetMenuBar();
+    ASSERT_EQ(bar->GetMenuCount(), 5u);
+    EXPECT_EQ(bar->GetMenuLabel(0), U("ﾌｧｲﾙ(&F)"));
+    EXPECT_EQ(bar->GetMenuLabel(4), U("ﾍﾙﾌﾟ(&H)"));
+    wxMenuItem* source = bar->FindItem(ToWxId(ID_FILE_SRC));
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->GetItemLabel(), U("ソースファイルの指定(&R)..."));
+    EXPECT_EQ(source->GetHelp(), U("ソースファイルの指定"));
+    const wxMenuItemList& file = bar->GetMenu(0)->GetMenuItems();
+    EXPECT_EQ(file.GetCount(), 26u);
+    EXPECT_TRUE(file[4]->IsSeparator());
+    EXPECT_EQ(FromWxId(file[25]->GetId()), ID_APP_EXIT);
+
+    wxToolBar* toolbar = m_pFrame->GetToolBar();
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(toolbar->GetToolsCount(), 24u);
+    EXPECT_EQ(toolbar->GetToolPos(ToWxId(ID_FILE_NEW)), 0);
+    EXPECT_EQ(toolbar->GetToolPos(ToWxId(ID_FILE_SRC)), 4);
+    EXPECT_EQ(toolbar->GetToolPos(ToWxId(ID_HELP_FINDER)), 23);
+    EXPECT_EQ(toolbar->GetToolShortHelp(ToWxId(ID_FILE_SAVE)), U("保存"));
+    EXPECT_EQ(toolbar->GetToolLongHelp(ToWxId(ID_FILE_SAVE)), U("作業中のﾌｧｲﾙを上書きして保存"));
+
+    wxStatusBar* status = m_pFrame->GetStatusBar();
+    EXPECT_EQ(status->GetFieldsCount(), 5);
+    EXPECT_EQ(status->GetStatusText(0), U("ﾚﾃﾞｨ"));
+}
+
+TEST_F(MainFrameTest, CommandsWithoutTheirCodeAreDisabledNotHidden) {
+    Open();
+    wxMenuBar* bar = m_pFrame->GetMenuBar();
+    bar->UpdateMenus();
+    for (int nID : {ID_FILE_SRC, ID_FILE_SCAN, ID_IMAGE_ROTATE_ANY, ID_DIC_LOOKUP, ID_APP_ABOUT}) {
+        wxMenuItem* item = bar->FindItem(ToWxId(nID));
+        ASSERT_NE(item, nullptr) << nID;
+        EXPECT_FALSE(item->IsEnabled()) << nID;
+    }
+    EXPECT_TRUE(bar->FindItem(ToWxId(ID_CURSOR_MEMO))->IsEnabled());
+    EXPECT_TRUE(bar->FindItem(ToWxId(ID_EDIT_SELECT_ALL))->IsEnabled());
+    EXPECT_TRUE(bar->FindItem(ToWxId(ID_VIEW_TOOLBAR))->IsChecked());
+    // A fresh text has nothing to undo.
+    EXPECT_FALSE(bar->FindItem(ToWxId(ID_EDIT_UNDO))->IsEnabled());
+
+    m_pFrame->GetToolBar()->UpdateWindowUI(wxUPDATE_UI_FROMIDLE);
+    EXPECT_FALSE(m_pFrame->GetToolBar()->GetToolEnabled(ToWxId(ID_FILE_SCAN)));
+    EXPECT_TRUE(m_pFrame->GetToolBar()->GetToolEnabled(ToWxId(ID_FILE_SRC)) == false);
+}
+
+TEST_F(MainFrameTest, PaneCommandsMoveTheActivePaneAndEditingFollowsIt) {
+    Open();
+    Send(ID_CURSOR_SOURCE);
+    EXPECT_EQ(m_pFrame->ActiveView(), &m_pFrame->TextView());
+    // The source viewer cannot select all yet; the editor can.
+    EXPECT_FALSE(m_pFrame->RouteQuery(ID_EDIT_SELECT_ALL).has_value());
+    Send(ID_CURSOR_MEMO);
+    EXPECT_EQ(m_pFrame->ActiveView(), &m_pFrame->FormView());
+    Send(ID_CURSOR_EDIT);
+    EXPECT_EQ(m_pFrame->ActiveView(), &m_pFrame->EditView());
+    EXPECT_TRUE(m_pFrame->RouteQuery(ID_EDIT_SELECT_ALL)->bEnabled);
+    Send(ID_NEXT_PANE);
+    EXPECT_EQ(m_pFrame->ActiveView(), &m_pFrame->FormView());
+}
+
+TEST_F(MainFrameTest, SplittersPlacementAndToolbarSurviveARestart) {
+    Open();
+    m_pFrame->SetSize(wxRect(40, 30, 900, 700));
+    Pump();
+    m_pFrame->OuterSplitter().SetSashPosition(211);
+    m_pFrame->InnerSplitter().SetSashPosition(523);
+    Send(ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(m_pFrame->GetToolBar()->IsShown());
+    Pump();
+    const wxRect rect = m_pFrame->GetRect();
+    CloseAndFlush();
+
+    CWxSettings stored(m_folder.Path().string());
+    EXPECT_EQ(stored.GetInt("View", "PreviewHeight", 0), 211);
+    EXPECT_EQ(stored.GetInt("View", "FormWidth", 0), 523);
+    EXPECT_EQ(stored.GetInt("Window size", "ToolBar", 1), 0);
+    EXPECT_EQ(stored.GetInt("Window size", "showCmd", 0), 1);
+
+    Open();
+    EXPECT_EQ(m_pFrame->GetRect(), rect);
+    EXPECT_EQ(m_pFrame->OuterSplitter().GetSashPosition(), 211);
+    EXPECT_EQ(m_pFrame->InnerSplitter().GetSashPosition(), 523);
+    EXPECT_FALSE(m_pFrame->GetToolBar()->IsShown());
+    EXPECT_TRUE(m_pFrame->GetStatusBar()->IsShown());
+}
+
+TEST_F(MainFrameTest, FirstStartSplitsHalfTheHeightAndThreeQuartersOfTheWidth) {
+    Open();
+    EXPECT_EQ(m_pFrame->GetRect(), wxRect(100, 100, 700, 500));
+    const wxSize client = m_pFrame->GetClientSize();
+    EXPECT_NEAR(m_pFrame->OuterSplitter().GetSashPosition(), client.y / 2, 2);
+    EXPECT_NEAR(m_pFrame->InnerSplitter().GetSashPosition(), 3 * client.x / 4, 2);
+}
+
+}  // namespace
+}  // namespace kelmio
+
+namespace kelmio {
+namespace {
+
+using test::Pump;
+using test::Sj;
+
+// Writes a picture of the main window to $KELMIO_SCREENSHOT, for looking
+// at what users see; does nothing without it.
+TEST_F(MainFrameTest, ScreenshotWhenAsked) {
+    const char* target = std::getenv("KELMIO_SCREENSHOT");
+    if (target == nullptr) GTEST_SKIP() << "KELMIO_SCREENSHOT not set";
+    Open();
+    m_pFrame->EditView().Editor().SetText(Sj("これは訳文です。ｶﾀｶﾅ と English の混在。\r\n二行目\r\n"));
+    m_pFrame->SetStatusText(wxString::FromUTF8("ﾚﾃﾞｨ"));
+    Pump();
+    m_pFrame->Refresh();
+    m_pFrame->Update();
+    Pump();
+    wxInitAllImageHandlers();
+    const wxRect rect = m_pFrame->GetScreenRect();
+    wxBitmap bitmap(rect.GetSize());
+    wxMemoryDC memory(bitmap);
+    wxScreenDC screen;
+    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    memory.SelectObject(wxNullBitmap);
+    EXPECT_TRUE(bitmap.SaveFile(target, wxBITMAP_TYPE_PNG));
+}
+
+}  // namespace
+}  // namespace kelmio
