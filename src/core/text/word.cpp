@@ -20,32 +20,44 @@ int KindOf(unsigned int code) {
     return kinds[code & 0xFFFF];
 }
 
-// Length in bytes of the leading run of `text`, which must not be empty.
-std::size_t LeadingRunLength(std::string_view text) {
-    const std::size_t firstLength = CharLengthAt(text, 0);
-    const int kind = KindOf(CharCodeAt(text, 0));
-    std::size_t end = firstLength;
-    while (end < text.size()) {
-        const std::size_t length = CharLengthAt(text, end);
-        // A lead byte whose trail byte is missing is not a character of the run.
-        if (length == 1 && IsSjisLeadByte(static_cast<unsigned char>(text[end]))) break;
-        if (KindOf(CharCodeAt(text, end)) != kind) break;
-        end += length;
+// Length in bytes of the run that starts at `start` (< text.size()). A lead
+// byte whose trail byte is missing is not a character of a run: it ends the
+// run before it, or stands alone when it comes first.
+std::size_t RunEnd(std::string_view text, std::size_t start) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    std::size_t i = start;
+    unsigned int code = bytes[i];
+    if (IsSjisLeadByte(bytes[i]) && i + 1 < size) {
+        code = code << 8 | bytes[i + 1];
+        i += 2;
+    } else {
+        i += 1;
     }
-    return end;
+    const int kind = KindOf(code);
+    while (i < size) {
+        if (IsSjisLeadByte(bytes[i])) {
+            if (i + 1 >= size || KindOf(bytes[i] << 8 | bytes[i + 1]) != kind) break;
+            i += 2;
+        } else {
+            if (KindOf(bytes[i]) != kind) break;
+            i += 1;
+        }
+    }
+    return i;
 }
 
 }  // namespace
 
 std::string GetLeadingRun(std::string_view text) {
     if (text.empty()) return {};
-    return std::string(text.substr(0, LeadingRunLength(text)));
+    return std::string(text.substr(0, RunEnd(text, 0)));
 }
 
 std::string GetWordAt(std::string_view text, std::size_t pos) {
     std::size_t start = 0;
     while (start < text.size()) {
-        const std::size_t end = start + LeadingRunLength(text.substr(start));
+        const std::size_t end = RunEnd(text, start);
         if (end >= pos) return std::string(text.substr(start, end - start));
         start = end;
     }
