@@ -1,6 +1,7 @@
 #include "kelmio_app.h"
 
 #include <wx/filename.h>
+#include <wx/frame.h>
 #include <wx/stdpaths.h>
 
 #include "app_shell.h"
@@ -9,6 +10,8 @@
 #include "single_instance.h"
 #include "wx_prompter.h"
 #include "wx_settings.h"
+
+#include <csignal>
 
 namespace kelmio {
 namespace {
@@ -26,6 +29,14 @@ std::string AbsolutePath(const std::string& path) {
     wxFileName name(wxString::FromUTF8(ToNativePath(path)));
     name.MakeAbsolute();
     return KelmioPath(name.GetFullPath());
+}
+
+// A session that ends asks the program to terminate: that is closing the
+// main window, with the document's say about unsaved work. The toolkit calls
+// this from its event loop, not from the signal.
+void CloseOnTerminate(int) {
+    // Only the Kelmio application installs this handler.
+    if (wxWindow* frame = static_cast<CKelmioApp*>(wxTheApp)->MainFrame()) frame->Close();
 }
 
 }  // namespace
@@ -71,13 +82,18 @@ bool CKelmioApp::OnInit() {
     // runs already takes this start's project.
     const CCommandLineInfo commandLine = ReadCommandLine();
     m_pInstance = std::make_unique<CSingleInstance>();
-    if (m_pInstance->IsAnotherRunning() && HandToRunningInstance(commandLine)) return EndAtStartup();
+    if (m_pInstance->IsAnotherRunning() && HandToRunningInstance(commandLine)) {
+        // Done, and successfully: the program ends without running.
+        m_bHandedOff = true;
+        return true;
+    }
 
     // 12.-13. The first project, then the window.
     if (!m_pShell->Start(commandLine)) return EndAtStartup();
     m_pInstance->Serve([this](const std::string& request) {
         if (m_pShell) m_pShell->HandleRequest(request);
     });
+    SetSignalHandler(SIGTERM, CloseOnTerminate);
     return true;
 }
 
@@ -102,6 +118,8 @@ bool CKelmioApp::EndAtStartup() {
     m_pSettings->Flush();
     return false;
 }
+
+int CKelmioApp::OnRun() { return m_bHandedOff ? 0 : wxApp::OnRun(); }
 
 int CKelmioApp::OnExit() {
     m_pInstance.reset();

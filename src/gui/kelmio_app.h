@@ -24,6 +24,7 @@ public:
     ~CKelmioApp() override;
 
     bool OnInit() override;
+    int OnRun() override;
     int OnExit() override;
 
     CMainFrame* MainFrame() const;
@@ -41,6 +42,7 @@ private:
     std::unique_ptr<CAppShell> m_pShell;
     std::string m_strHelpPath;
     bool m_bEditKeysFirst = false;
+    bool m_bHandedOff = false;  // a running Kelmio took this start's request
 };
 
 }  // namespace kelmio
