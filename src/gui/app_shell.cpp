@@ -2,6 +2,9 @@
 
 #include <wx/app.h>
 #include <wx/dnd.h>
+#include <wx/modalhook.h>
+
+#include <functional>
 
 #include "commands/command_ids.h"
 #include "kel_edit_view.h"
@@ -37,9 +40,40 @@ private:
 
 }  // namespace
 
+// Counts the modal dialogs on the screen (message boxes and choosers
+// included) and says when the last one closed.
+class CModalDialogWatch final : public wxModalDialogHook {
+public:
+    explicit CModalDialogWatch(std::function<void()> onAllClosed) : m_onAllClosed(std::move(onAllClosed)) {
+        Register();
+    }
+
+    bool AnyOpen() const { return m_nOpen > 0; }
+
+protected:
+    int Enter(wxDialog*) override {
+        ++m_nOpen;
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {
+        if (m_nOpen > 0 && --m_nOpen == 0) m_onAllClosed();
+    }
+
+private:
+    std::function<void()> m_onAllClosed;
+    int m_nOpen = 0;
+};
+
 CAppShell::CAppShell(CSettings& settings, CPrompter& prompter)
     : m_settings(settings), m_prompter(prompter), m_doc(settings, prompter, *this), m_commands(m_doc) {
     m_doc.RecentProjects().ReadList(m_settings);
+    m_pModalWatch = std::make_unique<CModalDialogWatch>([this] {
+        if (m_waitingRequests.empty() || m_pFrame == nullptr) return;
+        CMainFrame* frame = m_pFrame;
+        frame->CallAfter([this, frame] {
+            if (!frame->IsBeingDeleted()) HandleWaitingRequests();
+        });
+    });
 }
 
 CAppShell::~CAppShell() {
@@ -89,6 +123,12 @@ bool CAppShell::EndNow() {
 
 bool CAppShell::HandleRequest(const std::string& request) {
     if (m_pFrame == nullptr) return false;
+    // The document is in the middle of something the user is being asked
+    // about; a project opened now would pull it from under that question.
+    if (m_pModalWatch->AnyOpen()) {
+        m_waitingRequests.push_back(request);
+        return false;
+    }
     // A start without a project just brings the window forward.
     if (request.empty()) {
         if (m_pFrame->IsShown()) ShowMainFrame();
@@ -100,6 +140,14 @@ bool CAppShell::HandleRequest(const std::string& request) {
     const bool opened = m_doc.OpenDocumentFile(parsed->args.front());
     if (opened || m_pFrame->IsShown()) ShowMainFrame();
     return opened;
+}
+
+void CAppShell::HandleWaitingRequests() {
+    while (!m_waitingRequests.empty() && !m_pModalWatch->AnyOpen()) {
+        const std::string request = std::move(m_waitingRequests.front());
+        m_waitingRequests.pop_front();
+        HandleRequest(request);
+    }
 }
 
 void CAppShell::OpenFiles(const std::vector<std::string>& paths) {

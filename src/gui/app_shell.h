@@ -8,6 +8,8 @@
 // It is apart from the toolkit's application object so that it can run with
 // any settings store and prompter, inside any application.
 
+#include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,7 @@ class wxWindowDestroyEvent;
 namespace kelmio {
 
 class CMainFrame;
+class CModalDialogWatch;
 class CPrompter;
 class CSettings;
 
@@ -38,7 +41,8 @@ public:
     bool Start(const CCommandLineInfo& commandLine);
 
     // A request such as [open("path")] from a second start or the desktop;
-    // false when it was refused or nothing was opened.
+    // false when it was refused or nothing was opened. While the user
+    // answers a dialog, requests wait until it is closed (and give false).
     bool HandleRequest(const std::string& request);
 
     // Opens the projects one after another, as when they are dropped on the
@@ -60,6 +64,7 @@ private:
     void ShowMainFrame();
     void OnFrameDestroyedEvent(wxWindowDestroyEvent& event);
     bool EndNow();
+    void HandleWaitingRequests();
 
     CSettings& m_settings;
     CPrompter& m_prompter;
@@ -67,6 +72,8 @@ private:
     CDocCommands m_commands;
     CMainFrame* m_pFrame = nullptr;  // owned by the toolkit
     bool m_bStartupFlag = false;
+    std::unique_ptr<CModalDialogWatch> m_pModalWatch;
+    std::deque<std::string> m_waitingRequests;
 };
 
 }  // namespace kelmio

@@ -4,14 +4,14 @@
 #include <wx/frame.h>
 #include <wx/stdpaths.h>
 
+#include <csignal>
+
 #include "app_shell.h"
 #include "main_frame.h"
 #include "platform/file_io.h"
 #include "single_instance.h"
 #include "wx_prompter.h"
 #include "wx_settings.h"
-
-#include <csignal>
 
 namespace kelmio {
 namespace {

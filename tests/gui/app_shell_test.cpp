@@ -5,6 +5,7 @@
 #include "app_shell.h"
 
 #include <gtest/gtest.h>
+#include <wx/dialog.h>
 #include <wx/dnd.h>
 #include <wx/menu.h>
 #include <wx/stc/stc.h>
@@ -290,6 +291,66 @@ TEST_F(AppShellTest, AWaitingStartShowsNoWindowUntilARequestOpensAProject) {
     EXPECT_TRUE(m_pShell->HandleRequest(MakeOpenRequest(path)));
     EXPECT_TRUE(Frame().IsShown());
     EXPECT_EQ(Frame().GetTitle(), U("later.kmp - Kelmio"));
+}
+
+TEST_F(AppShellTest, ARequestWaitsWhileTheUserAnswersADialog) {
+    const std::string first = WriteProjectWithText(m_folder, "first", "one");
+    const std::string second = WriteProjectWithText(m_folder, "second", "two");
+    ASSERT_TRUE(Start({first}));
+    wxDialog question(&Frame(), wxID_ANY, "question");
+    bool handled = true;
+    wxTheApp->CallAfter([&] {
+        handled = m_pShell->HandleRequest(MakeOpenRequest(second));
+        EXPECT_EQ(Doc().GetPathName(), first);
+        question.EndModal(wxID_OK);
+    });
+    question.ShowModal();
+    EXPECT_FALSE(handled);
+    Pump();
+    EXPECT_EQ(Doc().GetPathName(), second);
+}
+
+// Writes settings as an earlier run of the program left them.
+void WriteSettings(const test::TempDir& folder, const std::function<void(CSettings&)>& write) {
+    CWxSettings settings(folder.File("home/.config/Morva"));
+    write(settings);
+}
+
+TEST_F(AppShellTest, WithInitFileOffTheNewProjectDialogComesBeforeTheWindow) {
+    const std::string recent = WriteProjectWithText(m_folder, "recent", "r");
+    WriteSettings(m_folder, [&recent](CSettings& settings) {
+        settings.WriteInt("System", "InitFile", 0);
+        settings.WriteString("Recent File List", "File1", recent);
+    });
+    bool shownWhenAsked = true;
+    m_prompter.ExpectNewProjectDialog([this, &shownWhenAsked](CNewProjectDlg&) {
+        shownWhenAsked = m_pShell->MainFrame()->IsShown();
+        return kIdCancel;
+    });
+    EXPECT_FALSE(Start());
+    EXPECT_TRUE(m_bAskedDuringStart);
+    EXPECT_FALSE(shownWhenAsked);
+    EXPECT_EQ(m_pShell->MainFrame(), nullptr);
+}
+
+TEST_F(AppShellTest, ARecentProjectThatIsGoneStartsLikeAFirstStart) {
+    WriteSettings(m_folder, [this](CSettings& settings) {
+        settings.WriteString("Recent File List", "File1", m_folder.File("work/gone.kmp"));
+    });
+    m_prompter.ExpectNewProjectDialog([](CNewProjectDlg&) { return kIdCancel; });
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(m_bAskedDuringStart);
+    EXPECT_EQ(m_prompter.NewProjectDialogs(), 1);
+    EXPECT_TRUE(m_prompter.Messages().empty());
+}
+
+TEST_F(AppShellTest, APrintStartShowsNoWindowSavesNothingAndEnds) {
+    const std::string path = WriteProjectWithText(m_folder, "print", "text");
+    const std::string before = ReadBytes(path);
+    EXPECT_FALSE(Start({"/p", path}));
+    EXPECT_EQ(m_pShell->MainFrame(), nullptr);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_TRUE(m_prompter.Messages().empty());
 }
 
 TEST_F(AppShellTest, AProjectThatCannotBeReadAtStartEndsTheProgram) {
