@@ -68,10 +68,12 @@ CAppShell::CAppShell(CSettings& settings, CPrompter& prompter)
     : m_settings(settings), m_prompter(prompter), m_doc(settings, prompter, *this), m_commands(m_doc) {
     m_doc.RecentProjects().ReadList(m_settings);
     m_pModalWatch = std::make_unique<CModalDialogWatch>([this] {
-        if (m_waitingRequests.empty() || m_pFrame == nullptr) return;
+        if ((m_waitingRequests.empty() && !m_bCloseWaiting) || m_pFrame == nullptr) return;
         CMainFrame* frame = m_pFrame;
         frame->CallAfter([this, frame] {
-            if (!frame->IsBeingDeleted()) HandleWaitingRequests();
+            if (frame->IsBeingDeleted()) return;
+            HandleWaitingRequests();
+            if (m_bCloseWaiting) CloseWhenFree();
         });
     });
 }
@@ -148,6 +150,12 @@ void CAppShell::HandleWaitingRequests() {
         m_waitingRequests.pop_front();
         HandleRequest(request);
     }
+}
+
+void CAppShell::CloseWhenFree() {
+    if (m_pFrame == nullptr) return;
+    m_bCloseWaiting = m_pModalWatch->AnyOpen();
+    if (!m_bCloseWaiting) m_pFrame->Close();
 }
 
 void CAppShell::OpenFiles(const std::vector<std::string>& paths) {

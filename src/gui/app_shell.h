@@ -49,6 +49,10 @@ public:
     // main window; the last one that opens stays.
     void OpenFiles(const std::vector<std::string>& paths);
 
+    // Closes the main window as its close box does, once the user has
+    // answered any dialog that is open.
+    void CloseWhenFree();
+
     // The main window, or null before it exists and after it was destroyed.
     CMainFrame* MainFrame() const { return m_pFrame; }
     CKelmioDoc& Document() { return m_doc; }
@@ -74,6 +78,7 @@ private:
     bool m_bStartupFlag = false;
     std::unique_ptr<CModalDialogWatch> m_pModalWatch;
     std::deque<std::string> m_waitingRequests;
+    bool m_bCloseWaiting = false;
 };
 
 }  // namespace kelmio

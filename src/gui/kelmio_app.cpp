@@ -1,7 +1,6 @@
 #include "kelmio_app.h"
 
 #include <wx/filename.h>
-#include <wx/frame.h>
 #include <wx/stdpaths.h>
 
 #include <csignal>
@@ -36,7 +35,7 @@ std::string AbsolutePath(const std::string& path) {
 // this from its event loop, not from the signal.
 void CloseOnTerminate(int) {
     // Only the Kelmio application installs this handler.
-    if (wxWindow* frame = static_cast<CKelmioApp*>(wxTheApp)->MainFrame()) frame->Close();
+    static_cast<CKelmioApp*>(wxTheApp)->CloseMainWindow();
 }
 
 }  // namespace
@@ -45,6 +44,10 @@ CKelmioApp::CKelmioApp() = default;
 CKelmioApp::~CKelmioApp() = default;
 
 CMainFrame* CKelmioApp::MainFrame() const { return m_pShell ? m_pShell->MainFrame() : nullptr; }
+
+void CKelmioApp::CloseMainWindow() {
+    if (m_pShell) m_pShell->CloseWhenFree();
+}
 
 CCommandLineInfo CKelmioApp::ReadCommandLine() const {
     std::vector<std::string> args;

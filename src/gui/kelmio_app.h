@@ -28,6 +28,8 @@ public:
     int OnExit() override;
 
     CMainFrame* MainFrame() const;
+    // As the close box, once no dialog waits for an answer.
+    void CloseMainWindow();
     bool EditKeysFirst() const { return m_bEditKeysFirst; }
     const std::string& HelpPath() const { return m_strHelpPath; }
 

@@ -310,6 +310,23 @@ TEST_F(AppShellTest, ARequestWaitsWhileTheUserAnswersADialog) {
     EXPECT_EQ(Doc().GetPathName(), second);
 }
 
+TEST_F(AppShellTest, AskedToEndWhileADialogIsOpenTheWindowClosesAfterIt) {
+    const std::string path = WriteProjectWithText(m_folder, "open", "text");
+    ASSERT_TRUE(Start({path}));
+    wxDialog question(nullptr, wxID_ANY, "question");
+    wxTheApp->CallAfter([&] {
+        m_pShell->CloseWhenFree();
+        Pump();
+        EXPECT_NE(m_pShell->MainFrame(), nullptr);
+        question.EndModal(wxID_OK);
+    });
+    question.ShowModal();
+    Pump();
+    EXPECT_EQ(m_pShell->MainFrame(), nullptr);
+    // Closing went through the document: the opened project was written.
+    EXPECT_EQ(ReadProjectFile(path)->m_strEditFile, m_folder.File("work/open.txt"));
+}
+
 // Writes settings as an earlier run of the program left them.
 void WriteSettings(const test::TempDir& folder, const std::function<void(CSettings&)>& write) {
     CWxSettings settings(folder.File("home/.config/Morva"));
