@@ -1,9 +1,14 @@
 #include "kelmio_app.h"
 
-#include <wx/stdpaths.h>
 #include <wx/filename.h>
+#include <wx/stdpaths.h>
 
+#include <csignal>
+
+#include "app_shell.h"
 #include "main_frame.h"
+#include "platform/file_io.h"
+#include "single_instance.h"
 #include "wx_prompter.h"
 #include "wx_settings.h"
 
@@ -12,10 +17,45 @@ namespace {
 
 constexpr std::string_view kSystemSection = "System";
 
+std::string KelmioPath(const wxString& native) {
+    const wxScopedCharBuffer utf8 = native.utf8_str();
+    return FromNativePath(std::string_view(utf8.data(), utf8.length()));
+}
+
+// A project named relative to where Kelmio was started means the same file
+// to a Kelmio started elsewhere and in the recent list.
+std::string AbsolutePath(const std::string& path) {
+    wxFileName name(wxString::FromUTF8(ToNativePath(path)));
+    name.MakeAbsolute();
+    return KelmioPath(name.GetFullPath());
+}
+
+// A session that ends asks the program to terminate: that is closing the
+// main window, with the document's say about unsaved work. The toolkit calls
+// this from its event loop, not from the signal.
+void CloseOnTerminate(int) {
+    // Only the Kelmio application installs this handler.
+    static_cast<CKelmioApp*>(wxTheApp)->CloseMainWindow();
+}
+
 }  // namespace
 
 CKelmioApp::CKelmioApp() = default;
 CKelmioApp::~CKelmioApp() = default;
+
+CMainFrame* CKelmioApp::MainFrame() const { return m_pShell ? m_pShell->MainFrame() : nullptr; }
+
+void CKelmioApp::CloseMainWindow() {
+    if (m_pShell) m_pShell->CloseWhenFree();
+}
+
+CCommandLineInfo CKelmioApp::ReadCommandLine() const {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(KelmioPath(argv[i]));
+    CCommandLineInfo info = ParseCommandLine(args);
+    if (!info.m_strFileName.empty()) info.m_strFileName = AbsolutePath(info.m_strFileName);
+    return info;
+}
 
 bool CKelmioApp::OnInit() {
     SetAppName("Kelmio");
@@ -28,9 +68,9 @@ bool CKelmioApp::OnInit() {
     const wxFileName executable(wxStandardPaths::Get().GetExecutablePath());
     m_strHelpPath = (executable.GetPath() + "/Kelmio.htb").utf8_string();
 
-    // 5. The settings store.
+    // 5. The settings store; the project shell reads the recent projects.
     m_pSettings = std::make_unique<CWxSettings>(CWxSettings::DefaultFolder());
-    m_pPrompter = std::make_unique<CWxPrompter>([this] { return static_cast<wxWindow*>(m_pMainFrame); });
+    m_pPrompter = std::make_unique<CWxPrompter>([this] { return static_cast<wxWindow*>(MainFrame()); });
 
     // 6. Susie plug-ins: loaded by the plug-in host when it is present.
     // 7. Command names and key bindings: filled by the key table when it is present.
@@ -38,37 +78,57 @@ bool CKelmioApp::OnInit() {
     // 8.
     m_bEditKeysFirst = m_pSettings->GetInt(kSystemSection, "KeycustEditx", 0) != 0;
 
-    // 9. The main window with its three panes.
-    m_pMainFrame = new CMainFrame(*m_pSettings, *m_pPrompter);
-    m_pMainFrame->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
-        if (event.GetEventObject() == m_pMainFrame) m_pMainFrame = nullptr;
-        event.Skip();
+    // 9. The document and its window.
+    m_pShell = std::make_unique<CAppShell>(*m_pSettings, *m_pPrompter);
+
+    // 10.-11. File types are registered by the install step. A Kelmio that
+    // runs already takes this start's project.
+    const CCommandLineInfo commandLine = ReadCommandLine();
+    m_pInstance = std::make_unique<CSingleInstance>();
+    if (m_pInstance->IsAnotherRunning() && HandToRunningInstance(commandLine)) {
+        // Done, and successfully: the program ends without running.
+        m_bHandedOff = true;
+        return true;
+    }
+
+    // 12.-13. The first project, then the window.
+    if (!m_pShell->Start(commandLine)) return EndAtStartup();
+    m_pInstance->Serve([this](const std::string& request) {
+        if (m_pShell) m_pShell->HandleRequest(request);
     });
-
-    // 10. File-type registration is done by the install step.
-    // 11.-12. Without a project on the command line or a recent project the
-    // program starts on an empty, untitled project.
-    m_bStartupFlag = true;
-
-    // 13.
-    m_pMainFrame->ShowWindow();
-    m_pMainFrame->Update();
+    SetSignalHandler(SIGTERM, CloseOnTerminate);
     return true;
 }
 
+// Printing is done by this start itself; everything else goes to the
+// running Kelmio when it can be reached.
+bool CKelmioApp::HandToRunningInstance(const CCommandLineInfo& commandLine) {
+    using Action = CCommandLineInfo::Action;
+    switch (commandLine.m_nShellCommand) {
+        case Action::kFileOpen: return m_pInstance->Send(MakeOpenRequest(commandLine.m_strFileName));
+        case Action::kFileNew:
+        case Action::kFileDde: return m_pInstance->Send(std::string());
+        case Action::kFilePrint:
+        case Action::kFilePrintTo: return false;
+    }
+    return false;
+}
+
+// The toolkit does not call OnExit when start-up fails: what the settings
+// took so far is written here.
+bool CKelmioApp::EndAtStartup() {
+    m_pShell.reset();
+    m_pSettings->Flush();
+    return false;
+}
+
+int CKelmioApp::OnRun() { return m_bHandedOff ? 0 : wxApp::OnRun(); }
+
 int CKelmioApp::OnExit() {
+    m_pInstance.reset();
+    m_pShell.reset();
     if (m_pSettings) m_pSettings->Flush();
     return wxApp::OnExit();
-}
-
-bool CKelmioApp::TakeStartupFlag() {
-    const bool flag = m_bStartupFlag;
-    m_bStartupFlag = false;
-    return flag;
-}
-
-void CKelmioApp::PostCloseRequest() {
-    if (m_pMainFrame != nullptr) m_pMainFrame->Close();
 }
 
 }  // namespace kelmio

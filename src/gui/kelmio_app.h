@@ -1,44 +1,50 @@
 #pragma once
 // The application object: starts Kelmio in a fixed order, owns the
-// settings store and the prompter for the whole process, creates the main
-// window and ends the program.
+// settings store, the prompter and the project shell for the whole process,
+// makes a second start hand its project to the first, and ends the program.
 
 #include <wx/app.h>
 
 #include <memory>
 #include <string>
 
-#include "platform/app_host.h"
+#include "app/command_line.h"
 
 namespace kelmio {
 
+class CAppShell;
 class CMainFrame;
+class CSingleInstance;
 class CWxPrompter;
 class CWxSettings;
 
-class CKelmioApp final : public wxApp, public CAppHost {
+class CKelmioApp final : public wxApp {
 public:
     CKelmioApp();
     ~CKelmioApp() override;
 
     bool OnInit() override;
+    int OnRun() override;
     int OnExit() override;
 
-    // CAppHost
-    bool TakeStartupFlag() override;
-    void PostCloseRequest() override;
-
-    CMainFrame* MainFrame() const { return m_pMainFrame; }
+    CMainFrame* MainFrame() const;
+    // As the close box, once no dialog waits for an answer.
+    void CloseMainWindow();
     bool EditKeysFirst() const { return m_bEditKeysFirst; }
     const std::string& HelpPath() const { return m_strHelpPath; }
 
 private:
+    CCommandLineInfo ReadCommandLine() const;
+    bool HandToRunningInstance(const CCommandLineInfo& commandLine);
+    bool EndAtStartup();
+
     std::unique_ptr<CWxSettings> m_pSettings;
     std::unique_ptr<CWxPrompter> m_pPrompter;
-    CMainFrame* m_pMainFrame = nullptr;  // owned by the toolkit once created
+    std::unique_ptr<CSingleInstance> m_pInstance;
+    std::unique_ptr<CAppShell> m_pShell;
     std::string m_strHelpPath;
     bool m_bEditKeysFirst = false;
-    bool m_bStartupFlag = false;
+    bool m_bHandedOff = false;  // a running Kelmio took this start's request
 };
 
 }  // namespace kelmio

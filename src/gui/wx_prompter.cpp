@@ -8,6 +8,8 @@
 
 #include "file_filter.h"
 #include "input_dlg.h"
+#include "new_project_dialog.h"
+#include "project_dialog.h"
 #include "platform/file_io.h"
 #include "wx_text.h"
 
@@ -73,7 +75,7 @@ wxWindow* CWxPrompter::Owner(DialogOwner owner) const {
     if (owner == DialogOwner::kCurrentDialog) {
         if (wxWindow* active = wxGetActiveWindow()) return wxGetTopLevelParent(active);
     }
-    return m_mainWindow ? m_mainWindow() : nullptr;
+    return ShownMainWindow();
 }
 
 Answer CWxPrompter::Message(std::string_view text, MessageButtons buttons, MessageIcon icon) {
@@ -124,11 +126,22 @@ std::optional<std::string> CWxPrompter::Input(std::string_view prompt, std::stri
     return dialog.Value();
 }
 
-// The project dialogs bind to the forms of the project document, which do
-// not exist in this build: answering Cancel keeps every caller on its
-// "nothing chosen" path.
-int CWxPrompter::RunNewProjectDialog(CNewProjectDlg&) { return kIdCancel; }
+// Dialogs belong to the main window once it is on the screen; before that
+// (a New Project dialog ahead of the window, a message about a project that
+// cannot be opened) they stand alone.
+wxWindow* CWxPrompter::ShownMainWindow() const {
+    wxWindow* main = m_mainWindow ? m_mainWindow() : nullptr;
+    return main != nullptr && main->IsShown() ? main : nullptr;
+}
 
-int CWxPrompter::RunProjectDialog(CProjectDlg&) { return kIdCancel; }
+int CWxPrompter::RunNewProjectDialog(CNewProjectDlg& form) {
+    CNewProjectDialog dialog(ShownMainWindow(), form);
+    return dialog.ShowModal() == wxID_OK ? kIdOk : kIdCancel;
+}
+
+int CWxPrompter::RunProjectDialog(CProjectDlg& form) {
+    CProjectDialog dialog(ShownMainWindow(), form);
+    return dialog.ShowModal() == wxID_OK ? kIdOk : kIdCancel;
+}
 
 }  // namespace kelmio

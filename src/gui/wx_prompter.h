@@ -24,6 +24,7 @@ public:
 
 private:
     wxWindow* Owner(DialogOwner owner) const;
+    wxWindow* ShownMainWindow() const;
 
     std::function<wxWindow*()> m_mainWindow;
 };

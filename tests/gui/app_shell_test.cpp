@@ -1,0 +1,415 @@
+// The application as users meet it: real main window, real command events,
+// the project document behind them, dialogs answered by a script, settings
+// and home folder in a temporary folder.
+
+#include "app_shell.h"
+
+#include <gtest/gtest.h>
+#include <wx/dialog.h>
+#include <wx/dnd.h>
+#include <wx/menu.h>
+#include <wx/stc/stc.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+#include "app/command_line.h"
+#include "commands/command_ids.h"
+#include "gui_support.h"
+#include "kel_edit_view.h"
+#include "main_frame.h"
+#include "project/new_project_dlg.h"
+#include "project/project_file.h"
+#include "support/scripted_prompter.h"
+#include "support/sjis_literal.h"
+#include "support/temp_dir.h"
+#include "wx_command_ids.h"
+#include "wx_settings.h"
+
+namespace kelmio {
+namespace {
+
+using test::Pump;
+using test::Sj;
+
+wxString U(const char* utf8) { return wxString::FromUTF8(utf8); }
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::optional<CKelmioData> ReadProjectFile(const std::string& path) {
+    CKelmioData data;
+    if (!ReadProject(ReadBytes(path), data)) return std::nullopt;
+    return data;
+}
+
+// Points an environment variable somewhere else for one test.
+class CScopedEnv {
+public:
+    CScopedEnv(const char* name, const std::string& value) : m_name(name) {
+        if (const char* old = std::getenv(name)) m_old = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~CScopedEnv() {
+        if (m_old) ::setenv(m_name, m_old->c_str(), 1);
+        else ::unsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+class AppShellTest : public testing::Test {
+protected:
+    AppShellTest()
+        : m_home("HOME", m_folder.File("home")), m_config("XDG_CONFIG_HOME", m_folder.File("home/.config")) {
+        std::filesystem::create_directories(m_folder.File("home/.config"));
+        std::filesystem::create_directories(m_folder.File("work"));
+    }
+    ~AppShellTest() override { Stop(); }
+
+    // Starts as the program does, with these arguments.
+    bool Start(const std::vector<std::string>& args = {}) {
+        m_pSettings = std::make_unique<CWxSettings>(m_folder.File("home/.config/Morva"));
+        m_pShell = std::make_unique<CAppShell>(*m_pSettings, m_prompter);
+        const bool running = m_pShell->Start(ParseCommandLine(args));
+        m_bAskedDuringStart = m_prompter.NewProjectDialogs() > 0;
+        Pump();
+        return running;
+    }
+    // Ends the program after its window closed, writing the settings.
+    void Stop() {
+        if (m_pShell && m_pShell->MainFrame() != nullptr) {
+            m_pShell->MainFrame()->Close(true);
+            Pump();
+        }
+        m_pShell.reset();
+        Pump();
+        m_pSettings.reset();
+    }
+
+    CMainFrame& Frame() { return *m_pShell->MainFrame(); }
+    CKelmioDoc& Doc() { return m_pShell->Document(); }
+    wxStyledTextCtrl& Editor() { return Frame().EditView().Editor().Widget(); }
+
+    void Send(int nID) {
+        wxCommandEvent event(wxEVT_MENU, ToWxId(nID));
+        event.SetEventObject(&Frame());
+        Frame().ProcessWindowEvent(event);
+        Pump();
+    }
+    // Asks the window to close as its close box does; true when it closed.
+    bool CloseWindow() {
+        Frame().Close();
+        Pump();
+        return m_pShell->MainFrame() == nullptr;
+    }
+
+    std::string ProjectPath(const std::string& name) { return m_folder.File("work/" + name + ".kmp"); }
+
+    // The script of the New Project dialog filled in and confirmed, and of
+    // the hint that follows.
+    void ExpectProjectCreated(const std::string& name) {
+        m_prompter.ExpectNewProjectDialog([this, name](CNewProjectDlg& form) {
+            form.OnNameChanged(name);
+            form.m_strFolder = m_folder.File("work");
+            return form.OnOK() ? kIdOk : kIdCancel;
+        });
+        m_prompter.ExpectMessage(Answer::kOk);
+    }
+
+    // A first start that creates the project `name`.
+    void StartWithNewProject(const std::string& name) {
+        ExpectProjectCreated(name);
+        ASSERT_TRUE(Start());
+        ASSERT_NE(m_pShell->MainFrame(), nullptr);
+    }
+
+    test::TempDir m_folder;
+    CScopedEnv m_home;
+    CScopedEnv m_config;
+    test::CScriptedPrompter m_prompter;
+    std::unique_ptr<CWxSettings> m_pSettings;
+    std::unique_ptr<CAppShell> m_pShell;
+    bool m_bAskedDuringStart = false;
+};
+
+TEST_F(AppShellTest, FirstStartShowsTheWindowAndThenTheNewProjectDialogOverIt) {
+    bool shownWhenAsked = false;
+    m_prompter.ExpectNewProjectDialog([this, &shownWhenAsked](CNewProjectDlg& form) {
+        shownWhenAsked = m_pShell->MainFrame() != nullptr && m_pShell->MainFrame()->IsShown();
+        form.OnNameChanged("first");
+        form.m_strFolder = m_folder.File("work");
+        return form.OnOK() ? kIdOk : kIdCancel;
+    });
+    m_prompter.ExpectMessage(Answer::kOk);
+    ASSERT_TRUE(Start());
+
+    EXPECT_FALSE(m_bAskedDuringStart);
+    EXPECT_TRUE(shownWhenAsked);
+    EXPECT_TRUE(m_prompter.ScriptDone());
+    // The project file is there at once, and the user is told what comes next.
+    const std::string path = ProjectPath("first");
+    ASSERT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(ReadProjectFile(path)->m_strEditFile, m_folder.File("work/first.txt"));
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_EQ(m_prompter.Messages()[0].text, Sj("まずは[ファイル]-[ソースファイルの指定]を行ってください。\n"
+                                               "詳しい使い方は、ヘルプの「使い方」を見てください"));
+    EXPECT_EQ(Frame().GetTitle(), U("first.kmp - Kelmio"));
+    wxMenuItem* recent = Frame().GetMenuBar()->FindItem(ToWxId(ID_FILE_MRU_FILE1));
+    ASSERT_NE(recent, nullptr);
+    EXPECT_EQ(recent->GetItemLabel(), "&1 " + wxString::FromUTF8(path));
+}
+
+TEST_F(AppShellTest, CancellingTheFirstNewProjectDialogEndsTheProgram) {
+    m_prompter.ExpectNewProjectDialog([](CNewProjectDlg&) { return kIdCancel; });
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(m_pShell->MainFrame(), nullptr);
+    EXPECT_TRUE(m_prompter.Messages().empty());
+}
+
+TEST_F(AppShellTest, WithoutRecentProjectsTheFileMenuShowsItsPlaceholderDisabled) {
+    m_prompter.ExpectNewProjectDialog([this](CNewProjectDlg&) {
+        wxMenuBar* bar = m_pShell->MainFrame()->GetMenuBar();
+        bar->UpdateMenus();
+        wxMenuItem* placeholder = bar->FindItem(ToWxId(ID_FILE_MRU_FILE1));
+        EXPECT_NE(placeholder, nullptr);
+        if (placeholder != nullptr) {
+            EXPECT_EQ(placeholder->GetItemLabel(), U("最近使ったﾌｧｲﾙ"));
+            EXPECT_FALSE(placeholder->IsEnabled());
+        }
+        EXPECT_TRUE(bar->FindItem(ToWxId(ID_FILE_SAVE))->IsEnabled());
+        EXPECT_TRUE(bar->FindItem(ToWxId(ID_FILE_EDIT_SAVE_AS))->IsEnabled());
+        return kIdCancel;
+    });
+    Start();
+}
+
+TEST_F(AppShellTest, TypingMarksTheProjectModifiedAndClosingAsksAboutTheText) {
+    StartWithNewProject("typed");
+    EXPECT_FALSE(Doc().IsModified());
+    Editor().AddText("hello");
+    EXPECT_TRUE(Doc().IsModified());
+
+    // Cancel keeps the program running and writes nothing.
+    const std::string before = ReadBytes(ProjectPath("typed"));
+    m_prompter.ExpectMessage(Answer::kCancel);
+    EXPECT_FALSE(CloseWindow());
+    EXPECT_EQ(m_prompter.Messages().back().text, Sj("翻訳テキストを保存しますか？"));
+    EXPECT_EQ(ReadBytes(ProjectPath("typed")), before);
+
+    // Yes saves the text; the titled project is written without a question.
+    m_prompter.ExpectMessage(Answer::kYes);
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_TRUE(m_prompter.ScriptDone());
+    EXPECT_EQ(ReadBytes(m_folder.File("work/typed.txt")), "hello");
+    EXPECT_EQ(ReadProjectFile(ProjectPath("typed"))->m_pos.m_nEditCaret, 5);
+}
+
+TEST_F(AppShellTest, ClosingAnUnchangedProjectAsksNothingAndKeepsItsFile) {
+    StartWithNewProject("quiet");
+    const auto written = std::filesystem::last_write_time(ProjectPath("quiet"));
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(std::filesystem::last_write_time(ProjectPath("quiet")), written);
+    EXPECT_TRUE(m_prompter.ScriptDone());
+}
+
+TEST_F(AppShellTest, ASavedProjectReopensWithItsTextCaretAndFirstVisibleLine) {
+    StartWithNewProject("story");
+    std::string text;
+    for (int line = 0; line < 300; ++line) text += "line " + std::to_string(line) + "\r\n";
+    Editor().AddText(text);
+    // The caret is on the screen, as it is where the user types.
+    const int caret = Editor().PositionFromLine(123) + 3;
+    Frame().EditView().SetCaret(caret);
+    Editor().SetFirstVisibleLine(120);
+    Send(ID_FILE_SAVE);
+    EXPECT_TRUE(m_prompter.ScriptDone());
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_TRUE(CloseWindow());
+    Stop();
+
+    // The next start opens the most recent project by itself.
+    ASSERT_TRUE(Start());
+    ASSERT_NE(m_pShell->MainFrame(), nullptr);
+    EXPECT_TRUE(Frame().IsShown());
+    EXPECT_EQ(Doc().GetPathName(), ProjectPath("story"));
+    EXPECT_EQ(Frame().GetTitle(), U("story.kmp - Kelmio"));
+    EXPECT_EQ(Editor().GetLineCount(), 301);
+    EXPECT_EQ(Editor().GetLine(123), "line 123\r\n");
+    EXPECT_EQ(Frame().EditView().SelStart(), caret);
+    EXPECT_EQ(Frame().EditView().FirstVisibleLine(), 120);
+    // Opening marks the project modified, so closing writes the position back.
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+// A project file with a translation text, written as the program would.
+std::string WriteProjectWithText(const test::TempDir& folder, const std::string& name, const std::string& text) {
+    CKelmioData data;
+    data.m_strEditFile = folder.File("work/" + name + ".txt");
+    std::ofstream(data.m_strEditFile, std::ios::binary) << text;
+    const std::string path = folder.File("work/" + name + ".kmp");
+    std::ofstream(path, std::ios::binary) << WriteProject(data);
+    return path;
+}
+
+TEST_F(AppShellTest, AnOpenRequestOpensThatProjectAndOthersAreRefused) {
+    const std::string first = WriteProjectWithText(m_folder, "first", "one");
+    const std::string second = WriteProjectWithText(m_folder, "second", "two");
+    ASSERT_TRUE(Start({first}));
+    EXPECT_EQ(Frame().EditView().Editor().GetText(), "one");
+
+    // The open project was marked modified by its opening: it is written
+    // without a question before the next one comes.
+    EXPECT_TRUE(m_pShell->HandleRequest(MakeOpenRequest(second)));
+    EXPECT_EQ(Doc().GetPathName(), second);
+    EXPECT_EQ(Frame().EditView().Editor().GetText(), "two");
+    EXPECT_EQ(Frame().GetTitle(), U("second.kmp - Kelmio"));
+
+    EXPECT_FALSE(m_pShell->HandleRequest("[shutdown()]"));
+    EXPECT_FALSE(m_pShell->HandleRequest("open(\"" + first + "\")"));
+    EXPECT_EQ(Doc().GetPathName(), second);
+    EXPECT_TRUE(m_prompter.ScriptDone());
+}
+
+TEST_F(AppShellTest, AWaitingStartShowsNoWindowUntilARequestOpensAProject) {
+    const std::string path = WriteProjectWithText(m_folder, "later", "text");
+    ASSERT_TRUE(Start({"/dde"}));
+    ASSERT_NE(m_pShell->MainFrame(), nullptr);
+    EXPECT_FALSE(Frame().IsShown());
+    EXPECT_TRUE(m_prompter.ScriptDone());
+
+    EXPECT_TRUE(m_pShell->HandleRequest(MakeOpenRequest(path)));
+    EXPECT_TRUE(Frame().IsShown());
+    EXPECT_EQ(Frame().GetTitle(), U("later.kmp - Kelmio"));
+}
+
+TEST_F(AppShellTest, ARequestWaitsWhileTheUserAnswersADialog) {
+    const std::string first = WriteProjectWithText(m_folder, "first", "one");
+    const std::string second = WriteProjectWithText(m_folder, "second", "two");
+    ASSERT_TRUE(Start({first}));
+    wxDialog question(&Frame(), wxID_ANY, "question");
+    bool handled = true;
+    wxTheApp->CallAfter([&] {
+        handled = m_pShell->HandleRequest(MakeOpenRequest(second));
+        EXPECT_EQ(Doc().GetPathName(), first);
+        question.EndModal(wxID_OK);
+    });
+    question.ShowModal();
+    EXPECT_FALSE(handled);
+    Pump();
+    EXPECT_EQ(Doc().GetPathName(), second);
+}
+
+TEST_F(AppShellTest, AskedToEndWhileADialogIsOpenTheWindowClosesAfterIt) {
+    const std::string path = WriteProjectWithText(m_folder, "open", "text");
+    ASSERT_TRUE(Start({path}));
+    wxDialog question(nullptr, wxID_ANY, "question");
+    wxTheApp->CallAfter([&] {
+        m_pShell->CloseWhenFree();
+        Pump();
+        EXPECT_NE(m_pShell->MainFrame(), nullptr);
+        question.EndModal(wxID_OK);
+    });
+    question.ShowModal();
+    Pump();
+    EXPECT_EQ(m_pShell->MainFrame(), nullptr);
+    // Closing went through the document: the opened project was written.
+    EXPECT_EQ(ReadProjectFile(path)->m_strEditFile, m_folder.File("work/open.txt"));
+}
+
+// Writes settings as an earlier run of the program left them.
+void WriteSettings(const test::TempDir& folder, const std::function<void(CSettings&)>& write) {
+    CWxSettings settings(folder.File("home/.config/Morva"));
+    write(settings);
+}
+
+TEST_F(AppShellTest, WithInitFileOffTheNewProjectDialogComesBeforeTheWindow) {
+    const std::string recent = WriteProjectWithText(m_folder, "recent", "r");
+    WriteSettings(m_folder, [&recent](CSettings& settings) {
+        settings.WriteInt("System", "InitFile", 0);
+        settings.WriteString("Recent File List", "File1", recent);
+    });
+    bool shownWhenAsked = true;
+    m_prompter.ExpectNewProjectDialog([this, &shownWhenAsked](CNewProjectDlg&) {
+        shownWhenAsked = m_pShell->MainFrame()->IsShown();
+        return kIdCancel;
+    });
+    EXPECT_FALSE(Start());
+    EXPECT_TRUE(m_bAskedDuringStart);
+    EXPECT_FALSE(shownWhenAsked);
+    EXPECT_EQ(m_pShell->MainFrame(), nullptr);
+}
+
+TEST_F(AppShellTest, ARecentProjectThatIsGoneStartsLikeAFirstStart) {
+    WriteSettings(m_folder, [this](CSettings& settings) {
+        settings.WriteString("Recent File List", "File1", m_folder.File("work/gone.kmp"));
+    });
+    m_prompter.ExpectNewProjectDialog([](CNewProjectDlg&) { return kIdCancel; });
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(m_bAskedDuringStart);
+    EXPECT_EQ(m_prompter.NewProjectDialogs(), 1);
+    EXPECT_TRUE(m_prompter.Messages().empty());
+}
+
+TEST_F(AppShellTest, APrintStartShowsNoWindowSavesNothingAndEnds) {
+    const std::string path = WriteProjectWithText(m_folder, "print", "text");
+    const std::string before = ReadBytes(path);
+    EXPECT_FALSE(Start({"/p", path}));
+    EXPECT_EQ(m_pShell->MainFrame(), nullptr);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_TRUE(m_prompter.Messages().empty());
+}
+
+TEST_F(AppShellTest, AProjectThatCannotBeReadAtStartEndsTheProgram) {
+    const std::string broken = m_folder.File("work/broken.kmp");
+    std::ofstream(broken, std::ios::binary) << "xy";
+    // The document reports the damage and offers a new project instead.
+    m_prompter.ExpectMessage(Answer::kOk);
+    m_prompter.ExpectNewProjectDialog([](CNewProjectDlg&) { return kIdCancel; });
+    EXPECT_FALSE(Start({broken}));
+    EXPECT_EQ(m_prompter.Messages()[0].text, Sj("予期しないﾌｧｲﾙ形式です。"));
+    EXPECT_EQ(m_pShell->MainFrame(), nullptr);
+}
+
+TEST_F(AppShellTest, FilesDroppedOnTheWindowOpenOneAfterAnother) {
+    const std::string first = WriteProjectWithText(m_folder, "a", "A");
+    const std::string second = WriteProjectWithText(m_folder, "b", "B");
+    const std::string third = WriteProjectWithText(m_folder, "c", "C");
+    ASSERT_TRUE(Start({first}));
+
+    auto* target = dynamic_cast<wxFileDropTarget*>(Frame().GetDropTarget());
+    ASSERT_NE(target, nullptr);
+    wxArrayString names;
+    names.Add(wxString::FromUTF8(second));
+    names.Add(wxString::FromUTF8(third));
+    EXPECT_TRUE(target->OnDropFiles(10, 10, names));
+    Pump();
+
+    EXPECT_EQ(Doc().GetPathName(), third);
+    const std::vector<std::string> expected = {third, second, first};
+    EXPECT_EQ(Doc().RecentProjects().Entries(), expected);
+    // Each project left behind was written as it was closed.
+    EXPECT_EQ(ReadProjectFile(second)->m_strEditFile, m_folder.File("work/b.txt"));
+}
+
+TEST_F(AppShellTest, TheRecentListIsStoredWhenTheWindowCloses) {
+    const std::string path = WriteProjectWithText(m_folder, "kept", "k");
+    ASSERT_TRUE(Start({path}));
+    EXPECT_TRUE(CloseWindow());
+    Stop();
+    CWxSettings stored(m_folder.File("home/.config/Morva"));
+    EXPECT_EQ(stored.GetString("Recent File List", "File1", ""), path);
+}
+
+}  // namespace
+}  // namespace kelmio
