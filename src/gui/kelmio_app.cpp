@@ -3,6 +3,9 @@
 #include <wx/stdpaths.h>
 #include <wx/filename.h>
 
+#include "key_dispatch_filter.h"
+#include "keys/key_settings.h"
+#include "keys/keycust_array.h"
 #include "main_frame.h"
 #include "wx_prompter.h"
 #include "wx_settings.h"
@@ -33,10 +36,13 @@ bool CKelmioApp::OnInit() {
     m_pPrompter = std::make_unique<CWxPrompter>([this] { return static_cast<wxWindow*>(m_pMainFrame); });
 
     // 6. Susie plug-ins: loaded by the plug-in host when it is present.
-    // 7. Command names and key bindings: filled by the key table when it is present.
+    // 7. The command names are a fixed table; the key bindings come from
+    // the key file (none when it is missing or unreadable).
+    m_pKeyTable = std::make_unique<CKeycustArray>(*m_pSettings, KeyFileFolders::FromSystem());
+    m_pKeyTable->LoadAtStartup();
 
     // 8.
-    m_bEditKeysFirst = m_pSettings->GetInt(kSystemSection, "KeycustEditx", 0) != 0;
+    m_bEditKeysFirst = ReadEditorKeysFirst(*m_pSettings);
 
     // 9. The main window with its three panes.
     m_pMainFrame = new CMainFrame(*m_pSettings, *m_pPrompter);
@@ -44,6 +50,7 @@ bool CKelmioApp::OnInit() {
         if (event.GetEventObject() == m_pMainFrame) m_pMainFrame = nullptr;
         event.Skip();
     });
+    AttachKeyTable(*m_pMainFrame, *m_pKeyTable, [this] { return m_bEditKeysFirst; });
 
     // 10. File-type registration is done by the install step.
     // 11.-12. Without a project on the command line or a recent project the
@@ -57,6 +64,7 @@ bool CKelmioApp::OnInit() {
 }
 
 int CKelmioApp::OnExit() {
+    m_pKeyTable.reset();  // remembers the key file's path in the settings
     if (m_pSettings) m_pSettings->Flush();
     return wxApp::OnExit();
 }

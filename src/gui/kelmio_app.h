@@ -12,6 +12,7 @@
 
 namespace kelmio {
 
+class CKeycustArray;
 class CMainFrame;
 class CWxPrompter;
 class CWxSettings;
@@ -31,10 +32,12 @@ public:
     CMainFrame* MainFrame() const { return m_pMainFrame; }
     bool EditKeysFirst() const { return m_bEditKeysFirst; }
     const std::string& HelpPath() const { return m_strHelpPath; }
+    CKeycustArray& KeyTable() { return *m_pKeyTable; }
 
 private:
     std::unique_ptr<CWxSettings> m_pSettings;
     std::unique_ptr<CWxPrompter> m_pPrompter;
+    std::unique_ptr<CKeycustArray> m_pKeyTable;  // needs the settings; goes before them
     CMainFrame* m_pMainFrame = nullptr;  // owned by the toolkit once created
     std::string m_strHelpPath;
     bool m_bEditKeysFirst = false;
