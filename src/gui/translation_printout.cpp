@@ -36,8 +36,31 @@ CTranslationPrintout::CTranslationPrintout(const wxString& title, CPrintSource s
     }
 }
 
+void CTranslationPrintout::DescribeUnknownDevice() {
+    int ppiX = 0;
+    int ppiY = 0;
+    GetPPIScreen(&ppiX, &ppiY);
+    if (ppiX <= 0 || ppiY <= 0) SetPPIScreen(wxGetDisplayPPI());
+    GetPPIPrinter(&ppiX, &ppiY);
+    if (ppiX <= 0 || ppiY <= 0) {
+        GetPPIScreen(&ppiX, &ppiY);
+        SetPPIPrinter(ppiX, ppiY);
+    }
+    int pageWidth = 0;
+    int pageHeight = 0;
+    GetPageSizePixels(&pageWidth, &pageHeight);
+    if (pageWidth <= 0 || pageHeight <= 0) {
+        const wxSize size = GetDC()->GetSize();
+        SetPageSizePixels(size.x, size.y);
+        SetPaperRectPixels(wxRect(size));
+    }
+}
+
 CPrintDeviceCaps CTranslationPrintout::PrepareDc() {
     wxDC& dc = *GetDC();
+    // Without a page size the device's mapping cannot be worked out: such a
+    // device is taken as a page at screen resolution.
+    DescribeUnknownDevice();
     MapScreenSizeToPage();
     dc.SetFont(m_font ? *m_font : *wxNORMAL_FONT);
     dc.SetTextForeground(*wxBLACK);

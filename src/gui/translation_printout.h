@@ -42,6 +42,7 @@ private:
     // Maps the device so that the text has its screen size on paper,
     // selects the font and tells the page in the device's logical units.
     CPrintDeviceCaps PrepareDc();
+    void DescribeUnknownDevice();
     void StartJobForDc();
 
     CPrintSource m_source;

@@ -129,6 +129,18 @@ TEST(TranslationPrintout, EmptyTextIsOneEmptyPage) {
     printout.SetDC(nullptr);
 }
 
+TEST(TranslationPrintout, ADeviceTheLoopDidNotDescribeIsTakenAsAScreenPage) {
+    CTranslationPrintout printout("bare", Lines(5), CPrintMargins{});
+    Page page;
+    printout.SetDC(&page.dc);
+    printout.OnPreparePrinting();
+    EXPECT_EQ(printout.PageCount(), 1);
+    printout.OnBeginPrinting();
+    EXPECT_TRUE(printout.OnPrintPage(1));
+    EXPECT_FALSE(InkedRows(page.bitmap).empty());
+    printout.SetDC(nullptr);
+}
+
 TEST(TranslationPreview, ShowsThreePagesAndGoesToTheLast) {
     const int perPage = LinesPerPage();
     const CPrintSource source = Lines(2 * perPage + 5);
