@@ -11,6 +11,7 @@
 #include "kel_form_view.h"
 #include "main_frame.h"
 #include "platform/file_io.h"
+#include "print_and_exit.h"
 #include "recent_menu.h"
 #include "text_view.h"
 #include "wx_text.h"
@@ -65,7 +66,13 @@ private:
 };
 
 CAppShell::CAppShell(CSettings& settings, CPrompter& prompter)
-    : m_settings(settings), m_prompter(prompter), m_doc(settings, prompter, *this), m_commands(m_doc) {
+    : m_settings(settings),
+      m_prompter(prompter),
+      m_doc(settings, prompter, *this),
+      m_commands(m_doc),
+      m_printStart([](CKelEditView& editor, const CCommandLineInfo& commandLine) {
+          PrintTranslationAndExit(editor, commandLine);
+      }) {
     m_doc.RecentProjects().ReadList(m_settings);
     m_pModalWatch = std::make_unique<CModalDialogWatch>([this] {
         if ((m_waitingRequests.empty() && !m_bCloseWaiting) || m_pFrame == nullptr) return;

@@ -9,6 +9,7 @@
 // any settings store and prompter, inside any application.
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ class wxWindowDestroyEvent;
 
 namespace kelmio {
 
+class CKelEditView;
 class CMainFrame;
 class CModalDialogWatch;
 class CPrompter;
@@ -53,6 +55,12 @@ public:
     // answered any dialog that is open.
     void CloseWhenFree();
 
+    // How a start with "/p" or "/pt" prints the translation text. The
+    // application prints; tests put something in its place that does not
+    // wait for a printer.
+    using PrintStart = std::function<void(CKelEditView& editor, const CCommandLineInfo& commandLine)>;
+    void SetPrintStart(PrintStart print) { m_printStart = std::move(print); }
+
     // The main window, or null before it exists and after it was destroyed.
     CMainFrame* MainFrame() const { return m_pFrame; }
     CKelmioDoc& Document() { return m_doc; }
@@ -75,6 +83,7 @@ private:
     CKelmioDoc m_doc;
     CDocCommands m_commands;
     CMainFrame* m_pFrame = nullptr;  // owned by the toolkit
+    PrintStart m_printStart;
     bool m_bStartupFlag = false;
     std::unique_ptr<CModalDialogWatch> m_pModalWatch;
     std::deque<std::string> m_waitingRequests;

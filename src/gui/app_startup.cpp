@@ -6,7 +6,6 @@
 #include "commands/command_ids.h"
 #include "main_frame.h"
 #include "platform/file_io.h"
-#include "print_and_exit.h"
 
 namespace kelmio {
 
@@ -31,8 +30,8 @@ bool CAppShell::Start(const CCommandLineInfo& commandLine) {
             break;
         case StartupAction::kPrintFile:
             if (!m_doc.OpenDocumentFile(decision.path)) return EndNow();
-            if (!PrintTranslationAndExit(m_pFrame->EditView(), commandLine)) return EndNow();
-            break;
+            m_printStart(m_pFrame->EditView(), commandLine);
+            return EndNow();
         case StartupAction::kWaitForRequest:
             // No window until a request opens a project.
             return true;

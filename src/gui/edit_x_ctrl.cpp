@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "commands/command_ids.h"
+#include "editor_find.h"
 #include "editor/text_offsets.h"
 #include "platform/file_io.h"
 #include "wx_text.h"
@@ -17,10 +18,6 @@ constexpr std::string_view kFontNameValue = "FontName";
 constexpr std::string_view kFontSizeValue = "FontSize";
 constexpr const char* kDefaultFontName = "Noto Sans Mono CJK JP";
 constexpr int kDefaultFontSize = 11;
-
-constexpr int kGoToStart = 32798;
-constexpr int kGoToEnd = 32799;
-constexpr int kSelectToEnd = 32809;
 
 std::string WidgetText(wxStyledTextCtrl& edit) {
     const wxCharBuffer utf8 = edit.GetTextRaw();
@@ -44,7 +41,10 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
         if (m_onTextChanged) m_onTextChanged();
     });
     m_pEdit->Bind(wxEVT_MOUSEWHEEL, &CEditXCtrl::OnWheel, this);
+    m_pFind = std::make_unique<CEditorFind>(*m_pEdit);
 }
+
+CEditXCtrl::~CEditXCtrl() = default;
 
 std::string CEditXCtrl::GetText() const { return Utf8ToCp932(WidgetText(*m_pEdit)); }
 
@@ -90,7 +90,12 @@ int CEditXCtrl::GetCommandState(int nCommand) const {
         case ID_EDIT_SELECT_ALL:
         case kGoToStart:
         case kGoToEnd:
-        case kSelectToEnd: enabled = true; break;
+        case kSelectToEnd:
+        case ID_EDIT_FIND:
+        case ID_EDIT_REPLACE: enabled = true; break;
+        case ID_EDIT_REPEAT:
+        case kFindPrevious: enabled = m_pFind->HasSearch(); break;
+        case kClearHighlight: enabled = m_pFind->IsHighlighted(); break;
         default: break;
     }
     return enabled ? kCommandStateEnabled : 0;
@@ -107,6 +112,11 @@ void CEditXCtrl::ExecCommand(int nCommand) {
         case kGoToStart: m_pEdit->DocumentStart(); break;
         case kGoToEnd: m_pEdit->DocumentEnd(); break;
         case kSelectToEnd: m_pEdit->DocumentEndExtend(); break;
+        case ID_EDIT_FIND: m_pFind->ShowFindDialog(); break;
+        case ID_EDIT_REPLACE: m_pFind->ShowReplaceDialog(); break;
+        case ID_EDIT_REPEAT: m_pFind->FindNext(); break;
+        case kFindPrevious: m_pFind->FindPrevious(); break;
+        case kClearHighlight: m_pFind->ClearHighlight(); break;
         default: break;
     }
 }
@@ -165,8 +175,13 @@ void CEditXCtrl::SetFont(const std::string& faceName, int pointSize) {
 }
 
 void CEditXCtrl::LoadSettings(const CSettings& settings) {
-    SetFont(settings.GetString(kSettingsSection, kFontNameValue, kDefaultFontName),
-            settings.GetInt(kSettingsSection, kFontSizeValue, kDefaultFontSize));
+    const EditFontSettings font = LoadFontSettings(settings);
+    SetFont(font.strFace, font.nPointSize);
+}
+
+EditFontSettings CEditXCtrl::LoadFontSettings(const CSettings& settings) {
+    return {settings.GetString(kSettingsSection, kFontNameValue, kDefaultFontName),
+            settings.GetInt(kSettingsSection, kFontSizeValue, kDefaultFontSize)};
 }
 
 void CEditXCtrl::SaveSettings(CSettings& settings) const {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,14 @@ class wxPoint;
 
 namespace kelmio {
 
+class CEditorFind;
+
+// The editor's font as kept in its settings.
+struct EditFontSettings {
+    std::string strFace;
+    int nPointSize = 0;
+};
+
 struct EditSaveResult {
     std::optional<FileError> error;
     std::size_t unconvertible = 0;  // characters saved as "?" for want of a Shift-JIS form
@@ -31,11 +40,20 @@ public:
     static constexpr int kControlId = 1001;
     static constexpr int kWheelStep = 3;
 
+    // Component command numbers beyond the view's own command IDs.
+    static constexpr int kGoToStart = 32798;
+    static constexpr int kGoToEnd = 32799;
+    static constexpr int kSelectToEnd = 32809;
+    static constexpr int kFindPrevious = 32823;
+    static constexpr int kClearHighlight = 32824;
+
     explicit CEditXCtrl(wxWindow* parent);
+    ~CEditXCtrl() override;
     CEditXCtrl(const CEditXCtrl&) = delete;
     CEditXCtrl& operator=(const CEditXCtrl&) = delete;
 
     wxStyledTextCtrl& Widget() const { return *m_pEdit; }
+    CEditorFind& Find() const { return *m_pFind; }
 
     std::string GetText() const;
     // Replaces the whole text; the result is unmodified and cannot be undone.
@@ -71,6 +89,7 @@ public:
 
     // The component's own settings (its font) in section "EditX".
     void LoadSettings(const CSettings& settings);
+    static EditFontSettings LoadFontSettings(const CSettings& settings);
     void SaveSettings(CSettings& settings) const;
 
     // Called after every change of the text made by the user.
@@ -82,6 +101,7 @@ private:
     void OnWheel(wxMouseEvent& event);
 
     wxStyledTextCtrl* m_pEdit;  // owned by its parent window
+    std::unique_ptr<CEditorFind> m_pFind;
     bool m_bModified = false;
     bool m_bReplacing = false;  // set while the program itself replaces the text
     std::function<void()> m_onTextChanged;

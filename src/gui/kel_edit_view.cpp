@@ -4,13 +4,14 @@
 #include <wx/stc/stc.h>
 
 #include "commands/command_ids.h"
+#include "editor/edit_command_rules.h"
 #include "text/cp932.h"
 #include "wx_text.h"
 
 namespace kelmio {
 
 CKelEditView::CKelEditView(wxWindow* parent, CSettings& settings, CPrompter& prompter)
-    : CEditXView(parent, settings), m_prompter(prompter) {
+    : CEditXView(parent, settings, prompter), m_prompter(prompter) {
     Editor().SetTextChangedHandler([this] {
         if (Editor().GetModified() && m_onModified) m_onModified();
     });
@@ -53,12 +54,17 @@ void CKelEditView::SetCaret(int offset) {
 
 std::optional<CommandState> CKelEditView::QueryCommand(int nID) const {
     if (nID == ID_VIEW_EDITOR_SETTINGS) return CommandState{};
+    if (auto state = TranslationViewCommandState(nID, Editor())) return state;
     return CEditXView::QueryCommand(nID);
 }
 
 bool CKelEditView::OnCommand(int nID) {
     if (nID == ID_VIEW_EDITOR_SETTINGS) {
         ChooseFont();
+        return true;
+    }
+    if (const auto command = TranslationViewComponentCommand(nID)) {
+        Editor().ExecCommand(*command);
         return true;
     }
     return CEditXView::OnCommand(nID);

@@ -6,6 +6,9 @@
 #include <csignal>
 
 #include "app_shell.h"
+#include "key_dispatch_filter.h"
+#include "keys/key_settings.h"
+#include "keys/keycust_array.h"
 #include "main_frame.h"
 #include "platform/file_io.h"
 #include "single_instance.h"
@@ -15,7 +18,6 @@
 namespace kelmio {
 namespace {
 
-constexpr std::string_view kSystemSection = "System";
 
 std::string KelmioPath(const wxString& native) {
     const wxScopedCharBuffer utf8 = native.utf8_str();
@@ -73,10 +75,13 @@ bool CKelmioApp::OnInit() {
     m_pPrompter = std::make_unique<CWxPrompter>([this] { return static_cast<wxWindow*>(MainFrame()); });
 
     // 6. Susie plug-ins: loaded by the plug-in host when it is present.
-    // 7. Command names and key bindings: filled by the key table when it is present.
+    // 7. The command names are a fixed table; the key bindings come from
+    // the key file (none when it is missing or unreadable).
+    m_pKeyTable = std::make_unique<CKeycustArray>(*m_pSettings, KeyFileFolders::FromSystem());
+    m_pKeyTable->LoadAtStartup();
 
     // 8.
-    m_bEditKeysFirst = m_pSettings->GetInt(kSystemSection, "KeycustEditx", 0) != 0;
+    m_bEditKeysFirst = ReadEditorKeysFirst(*m_pSettings);
 
     // 9. The document and its window.
     m_pShell = std::make_unique<CAppShell>(*m_pSettings, *m_pPrompter);
@@ -96,6 +101,9 @@ bool CKelmioApp::OnInit() {
     m_pInstance->Serve([this](const std::string& request) {
         if (m_pShell) m_pShell->HandleRequest(request);
     });
+    if (CMainFrame* frame = MainFrame()) {
+        AttachKeyTable(*frame, *m_pKeyTable, [this] { return m_bEditKeysFirst; });
+    }
     SetSignalHandler(SIGTERM, CloseOnTerminate);
     return true;
 }
@@ -127,6 +135,7 @@ int CKelmioApp::OnRun() { return m_bHandedOff ? 0 : wxApp::OnRun(); }
 int CKelmioApp::OnExit() {
     m_pInstance.reset();
     m_pShell.reset();
+    m_pKeyTable.reset();  // remembers the key file's path in the settings
     if (m_pSettings) m_pSettings->Flush();
     return wxApp::OnExit();
 }

@@ -13,6 +13,7 @@
 namespace kelmio {
 
 class CAppShell;
+class CKeycustArray;
 class CMainFrame;
 class CSingleInstance;
 class CWxPrompter;
@@ -32,6 +33,7 @@ public:
     void CloseMainWindow();
     bool EditKeysFirst() const { return m_bEditKeysFirst; }
     const std::string& HelpPath() const { return m_strHelpPath; }
+    CKeycustArray& KeyTable() { return *m_pKeyTable; }
 
 private:
     CCommandLineInfo ReadCommandLine() const;
@@ -40,6 +42,7 @@ private:
 
     std::unique_ptr<CWxSettings> m_pSettings;
     std::unique_ptr<CWxPrompter> m_pPrompter;
+    std::unique_ptr<CKeycustArray> m_pKeyTable;  // needs the settings; goes before them
     std::unique_ptr<CSingleInstance> m_pInstance;
     std::unique_ptr<CAppShell> m_pShell;
     std::string m_strHelpPath;

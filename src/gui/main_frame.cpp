@@ -71,6 +71,7 @@ void CMainFrame::CreateClient() {
                                     wxSP_LIVE_UPDATE | wxSP_3D);
     m_pInner->SetMinimumPaneSize(kMinimumPaneSize);
     m_pEditView = new CKelEditView(m_pInner, Settings(), m_prompter);
+    m_pEditView->SetPrinterSetup(m_printerSetup);
     m_pFormView = new CKelFormView(m_pInner);
 
     m_pOuter->SplitHorizontally(m_pTextView, m_pInner, sizes.nPreviewHeight);
@@ -101,6 +102,7 @@ std::optional<CommandState> CMainFrame::QueryCommand(int nID) const {
         case ID_NEXT_PANE:
         case ID_PREV_PANE:
         case ID_APP_EXIT:
+        case ID_FILE_PRINT_SETUP:
             return CommandState{};
         case ID_VIEW_TOOLBAR:
             return CommandState{true, IsControlBarVisible(GetToolBar())};
@@ -119,6 +121,7 @@ bool CMainFrame::OnCommand(int nID) {
         case ID_NEXT_PANE: ActivateNextPane(1); return true;
         case ID_PREV_PANE: ActivateNextPane(-1); return true;
         case ID_APP_EXIT: Close(); return true;
+        case ID_FILE_PRINT_SETUP: m_printerSetup.RunSetupDialog(this); return true;
         case ID_VIEW_TOOLBAR: ShowControlBar(GetToolBar(), !IsControlBarVisible(GetToolBar())); return true;
         case ID_VIEW_STATUS_BAR:
             ShowControlBar(GetStatusBar(), !IsControlBarVisible(GetStatusBar()));

@@ -9,6 +9,7 @@
 #include "commands/command_target.h"
 #include "cont_frame_wnd.h"
 #include "platform/prompter.h"
+#include "printer_setup.h"
 
 class wxSplitterWindow;
 class wxUpdateUIEvent;
@@ -28,6 +29,7 @@ public:
     CKelEditView& EditView() { return *m_pEditView; }
     CKelFormView& FormView() { return *m_pFormView; }
     CPaneView* ActiveView() const { return m_pActiveView; }
+    CPrinterSetup& PrinterSetup() { return m_printerSetup; }
     wxSplitterWindow& OuterSplitter() { return *m_pOuter; }
     wxSplitterWindow& InnerSplitter() { return *m_pInner; }
 
@@ -61,6 +63,7 @@ private:
     void ActivateNextPane(int step);
 
     CPrompter& m_prompter;
+    CPrinterSetup m_printerSetup;  // the printer every print uses
     wxSplitterWindow* m_pOuter = nullptr;
     wxSplitterWindow* m_pInner = nullptr;
     CTextView* m_pTextView = nullptr;

@@ -81,6 +81,7 @@ protected:
     bool Start(const std::vector<std::string>& args = {}) {
         m_pSettings = std::make_unique<CWxSettings>(m_folder.File("home/.config/Morva"));
         m_pShell = std::make_unique<CAppShell>(*m_pSettings, m_prompter);
+        if (m_printStart) m_pShell->SetPrintStart(m_printStart);
         const bool running = m_pShell->Start(ParseCommandLine(args));
         m_bAskedDuringStart = m_prompter.NewProjectDialogs() > 0;
         Pump();
@@ -139,6 +140,7 @@ protected:
     CScopedEnv m_config;
     test::CScriptedPrompter m_prompter;
     std::unique_ptr<CWxSettings> m_pSettings;
+    CAppShell::PrintStart m_printStart;  // set before Start to catch a print start
     std::unique_ptr<CAppShell> m_pShell;
     bool m_bAskedDuringStart = false;
 };
@@ -364,7 +366,15 @@ TEST_F(AppShellTest, ARecentProjectThatIsGoneStartsLikeAFirstStart) {
 TEST_F(AppShellTest, APrintStartShowsNoWindowSavesNothingAndEnds) {
     const std::string path = WriteProjectWithText(m_folder, "print", "text");
     const std::string before = ReadBytes(path);
-    EXPECT_FALSE(Start({"/p", path}));
+    std::vector<std::string> printed;
+    std::string printer;
+    m_printStart = [&](CKelEditView& editor, const CCommandLineInfo& commandLine) {
+        printed.push_back(editor.PrintSource().strText);
+        printer = commandLine.m_strPrinterName;
+    };
+    EXPECT_FALSE(Start({"/pt", path, "Laser", "drv", "lp0"}));
+    EXPECT_EQ(printed, std::vector<std::string>{"text"});
+    EXPECT_EQ(printer, "Laser");
     EXPECT_EQ(m_pShell->MainFrame(), nullptr);
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_TRUE(m_prompter.Messages().empty());

@@ -9,6 +9,11 @@ bool Enabled(const CEditorCommandSource& editor, int nCommand) {
     return (editor.GetCommandState(nCommand) & kCommandStateEnabled) == kCommandStateEnabled;
 }
 
+constexpr int kGoToStart = 32798;
+constexpr int kGoToEnd = 32799;
+constexpr int kFindPrevious = 32823;
+constexpr int kClearHighlight = 32824;
+
 }  // namespace
 
 std::optional<CommandState> EditViewCommandState(int nID, const CEditorCommandSource& editor) {
@@ -31,6 +36,25 @@ std::optional<CommandState> EditViewCommandState(int nID, const CEditorCommandSo
         default:
             return std::nullopt;
     }
+}
+
+std::optional<int> TranslationViewComponentCommand(int nID) {
+    switch (nID) {
+        case ID_EDIT_GOTO_TOP: return kGoToStart;
+        case ID_EDIT_GOTO_END: return kGoToEnd;
+        case ID_EDIT_FIND_PREV: return kFindPrevious;
+        case ID_EDIT_CLEAR_HIGHLIGHT: return kClearHighlight;
+        default: return std::nullopt;
+    }
+}
+
+std::optional<CommandState> TranslationViewCommandState(int nID, const CEditorCommandSource& editor) {
+    const std::optional<int> command = TranslationViewComponentCommand(nID);
+    if (!command) return std::nullopt;
+    if (nID == ID_EDIT_GOTO_TOP || nID == ID_EDIT_GOTO_END) return CommandState{};
+    const int state = editor.GetCommandState(*command);
+    return CommandState{(state & kCommandStateEnabled) == kCommandStateEnabled,
+                        (state & kCommandStateChecked) == kCommandStateChecked};
 }
 
 }  // namespace kelmio

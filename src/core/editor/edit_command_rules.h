@@ -25,4 +25,13 @@ constexpr int kCommandStateChecked = 0x7;
 // handle it.
 std::optional<CommandState> EditViewCommandState(int nID, const CEditorCommandSource& editor);
 
+// The translation view's own editing commands (go to start or end, find
+// previous, clear the search highlight): the component command number that
+// carries each out, or nullopt for any other command.
+std::optional<int> TranslationViewComponentCommand(int nID);
+
+// Their state: moving is always possible; find previous and clearing the
+// highlight follow the component's state, ticked when it says so.
+std::optional<CommandState> TranslationViewCommandState(int nID, const CEditorCommandSource& editor);
+
 }  // namespace kelmio

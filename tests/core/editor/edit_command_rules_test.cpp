@@ -43,5 +43,26 @@ TEST(EditViewCommandState, ClipboardCommandsFollowTheComponentClearFollowsCopy) 
     EXPECT_FALSE(EditViewCommandState(ID_FILE_SRC, editor).has_value());
 }
 
+TEST(TranslationViewCommandState, FindPreviousAndClearHighlightFollowTheirComponentCommands) {
+    FakeEditor editor;
+    EXPECT_TRUE(TranslationViewCommandState(ID_EDIT_GOTO_TOP, editor)->bEnabled);
+    EXPECT_TRUE(TranslationViewCommandState(ID_EDIT_GOTO_END, editor)->bEnabled);
+    EXPECT_FALSE(TranslationViewCommandState(ID_EDIT_FIND_PREV, editor)->bEnabled);
+
+    const int findPrevious = *TranslationViewComponentCommand(ID_EDIT_FIND_PREV);
+    const int clearHighlight = *TranslationViewComponentCommand(ID_EDIT_CLEAR_HIGHLIGHT);
+    EXPECT_EQ(findPrevious, 32823);
+    EXPECT_EQ(clearHighlight, 32824);
+    editor.m_states[findPrevious] = kCommandStateEnabled;
+    editor.m_states[clearHighlight] = kCommandStateChecked;
+    EXPECT_TRUE(TranslationViewCommandState(ID_EDIT_FIND_PREV, editor)->bEnabled);
+    EXPECT_FALSE(TranslationViewCommandState(ID_EDIT_FIND_PREV, editor)->bChecked);
+    EXPECT_TRUE(TranslationViewCommandState(ID_EDIT_CLEAR_HIGHLIGHT, editor)->bChecked);
+
+    EXPECT_EQ(TranslationViewComponentCommand(ID_EDIT_GOTO_TOP), 32798);
+    EXPECT_EQ(TranslationViewComponentCommand(ID_EDIT_GOTO_END), 32799);
+    EXPECT_FALSE(TranslationViewCommandState(ID_EDIT_UNDO, editor).has_value());
+}
+
 }  // namespace
 }  // namespace kelmio
