@@ -13,11 +13,9 @@
 namespace kelmio {
 namespace {
 
-constexpr std::string_view kSettingsSection = "EditX";
-constexpr std::string_view kFontNameValue = "FontName";
-constexpr std::string_view kFontSizeValue = "FontSize";
-constexpr const char* kDefaultFontName = "Noto Sans Mono CJK JP";
-constexpr int kDefaultFontSize = 11;
+// Japanese has no spaces between words: lines wrap between any two characters.
+constexpr int kWrapMode = wxSTC_WRAP_CHAR;
+constexpr int kLineNumberMargin = 0;
 
 std::string WidgetText(wxStyledTextCtrl& edit) {
     const wxCharBuffer utf8 = edit.GetTextRaw();
@@ -31,9 +29,8 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
     m_pEdit->SetCodePage(wxSTC_CP_UTF8);
     m_pEdit->SetEOLMode(wxSTC_EOL_CRLF);
     m_pEdit->SetMarginWidth(1, 0);
-    m_pEdit->SetWrapMode(wxSTC_WRAP_WORD);
     m_pEdit->UsePopUp(wxSTC_POPUP_NEVER);  // the view shows Kelmio's own menu
-    SetFont(kDefaultFontName, kDefaultFontSize);
+    ApplySettings(CEditorSettings());
     m_pEdit->Bind(wxEVT_STC_CHANGE, [this](wxStyledTextEvent& event) {
         event.Skip();
         if (m_bReplacing) return;
@@ -175,18 +172,39 @@ void CEditXCtrl::SetFont(const std::string& faceName, int pointSize) {
 }
 
 void CEditXCtrl::LoadSettings(const CSettings& settings) {
-    const EditFontSettings font = LoadFontSettings(settings);
-    SetFont(font.strFace, font.nPointSize);
+    CEditorSettings loaded;
+    loaded.Load(settings);
+    ApplySettings(loaded);
 }
 
-EditFontSettings CEditXCtrl::LoadFontSettings(const CSettings& settings) {
-    return {settings.GetString(kSettingsSection, kFontNameValue, kDefaultFontName),
-            settings.GetInt(kSettingsSection, kFontSizeValue, kDefaultFontSize)};
+void CEditXCtrl::SaveSettings(CSettings& settings) const { GetEditorSettings().Save(settings); }
+
+CEditorSettings CEditXCtrl::GetEditorSettings() const {
+    CEditorSettings current = m_editorSettings;
+    current.m_strFontName = GetFontName();
+    current.m_nFontSize = GetFontSize();
+    return current;
 }
 
-void CEditXCtrl::SaveSettings(CSettings& settings) const {
-    settings.WriteString(kSettingsSection, kFontNameValue, GetFontName());
-    settings.WriteInt(kSettingsSection, kFontSizeValue, GetFontSize());
+void CEditXCtrl::ApplySettings(const CEditorSettings& settings) {
+    m_editorSettings = settings;
+    SetFont(settings.m_strFontName, settings.m_nFontSize);
+    m_pEdit->SetTabWidth(settings.m_nTabSize);
+    m_pEdit->SetWrapMode(settings.m_bWordWrap ? kWrapMode : wxSTC_WRAP_NONE);
+    m_pEdit->SetMarginType(kLineNumberMargin, wxSTC_MARGIN_NUMBER);
+    m_pEdit->SetMarginWidth(kLineNumberMargin,
+                            settings.m_bLineNumbers ? m_pEdit->TextWidth(wxSTC_STYLE_LINENUMBER, "_99999") : 0);
+    m_pEdit->SetViewEOL(settings.m_bShowLineEnds);
+    m_pEdit->SetViewWhiteSpace(settings.m_bShowTabs ? wxSTC_WS_VISIBLEALWAYS : wxSTC_WS_INVISIBLE);
+    // The full-width space looks like an ordinary one; shown, it stands out
+    // as a small box with a square in it.
+    const wxString wideSpace = wxString::FromUTF8("\xE3\x80\x80");
+    if (settings.m_bShowWideSpaces) {
+        m_pEdit->SetRepresentation(wideSpace, wxString::FromUTF8("\xE2\x96\xA1"));
+    } else {
+        m_pEdit->ClearRepresentation(wideSpace);
+    }
+    m_pEdit->SetCaretLineVisible(settings.m_bHighlightCaretLine);
 }
 
 void CEditXCtrl::OnWheel(wxMouseEvent& event) {

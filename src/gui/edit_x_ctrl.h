@@ -12,6 +12,7 @@
 #include <string>
 
 #include "editor/edit_command_rules.h"
+#include "editor/editor_settings.h"
 #include "platform/file_error.h"
 #include "platform/settings.h"
 
@@ -23,12 +24,6 @@ class wxPoint;
 namespace kelmio {
 
 class CEditorFind;
-
-// The editor's font as kept in its settings.
-struct EditFontSettings {
-    std::string strFace;
-    int nPointSize = 0;
-};
 
 struct EditSaveResult {
     std::optional<FileError> error;
@@ -89,8 +84,10 @@ public:
 
     // The component's own settings (its font) in section "EditX".
     void LoadSettings(const CSettings& settings);
-    static EditFontSettings LoadFontSettings(const CSettings& settings);
     void SaveSettings(CSettings& settings) const;
+    // The settings in force, and showing the text with others.
+    CEditorSettings GetEditorSettings() const;
+    void ApplySettings(const CEditorSettings& settings);
 
     // Called after every change of the text made by the user.
     void SetTextChangedHandler(std::function<void()> handler) { m_onTextChanged = std::move(handler); }
@@ -102,6 +99,7 @@ private:
 
     wxStyledTextCtrl* m_pEdit;  // owned by its parent window
     std::unique_ptr<CEditorFind> m_pFind;
+    CEditorSettings m_editorSettings;
     bool m_bModified = false;
     bool m_bReplacing = false;  // set while the program itself replaces the text
     std::function<void()> m_onTextChanged;

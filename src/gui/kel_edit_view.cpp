@@ -1,9 +1,9 @@
 #include "kel_edit_view.h"
 
-#include <wx/fontdlg.h>
 #include <wx/stc/stc.h>
 
 #include "commands/command_ids.h"
+#include "editor_settings_dlg.h"
 #include "editor/edit_command_rules.h"
 #include "text/cp932.h"
 #include "wx_text.h"
@@ -53,14 +53,14 @@ void CKelEditView::SetCaret(int offset) {
 }
 
 std::optional<CommandState> CKelEditView::QueryCommand(int nID) const {
-    if (nID == ID_VIEW_EDITOR_SETTINGS) return CommandState{};
+    if (nID == ID_VIEW_EDITOR_SETTINGS || nID == ID_VIEW_FONT) return CommandState{};
     if (auto state = TranslationViewCommandState(nID, Editor())) return state;
     return CEditXView::QueryCommand(nID);
 }
 
 bool CKelEditView::OnCommand(int nID) {
-    if (nID == ID_VIEW_EDITOR_SETTINGS) {
-        ChooseFont();
+    if (nID == ID_VIEW_EDITOR_SETTINGS || nID == ID_VIEW_FONT) {
+        RunSettingsDialog(nID == ID_VIEW_FONT ? kPageFont : kAllPages);
         return true;
     }
     if (const auto command = TranslationViewComponentCommand(nID)) {
@@ -70,13 +70,10 @@ bool CKelEditView::OnCommand(int nID) {
     return CEditXView::OnCommand(nID);
 }
 
-void CKelEditView::ChooseFont() {
-    wxFontData data;
-    data.SetInitialFont(wxFont(wxFontInfo(Editor().GetFontSize()).FaceName(ToWx(Editor().GetFontName()))));
-    wxFontDialog dialog(wxGetTopLevelParent(this), data);
+void CKelEditView::RunSettingsDialog(unsigned pages) {
+    CEditorSettingsDlg dialog(wxGetTopLevelParent(this), Editor().GetEditorSettings(), pages);
     if (dialog.ShowModal() != wxID_OK) return;
-    const wxFont chosen = dialog.GetFontData().GetChosenFont();
-    Editor().SetFont(FromWx(chosen.GetFaceName()), chosen.GetPointSize());
+    Editor().ApplySettings(dialog.Result());
     Editor().SaveSettings(Settings());
 }
 

@@ -34,7 +34,8 @@ public:
     bool OnCommand(int nID) override;
 
 private:
-    void ChooseFont();
+    // The editor settings dialog on the given pages; applied and kept on OK.
+    void RunSettingsDialog(unsigned pages);
 
     CPrompter& m_prompter;
     std::function<void()> m_onModified;

@@ -10,8 +10,6 @@
 namespace kelmio {
 namespace {
 
-constexpr int kDefaultTabSize = 8;
-
 wxString JobTitle() { return WxText("Kelmio"); }
 
 void ReportPrintFailure(CPrompter* prompter) {
@@ -58,8 +56,9 @@ bool PreviewTranslation(wxWindow* parent, CPrinterSetup& printer, const CPrintMa
 bool PrintTranslationText(wxWindow* parent, const std::string& sjisText, CSettings& settings, bool showDialog) {
     CPrintMargins margins;
     margins.Load(settings);
-    const EditFontSettings font = CEditXCtrl::LoadFontSettings(settings);
-    CPrintSource source{sjisText, kDefaultTabSize, font.strFace, static_cast<double>(font.nPointSize)};
+    CEditorSettings editor;
+    editor.Load(settings);
+    CPrintSource source{sjisText, editor.m_nTabSize, editor.m_strFontName, static_cast<double>(editor.m_nFontSize)};
     CPrinterSetup printer;
     return PrintTranslation(parent, printer, margins, source, showDialog, nullptr);
 }

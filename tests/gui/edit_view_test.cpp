@@ -1,6 +1,7 @@
 #include "kel_edit_view.h"
 
 #include <gtest/gtest.h>
+#include <wx/bookctrl.h>
 #include <wx/frame.h>
 #include <wx/stc/stc.h>
 
@@ -8,6 +9,7 @@
 #include <sstream>
 
 #include "commands/command_ids.h"
+#include "editor_settings_dlg.h"
 #include "gui_support.h"
 #include "platform/settings.h"
 #include "support/sjis_literal.h"
@@ -123,6 +125,41 @@ TEST_F(EditViewTest, WheelScrollsThreeLinesAndNeverAboveTheFirst) {
     EXPECT_EQ(m_pView->FirstVisibleLine(), 0);
     Widget().ProcessWindowEvent(wheel);
     EXPECT_EQ(m_pView->FirstVisibleLine(), 0);
+}
+
+}  // namespace
+}  // namespace kelmio
+
+namespace kelmio {
+namespace {
+
+TEST_F(EditViewTest, EditorSettingsTakeEffectAndAreKept) {
+    CEditorSettings settings = m_pView->Editor().GetEditorSettings();
+    settings.m_nTabSize = 4;
+    settings.m_bWordWrap = false;
+    settings.m_bLineNumbers = true;
+    settings.m_bShowLineEnds = true;
+    m_pView->Editor().ApplySettings(settings);
+    EXPECT_EQ(Widget().GetTabWidth(), 4);
+    EXPECT_EQ(Widget().GetWrapMode(), wxSTC_WRAP_NONE);
+    EXPECT_GT(Widget().GetMarginWidth(0), 0);
+    EXPECT_TRUE(Widget().GetViewEOL());
+
+    m_pView->Editor().SaveSettings(m_settings);
+    CEditorSettings kept;
+    kept.Load(m_settings);
+    EXPECT_EQ(kept.m_nTabSize, 4);
+    EXPECT_TRUE(kept.m_bLineNumbers);
+    EXPECT_EQ(m_pView->PrintSource().nTabSize, 4);  // printing follows the editor
+}
+
+TEST_F(EditViewTest, SettingsDialogShowsThePagesAsked) {
+    const CEditorSettings settings = m_pView->Editor().GetEditorSettings();
+    CEditorSettingsDlg all(m_pFrame, settings, kAllPages);
+    EXPECT_EQ(all.GetBookCtrl()->GetPageCount(), 3u);
+    EXPECT_EQ(all.Result(), settings);  // untouched controls give the settings back
+    CEditorSettingsDlg fontOnly(m_pFrame, settings, kPageFont);
+    EXPECT_EQ(fontOnly.GetBookCtrl()->GetPageCount(), 1u);
 }
 
 }  // namespace
