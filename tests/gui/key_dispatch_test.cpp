@@ -28,13 +28,7 @@ using test::Pump;
 wxString U(const char* utf8) { return wxString::FromUTF8(utf8); }
 
 CKeycust Binding(unsigned key, unsigned command, bool ctrl = false, bool shift = false, bool alt = false) {
-    CKeycust binding;
-    binding.m_nKey = key;
-    binding.m_nCommand = command;
-    binding.m_bCtrl = ctrl;
-    binding.m_bShift = shift;
-    binding.m_bAlt = alt;
-    return binding;
+    return CKeycust::Of(key, alt, shift, ctrl, command);
 }
 
 // The main window with a key table joined to it, as the application has it.

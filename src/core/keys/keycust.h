@@ -12,6 +12,17 @@ public:
     bool m_bShift = false;
     unsigned int m_nCommand = 0;  // command ID; 0 = none
 
+    // A binding in the order the key file keeps its fields.
+    static CKeycust Of(unsigned int key, bool alt, bool shift, bool ctrl, unsigned int command) {
+        CKeycust binding;
+        binding.m_nKey = key;
+        binding.m_bAlt = alt;
+        binding.m_bShift = shift;
+        binding.m_bCtrl = ctrl;
+        binding.m_nCommand = command;
+        return binding;
+    }
+
     bool Matches(unsigned int key, bool alt, bool shift, bool ctrl) const {
         return m_nKey == key && m_bAlt == alt && m_bShift == shift && m_bCtrl == ctrl;
     }

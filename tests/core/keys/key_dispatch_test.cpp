@@ -59,24 +59,14 @@ TEST(KeyDispatch, OnlyShortcutKeysReachTheTableInTheEditor) {
     }
 }
 
-CKeycust Binding(unsigned int key, bool alt, bool shift, bool ctrl, unsigned int command) {
-    CKeycust binding;
-    binding.m_nKey = key;
-    binding.m_bAlt = alt;
-    binding.m_bShift = shift;
-    binding.m_bCtrl = ctrl;
-    binding.m_nCommand = command;
-    return binding;
-}
-
 TEST(KeyDispatch, PostsTheBoundCommandOrPassesTheKeyOn) {
     const std::vector<CKeycust> table = {
-        Binding('K', false, false, false, 3836),  // a plain letter
-        Binding(kF5, false, false, false, 32786),
-        Binding(kAt, false, false, false, 3843),
-        Binding('Q', false, false, true, 0),       // bound to nothing
-        Binding('Z', false, false, true, 57643),   // the editor's own undo key
-        Binding('Z', false, false, true, 1),       // shadowed by the first
+        CKeycust::Of('K', false, false, false, 3836),  // a plain letter
+        CKeycust::Of(kF5, false, false, false, 32786),
+        CKeycust::Of(kAt, false, false, false, 3843),
+        CKeycust::Of('Q', false, false, true, 0),       // bound to nothing
+        CKeycust::Of('Z', false, false, true, 57643),   // the editor's own undo key
+        CKeycust::Of('Z', false, false, true, 1),       // shadowed by the first
     };
     const auto decide = [&](ActiveView view, KeyPress press, bool editorKeysFirst = false) {
         return DecideKeyDispatch(view, press, table, editorKeysFirst);
@@ -117,13 +107,13 @@ TEST(KeyDispatch, DecisionForAFoundBinding) {
 }
 
 TEST(KeyDispatch, EditorKeysAreTheEditorsOwnEditingCombinations) {
-    EXPECT_TRUE(Binding('C', false, false, true, 1).IsEditorKey());
-    EXPECT_TRUE(Binding(kLeft, false, true, true, 1).IsEditorKey()) << "Shift only extends the selection";
-    EXPECT_TRUE(Binding(kBack, true, false, false, 1).IsEditorKey());
-    EXPECT_FALSE(Binding('C', false, true, true, 1).IsEditorKey());
-    EXPECT_FALSE(Binding('C', true, false, true, 1).IsEditorKey());
-    EXPECT_FALSE(Binding(kF5, false, false, false, 1).IsEditorKey());
-    EXPECT_FALSE(Binding('D', false, false, true, 1).IsEditorKey());
+    EXPECT_TRUE(CKeycust::Of('C', false, false, true, 1).IsEditorKey());
+    EXPECT_TRUE(CKeycust::Of(kLeft, false, true, true, 1).IsEditorKey()) << "Shift only extends the selection";
+    EXPECT_TRUE(CKeycust::Of(kBack, true, false, false, 1).IsEditorKey());
+    EXPECT_FALSE(CKeycust::Of('C', false, true, true, 1).IsEditorKey());
+    EXPECT_FALSE(CKeycust::Of('C', true, false, true, 1).IsEditorKey());
+    EXPECT_FALSE(CKeycust::Of(kF5, false, false, false, 1).IsEditorKey());
+    EXPECT_FALSE(CKeycust::Of('D', false, false, true, 1).IsEditorKey());
 }
 
 }  // namespace

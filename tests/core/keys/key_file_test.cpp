@@ -11,21 +11,11 @@ std::string Bytes(std::initializer_list<int> values) {
     return bytes;
 }
 
-CKeycust Binding(unsigned int key, bool alt, bool shift, bool ctrl, unsigned int command) {
-    CKeycust binding;
-    binding.m_nKey = key;
-    binding.m_bAlt = alt;
-    binding.m_bShift = shift;
-    binding.m_bCtrl = ctrl;
-    binding.m_nCommand = command;
-    return binding;
-}
-
 // Ctrl+S -> 32777 and F3 -> 57640, as the program saves them.
 const std::string kTwoBindings = Bytes({0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x08, 0x00, 0x43, 0x4B, 0x65, 0x79, 0x63,
                                         0x75, 0x73, 0x74, 0x53, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x09, 0x80,
                                         0x01, 0x80, 0x72, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x28, 0xE1});
-const std::vector<CKeycust> kTwo = {Binding('S', false, false, true, 32777), Binding(114, false, false, false, 57640)};
+const std::vector<CKeycust> kTwo = {CKeycust::Of('S', false, false, true, 32777), CKeycust::Of(114, false, false, false, 57640)};
 
 // The class header of a stream, after the count.
 const std::string kClassHeader = Bytes({0xFF, 0xFF, 0x01, 0x00, 0x08, 0x00}) + "CKeycust";
@@ -39,12 +29,12 @@ TEST(KeyFileWriter, WritesTheExactBytes) {
     EXPECT_EQ(kTwoBindings.size(), 38u);
     EXPECT_EQ(WriteKeyFile({}), Bytes({0x00, 0x00}));
     // Only 16 bits of key and command fit in the file.
-    EXPECT_EQ(WriteKeyFile({Binding(0x10041, false, false, false, 0x1E100)}).substr(16, 10),
+    EXPECT_EQ(WriteKeyFile({CKeycust::Of(0x10041, false, false, false, 0x1E100)}).substr(16, 10),
               Bytes({0x41, 0x00, 0, 0, 0, 0, 0, 0, 0x00, 0xE1}));
 }
 
 TEST(KeyFileWriter, UsesTheLongCountFromSixtyFiveThousandFiveHundredAndThirtyFiveBindings) {
-    const std::vector<CKeycust> many(65535, Binding('A', false, false, true, 1));
+    const std::vector<CKeycust> many(65535, CKeycust::Of('A', false, false, true, 1));
     const std::string bytes = WriteKeyFile(many);
     EXPECT_EQ(bytes.substr(0, 6), Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}));
     const auto back = ReadKeyFile(bytes);
@@ -69,8 +59,8 @@ TEST(KeyFileReader, AcceptsTheGeneralObjectStreamForms) {
                               Bytes({0xFF, 0x7F, 0x03, 0x00, 0x00, 0x00});
     const auto bindings = ReadKeyFile(bytes);
     ASSERT_TRUE(bindings);
-    const CKeycust a = Binding('A', false, false, true, 100);
-    const CKeycust b = Binding('B', false, false, true, 200);
+    const CKeycust a = CKeycust::Of('A', false, false, true, 100);
+    const CKeycust b = CKeycust::Of('B', false, false, true, 200);
     EXPECT_EQ(*bindings, (std::vector<CKeycust>{a, a, b, b}));
     // The long count form.
     const std::string longCount = Bytes({0xFF, 0xFF, 0x01, 0x00, 0x00, 0x00}) + kClassHeader + Data('A', 100);
