@@ -126,7 +126,10 @@ bool CKelmioDoc::OnFileOpen() {
 bool CKelmioDoc::OpenRecentFile(std::size_t index) {
     if (index >= m_recent.Entries().size()) return false;
     const std::string path = m_recent.Entries()[index];
-    if (OpenDocumentFile(path)) return true;
+    if (IsOpenProject(path)) return true;
+    // Cancelling the question about the open project keeps the entry.
+    if (m_bHasDocument && !SaveModified()) return false;
+    if (OpenSavedOver(path)) return true;
     // The entry may have moved while the failed open asked its questions.
     const auto& entries = m_recent.Entries();
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -139,11 +142,19 @@ bool CKelmioDoc::OpenRecentFile(std::size_t index) {
     return false;
 }
 
+bool CKelmioDoc::IsOpenProject(const std::string& path) const {
+    return m_bHasDocument && !m_strPathName.empty() && EqualsNoCaseMb(path, m_strPathName);
+}
+
 bool CKelmioDoc::OpenDocumentFile(const std::string& path) {
     // The project that is open already is not read again.
-    if (m_bHasDocument && !m_strPathName.empty() && EqualsNoCaseMb(path, m_strPathName)) return true;
+    if (IsOpenProject(path)) return true;
     if (m_bHasDocument && !SaveModified()) return false;
+    return OpenSavedOver(path);
+}
 
+// Opens `path` once the open project's unsaved work has been dealt with.
+bool CKelmioDoc::OpenSavedOver(const std::string& path) {
     bool contentsLost = false;
     if (OnOpenDocument(path, contentsLost)) {
         m_bHasDocument = true;

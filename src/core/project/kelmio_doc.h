@@ -84,6 +84,8 @@ public:
     void UpdateAllViews(int hint);
 
 private:
+    bool IsOpenProject(const std::string& path) const;
+    bool OpenSavedOver(const std::string& path);
     bool OnNewDocument();
     bool OnOpenDocument(const std::string& path, bool& contentsLost);
     bool OnSaveDocument(const std::string& path);

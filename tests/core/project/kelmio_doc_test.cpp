@@ -362,6 +362,16 @@ TEST_F(DocTest, RecentEntryThatFailsIsRemoved) {
     EXPECT_EQ(doc.RecentProjects().Entries(), std::vector<std::string>{dir.File("second.kmp")});
 }
 
+TEST_F(DocTest, CancellingTheQuestionKeepsTheRecentEntry) {
+    ASSERT_TRUE(doc.OpenDocumentFile(WriteProjectFile("first.kmp", "")));
+    ASSERT_TRUE(doc.OpenDocumentFile(WriteProjectFile("second.kmp", "")));
+    editor.modified = true;
+    prompter.ExpectMessage(Answer::kCancel);  // the translation text question
+    EXPECT_FALSE(doc.OpenRecentFile(1));
+    EXPECT_EQ(doc.RecentProjects().Entries().size(), 2u);
+    EXPECT_EQ(doc.GetPathName(), dir.File("second.kmp"));
+}
+
 TEST_F(DocTest, DictionarySettingsFollowTheProjectRead) {
     CKelmioData data;
     data.m_nDicKind = 5;
