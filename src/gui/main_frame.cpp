@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include <wx/dialog.h>
 #include <wx/menu.h>
 #include <wx/splitter.h>
 #include <wx/statusbr.h>
@@ -39,6 +40,10 @@ CMainFrame::CMainFrame(CSettings& settings, CPrompter& prompter)
     }
     Bind(wxEVT_CHILD_FOCUS, &CMainFrame::OnChildFocus, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+    Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
+        event.Skip();
+        if (event.GetActive()) CallAfter(&CMainFrame::RaiseOpenDialog);
+    });
     Bind(wxEVT_IDLE, [this](wxIdleEvent& event) { UpdateIndicators(); event.Skip(); });
 }
 
@@ -62,6 +67,7 @@ void CMainFrame::CreateBars() {
 void CMainFrame::CreateClient() {
     const wxSize client = GetClientSize();
     const CPaneSizes sizes = LoadPaneSizes(Settings(), client.x, client.y);
+    m_initialPanes = sizes;
 
     m_pOuter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, client, wxSP_LIVE_UPDATE);
     m_pOuter->SetMinimumPaneSize(kMinimumPaneSize);
@@ -77,6 +83,33 @@ void CMainFrame::CreateClient() {
     m_pOuter->SplitHorizontally(m_pTextView, m_pInner, sizes.nPreviewHeight);
     m_pInner->SplitVertically(m_pEditView, m_pFormView, sizes.nFormWidth);
     m_pActiveView = m_pEditView;
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        if (!m_bPanesPlaced) CallAfter(&CMainFrame::PlacePanesOnceRoomy);
+    });
+}
+
+// A window manager that activates the main window late (it maps the window
+// asynchronously) can put it over a dialog that was opened meanwhile; the
+// dialog is what the user must answer, so it comes back on top.
+void CMainFrame::RaiseOpenDialog() {
+    for (wxWindow* window : wxTopLevelWindows) {
+        auto* dialog = wxDynamicCast(window, wxDialog);
+        if (dialog != nullptr && dialog->IsModal() && dialog->IsShown()) {
+            dialog->Raise();
+            return;
+        }
+    }
+}
+
+void CMainFrame::PlacePanesOnceRoomy() {
+    if (m_bPanesPlaced || !IsShown()) return;
+    const wxSize outer = m_pOuter->GetClientSize();
+    const int room = kMinimumPaneSize + m_pOuter->GetSashSize();
+    if (outer.x < m_initialPanes.nFormWidth + room || outer.y < m_initialPanes.nPreviewHeight + room) return;
+    m_pOuter->SetSashPosition(m_initialPanes.nPreviewHeight);
+    m_pInner->SetSashPosition(m_initialPanes.nFormWidth);
+    m_bPanesPlaced = true;
 }
 
 // The translation editor is active when the window first shows.

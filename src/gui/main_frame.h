@@ -9,6 +9,7 @@
 #include "commands/command_target.h"
 #include "cont_frame_wnd.h"
 #include "platform/prompter.h"
+#include "platform/window_layout.h"
 #include "printer_setup.h"
 
 class wxSplitterWindow;
@@ -61,6 +62,8 @@ private:
     void OnClose(wxCloseEvent& event);
     void UpdateIndicators();
     void ActivateNextPane(int step);
+    void PlacePanesOnceRoomy();
+    void RaiseOpenDialog();
 
     CPrompter& m_prompter;
     CPrinterSetup m_printerSetup;  // the printer every print uses
@@ -70,6 +73,11 @@ private:
     CKelEditView* m_pEditView = nullptr;
     CKelFormView* m_pFormView = nullptr;
     CPaneView* m_pActiveView = nullptr;
+    // The pane sizes read at creation, placed once the window is big enough
+    // to hold them: a window manager may lay the window out smaller first,
+    // and a splitter keeps a sash it had to pull in.
+    CPaneSizes m_initialPanes;
+    bool m_bPanesPlaced = false;
     CCommandTarget* m_pDocTarget = nullptr;
     CCommandTarget* m_pAppTarget = nullptr;
     std::function<bool()> m_queryClose;

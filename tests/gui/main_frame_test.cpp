@@ -172,6 +172,20 @@ TEST_F(MainFrameTest, FirstStartSplitsHalfTheHeightAndThreeQuartersOfTheWidth) {
     EXPECT_NEAR(m_pFrame->InnerSplitter().GetSashPosition(), 3 * client.x / 4, 2);
 }
 
+// Window managers may lay a new window out smaller before it gets its own
+// size; the stored pane sizes still win once there is room for them.
+TEST_F(MainFrameTest, PanesKeepTheirSizesWhenTheWindowFirstComesUpSmall) {
+    m_pSettings = std::make_unique<CWxSettings>(m_folder.Path().string());
+    m_pFrame = new CMainFrame(*m_pSettings, m_prompter);
+    const int formWidth = m_pFrame->InnerSplitter().GetSashPosition();
+    m_pFrame->ShowWindow();
+    m_pFrame->SetSize(wxSize(300, 250));
+    Pump();
+    m_pFrame->SetSize(wxSize(700, 500));
+    Pump();
+    EXPECT_EQ(m_pFrame->InnerSplitter().GetSashPosition(), formWidth);
+}
+
 }  // namespace
 }  // namespace kelmio
 
