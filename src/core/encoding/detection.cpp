@@ -18,13 +18,13 @@ CByteReader::CByteReader(Refill refill) : m_refill(std::move(refill)) {}
 
 bool CByteReader::Fill() {
     if (!m_refill) return false;
-    const std::size_t n = m_refill(m_block, sizeof m_block);
+    const std::size_t n = m_refill(m_block.data(), m_block.size());
     if (n == 0) {
         m_refill = nullptr;  // the end stays the end
         return false;
     }
-    m_pNext = reinterpret_cast<const unsigned char*>(m_block);
-    m_pEnd = m_pNext + (n < sizeof m_block ? n : sizeof m_block);
+    m_pNext = reinterpret_cast<const unsigned char*>(m_block.data());
+    m_pEnd = m_pNext + (n < m_block.size() ? n : m_block.size());
     return true;
 }
 

@@ -5,6 +5,7 @@
 // large file is read only as far as it has to be (a file of plain ASCII is
 // the one case read to its end).
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <string_view>
@@ -48,7 +49,7 @@ private:
     Refill m_refill;
     const unsigned char* m_pNext = nullptr;
     const unsigned char* m_pEnd = nullptr;
-    char m_block[65536];
+    std::array<char, 65536> m_block{};
 };
 
 int DetectEncoding(CByteReader& reader);
