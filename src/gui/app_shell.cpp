@@ -26,10 +26,7 @@ public:
 
     bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
         std::vector<std::string> paths;
-        for (const wxString& name : names) {
-            const wxScopedCharBuffer utf8 = name.utf8_str();
-            paths.push_back(FromNativePath(std::string_view(utf8.data(), utf8.length())));
-        }
+        for (const wxString& name : names) paths.push_back(FromWxPath(name));
         // Opening asks questions; let the drop end first.
         wxTheApp->CallAfter([&shell = m_shell, paths] { shell.OpenFiles(paths); });
         return true;

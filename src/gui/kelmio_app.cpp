@@ -14,22 +14,17 @@
 #include "single_instance.h"
 #include "wx_prompter.h"
 #include "wx_settings.h"
+#include "wx_text.h"
 
 namespace kelmio {
 namespace {
 
-
-std::string KelmioPath(const wxString& native) {
-    const wxScopedCharBuffer utf8 = native.utf8_str();
-    return FromNativePath(std::string_view(utf8.data(), utf8.length()));
-}
-
 // A project named relative to where Kelmio was started means the same file
 // to a Kelmio started elsewhere and in the recent list.
 std::string AbsolutePath(const std::string& path) {
-    wxFileName name(wxString::FromUTF8(ToNativePath(path)));
+    wxFileName name(ToWxPath(path));
     name.MakeAbsolute();
-    return KelmioPath(name.GetFullPath());
+    return FromWxPath(name.GetFullPath());
 }
 
 // A session that ends asks the program to terminate: that is closing the
@@ -53,7 +48,7 @@ void CKelmioApp::CloseMainWindow() {
 
 CCommandLineInfo CKelmioApp::ReadCommandLine() const {
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(KelmioPath(argv[i]));
+    for (int i = 1; i < argc; ++i) args.push_back(FromWxPath(argv[i]));
     CCommandLineInfo info = ParseCommandLine(args);
     if (!info.m_strFileName.empty()) info.m_strFileName = AbsolutePath(info.m_strFileName);
     return info;

@@ -53,13 +53,6 @@ Answer ToAnswer(int result, MessageButtons buttons) {
     }
 }
 
-wxString NativePath(const std::string& sjisPath) { return wxString::FromUTF8(ToNativePath(sjisPath)); }
-
-std::string KelmioPath(const wxString& nativePath) {
-    const wxScopedCharBuffer utf8 = nativePath.utf8_str();
-    return FromNativePath(std::string_view(utf8.data(), utf8.length()));
-}
-
 long FileDialogStyle(const CFileDialogEx& dialog) {
     long style = dialog.m_bOpen ? wxFD_OPEN : wxFD_SAVE;
     if (dialog.m_nFlags & kFileMustExist) style |= wxFD_FILE_MUST_EXIST;
@@ -90,7 +83,7 @@ Answer CWxPrompter::Message(std::string_view text, MessageButtons buttons, Messa
 }
 
 FileDialogResult CWxPrompter::ChooseFile(const CFileDialogEx& dialog) {
-    wxFileName initial(NativePath(dialog.m_strFileName));
+    wxFileName initial(ToWxPath(dialog.m_strFileName));
     // A pattern as the initial name only selects which files are listed.
     const bool isPattern = initial.GetFullName().find_first_of("*?") != wxString::npos;
     wxFileDialog chooser(Owner(dialog.m_owner), ToWx(dialog.m_strTitle), initial.GetPath(),
@@ -104,19 +97,19 @@ FileDialogResult CWxPrompter::ChooseFile(const CFileDialogEx& dialog) {
     wxFileName chosen(chooser.GetPath());
     if (!dialog.m_bOpen && !chosen.HasExt() && !dialog.m_strDefExt.empty()) chosen.SetExt(ToWx(dialog.m_strDefExt));
     result.nResult = kIdOk;
-    result.strPath = KelmioPath(chosen.GetFullPath());
+    result.strPath = FromWxPath(chosen.GetFullPath());
     result.nFilterIndex = chooser.GetFilterIndex() + 1;
     return result;
 }
 
 int CWxPrompter::ChooseFolder(BrowseFolder& folder) {
     static const std::string defaultTitle = SjisText("フォルダ選択");
-    const wxString start = folder.m_bCurrentDir ? wxGetCwd() : NativePath(folder.m_strPath);
+    const wxString start = folder.m_bCurrentDir ? wxGetCwd() : ToWxPath(folder.m_strPath);
     wxDirDialog chooser(Owner(DialogOwner::kCurrentDialog),
                         ToWx(folder.m_strTitle.empty() ? defaultTitle : folder.m_strTitle), start,
                         wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
     if (chooser.ShowModal() != wxID_OK) return kIdCancel;
-    folder.m_strPath = KelmioPath(chooser.GetPath());
+    folder.m_strPath = FromWxPath(chooser.GetPath());
     return kIdOk;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_io.h"
 #include "text/cp932.h"
 
 namespace kelmio {
@@ -15,6 +16,15 @@ inline wxString ToWx(std::string_view sjis) { return wxString::FromUTF8(Cp932ToU
 inline std::string FromWx(const wxString& text) {
     const wxScopedCharBuffer utf8 = text.utf8_str();
     return Utf8ToCp932(std::string_view(utf8.data(), utf8.length()));
+}
+
+// Paths: Kelmio's Shift-JIS path and the name the toolkit shows or hands
+// back, which is the system's own (UTF-8) name.
+inline wxString ToWxPath(std::string_view sjisPath) { return wxString::FromUTF8(ToNativePath(sjisPath)); }
+
+inline std::string FromWxPath(const wxString& nativePath) {
+    const wxScopedCharBuffer utf8 = nativePath.utf8_str();
+    return FromNativePath(std::string_view(utf8.data(), utf8.length()));
 }
 
 // A product text written in UTF-8 in the sources.

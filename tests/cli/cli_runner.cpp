@@ -1,10 +1,9 @@
 #include "cli/cli_runner.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sys/wait.h>
 
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace kelmio::test {
@@ -19,11 +18,6 @@ std::string Quote(const std::string& arg) {
     return quoted + "'";
 }
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 }  // namespace
 
 CliResult RunCli(const std::vector<std::string>& args, const std::string& input) {
@@ -31,7 +25,7 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& input)
     const std::string in = dir.File("stdin");
     const std::string out = dir.File("stdout");
     const std::string err = dir.File("stderr");
-    std::ofstream(in, std::ios::binary).write(input.data(), static_cast<std::streamsize>(input.size()));
+    WriteFileBytes(in, input);
 
     std::string command = Quote(KELMIO_CLI_PATH);
     for (const std::string& arg : args) command += " " + Quote(arg);
@@ -40,8 +34,8 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& input)
     CliResult result;
     const int status = std::system(command.c_str());
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = Slurp(out);
-    result.err = Slurp(err);
+    result.out = test::ReadFileBytes(out);
+    result.err = test::ReadFileBytes(err);
     return result;
 }
 

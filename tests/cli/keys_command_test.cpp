@@ -2,19 +2,14 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_runner.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace kelmio::test {
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 const std::string kTable = R"([
   {"key": 83, "alt": 0, "shift": 0, "ctrl": 1, "command": 32777},
@@ -26,7 +21,7 @@ TEST(KeysCommand, WriteThenShowRoundTrips) {
     const std::string path = dir.File("two.key");
     const CliResult write = RunCli({"keys", "write", path}, kTable);
     ASSERT_EQ(write.exitCode, 0) << write.err;
-    EXPECT_EQ(ReadBytes(path).size(), 38u);
+    EXPECT_EQ(test::ReadFileBytes(path).size(), 38u);
 
     const CliResult show = RunCli({"keys", "show", path});
     ASSERT_EQ(show.exitCode, 0) << show.err;
@@ -44,16 +39,16 @@ TEST(KeysCommand, WriteThenShowRoundTrips) {
     // Writing what show printed gives the same bytes again.
     const std::string again = dir.File("again.key");
     ASSERT_EQ(RunCli({"keys", "write", again}, show.out).exitCode, 0);
-    EXPECT_EQ(ReadBytes(again), ReadBytes(path));
+    EXPECT_EQ(test::ReadFileBytes(again), test::ReadFileBytes(path));
 }
 
 TEST(KeysCommand, WritingTheSameTableTwiceGivesIdenticalFiles) {
     TempDir dir;
     ASSERT_EQ(RunCli({"keys", "write", dir.File("a.key")}, kTable).exitCode, 0);
     ASSERT_EQ(RunCli({"keys", "write", dir.File("b.key")}, kTable).exitCode, 0);
-    EXPECT_EQ(ReadBytes(dir.File("a.key")), ReadBytes(dir.File("b.key")));
+    EXPECT_EQ(test::ReadFileBytes(dir.File("a.key")), test::ReadFileBytes(dir.File("b.key")));
     ASSERT_EQ(RunCli({"keys", "write", dir.File("empty.key")}, "[]").exitCode, 0);
-    EXPECT_EQ(ReadBytes(dir.File("empty.key")), std::string(2, '\0'));
+    EXPECT_EQ(test::ReadFileBytes(dir.File("empty.key")), std::string(2, '\0'));
 }
 
 TEST(KeysCommand, RefusesWhatItCannotReadOrWrite) {

@@ -1,12 +1,11 @@
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_runner.h"
 #include "platform/file_io.h"
 #include "project/project_file.h"
+#include "support/file_bytes.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
 
@@ -26,15 +25,6 @@ const char* const kFullProject = R"({
            "enlarge_factor": 20, "reduce_divisor": 30, "fit_window": 8, "browser_mode": 9,
            "edit_caret": 2147483647, "edit_top_line": -2147483648}
 })";
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Spit(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::string Dword(std::uint32_t value) {
     std::string bytes;
@@ -65,12 +55,12 @@ TEST(ProjectCommand, WriteThenShowGivesTheSameProject) {
     data.AppendMemo({"", ""});
     data.m_arrSrcHistory = {data.m_strSrcFile, Sj("http://example.com/ソース")};
     data.m_pos = CKelmioPosData{1, -2, 3, 4, 5, 20, 30, 8, 9, INT32_MAX, INT32_MIN};
-    const std::string bytes = Slurp(path);
+    const std::string bytes = test::ReadFileBytes(path);
     EXPECT_EQ(bytes, WriteProject(data));
 
     // Writing the shown project again gives the same bytes.
     ASSERT_EQ(RunCli({"project", "write", path}, shown.out).exitCode, 0);
-    EXPECT_EQ(Slurp(path), bytes);
+    EXPECT_EQ(test::ReadFileBytes(path), bytes);
 }
 
 TEST(ProjectCommand, MissingKeysAreZeroAndTheStateVersionIsTheFilesOwn) {
@@ -79,18 +69,18 @@ TEST(ProjectCommand, MissingKeysAreZeroAndTheStateVersionIsTheFilesOwn) {
     ASSERT_EQ(RunCli({"project", "write", path}, R"({"view": {"version": 5, "edit_caret": 3}})").exitCode, 0);
     CKelmioData expected;
     expected.m_pos.m_nEditCaret = 3;
-    std::string bytes = Slurp(path);
+    std::string bytes = test::ReadFileBytes(path);
     EXPECT_EQ(bytes, WriteProject(expected));
     EXPECT_EQ(Json::parse(RunCli({"project", "show", path}).out)["view"]["version"], 101);
 
     bytes.replace(24, 4, Dword(100));  // an older display state, without the top line
     bytes.resize(bytes.size() - 4);
-    Spit(path, bytes);
+    test::WriteFileBytes(path, bytes);
     const Json old = Json::parse(RunCli({"project", "show", path}).out);
     EXPECT_EQ(old["view"]["version"], 100);
     EXPECT_EQ(old["view"]["edit_caret"], 3);
 
-    Spit(path, "");
+    test::WriteFileBytes(path, "");
     const CliResult empty = RunCli({"project", "show", path});
     ASSERT_EQ(empty.exitCode, 0);
     EXPECT_EQ(Json::parse(empty.out)["memos"], Json::array());
@@ -100,7 +90,7 @@ TEST(ProjectCommand, UnreadableProjectsFailWithTheApplicationsMessage) {
     TempDir dir;
     const std::string path = dir.File("p.kmp");
     ASSERT_EQ(RunCli({"project", "write", path}, kFullProject).exitCode, 0);
-    const std::string whole = Slurp(path);
+    const std::string whole = test::ReadFileBytes(path);
     const std::string head = WriteProject(CKelmioData()).substr(0, 22);
     const struct {
         const char* name;
@@ -113,7 +103,7 @@ TEST(ProjectCommand, UnreadableProjectsFailWithTheApplicationsMessage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Spit(path, c.bytes);
+        test::WriteFileBytes(path, c.bytes);
         const CliResult result = RunCli({"project", "show", path});
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_EQ(result.out, "");

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 
 #include "cli/cli_runner.h"
+#include "support/file_bytes.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
 
@@ -14,12 +13,8 @@ class TextCommand : public ::testing::Test {
 protected:
     std::string Write(const std::string& name, const std::string& bytes) {
         const std::string path = m_dir.File(name);
-        std::ofstream(path, std::ios::binary) << bytes;
+        test::WriteFileBytes(path, bytes);
         return path;
-    }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
     TempDir m_dir;
@@ -43,11 +38,11 @@ TEST_F(TextCommand, SaveWritesTheFileAsAConvertedSource) {
     const std::string path = m_dir.File("out.txt");
     const std::string text = Sj("漢字") + "abc\r\n" + Sj("ｱ") + "\r\n";
     EXPECT_EQ(RunCli({"text", "save", path, "--encoding", "1", "--line-end", "1"}, text).exitCode, 0);
-    EXPECT_EQ(Read(path), "\x1B$B4A;z\x1B(Babc\n\x0E" "1\x0F\n");
+    EXPECT_EQ(test::ReadFileBytes(path), "\x1B$B4A;z\x1B(Babc\n\x0E" "1\x0F\n");
     EXPECT_EQ(RunCli({"text", "save", path, "--line-end", "-1", "--encoding", "2"}, text).exitCode, 0);
-    EXPECT_EQ(Read(path), "\xB4\xC1\xBB\xFA" "abc\r\n\x8E\xB1\r\n");
+    EXPECT_EQ(test::ReadFileBytes(path), "\xB4\xC1\xBB\xFA" "abc\r\n\x8E\xB1\r\n");
     EXPECT_EQ(RunCli({"text", "save", path, "--encoding", "0", "--line-end", "2"}, text).exitCode, 0);
-    EXPECT_EQ(Read(path), Sj("漢字") + "abc\r" + Sj("ｱ") + "\r");
+    EXPECT_EQ(test::ReadFileBytes(path), Sj("漢字") + "abc\r" + Sj("ｱ") + "\r");
     // Loading it again gives the text that was saved.
     EXPECT_EQ(RunCli({"text", "load", path}).out, text);
 }
@@ -59,9 +54,9 @@ TEST_F(TextCommand, UnicodeSourcesAreShownAsUtf8) {
     const CliResult loaded = RunCli({"text", "load", path});
     EXPECT_EQ(loaded.out, "a\xC3\xA9\r\n");
     EXPECT_EQ(RunCli({"text", "save", path, "--encoding", "8", "--line-end", "1"}, loaded.out).exitCode, 0);
-    EXPECT_EQ(Read(path), utf16);
+    EXPECT_EQ(test::ReadFileBytes(path), utf16);
     EXPECT_EQ(RunCli({"text", "save", path, "--encoding", "7", "--line-end", "2"}, loaded.out).exitCode, 0);
-    EXPECT_EQ(Read(path), "\xEF\xBB\xBF" "a\xC3\xA9\r");
+    EXPECT_EQ(test::ReadFileBytes(path), "\xEF\xBB\xBF" "a\xC3\xA9\r");
 }
 
 TEST_F(TextCommand, ErrorsAreReported) {

@@ -15,7 +15,6 @@
 #include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
 
 #include "app/command_line.h"
 #include "commands/command_ids.h"
@@ -24,6 +23,8 @@
 #include "main_frame.h"
 #include "project/new_project_dlg.h"
 #include "project/project_file.h"
+#include "support/file_bytes.h"
+#include "support/scoped_env.h"
 #include "support/scripted_prompter.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
@@ -38,35 +39,11 @@ using test::Sj;
 
 wxString U(const char* utf8) { return wxString::FromUTF8(utf8); }
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 std::optional<CKelmioData> ReadProjectFile(const std::string& path) {
     CKelmioData data;
-    if (!ReadProject(ReadBytes(path), data)) return std::nullopt;
+    if (!ReadProject(test::ReadFileBytes(path), data)) return std::nullopt;
     return data;
 }
-
-// Points an environment variable somewhere else for one test.
-class CScopedEnv {
-public:
-    CScopedEnv(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = std::getenv(name)) m_old = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~CScopedEnv() {
-        if (m_old) ::setenv(m_name, m_old->c_str(), 1);
-        else ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 class AppShellTest : public testing::Test {
 protected:
@@ -136,8 +113,8 @@ protected:
     }
 
     test::TempDir m_folder;
-    CScopedEnv m_home;
-    CScopedEnv m_config;
+    test::ScopedEnv m_home;
+    test::ScopedEnv m_config;
     test::CScriptedPrompter m_prompter;
     std::unique_ptr<CWxSettings> m_pSettings;
     CAppShell::PrintStart m_printStart;  // set before Start to catch a print start
@@ -203,17 +180,17 @@ TEST_F(AppShellTest, TypingMarksTheProjectModifiedAndClosingAsksAboutTheText) {
     EXPECT_TRUE(Doc().IsModified());
 
     // Cancel keeps the program running and writes nothing.
-    const std::string before = ReadBytes(ProjectPath("typed"));
+    const std::string before = test::ReadFileBytes(ProjectPath("typed"));
     m_prompter.ExpectMessage(Answer::kCancel);
     EXPECT_FALSE(CloseWindow());
     EXPECT_EQ(m_prompter.Messages().back().text, Sj("翻訳テキストを保存しますか？"));
-    EXPECT_EQ(ReadBytes(ProjectPath("typed")), before);
+    EXPECT_EQ(test::ReadFileBytes(ProjectPath("typed")), before);
 
     // Yes saves the text; the titled project is written without a question.
     m_prompter.ExpectMessage(Answer::kYes);
     EXPECT_TRUE(CloseWindow());
     EXPECT_TRUE(m_prompter.ScriptDone());
-    EXPECT_EQ(ReadBytes(m_folder.File("work/typed.txt")), "hello");
+    EXPECT_EQ(test::ReadFileBytes(m_folder.File("work/typed.txt")), "hello");
     EXPECT_EQ(ReadProjectFile(ProjectPath("typed"))->m_pos.m_nEditCaret, 5);
 }
 
@@ -365,7 +342,7 @@ TEST_F(AppShellTest, ARecentProjectThatIsGoneStartsLikeAFirstStart) {
 
 TEST_F(AppShellTest, APrintStartShowsNoWindowSavesNothingAndEnds) {
     const std::string path = WriteProjectWithText(m_folder, "print", "text");
-    const std::string before = ReadBytes(path);
+    const std::string before = test::ReadFileBytes(path);
     std::vector<std::string> printed;
     std::string printer;
     m_printStart = [&](CKelEditView& editor, const CCommandLineInfo& commandLine) {
@@ -376,7 +353,7 @@ TEST_F(AppShellTest, APrintStartShowsNoWindowSavesNothingAndEnds) {
     EXPECT_EQ(printed, std::vector<std::string>{"text"});
     EXPECT_EQ(printer, "Laser");
     EXPECT_EQ(m_pShell->MainFrame(), nullptr);
-    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(test::ReadFileBytes(path), before);
     EXPECT_TRUE(m_prompter.Messages().empty());
 }
 

@@ -6,12 +6,12 @@
 #include <wx/stc/stc.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "commands/command_ids.h"
 #include "editor_settings_dlg.h"
 #include "gui_support.h"
 #include "platform/settings.h"
+#include "support/file_bytes.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
 
@@ -19,13 +19,6 @@ namespace kelmio {
 namespace {
 
 using test::Sj;
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 class EditViewTest : public testing::Test {
 protected:
@@ -67,7 +60,7 @@ TEST_F(EditViewTest, LoadsAndSavesShiftJisWithCrLfAndCountsOffsetsInItsBytes) {
 
     const std::string copy = m_folder.File("copy.txt");
     m_pView->SaveFile(copy);
-    EXPECT_EQ(ReadBytes(copy), bytes);
+    EXPECT_EQ(test::ReadFileBytes(copy), bytes);
     EXPECT_TRUE(m_prompter.m_messages.empty());
 }
 
@@ -104,7 +97,7 @@ TEST_F(EditViewTest, FailuresAreReportedAndTheOldFileStays) {
     // A character without a Shift-JIS form is saved as "?" and the user told.
     Widget().SetText(wxString::FromUTF8("a\xF0\x9F\x98\x80"));
     m_pView->SaveFile(path);
-    EXPECT_EQ(ReadBytes(path), "a?");
+    EXPECT_EQ(test::ReadFileBytes(path), "a?");
     EXPECT_EQ(m_prompter.m_messages.size(), 2u);
 }
 

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "support/file_bytes.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
 
@@ -22,8 +23,7 @@ TEST(CWxSettings, ValuesSurviveInKelmioIniWithTheirSectionNames) {
         settings.WriteString("Recent File List", "File1", Sj("/home/訳者/プロジェクト.kmp"));
         settings.WriteString("System", "Empty", "");
     }
-    std::ifstream file(folder.File("Morva/Kelmio.ini"));
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string text = test::ReadFileBytes(folder.File("Morva/Kelmio.ini"));
     EXPECT_NE(text.find("showCmd=3"), std::string::npos);
 
     CWxSettings again(nested);

@@ -4,9 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
+#include "support/file_bytes.h"
 #include "support/iconv_convert.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
@@ -214,11 +213,10 @@ std::string RunNkf(const std::string& options, const std::string& input) {
     test::TempDir dir;
     const std::string in = dir.File("in");
     const std::string out = dir.File("out");
-    std::ofstream(in, std::ios::binary) << input;
+    test::WriteFileBytes(in, input);
     const std::string command = "nkf " + options + " '" + in + "' > '" + out + "'";
     if (std::system(command.c_str()) != 0) return "(nkf failed)";
-    std::ifstream result(out, std::ios::binary);
-    return {std::istreambuf_iterator<char>(result), std::istreambuf_iterator<char>()};
+    return test::ReadFileBytes(out);
 }
 
 TEST(CrossCheck, SameBytesAsNkf) {

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 
 #include "platform/file_io.h"
+#include "support/file_bytes.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
 #include "text/cp932.h"
@@ -19,12 +18,11 @@ class TextSourceFile : public ::testing::Test {
 protected:
     std::string Write(const std::string& name, const std::string& bytes) {
         const std::string path = m_dir.File(name);
-        std::ofstream(path, std::ios::binary) << bytes;
+        test::WriteFileBytes(path, bytes);
         return FromNativePath(path);
     }
     std::string Read(const std::string& sjisPath) {
-        std::ifstream in(ToNativePath(sjisPath), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        return test::ReadFileBytes(ToNativePath(sjisPath));
     }
     // Loads the file and saves the text straight back.
     std::string LoadAndSave(const std::string& name, const std::string& bytes) {

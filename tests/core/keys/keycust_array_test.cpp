@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "keys/key_file.h"
 #include "keys/keycust_array.h"
 #include "platform/file_io.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace kelmio {
@@ -18,10 +18,6 @@ CKeycust Binding(unsigned int key, bool shift, bool ctrl, unsigned int command) 
     binding.m_bCtrl = ctrl;
     binding.m_nCommand = command;
     return binding;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 std::string KeycustSetting(const CMemorySettings& settings) {
@@ -54,7 +50,7 @@ TEST_F(KeycustArrayTest, FirstBindingOfAKeyWins) {
 
 TEST_F(KeycustArrayTest, LoadReplacesTheTableAndRemembersThePath) {
     const std::string path = m_dir.File("a.key");
-    WriteFile(path, WriteKeyFile({Binding(114, false, false, 57640)}));
+    test::WriteFileBytes(path, WriteKeyFile({Binding(114, false, false, 57640)}));
     CKeycustArray table(m_settings, Folders());
     table.Add(Binding('A', false, true, 1));
     ASSERT_TRUE(table.Load(path));
@@ -64,7 +60,7 @@ TEST_F(KeycustArrayTest, LoadReplacesTheTableAndRemembersThePath) {
 
 TEST_F(KeycustArrayTest, FailedLoadLeavesTheTableAsItWas) {
     const std::string good = m_dir.File("good.key");
-    WriteFile(good, WriteKeyFile({Binding('A', false, true, 1), Binding('B', false, true, 2)}));
+    test::WriteFileBytes(good, WriteKeyFile({Binding('A', false, true, 1), Binding('B', false, true, 2)}));
     CKeycustArray table(m_settings, Folders());
     ASSERT_TRUE(table.Load(good));
     const std::vector<CKeycust> before = table.GetBindings();
@@ -72,7 +68,7 @@ TEST_F(KeycustArrayTest, FailedLoadLeavesTheTableAsItWas) {
     // A stream that breaks off in its second binding.
     const std::string broken = m_dir.File("broken.key");
     const std::string bytes = WriteKeyFile({Binding('C', false, true, 3), Binding('D', false, true, 4)});
-    WriteFile(broken, bytes.substr(0, bytes.size() - 3));
+    test::WriteFileBytes(broken, bytes.substr(0, bytes.size() - 3));
     EXPECT_FALSE(table.Load(broken));
     EXPECT_EQ(table.GetBindings(), before);
     EXPECT_FALSE(table.Load(m_dir.File("missing.key")));
@@ -84,7 +80,7 @@ TEST_F(KeycustArrayTest, FailedLoadLeavesTheTableAsItWas) {
 
 TEST_F(KeycustArrayTest, StartupReadsTheNamedFileOrTheDefault) {
     std::filesystem::create_directories(m_dir.File("program"));
-    WriteFile(m_dir.File("program/Kelmio.key"), WriteKeyFile({Binding('N', false, true, 57600)}));
+    test::WriteFileBytes(m_dir.File("program/Kelmio.key"), WriteKeyFile({Binding('N', false, true, 57600)}));
     {
         CKeycustArray table(m_settings, Folders());
         EXPECT_TRUE(table.LoadAtStartup());
@@ -132,7 +128,7 @@ TEST_F(KeycustArrayTest, SaveFallsBackToThePerUserFileWhenTheFolderCannotBeWritt
 
 TEST_F(KeycustArrayTest, SaveFailsWhenNeitherPlaceCanBeWritten) {
     // Application data is a file, so its folders cannot be made.
-    WriteFile(m_dir.File("data"), "not a folder");
+    test::WriteFileBytes(m_dir.File("data"), "not a folder");
     CKeycustArray table(m_settings, Folders());
     EXPECT_FALSE(table.Save(m_dir.File("program/Kelmio.key")));
     EXPECT_EQ(table.GetPath(), m_dir.File("program/Kelmio.key"));

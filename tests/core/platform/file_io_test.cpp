@@ -2,10 +2,10 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "support/file_bytes.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
 
@@ -15,11 +15,6 @@ namespace {
 using test::Sj;
 using test::TempDir;
 
-std::string ReadBack(const std::string& nativePath) {
-    std::ifstream in(nativePath, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::size_t EntriesIn(const std::filesystem::path& folder) {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
@@ -28,9 +23,9 @@ TEST(SaveFileAtomically, WritesNewAndReplacesOldFiles) {
     TempDir dir;
     const std::string path = dir.File("a.kmp");
     EXPECT_FALSE(SaveFileAtomically(path, std::string("one\0two", 7)));
-    EXPECT_EQ(ReadBack(path), std::string("one\0two", 7));
+    EXPECT_EQ(test::ReadFileBytes(path), std::string("one\0two", 7));
     EXPECT_FALSE(SaveFileAtomically(path, "x"));
-    EXPECT_EQ(ReadBack(path), "x");
+    EXPECT_EQ(test::ReadFileBytes(path), "x");
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);  // no temporary file left behind
 }
 
@@ -54,7 +49,7 @@ TEST(SaveFileAtomically, FailureHalfwayLeavesTheOldFileUntouched) {
     ASSERT_TRUE(error);
     EXPECT_EQ(error->cause, FileErrorCause::kDiskFull);
     EXPECT_EQ(FileErrorMessage(*error), path + Sj(" へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。"));
-    EXPECT_EQ(ReadBack(path), "previous project");
+    EXPECT_EQ(test::ReadFileBytes(path), "previous project");
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);
 }
 
@@ -82,7 +77,7 @@ TEST(SaveFileAtomically, FollowsSymbolicLinksAndKeepsPermissions) {
 
     ASSERT_FALSE(SaveFileAtomically(dir.File("link.txt"), "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt")));
-    EXPECT_EQ(ReadBack(target), "new");
+    EXPECT_EQ(test::ReadFileBytes(target), "new");
     EXPECT_EQ(std::filesystem::status(target).permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                   std::filesystem::perms::group_read);
@@ -93,7 +88,7 @@ TEST(SaveFileAtomically, ShiftJisPathsNameUtf8FilesOnDisk) {
     const std::string sjisPath = FromNativePath(dir.File("翻訳表.txt"));
     EXPECT_EQ(sjisPath.substr(sjisPath.size() - 10), Sj("翻訳表.txt"));
     ASSERT_FALSE(SaveFileAtomically(sjisPath, "text"));
-    EXPECT_EQ(ReadBack(dir.File("翻訳表.txt")), "text");
+    EXPECT_EQ(test::ReadFileBytes(dir.File("翻訳表.txt")), "text");
     EXPECT_TRUE(PathExists(sjisPath));
 
     const FileReadResult read = ReadWholeFile(sjisPath);

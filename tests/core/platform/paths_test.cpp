@@ -1,35 +1,18 @@
 #include "platform/paths.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <gtest/gtest.h>
 
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace kelmio {
 namespace {
 
+using test::ScopedEnv;
 using test::TempDir;
 namespace fs = std::filesystem;
-
-// Sets an environment variable for the length of a test.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = std::getenv(name)) m_old = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (m_old) ::setenv(m_name, m_old->c_str(), 1);
-        else ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 TEST(CreateFolderTree, CreatesEveryMissingLevel) {
     TempDir dir;

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include "project/new_project_dlg.h"
 #include "project/project_file.h"
 #include "support/fake_panes.h"
+#include "support/file_bytes.h"
 #include "support/scripted_prompter.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
@@ -20,15 +20,6 @@ namespace {
 
 using namespace kelmio::test;
 namespace fs = std::filesystem;
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 // A document with fake panes, a scripted prompter and settings in memory.
 class DocTest : public ::testing::Test {
@@ -57,7 +48,7 @@ protected:
         data.m_strEditFile = editFile;
         data.SetSource("/src/a.png");
         const std::string path = dir.File(name);
-        WriteBytes(path, WriteProject(data));
+        test::WriteFileBytes(path, WriteProject(data));
         return path;
     }
 
@@ -98,7 +89,7 @@ TEST_F(DocTest, NewProjectIsWrittenAtOnceThenTheHintIsShown) {
     EXPECT_EQ(doc.m_data.m_strEditFile, dir.File("p.txt"));
     ASSERT_TRUE(fs::exists(path));
     CKelmioData written;
-    ASSERT_TRUE(ReadProject(Slurp(path), written));
+    ASSERT_TRUE(ReadProject(test::ReadFileBytes(path), written));
     EXPECT_EQ(written.m_strEditFile, dir.File("p.txt"));
 
     ASSERT_EQ(prompter.Messages().size(), 1u);
@@ -129,7 +120,7 @@ TEST_F(DocTest, CancellingNewProjectWithNoProjectOpenEndsTheProgram) {
 }
 
 TEST_F(DocTest, OpenReadsTheProjectAndTheEditorMarksItModified) {
-    WriteBytes(dir.File("t.txt"), "text");
+    test::WriteFileBytes(dir.File("t.txt"), "text");
     const std::string path = WriteProjectFile("a.kmp", dir.File("t.txt"));
     app.startupFlag = true;
     ASSERT_TRUE(doc.OnFileNew());
@@ -166,7 +157,7 @@ TEST_F(DocTest, MissingTranslationFileOpensAnEmptyEditor) {
 }
 
 TEST_F(DocTest, ZeroLengthFileIsAnEmptyProject) {
-    WriteBytes(dir.File("empty.kmp"), "");
+    test::WriteFileBytes(dir.File("empty.kmp"), "");
     EXPECT_TRUE(doc.OpenDocumentFile(dir.File("empty.kmp")));
     EXPECT_TRUE(prompter.Messages().empty());
     EXPECT_EQ(doc.GetTitle(), "empty.kmp");
@@ -175,7 +166,7 @@ TEST_F(DocTest, ZeroLengthFileIsAnEmptyProject) {
 TEST_F(DocTest, OpeningTheOpenProjectAgainDoesNotReadIt) {
     const std::string path = WriteProjectFile("a.kmp", "");
     ASSERT_TRUE(doc.OpenDocumentFile(path));
-    WriteBytes(path, "garbage");
+    test::WriteFileBytes(path, "garbage");
     doc.m_data.SetSource("/other");
     EXPECT_TRUE(doc.OpenDocumentFile(path));
     EXPECT_EQ(doc.m_data.m_strSrcFile, "/other");
@@ -184,7 +175,7 @@ TEST_F(DocTest, OpeningTheOpenProjectAgainDoesNotReadIt) {
 
 TEST_F(DocTest, NotAProjectReportsTheFormatThenAsksForANewProject) {
     CreateProject("p");
-    WriteBytes(dir.File("note.txt"), "hello");
+    test::WriteFileBytes(dir.File("note.txt"), "hello");
     prompter.ExpectMessage(Answer::kOk);
     ExpectNewProject("q");
     EXPECT_FALSE(doc.OpenDocumentFile(dir.File("note.txt")));
@@ -196,8 +187,8 @@ TEST_F(DocTest, NotAProjectReportsTheFormatThenAsksForANewProject) {
 
 TEST_F(DocTest, FailedReadThenCancelledDialogLeavesAnUntitledEmptyProject) {
     CreateProject("p");
-    const std::string oldBytes = Slurp(dir.File("p.kmp"));
-    WriteBytes(dir.File("bad.kmp"), std::string("\x64\0\0\0\x05", 5));
+    const std::string oldBytes = test::ReadFileBytes(dir.File("p.kmp"));
+    test::WriteFileBytes(dir.File("bad.kmp"), std::string("\x64\0\0\0\x05", 5));
     prompter.ExpectMessage(Answer::kOk);
     prompter.ExpectNewProjectDialog([](CNewProjectDlg&) { return kIdCancel; });
     EXPECT_FALSE(doc.OpenDocumentFile(dir.File("bad.kmp")));
@@ -207,7 +198,7 @@ TEST_F(DocTest, FailedReadThenCancelledDialogLeavesAnUntitledEmptyProject) {
 
     // A later close must not write the empty project over the old one.
     EXPECT_TRUE(doc.SaveModified());
-    EXPECT_EQ(Slurp(dir.File("p.kmp")), oldBytes);
+    EXPECT_EQ(test::ReadFileBytes(dir.File("p.kmp")), oldBytes);
 }
 
 TEST_F(DocTest, UnreadableFileLeavesTheOpenProjectAlone) {
@@ -226,7 +217,7 @@ TEST_F(DocTest, TitledModifiedProjectIsSavedWithoutAQuestion) {
     EXPECT_TRUE(doc.SaveModified());
     EXPECT_EQ(prompter.Messages().size(), 1u);  // only the hint of the new project
     CKelmioData written;
-    ASSERT_TRUE(ReadProject(Slurp(dir.File("p.kmp")), written));
+    ASSERT_TRUE(ReadProject(test::ReadFileBytes(dir.File("p.kmp")), written));
     EXPECT_EQ(written.m_strSrcFile, "/src/new.html");
     EXPECT_FALSE(doc.IsModified());
 }
@@ -291,7 +282,7 @@ TEST_F(DocTest, SaveCollectsThePanesStateInOrder) {
     EXPECT_FALSE(editor.modified);
     EXPECT_EQ(memo.savedTexts, 2);  // once for the new project's file, once now
     CKelmioData written;
-    ASSERT_TRUE(ReadProject(Slurp(dir.File("p.kmp")), written));
+    ASSERT_TRUE(ReadProject(test::ReadFileBytes(dir.File("p.kmp")), written));
     EXPECT_EQ(written.m_pos.m_nEditCaret, 42);
     EXPECT_EQ(written.m_pos.m_nEditTopLine, 7);
     EXPECT_EQ(written.m_pos.m_nScrollY, 300);
@@ -320,7 +311,7 @@ TEST_F(DocTest, EmptyTranslationPathAsksForAFileNameFirst) {
 TEST_F(DocTest, FailedSaveKeepsTheOldFileAndShowsTheCause) {
     CreateProject("p");
     const std::string path = dir.File("p.kmp");
-    const std::string before = Slurp(path);
+    const std::string before = test::ReadFileBytes(path);
 
     std::size_t written = 0;
     CKelmioDoc failing(settings, prompter, app, [&](std::string_view target, std::string_view bytes) {
@@ -339,7 +330,7 @@ TEST_F(DocTest, FailedSaveKeepsTheOldFileAndShowsTheCause) {
     prompter.ExpectMessage(Answer::kOk);
     EXPECT_FALSE(failing.OnFileSave());
     EXPECT_EQ(prompter.Messages().back().text, path + Sj(" へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。"));
-    EXPECT_EQ(Slurp(path), before);
+    EXPECT_EQ(test::ReadFileBytes(path), before);
     EXPECT_TRUE(failing.IsModified());
 
     // Save-as to a new name that fails keeps the old path and title.
@@ -377,7 +368,7 @@ TEST_F(DocTest, DictionarySettingsFollowTheProjectRead) {
     data.m_nDicKind = 5;
     data.m_strDicPath = "/usr/bin/dict";
     data.m_strDicParam = "-w %s";
-    WriteBytes(dir.File("d.kmp"), WriteProject(data));
+    test::WriteFileBytes(dir.File("d.kmp"), WriteProject(data));
     ASSERT_TRUE(doc.OpenDocumentFile(dir.File("d.kmp")));
     EXPECT_EQ(doc.m_dic, (DictionaryChoice{5, "/usr/bin/dict", "-w %s"}));
 }

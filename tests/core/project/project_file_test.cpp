@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 #include "platform/file_io.h"
+#include "support/file_bytes.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
 
@@ -24,8 +24,7 @@ std::string Dword(std::uint32_t value) {
 std::string Bytes(std::initializer_list<unsigned char> list) { return std::string(list.begin(), list.end()); }
 
 std::string ReadGolden(const std::string& name) {
-    std::ifstream in(std::string(KELMIO_TEST_DATA_DIR) + "/project/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return test::ReadFileBytes(std::string(KELMIO_TEST_DATA_DIR) + "/project/" + name);
 }
 
 // The stream of an empty project up to (not including) the display state.
