@@ -126,5 +126,23 @@ TEST(HelpBook, ContextNumbersOfTheProgramAreMapped) {
     EXPECT_NE(project.find("Default topic=index.html"), std::string::npos);
 }
 
+// The viewer gives a contents entry without an ID the ID of the entry
+// before it, so every entry carries its own, and no two the same.
+TEST(HelpBook, EveryContentsEntryHasItsOwnContextNumber) {
+    const std::string contents = Source("Kelmio.hhc");
+    static const std::regex entry(R"re(<object type="text/sitemap">([^<]|<(?!/object>))*</object>)re");
+    static const std::regex id(R"re(<param name="ID" value="(\d+)">)re");
+    std::set<std::string> numbers;
+    int entries = 0;
+    for (auto it = std::sregex_iterator(contents.begin(), contents.end(), entry); it != std::sregex_iterator(); ++it) {
+        ++entries;
+        const std::string block = it->str();
+        std::smatch match;
+        ASSERT_TRUE(std::regex_search(block, match, id)) << block;
+        EXPECT_TRUE(numbers.insert(match[1].str()).second) << match[1].str();
+    }
+    EXPECT_EQ(entries, static_cast<int>(SitemapEntries(contents).size()));
+}
+
 }  // namespace
 }  // namespace kelmio
