@@ -3,6 +3,8 @@
 #include <wx/filename.h>
 #include <wx/filesys.h>
 #include <wx/fs_arc.h>
+#include <wx/image.h>
+#include <wx/imagpng.h>
 #include <wx/html/helpctrl.h>
 #include <wx/html/helpfrm.h>
 #include <wx/html/helpwnd.h>
@@ -31,8 +33,10 @@ bool CHelpViewer::OpenBook() {
     if (m_bBookLoaded) return true;
     if (!m_pController) {
         // The book is a zip archive, read through the toolkit's file system.
+        // Its pictures are PNG files.
         static const bool archivesReadable = [] {
             wxFileSystem::AddHandler(new wxArchiveFSHandler);
+            if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
             return true;
         }();
         (void)archivesReadable;
