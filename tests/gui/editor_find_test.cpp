@@ -1,4 +1,4 @@
-#include "editor_find.h"
+#include "gui/editor/editor_find.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "edit_x_ctrl.h"
+#include "gui/editor/edit_x_ctrl.h"
 #include "gui_support.h"
 #include "support/sjis_literal.h"
 

@@ -1,4 +1,4 @@
-#include "key_dispatch_filter.h"
+#include "gui/keys/key_dispatch_filter.h"
 
 #include <gtest/gtest.h>
 #include <wx/menu.h>
@@ -10,15 +10,15 @@
 
 #include "commands/command_ids.h"
 #include "commands/menu_table.h"
-#include "editor_find.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/menu_builder.h"
+#include "gui/app/wx_command_ids.h"
+#include "gui/editor/editor_find.h"
+#include "gui/editor/kel_edit_view.h"
+#include "gui/platform/wx_settings.h"
 #include "gui_support.h"
-#include "kel_edit_view.h"
 #include "keys/keycust_array.h"
-#include "main_frame.h"
-#include "menu_builder.h"
 #include "support/temp_dir.h"
-#include "wx_command_ids.h"
-#include "wx_settings.h"
 
 namespace kelmio {
 namespace {

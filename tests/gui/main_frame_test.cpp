@@ -1,4 +1,4 @@
-#include "main_frame.h"
+#include "gui/app/main_frame.h"
 
 #include <gtest/gtest.h>
 #include <wx/menu.h>
@@ -14,14 +14,14 @@
 #include <memory>
 
 #include "commands/command_ids.h"
+#include "gui/app/wx_command_ids.h"
+#include "gui/editor/kel_edit_view.h"
+#include "gui/memo/kel_form_view.h"
+#include "gui/platform/wx_settings.h"
+#include "gui/viewer/text_view.h"
 #include "gui_support.h"
-#include "kel_edit_view.h"
-#include "kel_form_view.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
-#include "text_view.h"
-#include "wx_command_ids.h"
-#include "wx_settings.h"
 
 namespace kelmio {
 namespace {

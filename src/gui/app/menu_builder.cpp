@@ -1,0 +1,113 @@
+#include "gui/app/menu_builder.h"
+
+#include <wx/artprov.h>
+#include <wx/dcmemory.h>
+#include <wx/menu.h>
+#include <wx/toolbar.h>
+
+#include "commands/command_ids.h"
+#include "commands/command_texts.h"
+#include "commands/toolbar_table.h"
+#include "gui/app/wx_command_ids.h"
+#include "gui/platform/wx_text.h"
+
+namespace kelmio {
+namespace {
+
+void AppendItems(wxMenu& menu, const std::vector<CMenuItem>& items) {
+    for (const CMenuItem& item : items) {
+        switch (item.kind) {
+            case CMenuItem::Kind::kSeparator:
+                menu.AppendSeparator();
+                break;
+            case CMenuItem::Kind::kCommand:
+                menu.Append(ToWxId(item.nID), ToWx(item.strCaption), ToWx(CommandPrompt(item.nID)),
+                            IsCheckableCommand(item.nID) ? wxITEM_CHECK : wxITEM_NORMAL);
+                break;
+            case CMenuItem::Kind::kPopup:
+                menu.AppendSubMenu(BuildPopupMenu(item).release(), ToWx(item.strCaption));
+                break;
+        }
+    }
+}
+
+// Icon names of the desktop's icon theme for each button.
+const char* ToolbarIconName(int nID) {
+    switch (nID) {
+        case ID_FILE_NEW: return "document-new";
+        case ID_FILE_OPEN: return "document-open";
+        case ID_FILE_SAVE: return "document-save";
+        case ID_FILE_SRC: return "text-x-generic";
+        case ID_FILE_SCAN: return "scanner";
+        case ID_EDIT_UNDO: return "edit-undo";
+        case ID_EDIT_REDO: return "edit-redo";
+        case ID_EDIT_CUT: return "edit-cut";
+        case ID_EDIT_COPY: return "edit-copy";
+        case ID_EDIT_PASTE: return "edit-paste";
+        case ID_DIC_LOOKUP: return "accessories-dictionary";
+        case ID_DIC_LOOKUP_CLIPBOARD: return "x-office-address-book";
+        case ID_MEMO_ADD: return "accessories-text-editor";
+        case ID_EDIT_FIND: return "edit-find";
+        case ID_EDIT_REPEAT: return "go-down";
+        case ID_EDIT_FIND_PREV: return "go-up";
+        case ID_HELP_FINDER: return "help-browser";
+        default: return "";
+    }
+}
+
+constexpr int kIconSize = 16;
+
+// Without an icon theme the button still shows what it does: the first
+// character of its tooltip.
+wxBitmap DrawnIcon(const wxString& tooltip) {
+    wxBitmap bitmap(kIconSize, kIconSize);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    dc.SetPen(*wxGREY_PEN);
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRectangle(0, 0, kIconSize, kIconSize);
+    dc.SetFont(wxFont(wxFontInfo(8)));
+    const wxString glyph = tooltip.Left(1);
+    const wxSize extent = dc.GetTextExtent(glyph);
+    dc.DrawText(glyph, (kIconSize - extent.x) / 2, (kIconSize - extent.y) / 2);
+    dc.SelectObject(wxNullBitmap);
+    return bitmap;
+}
+
+wxBitmapBundle ToolbarIcon(int nID, const wxString& tooltip) {
+    const wxBitmapBundle themed =
+        wxArtProvider::GetBitmapBundle(ToolbarIconName(nID), wxART_TOOLBAR, wxSize(kIconSize, kIconSize));
+    return themed.IsOk() ? themed : wxBitmapBundle(DrawnIcon(tooltip));
+}
+
+}  // namespace
+
+std::unique_ptr<wxMenu> BuildPopupMenu(const CMenuItem& popup) {
+    auto menu = std::make_unique<wxMenu>();
+    AppendItems(*menu, popup.children);
+    return menu;
+}
+
+std::unique_ptr<wxMenuBar> BuildMenuBar() {
+    auto bar = std::make_unique<wxMenuBar>();
+    for (const CMenuItem& popup : MainMenu()) {
+        bar->Append(BuildPopupMenu(popup).release(), ToWx(popup.strCaption));
+    }
+    return bar;
+}
+
+void AddToolbarButtons(wxToolBar& toolbar) {
+    for (int nID : kToolbarButtons) {
+        if (nID == 0) {
+            toolbar.AddSeparator();
+            continue;
+        }
+        const wxString tooltip = ToWx(CommandTooltip(nID));
+        toolbar.AddTool(ToWxId(nID), wxString(), ToolbarIcon(nID, tooltip), wxBitmapBundle(), wxITEM_NORMAL, tooltip,
+                        ToWx(CommandPrompt(nID)));
+    }
+    toolbar.Realize();
+}
+
+}  // namespace kelmio
