@@ -159,5 +159,20 @@ TEST_F(KeyDispatchTest, KeyTextsAppearInTheMenuOnActivationNotInContextMenus) {
     EXPECT_EQ(context->FindItem(ToWxId(ID_EDIT_UNDO))->GetItemLabel(), U("元に戻す(&U)\tCtrl+Z"));
 }
 
+TEST_F(KeyDispatchTest, ARebindingReplacesTheKeyTextAndOtherCaptionsStayAsBuilt) {
+    m_table.Add(Binding(116, ID_FILE_SRC, true));  // Ctrl+F5
+    Open();
+    m_table.RemoveAt(0);
+    m_table.Add(Binding(113, ID_FILE_SRC));  // F2
+    m_table.Add(Binding(113, ID_IMAGE_REDUCE_3, false, true));  // once the editor's "go to start" number
+    wxActivateEvent activate(wxEVT_ACTIVATE, true);
+    m_pFrame->ProcessWindowEvent(activate);
+    m_pFrame->ProcessWindowEvent(activate);
+    EXPECT_EQ(Caption(ID_FILE_SRC), U("ソースファイルの指定(&R)...\tF2"));
+    EXPECT_EQ(Caption(ID_IMAGE_REDUCE_3), U("&3分の1\tShift+F2"));
+    EXPECT_EQ(Caption(ID_EDIT_GOTO_TOP), U("先頭に移動(&S)"));
+    EXPECT_EQ(Caption(ID_FILE_SRC_HISTORY), U("ソースファイル履歴(&H)..."));
+}
+
 }  // namespace
 }  // namespace kelmio

@@ -1,8 +1,8 @@
 #pragma once
-// The command texts: for each command ID the status-bar prompt and the
-// tooltip, kept as one string per ID in the classic form "prompt\ntooltip"
-// (a string without a line break has no tooltip), plus the status bar's
-// fixed texts. All returned strings are Shift-JIS.
+// The command texts in Shift-JIS: for each command ID the status-bar prompt
+// and the tooltip of its record (command_registry.h), also as one string in
+// the classic form "prompt\ntooltip" (a string without a line break has no
+// tooltip), plus the status bar's fixed texts.
 
 #include <array>
 #include <string>

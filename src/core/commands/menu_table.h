@@ -1,7 +1,9 @@
 #pragma once
-// The menus as data: the main menu bar and the three context menus, with
-// every caption, command ID, separator and sub-menu in order. The window
-// code builds its menus from these trees and never spells a caption itself.
+// The menus as data: the main menu bar and the three context menus, trees of
+// command IDs, separators and sub-menus in order. A command item takes its
+// caption from the command's record (command_registry.h); only the pop-ups'
+// own captions are spelled here. The window code builds its menus from these
+// trees, and the key table writes its shortcut texts into a copy of one.
 
 #include <string>
 #include <vector>
@@ -24,10 +26,12 @@ const std::vector<CMenuItem>& MainMenu();
 enum class ContextMenuKind { kEdit, kPreview, kMemo };
 const CMenuItem& ContextMenu(ContextMenuKind which);
 
-// The item with command `nID` anywhere in `items`, or nullptr.
+// The command item with `nID`: a pop-up's own items are searched before the
+// pop-ups nested in it, depth first, in menu order. nullptr when none.
+CMenuItem* FindMenuCommand(std::vector<CMenuItem>& items, int nID);
 const CMenuItem* FindMenuCommand(const std::vector<CMenuItem>& items, int nID);
 
-// Commands whose menu item carries a tick mark.
+// Commands whose menu item carries a tick mark, as their records say.
 bool IsCheckableCommand(int nID);
 
 // Every command ID reachable from `items`, in menu order.

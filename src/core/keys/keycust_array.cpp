@@ -91,9 +91,9 @@ void CKeycustArray::ApplyToMenu(MenuBar& menu) const {
 }
 
 bool CKeycustArray::SetMenuKeyText(MenuBar& menu, std::optional<std::string_view> keyText, unsigned int command) {
-    MenuItem* item = FindMenuCommand(menu, command);
+    CMenuItem* item = FindMenuCommand(menu, static_cast<int>(command));
     if (item == nullptr) return false;
-    item->caption = CaptionWithKeyText(item->caption, keyText);
+    item->strCaption = CaptionWithKeyText(item->strCaption, keyText);
     return true;
 }
 

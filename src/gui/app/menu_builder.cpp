@@ -5,7 +5,7 @@
 #include <wx/menu.h>
 #include <wx/toolbar.h>
 
-#include "commands/command_ids.h"
+#include "commands/command_registry.h"
 #include "commands/command_texts.h"
 #include "commands/toolbar_table.h"
 #include "gui/app/wx_command_ids.h"
@@ -31,28 +31,10 @@ void AppendItems(wxMenu& menu, const std::vector<CMenuItem>& items) {
     }
 }
 
-// Icon names of the desktop's icon theme for each button.
-const char* ToolbarIconName(int nID) {
-    switch (nID) {
-        case ID_FILE_NEW: return "document-new";
-        case ID_FILE_OPEN: return "document-open";
-        case ID_FILE_SAVE: return "document-save";
-        case ID_FILE_SRC: return "text-x-generic";
-        case ID_FILE_SCAN: return "scanner";
-        case ID_EDIT_UNDO: return "edit-undo";
-        case ID_EDIT_REDO: return "edit-redo";
-        case ID_EDIT_CUT: return "edit-cut";
-        case ID_EDIT_COPY: return "edit-copy";
-        case ID_EDIT_PASTE: return "edit-paste";
-        case ID_DIC_LOOKUP: return "accessories-dictionary";
-        case ID_DIC_LOOKUP_CLIPBOARD: return "x-office-address-book";
-        case ID_MEMO_ADD: return "accessories-text-editor";
-        case ID_EDIT_FIND: return "edit-find";
-        case ID_EDIT_REPEAT: return "go-down";
-        case ID_EDIT_FIND_PREV: return "go-up";
-        case ID_HELP_FINDER: return "help-browser";
-        default: return "";
-    }
+// The icon theme's name for a button, from the command's record.
+std::string ToolbarIconName(int nID) {
+    const CommandRecord* record = FindCommandRecord(nID);
+    return record != nullptr ? std::string(record->iconName) : std::string();
 }
 
 constexpr int kIconSize = 16;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "commands/command_ids.h"
 #include "editor/text_offsets.h"
 #include "gui/editor/editor_find.h"
 #include "gui/platform/wx_text.h"
@@ -75,46 +74,44 @@ EditSaveResult CEditXCtrl::SaveFile(const std::string& sjisPath) const {
     return result;
 }
 
-int CEditXCtrl::GetCommandState(int nCommand) const {
+int CEditXCtrl::GetCommandState(EditorOperation operation) const {
     const bool hasSelection = m_pEdit->GetSelectionStart() != m_pEdit->GetSelectionEnd();
     bool enabled = false;
-    switch (nCommand) {
-        case ID_EDIT_UNDO: enabled = m_pEdit->CanUndo(); break;
-        case ID_EDIT_REDO: enabled = m_pEdit->CanRedo(); break;
-        case ID_EDIT_CUT: enabled = hasSelection && !m_pEdit->GetReadOnly(); break;
-        case ID_EDIT_COPY: enabled = hasSelection; break;
-        case ID_EDIT_PASTE: enabled = m_pEdit->CanPaste(); break;
-        case ID_EDIT_SELECT_ALL:
-        case kGoToStart:
-        case kGoToEnd:
-        case kSelectToEnd:
-        case ID_EDIT_FIND:
-        case ID_EDIT_REPLACE: enabled = true; break;
-        case ID_EDIT_REPEAT:
-        case kFindPrevious: enabled = m_pFind->HasSearch(); break;
-        case kClearHighlight: enabled = m_pFind->IsHighlighted(); break;
-        default: break;
+    switch (operation) {
+        case EditorOperation::kUndo: enabled = m_pEdit->CanUndo(); break;
+        case EditorOperation::kRedo: enabled = m_pEdit->CanRedo(); break;
+        case EditorOperation::kCut: enabled = hasSelection && !m_pEdit->GetReadOnly(); break;
+        case EditorOperation::kCopy: enabled = hasSelection; break;
+        case EditorOperation::kPaste: enabled = m_pEdit->CanPaste(); break;
+        case EditorOperation::kSelectAll:
+        case EditorOperation::kGoToStart:
+        case EditorOperation::kGoToEnd:
+        case EditorOperation::kSelectToEnd:
+        case EditorOperation::kFind:
+        case EditorOperation::kReplace: enabled = true; break;
+        case EditorOperation::kFindNext:
+        case EditorOperation::kFindPrevious: enabled = m_pFind->HasSearch(); break;
+        case EditorOperation::kClearHighlight: enabled = m_pFind->IsHighlighted(); break;
     }
     return enabled ? kCommandStateEnabled : 0;
 }
 
-void CEditXCtrl::ExecCommand(int nCommand) {
-    switch (nCommand) {
-        case ID_EDIT_UNDO: m_pEdit->Undo(); break;
-        case ID_EDIT_REDO: m_pEdit->Redo(); break;
-        case ID_EDIT_CUT: m_pEdit->Cut(); break;
-        case ID_EDIT_COPY: m_pEdit->Copy(); break;
-        case ID_EDIT_PASTE: m_pEdit->Paste(); break;
-        case ID_EDIT_SELECT_ALL: m_pEdit->SelectAll(); break;
-        case kGoToStart: m_pEdit->DocumentStart(); break;
-        case kGoToEnd: m_pEdit->DocumentEnd(); break;
-        case kSelectToEnd: m_pEdit->DocumentEndExtend(); break;
-        case ID_EDIT_FIND: m_pFind->ShowFindDialog(); break;
-        case ID_EDIT_REPLACE: m_pFind->ShowReplaceDialog(); break;
-        case ID_EDIT_REPEAT: m_pFind->FindNext(); break;
-        case kFindPrevious: m_pFind->FindPrevious(); break;
-        case kClearHighlight: m_pFind->ClearHighlight(); break;
-        default: break;
+void CEditXCtrl::ExecCommand(EditorOperation operation) {
+    switch (operation) {
+        case EditorOperation::kUndo: m_pEdit->Undo(); break;
+        case EditorOperation::kRedo: m_pEdit->Redo(); break;
+        case EditorOperation::kCut: m_pEdit->Cut(); break;
+        case EditorOperation::kCopy: m_pEdit->Copy(); break;
+        case EditorOperation::kPaste: m_pEdit->Paste(); break;
+        case EditorOperation::kSelectAll: m_pEdit->SelectAll(); break;
+        case EditorOperation::kGoToStart: m_pEdit->DocumentStart(); break;
+        case EditorOperation::kGoToEnd: m_pEdit->DocumentEnd(); break;
+        case EditorOperation::kSelectToEnd: m_pEdit->DocumentEndExtend(); break;
+        case EditorOperation::kFind: m_pFind->ShowFindDialog(); break;
+        case EditorOperation::kReplace: m_pFind->ShowReplaceDialog(); break;
+        case EditorOperation::kFindNext: m_pFind->FindNext(); break;
+        case EditorOperation::kFindPrevious: m_pFind->FindPrevious(); break;
+        case EditorOperation::kClearHighlight: m_pFind->ClearHighlight(); break;
     }
 }
 

@@ -35,13 +35,6 @@ public:
     static constexpr int kControlId = 1001;
     static constexpr int kWheelStep = 3;
 
-    // Component command numbers beyond the view's own command IDs.
-    static constexpr int kGoToStart = 32798;
-    static constexpr int kGoToEnd = 32799;
-    static constexpr int kSelectToEnd = 32809;
-    static constexpr int kFindPrevious = 32823;
-    static constexpr int kClearHighlight = 32824;
-
     explicit CEditXCtrl(wxWindow* parent);
     ~CEditXCtrl() override;
     CEditXCtrl(const CEditXCtrl&) = delete;
@@ -61,8 +54,8 @@ public:
     std::optional<FileError> LoadFile(const std::string& sjisPath);
     EditSaveResult SaveFile(const std::string& sjisPath) const;
 
-    int GetCommandState(int nCommand) const override;
-    void ExecCommand(int nCommand);
+    int GetCommandState(EditorOperation operation) const override;
+    void ExecCommand(EditorOperation operation);
 
     void SetSelText(const std::string& sjis);
     std::size_t SelStart() const;

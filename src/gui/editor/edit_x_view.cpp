@@ -14,7 +14,7 @@
 namespace kelmio {
 namespace {
 
-// The view commands the component carries out under the same number.
+// The view commands the component carries out (their records name the operation).
 bool IsComponentCommand(int nID) {
     switch (nID) {
         case ID_EDIT_UNDO:
@@ -67,7 +67,7 @@ bool CEditXView::OnCommand(int nID) {
         return true;
     }
     if (!IsComponentCommand(nID)) return false;
-    m_ctrl.ExecCommand(nID);
+    m_ctrl.ExecCommand(*EditorOperationOf(nID));
     return true;
 }
 

@@ -5,12 +5,11 @@
 
 #include <memory>
 
-#include "gui/editor/translation_printout.h"
-
 #include "editor/print_margins.h"
 #include "gui/app/pane_view.h"
 #include "gui/editor/edit_x_ctrl.h"
 #include "gui/editor/printer_setup.h"
+#include "gui/editor/translation_printout.h"
 #include "platform/prompter.h"
 
 namespace kelmio {

@@ -3,6 +3,8 @@
 #include <wx/event.h>
 #include <wx/menu.h>
 
+#include <memory>
+
 #include "gui/app/main_frame.h"
 #include "gui/app/wx_command_ids.h"
 #include "gui/editor/kel_edit_view.h"
@@ -36,12 +38,13 @@ void AttachKeyTable(CMainFrame& frame, const CKeycustArray& table, std::function
         }
         event.Skip();
     });
-    frame.Bind(wxEVT_ACTIVATE, [&frame, &table](wxActivateEvent& event) {
+    auto captions = std::make_shared<CMenuKeyTexts>();
+    frame.Bind(wxEVT_ACTIVATE, [&frame, &table, captions](wxActivateEvent& event) {
         event.Skip();
-        if (event.GetActive() && frame.GetMenuBar() != nullptr) ApplyKeyTextsToMenuBar(table, *frame.GetMenuBar());
+        if (event.GetActive() && frame.GetMenuBar() != nullptr) captions->Apply(table, *frame.GetMenuBar());
     });
     // The window may be shown before it is ever activated (no window manager).
-    if (frame.GetMenuBar() != nullptr) ApplyKeyTextsToMenuBar(table, *frame.GetMenuBar());
+    if (frame.GetMenuBar() != nullptr) captions->Apply(table, *frame.GetMenuBar());
 }
 
 }  // namespace kelmio

@@ -1,8 +1,9 @@
 #pragma once
-// The shortcut texts of the key table in the captions of the window's
-// menu bar. The rule for a caption is decided on a plain copy of the menu
-// (the core's menu model); the toolkit's menus then take the captions that
-// changed.
+// The shortcut texts of the key table in the captions of the window's menu
+// bar. The key table writes them into the window's own copy of the main
+// menu's tree, where the core decides every caption; the toolkit's items
+// whose captions changed are then relabelled, found by command ID. The
+// toolkit's menu is never read back.
 
 #include "keys/menu_model.h"
 
@@ -12,16 +13,19 @@ namespace kelmio {
 
 class CKeycustArray;
 
-// A copy of the menu bar's pop-ups, items and captions (Shift-JIS). Items
-// that carry no command are copied as separators, so no key text can land
-// on them.
-MenuBar MirrorMenuBar(const wxMenuBar& bar);
+class CMenuKeyTexts {
+public:
+    // Starts from the captions the menu bar was built with.
+    CMenuKeyTexts();
 
-// Writes each command caption of `mirror` into the item at the same place
-// of `bar` where it differs. `mirror` must come from `bar`.
-void CopyCaptionsToMenuBar(const MenuBar& mirror, wxMenuBar& bar);
+    // Every binding's key text into its command's caption, in table order.
+    // Captions keep what earlier calls wrote, as the menu items themselves do.
+    void Apply(const CKeycustArray& table, wxMenuBar& bar);
 
-// Every binding's key text into its command's caption, in table order.
-void ApplyKeyTextsToMenuBar(const CKeycustArray& table, wxMenuBar& bar);
+    const MenuBar& Captions() const { return m_captions; }
+
+private:
+    MenuBar m_captions;
+};
 
 }  // namespace kelmio
