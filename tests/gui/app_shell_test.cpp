@@ -79,8 +79,8 @@ protected:
     CKelmioDoc& Doc() { return m_pShell->Document(); }
     wxStyledTextCtrl& Editor() { return Frame().EditView().Editor().Widget(); }
 
-    void Send(int nID) {
-        wxCommandEvent event(wxEVT_MENU, ToWxId(nID));
+    void Send(CommandId id) {
+        wxCommandEvent event(wxEVT_MENU, ToWxId(id));
         event.SetEventObject(&Frame());
         Frame().ProcessWindowEvent(event);
         Pump();

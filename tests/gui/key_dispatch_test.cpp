@@ -27,8 +27,8 @@ using test::Pump;
 
 wxString U(const char* utf8) { return wxString::FromUTF8(utf8); }
 
-CKeycust Binding(unsigned key, unsigned command, bool ctrl = false, bool shift = false, bool alt = false) {
-    return CKeycust::Of(key, alt, shift, ctrl, command);
+CKeycust Binding(unsigned key, CommandId command, bool ctrl = false, bool shift = false, bool alt = false) {
+    return CKeycust::Of(key, alt, shift, ctrl, static_cast<unsigned>(CommandNumber(command)));
 }
 
 // The main window with a key table joined to it, as the application has it.
@@ -61,12 +61,12 @@ protected:
         Pump();
         return taken;
     }
-    void Send(int nID) {
-        wxCommandEvent event(wxEVT_MENU, ToWxId(nID));
+    void Send(CommandId id) {
+        wxCommandEvent event(wxEVT_MENU, ToWxId(id));
         m_pFrame->ProcessWindowEvent(event);
         Pump();
     }
-    wxString Caption(int nID) { return m_pFrame->GetMenuBar()->FindItem(ToWxId(nID))->GetItemLabel(); }
+    wxString Caption(CommandId id) { return m_pFrame->GetMenuBar()->FindItem(ToWxId(id))->GetItemLabel(); }
     bool ToolbarShown() { return m_pFrame->GetToolBar()->IsShown(); }
 
     test::TempDir m_folder;

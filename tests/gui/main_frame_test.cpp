@@ -49,8 +49,8 @@ protected:
     void TearDown() override {
         if (m_pFrame != nullptr) CloseAndFlush();
     }
-    void Send(int nID) {
-        wxCommandEvent event(wxEVT_MENU, ToWxId(nID));
+    void Send(CommandId id) {
+        wxCommandEvent event(wxEVT_MENU, ToWxId(id));
         event.SetEventObject(m_pFrame);
         m_pFrame->ProcessWindowEvent(event);
     }
@@ -107,10 +107,10 @@ TEST_F(MainFrameTest, CommandsWithoutTheirCodeAreDisabledNotHidden) {
     Open();
     wxMenuBar* bar = m_pFrame->GetMenuBar();
     bar->UpdateMenus();
-    for (int nID : {ID_FILE_SRC, ID_FILE_SCAN, ID_IMAGE_ROTATE_ANY, ID_DIC_LOOKUP, ID_APP_ABOUT}) {
-        wxMenuItem* item = bar->FindItem(ToWxId(nID));
-        ASSERT_NE(item, nullptr) << nID;
-        EXPECT_FALSE(item->IsEnabled()) << nID;
+    for (CommandId id : {ID_FILE_SRC, ID_FILE_SCAN, ID_IMAGE_ROTATE_ANY, ID_DIC_LOOKUP, ID_APP_ABOUT}) {
+        wxMenuItem* item = bar->FindItem(ToWxId(id));
+        ASSERT_NE(item, nullptr) << CommandNumber(id);
+        EXPECT_FALSE(item->IsEnabled()) << CommandNumber(id);
     }
     EXPECT_TRUE(bar->FindItem(ToWxId(ID_CURSOR_MEMO))->IsEnabled());
     EXPECT_TRUE(bar->FindItem(ToWxId(ID_EDIT_SELECT_ALL))->IsEnabled());

@@ -5,6 +5,8 @@
 // 32771-32866. What else is known of a command (texts, icon, menu place)
 // is in commands/command_registry.cpp.
 
+#include <optional>
+
 namespace kelmio {
 
 enum class CommandId : int {
@@ -147,120 +149,19 @@ constexpr bool IsCommandId(int nID) {
            nID == CommandNumber(CommandId::ID_VIEW_TOOLBAR) || nID == CommandNumber(CommandId::ID_VIEW_STATUS_BAR);
 }
 
-// The same numbers for the code that carries a command as a plain int: the
-// toolkit's event IDs and the routing of commands through the panes.
-constexpr int ID_FILE_NEW = CommandNumber(CommandId::ID_FILE_NEW);
-constexpr int ID_FILE_OPEN = CommandNumber(CommandId::ID_FILE_OPEN);
-constexpr int ID_FILE_SAVE = CommandNumber(CommandId::ID_FILE_SAVE);
-constexpr int ID_FILE_SAVE_AS = CommandNumber(CommandId::ID_FILE_SAVE_AS);
-constexpr int ID_FILE_PAGE_SETUP = CommandNumber(CommandId::ID_FILE_PAGE_SETUP);
-constexpr int ID_FILE_PRINT_SETUP = CommandNumber(CommandId::ID_FILE_PRINT_SETUP);
-constexpr int ID_FILE_PRINT = CommandNumber(CommandId::ID_FILE_PRINT);
-constexpr int ID_FILE_PRINT_DIRECT = CommandNumber(CommandId::ID_FILE_PRINT_DIRECT);
-constexpr int ID_FILE_PRINT_PREVIEW = CommandNumber(CommandId::ID_FILE_PRINT_PREVIEW);
-constexpr int ID_FILE_MRU_FILE1 = CommandNumber(CommandId::ID_FILE_MRU_FILE1);
-constexpr int ID_FILE_MRU_FILE16 = CommandNumber(CommandId::ID_FILE_MRU_FILE16);
-constexpr int ID_FILE_SRC = CommandNumber(CommandId::ID_FILE_SRC);
-constexpr int ID_FILE_SRC_HISTORY = CommandNumber(CommandId::ID_FILE_SRC_HISTORY);
-constexpr int ID_FILE_SRC_URL = CommandNumber(CommandId::ID_FILE_SRC_URL);
-constexpr int ID_FILE_SRC_PROPERTIES = CommandNumber(CommandId::ID_FILE_SRC_PROPERTIES);
-constexpr int ID_FILE_SCAN = CommandNumber(CommandId::ID_FILE_SCAN);
-constexpr int ID_FILE_SAVE_SCAN = CommandNumber(CommandId::ID_FILE_SAVE_SCAN);
-constexpr int ID_FILE_SELECT_SCANNER = CommandNumber(CommandId::ID_FILE_SELECT_SCANNER);
-constexpr int ID_FILE_EDIT_PATH = CommandNumber(CommandId::ID_FILE_EDIT_PATH);
-constexpr int ID_FILE_EDIT_OPEN = CommandNumber(CommandId::ID_FILE_EDIT_OPEN);
-constexpr int ID_FILE_EDIT_SAVE = CommandNumber(CommandId::ID_FILE_EDIT_SAVE);
-constexpr int ID_FILE_EDIT_SAVE_AS = CommandNumber(CommandId::ID_FILE_EDIT_SAVE_AS);
-constexpr int ID_APP_EXIT = CommandNumber(CommandId::ID_APP_EXIT);
-constexpr int ID_EDIT_CLEAR = CommandNumber(CommandId::ID_EDIT_CLEAR);
-constexpr int ID_EDIT_COPY = CommandNumber(CommandId::ID_EDIT_COPY);
-constexpr int ID_EDIT_CUT = CommandNumber(CommandId::ID_EDIT_CUT);
-constexpr int ID_EDIT_FIND = CommandNumber(CommandId::ID_EDIT_FIND);
-constexpr int ID_EDIT_PASTE = CommandNumber(CommandId::ID_EDIT_PASTE);
-constexpr int ID_EDIT_REPEAT = CommandNumber(CommandId::ID_EDIT_REPEAT);
-constexpr int ID_EDIT_REPLACE = CommandNumber(CommandId::ID_EDIT_REPLACE);
-constexpr int ID_EDIT_SELECT_ALL = CommandNumber(CommandId::ID_EDIT_SELECT_ALL);
-constexpr int ID_EDIT_UNDO = CommandNumber(CommandId::ID_EDIT_UNDO);
-constexpr int ID_EDIT_REDO = CommandNumber(CommandId::ID_EDIT_REDO);
-constexpr int ID_EDIT_FIND_PREV = CommandNumber(CommandId::ID_EDIT_FIND_PREV);
-constexpr int ID_EDIT_CLEAR_HIGHLIGHT = CommandNumber(CommandId::ID_EDIT_CLEAR_HIGHLIGHT);
-constexpr int ID_EDIT_GOTO_TOP = CommandNumber(CommandId::ID_EDIT_GOTO_TOP);
-constexpr int ID_EDIT_GOTO_END = CommandNumber(CommandId::ID_EDIT_GOTO_END);
-constexpr int ID_MEMO_ADD = CommandNumber(CommandId::ID_MEMO_ADD);
-constexpr int ID_MEMO_RENAME = CommandNumber(CommandId::ID_MEMO_RENAME);
-constexpr int ID_MEMO_DELETE = CommandNumber(CommandId::ID_MEMO_DELETE);
-constexpr int ID_DIC_SETTINGS = CommandNumber(CommandId::ID_DIC_SETTINGS);
-constexpr int ID_DIC_LOOKUP_CLIPBOARD = CommandNumber(CommandId::ID_DIC_LOOKUP_CLIPBOARD);
-constexpr int ID_DIC_LOOKUP = CommandNumber(CommandId::ID_DIC_LOOKUP);
-constexpr int ID_VIEW_BROWSER_MODE = CommandNumber(CommandId::ID_VIEW_BROWSER_MODE);
-constexpr int ID_VIEW_FONT = CommandNumber(CommandId::ID_VIEW_FONT);
-constexpr int ID_VIEW_EDITOR_SETTINGS = CommandNumber(CommandId::ID_VIEW_EDITOR_SETTINGS);
-constexpr int ID_VIEW_PROJECT_SETTINGS = CommandNumber(CommandId::ID_VIEW_PROJECT_SETTINGS);
-constexpr int ID_CURSOR_SOURCE = CommandNumber(CommandId::ID_CURSOR_SOURCE);
-constexpr int ID_CURSOR_EDIT = CommandNumber(CommandId::ID_CURSOR_EDIT);
-constexpr int ID_CURSOR_MEMO = CommandNumber(CommandId::ID_CURSOR_MEMO);
-constexpr int ID_SOURCE_SCROLL_UP = CommandNumber(CommandId::ID_SOURCE_SCROLL_UP);
-constexpr int ID_SOURCE_SCROLL_DOWN = CommandNumber(CommandId::ID_SOURCE_SCROLL_DOWN);
-constexpr int ID_SOURCE_SCROLL_RIGHT = CommandNumber(CommandId::ID_SOURCE_SCROLL_RIGHT);
-constexpr int ID_SOURCE_SCROLL_LEFT = CommandNumber(CommandId::ID_SOURCE_SCROLL_LEFT);
-constexpr int ID_SOURCE_PAGE_UP = CommandNumber(CommandId::ID_SOURCE_PAGE_UP);
-constexpr int ID_SOURCE_PAGE_DOWN = CommandNumber(CommandId::ID_SOURCE_PAGE_DOWN);
-constexpr int ID_KEY_CUSTOMIZE = CommandNumber(CommandId::ID_KEY_CUSTOMIZE);
-constexpr int ID_VIEW_SOURCE_SETTINGS = CommandNumber(CommandId::ID_VIEW_SOURCE_SETTINGS);
-constexpr int ID_VIEW_TOOLBAR = CommandNumber(CommandId::ID_VIEW_TOOLBAR);
-constexpr int ID_VIEW_STATUS_BAR = CommandNumber(CommandId::ID_VIEW_STATUS_BAR);
-constexpr int ID_IMAGE_ACTUAL_SIZE = CommandNumber(CommandId::ID_IMAGE_ACTUAL_SIZE);
-constexpr int ID_IMAGE_REDUCE_2 = CommandNumber(CommandId::ID_IMAGE_REDUCE_2);
-constexpr int ID_IMAGE_REDUCE_3 = CommandNumber(CommandId::ID_IMAGE_REDUCE_3);
-constexpr int ID_IMAGE_REDUCE_4 = CommandNumber(CommandId::ID_IMAGE_REDUCE_4);
-constexpr int ID_IMAGE_REDUCE_5 = CommandNumber(CommandId::ID_IMAGE_REDUCE_5);
-constexpr int ID_IMAGE_REDUCE_6 = CommandNumber(CommandId::ID_IMAGE_REDUCE_6);
-constexpr int ID_IMAGE_REDUCE_7 = CommandNumber(CommandId::ID_IMAGE_REDUCE_7);
-constexpr int ID_IMAGE_REDUCE_8 = CommandNumber(CommandId::ID_IMAGE_REDUCE_8);
-constexpr int ID_IMAGE_REDUCE_9 = CommandNumber(CommandId::ID_IMAGE_REDUCE_9);
-constexpr int ID_IMAGE_REDUCE_10 = CommandNumber(CommandId::ID_IMAGE_REDUCE_10);
-constexpr int ID_IMAGE_ENLARGE_2 = CommandNumber(CommandId::ID_IMAGE_ENLARGE_2);
-constexpr int ID_IMAGE_ENLARGE_3 = CommandNumber(CommandId::ID_IMAGE_ENLARGE_3);
-constexpr int ID_IMAGE_ENLARGE_4 = CommandNumber(CommandId::ID_IMAGE_ENLARGE_4);
-constexpr int ID_IMAGE_ENLARGE_5 = CommandNumber(CommandId::ID_IMAGE_ENLARGE_5);
-constexpr int ID_IMAGE_ENLARGE_6 = CommandNumber(CommandId::ID_IMAGE_ENLARGE_6);
-constexpr int ID_IMAGE_ENLARGE_7 = CommandNumber(CommandId::ID_IMAGE_ENLARGE_7);
-constexpr int ID_IMAGE_ENLARGE_8 = CommandNumber(CommandId::ID_IMAGE_ENLARGE_8);
-constexpr int ID_IMAGE_ENLARGE_9 = CommandNumber(CommandId::ID_IMAGE_ENLARGE_9);
-constexpr int ID_IMAGE_ENLARGE_10 = CommandNumber(CommandId::ID_IMAGE_ENLARGE_10);
-constexpr int ID_IMAGE_ENLARGE_STEP = CommandNumber(CommandId::ID_IMAGE_ENLARGE_STEP);
-constexpr int ID_IMAGE_REDUCE_STEP = CommandNumber(CommandId::ID_IMAGE_REDUCE_STEP);
-constexpr int ID_IMAGE_REDUCE_CUSTOM = CommandNumber(CommandId::ID_IMAGE_REDUCE_CUSTOM);
-constexpr int ID_IMAGE_ENLARGE_CUSTOM = CommandNumber(CommandId::ID_IMAGE_ENLARGE_CUSTOM);
-constexpr int ID_IMAGE_FINE = CommandNumber(CommandId::ID_IMAGE_FINE);
-constexpr int ID_IMAGE_FIT_WINDOW = CommandNumber(CommandId::ID_IMAGE_FIT_WINDOW);
-constexpr int ID_IMAGE_ROTATE_180 = CommandNumber(CommandId::ID_IMAGE_ROTATE_180);
-constexpr int ID_IMAGE_ROTATE_LEFT = CommandNumber(CommandId::ID_IMAGE_ROTATE_LEFT);
-constexpr int ID_IMAGE_ROTATE_RIGHT = CommandNumber(CommandId::ID_IMAGE_ROTATE_RIGHT);
-constexpr int ID_IMAGE_ROTATE_ANY = CommandNumber(CommandId::ID_IMAGE_ROTATE_ANY);
-constexpr int ID_IMAGE_FLIP_VERT = CommandNumber(CommandId::ID_IMAGE_FLIP_VERT);
-constexpr int ID_IMAGE_FLIP_HORZ = CommandNumber(CommandId::ID_IMAGE_FLIP_HORZ);
-constexpr int ID_IMAGE_COPY = CommandNumber(CommandId::ID_IMAGE_COPY);
-constexpr int ID_HELP_INDEX = CommandNumber(CommandId::ID_HELP_INDEX);
-constexpr int ID_HELP_FINDER = CommandNumber(CommandId::ID_HELP_FINDER);
-constexpr int ID_HELP_USING = CommandNumber(CommandId::ID_HELP_USING);
-constexpr int ID_CONTEXT_HELP = CommandNumber(CommandId::ID_CONTEXT_HELP);
-constexpr int ID_HELP = CommandNumber(CommandId::ID_HELP);
-constexpr int ID_DEFAULT_HELP = CommandNumber(CommandId::ID_DEFAULT_HELP);
-constexpr int ID_HELP_KEYWORD = CommandNumber(CommandId::ID_HELP_KEYWORD);
-constexpr int ID_HELP_HOWTO = CommandNumber(CommandId::ID_HELP_HOWTO);
-constexpr int ID_HELP_HOMEPAGE = CommandNumber(CommandId::ID_HELP_HOMEPAGE);
-constexpr int ID_APP_ABOUT = CommandNumber(CommandId::ID_APP_ABOUT);
-constexpr int ID_NEXT_PANE = CommandNumber(CommandId::ID_NEXT_PANE);
-constexpr int ID_PREV_PANE = CommandNumber(CommandId::ID_PREV_PANE);
-constexpr int ID_FORMAT_BOLD = CommandNumber(CommandId::ID_FORMAT_BOLD);
-constexpr int ID_FORMAT_ITALIC = CommandNumber(CommandId::ID_FORMAT_ITALIC);
-constexpr int ID_FORMAT_UNDERLINE = CommandNumber(CommandId::ID_FORMAT_UNDERLINE);
-constexpr int ID_FORMAT_STRIKEOUT = CommandNumber(CommandId::ID_FORMAT_STRIKEOUT);
-constexpr int ID_FORMAT_FONT = CommandNumber(CommandId::ID_FORMAT_FONT);
-constexpr int ID_FORMAT_COLOR = CommandNumber(CommandId::ID_FORMAT_COLOR);
-constexpr int ID_BROWSER_INIT_SCROLL = CommandNumber(CommandId::ID_BROWSER_INIT_SCROLL);
-constexpr int ID_VIEW_SHOW = CommandNumber(CommandId::ID_VIEW_SHOW);
-constexpr int ID_WINDOW_TOIMAGE = CommandNumber(CommandId::ID_WINDOW_TOIMAGE);
+// Every command is written under its own name, ID_FILE_NEW rather than
+// CommandId::ID_FILE_NEW, and is still a CommandId, never a plain int.
+using enum CommandId;
+
+// The command a number names, or nullopt when it names none.
+constexpr std::optional<CommandId> ToCommandId(int nID) {
+    if (!IsCommandId(nID)) return std::nullopt;
+    return static_cast<CommandId>(nID);
+}
+
+// The command `steps` numbers after `first`, for the runs of zoom steps.
+constexpr CommandId CommandAfter(CommandId first, int steps) {
+    return static_cast<CommandId>(CommandNumber(first) + steps);
+}
 
 }  // namespace kelmio

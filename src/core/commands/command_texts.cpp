@@ -28,8 +28,9 @@ const std::map<int, std::string>& CommandStrings() {
             if (!record.prompt.empty()) result.emplace(CommandNumber(record.id), ClassicString(record));
         }
         // Every recent-file entry shares the first entry's text.
-        for (int nID = ID_FILE_MRU_FILE1 + 1; nID <= ID_FILE_MRU_FILE16; ++nID) {
-            result.insert_or_assign(nID, result.at(ID_FILE_MRU_FILE1));
+        const int first = CommandNumber(ID_FILE_MRU_FILE1);
+        for (int nID = first + 1; nID <= CommandNumber(ID_FILE_MRU_FILE16); ++nID) {
+            result.insert_or_assign(nID, result.at(first));
         }
         return result;
     }();
@@ -38,20 +39,20 @@ const std::map<int, std::string>& CommandStrings() {
 
 }  // namespace
 
-const std::string& CommandString(int nID) {
+const std::string& CommandString(CommandId id) {
     static const std::string empty;
     const auto& strings = CommandStrings();
-    const auto it = strings.find(nID);
+    const auto it = strings.find(CommandNumber(id));
     return it == strings.end() ? empty : it->second;
 }
 
-std::string CommandPrompt(int nID) {
-    const std::string& text = CommandString(nID);
+std::string CommandPrompt(CommandId id) {
+    const std::string& text = CommandString(id);
     return text.substr(0, text.find('\n'));
 }
 
-std::string CommandTooltip(int nID) {
-    const std::string& text = CommandString(nID);
+std::string CommandTooltip(CommandId id) {
+    const std::string& text = CommandString(id);
     const std::size_t lineBreak = text.find('\n');
     return lineBreak == std::string::npos ? std::string() : text.substr(lineBreak + 1);
 }

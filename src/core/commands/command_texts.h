@@ -7,16 +7,18 @@
 #include <array>
 #include <string>
 
+#include "commands/command_ids.h"
+
 namespace kelmio {
 
-// The raw command string of `nID`; empty when the command has none.
-const std::string& CommandString(int nID);
+// The raw command string of `id`; empty when the command has none.
+const std::string& CommandString(CommandId id);
 
 // The status-bar prompt: the first line of the command string.
-std::string CommandPrompt(int nID);
+std::string CommandPrompt(CommandId id);
 
 // The tooltip: the second line, or empty when there is none.
-std::string CommandTooltip(int nID);
+std::string CommandTooltip(CommandId id);
 
 // The status bar's message pane text while nothing is highlighted.
 const std::string& IdleStatusText();

@@ -10,22 +10,22 @@ namespace kelmio {
 namespace {
 
 // A command item with the caption of its record.
-CMenuItem Cmd(int nID) {
-    const CommandRecord* record = FindCommandRecord(nID);
-    return {CMenuItem::Kind::kCommand, nID, record != nullptr ? SjisText(record->caption) : std::string(), {}};
+CMenuItem Cmd(CommandId id) {
+    const CommandRecord* record = FindCommandRecord(id);
+    return {CMenuItem::Kind::kCommand, id, record != nullptr ? SjisText(record->caption) : std::string(), {}};
 }
 
 // The same in a context menu, where a few captions differ.
-CMenuItem ContextCmd(int nID) {
-    const CommandRecord* record = FindCommandRecord(nID);
-    if (record == nullptr || record->contextCaption.empty()) return Cmd(nID);
-    return {CMenuItem::Kind::kCommand, nID, SjisText(record->contextCaption), {}};
+CMenuItem ContextCmd(CommandId id) {
+    const CommandRecord* record = FindCommandRecord(id);
+    if (record == nullptr || record->contextCaption.empty()) return Cmd(id);
+    return {CMenuItem::Kind::kCommand, id, SjisText(record->contextCaption), {}};
 }
 
 CMenuItem Sep() { return {}; }
 
 CMenuItem Popup(std::string_view utf8Caption, std::initializer_list<CMenuItem> children) {
-    return {CMenuItem::Kind::kPopup, 0, SjisText(utf8Caption), children};
+    return {CMenuItem::Kind::kPopup, CommandId{}, SjisText(utf8Caption), children};
 }
 
 CMenuItem ReduceMenu() {
@@ -207,20 +207,20 @@ CMenuItem PreviewPopup() {
 }
 
 template <typename Items>
-auto* FindIn(Items& items, int nID) {
+auto* FindIn(Items& items, CommandId id) {
     for (auto& item : items) {
-        if (item.kind == CMenuItem::Kind::kCommand && item.nID == nID) return &item;
+        if (item.kind == CMenuItem::Kind::kCommand && item.id == id) return &item;
     }
     for (auto& item : items) {
         if (item.kind != CMenuItem::Kind::kPopup) continue;
-        if (auto* found = FindIn(item.children, nID)) return found;
+        if (auto* found = FindIn(item.children, id)) return found;
     }
     return static_cast<decltype(&items.front())>(nullptr);
 }
 
-void CollectIds(const std::vector<CMenuItem>& items, std::vector<int>& ids) {
+void CollectIds(const std::vector<CMenuItem>& items, std::vector<CommandId>& ids) {
     for (const CMenuItem& item : items) {
-        if (item.kind == CMenuItem::Kind::kCommand) ids.push_back(item.nID);
+        if (item.kind == CMenuItem::Kind::kCommand) ids.push_back(item.id);
         if (item.kind == CMenuItem::Kind::kPopup) CollectIds(item.children, ids);
     }
 }
@@ -244,17 +244,17 @@ const CMenuItem& ContextMenu(ContextMenuKind which) {
     return edit;
 }
 
-CMenuItem* FindMenuCommand(std::vector<CMenuItem>& items, int nID) { return FindIn(items, nID); }
+CMenuItem* FindMenuCommand(std::vector<CMenuItem>& items, CommandId id) { return FindIn(items, id); }
 
-const CMenuItem* FindMenuCommand(const std::vector<CMenuItem>& items, int nID) { return FindIn(items, nID); }
+const CMenuItem* FindMenuCommand(const std::vector<CMenuItem>& items, CommandId id) { return FindIn(items, id); }
 
-bool IsCheckableCommand(int nID) {
-    const CommandRecord* record = FindCommandRecord(nID);
+bool IsCheckableCommand(CommandId id) {
+    const CommandRecord* record = FindCommandRecord(id);
     return record != nullptr && record->bCheckable;
 }
 
-std::vector<int> MenuCommandIds(const std::vector<CMenuItem>& items) {
-    std::vector<int> ids;
+std::vector<CommandId> MenuCommandIds(const std::vector<CMenuItem>& items) {
+    std::vector<CommandId> ids;
     CollectIds(items, ids);
     return ids;
 }

@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "commands/command_ids.h"
+
 namespace kelmio {
 
 struct CMenuItem {
     enum class Kind { kCommand, kSeparator, kPopup };
 
     Kind kind = Kind::kSeparator;
-    int nID = 0;                      // commands only
+    CommandId id{};                   // commands only
     std::string strCaption;           // Shift-JIS; "&" marks the mnemonic, a tab the shortcut
     std::vector<CMenuItem> children;  // pop-ups only
 };
@@ -26,15 +28,15 @@ const std::vector<CMenuItem>& MainMenu();
 enum class ContextMenuKind { kEdit, kPreview, kMemo };
 const CMenuItem& ContextMenu(ContextMenuKind which);
 
-// The command item with `nID`: a pop-up's own items are searched before the
+// The command item with `id`: a pop-up's own items are searched before the
 // pop-ups nested in it, depth first, in menu order. nullptr when none.
-CMenuItem* FindMenuCommand(std::vector<CMenuItem>& items, int nID);
-const CMenuItem* FindMenuCommand(const std::vector<CMenuItem>& items, int nID);
+CMenuItem* FindMenuCommand(std::vector<CMenuItem>& items, CommandId id);
+const CMenuItem* FindMenuCommand(const std::vector<CMenuItem>& items, CommandId id);
 
 // Commands whose menu item carries a tick mark, as their records say.
-bool IsCheckableCommand(int nID);
+bool IsCheckableCommand(CommandId id);
 
 // Every command ID reachable from `items`, in menu order.
-std::vector<int> MenuCommandIds(const std::vector<CMenuItem>& items);
+std::vector<CommandId> MenuCommandIds(const std::vector<CMenuItem>& items);
 
 }  // namespace kelmio

@@ -12,13 +12,13 @@ bool Enabled(const CEditorCommandSource& editor, EditorOperation operation) {
 
 }  // namespace
 
-std::optional<EditorOperation> EditorOperationOf(int nID) {
-    const CommandRecord* record = FindCommandRecord(nID);
+std::optional<EditorOperation> EditorOperationOf(CommandId id) {
+    const CommandRecord* record = FindCommandRecord(id);
     return record != nullptr ? record->editorOperation : std::nullopt;
 }
 
-std::optional<CommandState> EditViewCommandState(int nID, const CEditorCommandSource& editor) {
-    switch (nID) {
+std::optional<CommandState> EditViewCommandState(CommandId id, const CEditorCommandSource& editor) {
+    switch (id) {
         case ID_EDIT_UNDO:
             // After a save or load nothing should be undone into the saved text.
             return CommandState{Enabled(editor, EditorOperation::kUndo) && editor.GetModified()};
@@ -27,7 +27,7 @@ std::optional<CommandState> EditViewCommandState(int nID, const CEditorCommandSo
         case ID_EDIT_COPY:
         case ID_EDIT_PASTE:
         case ID_EDIT_REPEAT:
-            return CommandState{Enabled(editor, *EditorOperationOf(nID))};
+            return CommandState{Enabled(editor, *EditorOperationOf(id))};
         case ID_EDIT_CLEAR:
             return CommandState{Enabled(editor, EditorOperation::kCopy)};
         case ID_EDIT_FIND:
@@ -39,22 +39,22 @@ std::optional<CommandState> EditViewCommandState(int nID, const CEditorCommandSo
     }
 }
 
-std::optional<EditorOperation> TranslationViewComponentCommand(int nID) {
-    switch (nID) {
+std::optional<EditorOperation> TranslationViewComponentCommand(CommandId id) {
+    switch (id) {
         case ID_EDIT_GOTO_TOP:
         case ID_EDIT_GOTO_END:
         case ID_EDIT_FIND_PREV:
         case ID_EDIT_CLEAR_HIGHLIGHT:
-            return EditorOperationOf(nID);
+            return EditorOperationOf(id);
         default:
             return std::nullopt;
     }
 }
 
-std::optional<CommandState> TranslationViewCommandState(int nID, const CEditorCommandSource& editor) {
-    const std::optional<EditorOperation> operation = TranslationViewComponentCommand(nID);
+std::optional<CommandState> TranslationViewCommandState(CommandId id, const CEditorCommandSource& editor) {
+    const std::optional<EditorOperation> operation = TranslationViewComponentCommand(id);
     if (!operation) return std::nullopt;
-    if (nID == ID_EDIT_GOTO_TOP || nID == ID_EDIT_GOTO_END) return CommandState{};
+    if (id == ID_EDIT_GOTO_TOP || id == ID_EDIT_GOTO_END) return CommandState{};
     const int state = editor.GetCommandState(*operation);
     return CommandState{(state & kCommandStateEnabled) == kCommandStateEnabled,
                         (state & kCommandStateChecked) == kCommandStateChecked};

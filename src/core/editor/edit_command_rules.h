@@ -23,21 +23,21 @@ public:
 constexpr int kCommandStateEnabled = 0x3;
 constexpr int kCommandStateChecked = 0x7;
 
-// The editor operation that carries out command `nID`, or nullopt when the
+// The editor operation that carries out command `id`, or nullopt when the
 // command is not the editor's.
-std::optional<EditorOperation> EditorOperationOf(int nID);
+std::optional<EditorOperation> EditorOperationOf(CommandId id);
 
 // The state of a view command, or nullopt when the editor view does not
 // handle it.
-std::optional<CommandState> EditViewCommandState(int nID, const CEditorCommandSource& editor);
+std::optional<CommandState> EditViewCommandState(CommandId id, const CEditorCommandSource& editor);
 
 // The translation view's own editing commands (go to start or end, find
 // previous, clear the search highlight): the operation that carries each
 // out, or nullopt for any other command.
-std::optional<EditorOperation> TranslationViewComponentCommand(int nID);
+std::optional<EditorOperation> TranslationViewComponentCommand(CommandId id);
 
 // Their state: moving is always possible; find previous and clearing the
 // highlight follow the component's state, ticked when it says so.
-std::optional<CommandState> TranslationViewCommandState(int nID, const CEditorCommandSource& editor);
+std::optional<CommandState> TranslationViewCommandState(CommandId id, const CEditorCommandSource& editor);
 
 }  // namespace kelmio

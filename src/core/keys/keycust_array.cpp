@@ -91,7 +91,8 @@ void CKeycustArray::ApplyToMenu(MenuBar& menu) const {
 }
 
 bool CKeycustArray::SetMenuKeyText(MenuBar& menu, std::optional<std::string_view> keyText, unsigned int command) {
-    CMenuItem* item = FindMenuCommand(menu, static_cast<int>(command));
+    const std::optional<CommandId> id = ToCommandId(static_cast<int>(command));
+    CMenuItem* item = id ? FindMenuCommand(menu, *id) : nullptr;
     if (item == nullptr) return false;
     item->strCaption = CaptionWithKeyText(item->strCaption, keyText);
     return true;

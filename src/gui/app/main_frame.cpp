@@ -127,8 +127,8 @@ void CMainFrame::ActivateNextPane(int step) {
     SetActiveView(*panes[(current + panes.size() + step) % panes.size()]);
 }
 
-std::optional<CommandState> CMainFrame::QueryCommand(int nID) const {
-    switch (nID) {
+std::optional<CommandState> CMainFrame::QueryCommand(CommandId id) const {
+    switch (id) {
         case ID_CURSOR_SOURCE:
         case ID_CURSOR_EDIT:
         case ID_CURSOR_MEMO:
@@ -146,8 +146,8 @@ std::optional<CommandState> CMainFrame::QueryCommand(int nID) const {
     }
 }
 
-bool CMainFrame::OnCommand(int nID) {
-    switch (nID) {
+bool CMainFrame::OnCommand(CommandId id) {
+    switch (id) {
         case ID_CURSOR_SOURCE: SetActiveView(*m_pTextView); return true;
         case ID_CURSOR_EDIT: SetActiveView(*m_pEditView); return true;
         case ID_CURSOR_MEMO: SetActiveView(*m_pFormView); return true;
@@ -163,47 +163,47 @@ bool CMainFrame::OnCommand(int nID) {
     }
 }
 
-bool CMainFrame::RouteCommand(int nID) {
+bool CMainFrame::RouteCommand(CommandId id) {
     // The route decides who acts; a disabled command does nothing, whichever
     // way it arrives.
-    const std::optional<CommandState> state = RouteQuery(nID);
+    const std::optional<CommandState> state = RouteQuery(id);
     if (!state || !state->bEnabled) return false;
     for (CCommandTarget* target : {static_cast<CCommandTarget*>(m_pActiveView), m_pDocTarget,
                                    static_cast<CCommandTarget*>(this), m_pAppTarget}) {
-        if (target != nullptr && target->OnCommand(nID)) return true;
+        if (target != nullptr && target->OnCommand(id)) return true;
     }
     return false;
 }
 
-std::optional<CommandState> CMainFrame::RouteQuery(int nID) const {
+std::optional<CommandState> CMainFrame::RouteQuery(CommandId id) const {
     for (const CCommandTarget* target : {static_cast<const CCommandTarget*>(m_pActiveView),
                                          static_cast<const CCommandTarget*>(m_pDocTarget),
                                          static_cast<const CCommandTarget*>(this),
                                          static_cast<const CCommandTarget*>(m_pAppTarget)}) {
         if (target == nullptr) continue;
-        if (auto state = target->QueryCommand(nID)) return state;
+        if (auto state = target->QueryCommand(id)) return state;
     }
     return std::nullopt;
 }
 
 void CMainFrame::OnMenuCommand(wxCommandEvent& event) {
-    const int nID = FromWxId(event.GetId());
-    if (nID == 0) {
+    const std::optional<CommandId> id = FromWxId(event.GetId());
+    if (!id) {
         event.Skip();
         return;
     }
-    RouteCommand(nID);
+    RouteCommand(*id);
 }
 
 void CMainFrame::OnUpdateCommand(wxUpdateUIEvent& event) {
-    const int nID = FromWxId(event.GetId());
-    if (nID == 0) {
+    const std::optional<CommandId> id = FromWxId(event.GetId());
+    if (!id) {
         event.Skip();
         return;
     }
-    const CommandState state = RouteQuery(nID).value_or(CommandState{false, false});
+    const CommandState state = RouteQuery(*id).value_or(CommandState{false, false});
     event.Enable(state.bEnabled);
-    if (IsCheckableCommand(nID)) event.Check(state.bChecked);
+    if (IsCheckableCommand(*id)) event.Check(state.bChecked);
 }
 
 void CMainFrame::OnChildFocus(wxChildFocusEvent& event) {

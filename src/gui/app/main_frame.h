@@ -45,12 +45,12 @@ public:
     void SetActiveView(CPaneView& view);
 
     // The frame's own commands.
-    std::optional<CommandState> QueryCommand(int nID) const override;
-    bool OnCommand(int nID) override;
+    std::optional<CommandState> QueryCommand(CommandId id) const override;
+    bool OnCommand(CommandId id) override;
 
     // Routes a command as a menu, toolbar or key would.
-    bool RouteCommand(int nID);
-    std::optional<CommandState> RouteQuery(int nID) const;
+    bool RouteCommand(CommandId id);
+    std::optional<CommandState> RouteQuery(CommandId id) const;
 
 private:
     void OnFirstShow() override;

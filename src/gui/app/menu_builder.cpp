@@ -21,8 +21,8 @@ void AppendItems(wxMenu& menu, const std::vector<CMenuItem>& items) {
                 menu.AppendSeparator();
                 break;
             case CMenuItem::Kind::kCommand:
-                menu.Append(ToWxId(item.nID), ToWx(item.strCaption), ToWx(CommandPrompt(item.nID)),
-                            IsCheckableCommand(item.nID) ? wxITEM_CHECK : wxITEM_NORMAL);
+                menu.Append(ToWxId(item.id), ToWx(item.strCaption), ToWx(CommandPrompt(item.id)),
+                            IsCheckableCommand(item.id) ? wxITEM_CHECK : wxITEM_NORMAL);
                 break;
             case CMenuItem::Kind::kPopup:
                 menu.AppendSubMenu(BuildPopupMenu(item).release(), ToWx(item.strCaption));
@@ -32,8 +32,8 @@ void AppendItems(wxMenu& menu, const std::vector<CMenuItem>& items) {
 }
 
 // The icon theme's name for a button, from the command's record.
-std::string ToolbarIconName(int nID) {
-    const CommandRecord* record = FindCommandRecord(nID);
+std::string ToolbarIconName(CommandId id) {
+    const CommandRecord* record = FindCommandRecord(id);
     return record != nullptr ? std::string(record->iconName) : std::string();
 }
 
@@ -57,9 +57,9 @@ wxBitmap DrawnIcon(const wxString& tooltip) {
     return bitmap;
 }
 
-wxBitmapBundle ToolbarIcon(int nID, const wxString& tooltip) {
+wxBitmapBundle ToolbarIcon(CommandId id, const wxString& tooltip) {
     const wxBitmapBundle themed =
-        wxArtProvider::GetBitmapBundle(ToolbarIconName(nID), wxART_TOOLBAR, wxSize(kIconSize, kIconSize));
+        wxArtProvider::GetBitmapBundle(ToolbarIconName(id), wxART_TOOLBAR, wxSize(kIconSize, kIconSize));
     return themed.IsOk() ? themed : wxBitmapBundle(DrawnIcon(tooltip));
 }
 
@@ -80,14 +80,15 @@ std::unique_ptr<wxMenuBar> BuildMenuBar() {
 }
 
 void AddToolbarButtons(wxToolBar& toolbar) {
-    for (int nID : kToolbarButtons) {
-        if (nID == 0) {
+    for (const std::optional<CommandId> button : kToolbarButtons) {
+        if (!button) {
             toolbar.AddSeparator();
             continue;
         }
-        const wxString tooltip = ToWx(CommandTooltip(nID));
-        toolbar.AddTool(ToWxId(nID), wxString(), ToolbarIcon(nID, tooltip), wxBitmapBundle(), wxITEM_NORMAL, tooltip,
-                        ToWx(CommandPrompt(nID)));
+        const CommandId id = *button;
+        const wxString tooltip = ToWx(CommandTooltip(id));
+        toolbar.AddTool(ToWxId(id), wxString(), ToolbarIcon(id, tooltip), wxBitmapBundle(), wxITEM_NORMAL, tooltip,
+                        ToWx(CommandPrompt(id)));
     }
     toolbar.Realize();
 }

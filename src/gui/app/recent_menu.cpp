@@ -13,8 +13,9 @@ namespace kelmio {
 namespace {
 
 bool IsRecentItem(const wxMenuItem& item) {
-    const int nID = FromWxId(item.GetId());
-    return nID >= ID_FILE_MRU_FILE1 && nID < ID_FILE_MRU_FILE1 + static_cast<int>(CRecentProjects::kSize);
+    const std::optional<CommandId> id = FromWxId(item.GetId());
+    const int first = CommandNumber(ID_FILE_MRU_FILE1);
+    return id && CommandNumber(*id) >= first && CommandNumber(*id) < first + static_cast<int>(CRecentProjects::kSize);
 }
 
 // "&1 path"; an "&" in the path is shown, not taken for a mnemonic.
@@ -29,7 +30,7 @@ wxString RecentLabel(std::size_t index, const std::string& path) {
 void ShowRecentProjects(wxMenuBar& bar, const std::vector<std::string>& entries) {
     wxMenu* menu = nullptr;
     for (std::size_t i = 0; i < CRecentProjects::kSize && menu == nullptr; ++i) {
-        bar.FindItem(ToWxId(ID_FILE_MRU_FILE1 + static_cast<int>(i)), &menu);
+        bar.FindItem(ToWxId(CommandAfter(ID_FILE_MRU_FILE1, static_cast<int>(i))), &menu);
     }
     if (menu == nullptr) return;
 
@@ -53,8 +54,8 @@ void ShowRecentProjects(wxMenuBar& bar, const std::vector<std::string>& entries)
         return;
     }
     for (std::size_t i = 0; i < entries.size() && i < CRecentProjects::kSize; ++i) {
-        const int nID = ID_FILE_MRU_FILE1 + static_cast<int>(i);
-        menu->Insert(place + i, ToWxId(nID), RecentLabel(i, entries[i]), ToWx(CommandPrompt(nID)));
+        const CommandId id = CommandAfter(ID_FILE_MRU_FILE1, static_cast<int>(i));
+        menu->Insert(place + i, ToWxId(id), RecentLabel(i, entries[i]), ToWx(CommandPrompt(id)));
     }
 }
 

@@ -15,8 +15,8 @@ namespace kelmio {
 namespace {
 
 // The view commands the component carries out (their records name the operation).
-bool IsComponentCommand(int nID) {
-    switch (nID) {
+bool IsComponentCommand(CommandId id) {
+    switch (id) {
         case ID_EDIT_UNDO:
         case ID_EDIT_REDO:
         case ID_EDIT_CUT:
@@ -32,9 +32,9 @@ bool IsComponentCommand(int nID) {
     }
 }
 
-bool IsPrintCommand(int nID) {
-    return nID == ID_FILE_PAGE_SETUP || nID == ID_FILE_PRINT || nID == ID_FILE_PRINT_DIRECT ||
-           nID == ID_FILE_PRINT_PREVIEW;
+bool IsPrintCommand(CommandId id) {
+    return id == ID_FILE_PAGE_SETUP || id == ID_FILE_PRINT || id == ID_FILE_PRINT_DIRECT ||
+           id == ID_FILE_PRINT_PREVIEW;
 }
 
 }  // namespace
@@ -54,20 +54,20 @@ CEditXView::CEditXView(wxWindow* parent, CSettings& settings, CPrompter& prompte
 
 CEditXView::~CEditXView() { m_ctrl.SaveSettings(m_settings); }
 
-std::optional<CommandState> CEditXView::QueryCommand(int nID) const {
-    if (IsPrintCommand(nID)) return CommandState{};
-    if (!IsComponentCommand(nID) && nID != ID_EDIT_CLEAR) return std::nullopt;
-    return EditViewCommandState(nID, m_ctrl);
+std::optional<CommandState> CEditXView::QueryCommand(CommandId id) const {
+    if (IsPrintCommand(id)) return CommandState{};
+    if (!IsComponentCommand(id) && id != ID_EDIT_CLEAR) return std::nullopt;
+    return EditViewCommandState(id, m_ctrl);
 }
 
-bool CEditXView::OnCommand(int nID) {
-    if (IsPrintCommand(nID)) return OnPrintCommand(nID);
-    if (nID == ID_EDIT_CLEAR) {
+bool CEditXView::OnCommand(CommandId id) {
+    if (IsPrintCommand(id)) return OnPrintCommand(id);
+    if (id == ID_EDIT_CLEAR) {
         m_ctrl.SetSelText("");
         return true;
     }
-    if (!IsComponentCommand(nID)) return false;
-    m_ctrl.ExecCommand(*EditorOperationOf(nID));
+    if (!IsComponentCommand(id)) return false;
+    m_ctrl.ExecCommand(*EditorOperationOf(id));
     return true;
 }
 
@@ -86,9 +86,9 @@ CPrintSource CEditXView::PrintSource() const {
     return {m_ctrl.GetText(), m_ctrl.GetTabSize(), m_ctrl.GetFontName(), static_cast<double>(m_ctrl.GetFontSize())};
 }
 
-bool CEditXView::OnPrintCommand(int nID) {
+bool CEditXView::OnPrintCommand(CommandId id) {
     wxWindow* owner = wxGetTopLevelParent(this);
-    switch (nID) {
+    switch (id) {
         case ID_FILE_PAGE_SETUP: RunPageSetup(owner, *m_pPrinter, m_margins, m_settings); break;
         case ID_FILE_PRINT: PrintTranslation(owner, *m_pPrinter, m_margins, PrintSource(), true, &m_prompter); break;
         case ID_FILE_PRINT_DIRECT:

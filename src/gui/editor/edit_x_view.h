@@ -22,8 +22,8 @@ public:
     CEditXCtrl& Editor() { return m_ctrl; }
     const CEditXCtrl& Editor() const { return m_ctrl; }
 
-    std::optional<CommandState> QueryCommand(int nID) const override;
-    bool OnCommand(int nID) override;
+    std::optional<CommandState> QueryCommand(CommandId id) const override;
+    bool OnCommand(CommandId id) override;
     void FocusPane() override;
 
     // The application's printer; until it is given, the view keeps its own.
@@ -38,7 +38,7 @@ protected:
 
 private:
     void OnContextMenu(wxContextMenuEvent& event);
-    bool OnPrintCommand(int nID);
+    bool OnPrintCommand(CommandId id);
 
     CSettings& m_settings;
     CPrompter& m_prompter;

@@ -52,22 +52,22 @@ void CKelEditView::SetCaret(int offset) {
     Editor().PutSelLength(0);
 }
 
-std::optional<CommandState> CKelEditView::QueryCommand(int nID) const {
-    if (nID == ID_VIEW_EDITOR_SETTINGS || nID == ID_VIEW_FONT) return CommandState{};
-    if (auto state = TranslationViewCommandState(nID, Editor())) return state;
-    return CEditXView::QueryCommand(nID);
+std::optional<CommandState> CKelEditView::QueryCommand(CommandId id) const {
+    if (id == ID_VIEW_EDITOR_SETTINGS || id == ID_VIEW_FONT) return CommandState{};
+    if (auto state = TranslationViewCommandState(id, Editor())) return state;
+    return CEditXView::QueryCommand(id);
 }
 
-bool CKelEditView::OnCommand(int nID) {
-    if (nID == ID_VIEW_EDITOR_SETTINGS || nID == ID_VIEW_FONT) {
-        RunSettingsDialog(nID == ID_VIEW_FONT ? kPageFont : kAllPages);
+bool CKelEditView::OnCommand(CommandId id) {
+    if (id == ID_VIEW_EDITOR_SETTINGS || id == ID_VIEW_FONT) {
+        RunSettingsDialog(id == ID_VIEW_FONT ? kPageFont : kAllPages);
         return true;
     }
-    if (const auto command = TranslationViewComponentCommand(nID)) {
+    if (const auto command = TranslationViewComponentCommand(id)) {
         Editor().ExecCommand(*command);
         return true;
     }
-    return CEditXView::OnCommand(nID);
+    return CEditXView::OnCommand(id);
 }
 
 void CKelEditView::RunSettingsDialog(unsigned pages) {

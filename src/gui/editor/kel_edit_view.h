@@ -30,8 +30,8 @@ public:
     // document marks the project modified.
     void SetModifiedHandler(std::function<void()> handler) { m_onModified = std::move(handler); }
 
-    std::optional<CommandState> QueryCommand(int nID) const override;
-    bool OnCommand(int nID) override;
+    std::optional<CommandState> QueryCommand(CommandId id) const override;
+    bool OnCommand(CommandId id) override;
 
 private:
     // The editor settings dialog on the given pages; applied and kept on OK.

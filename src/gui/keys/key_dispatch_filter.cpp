@@ -30,7 +30,7 @@ void AttachKeyTable(CMainFrame& frame, const CKeycustArray& table, std::function
         if (press.key != 0) {
             const bool keysFirst = editorKeysFirst && editorKeysFirst();
             if (const auto command = DecideKeyDispatch(ActiveViewOf(frame), press, table.GetBindings(), keysFirst)) {
-                auto* posted = new wxCommandEvent(wxEVT_MENU, ToWxId(static_cast<int>(*command)));
+                auto* posted = new wxCommandEvent(wxEVT_MENU, WxIdOfNumber(static_cast<int>(*command)));
                 posted->SetEventObject(&frame);
                 wxQueueEvent(&frame, posted);
                 return;

@@ -18,7 +18,7 @@ void Relabel(const std::vector<CMenuItem>& before, const std::vector<CMenuItem>&
         if (item.kind == CMenuItem::Kind::kPopup) {
             Relabel(before[i].children, item.children, bar);
         } else if (item.kind == CMenuItem::Kind::kCommand && item.strCaption != before[i].strCaption) {
-            if (wxMenuItem* widget = bar.FindItem(ToWxId(item.nID))) widget->SetItemLabel(ToWx(item.strCaption));
+            if (wxMenuItem* widget = bar.FindItem(ToWxId(item.id))) widget->SetItemLabel(ToWx(item.strCaption));
         }
     }
 }

@@ -8,8 +8,8 @@ CKelFormView::CKelFormView(wxWindow* parent) : CPaneView(parent, wxID_ANY) {
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
 }
 
-std::optional<CommandState> CKelFormView::QueryCommand(int) const { return std::nullopt; }
+std::optional<CommandState> CKelFormView::QueryCommand(CommandId) const { return std::nullopt; }
 
-bool CKelFormView::OnCommand(int) { return false; }
+bool CKelFormView::OnCommand(CommandId) { return false; }
 
 }  // namespace kelmio

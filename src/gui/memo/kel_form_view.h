@@ -11,8 +11,8 @@ class CKelFormView final : public CPaneView, public CMemoPane {
 public:
     explicit CKelFormView(wxWindow* parent);
 
-    std::optional<CommandState> QueryCommand(int nID) const override;
-    bool OnCommand(int nID) override;
+    std::optional<CommandState> QueryCommand(CommandId id) const override;
+    bool OnCommand(CommandId id) override;
 
     // CMemoPane. Until the memo list is built there is no memo text being edited
     // and nothing to list: the project's memos stay as they were read.

@@ -8,19 +8,21 @@ namespace kelmio {
 namespace {
 
 // The recent list keeps four projects; the menu shows what it has.
-constexpr int kLastRecentId = ID_FILE_MRU_FILE1 + static_cast<int>(CRecentProjects::kSize) - 1;
+int RecentOffset(CommandId id) { return CommandNumber(id) - CommandNumber(ID_FILE_MRU_FILE1); }
 
-bool IsRecentCommand(int nID) { return nID >= ID_FILE_MRU_FILE1 && nID <= kLastRecentId; }
+bool IsRecentCommand(CommandId id) {
+    return RecentOffset(id) >= 0 && RecentOffset(id) < static_cast<int>(CRecentProjects::kSize);
+}
 
-std::size_t RecentIndex(int nID) { return static_cast<std::size_t>(nID - ID_FILE_MRU_FILE1); }
+std::size_t RecentIndex(CommandId id) { return static_cast<std::size_t>(RecentOffset(id)); }
 
 }  // namespace
 
-std::optional<CommandState> CDocCommands::QueryCommand(int nID) const {
-    if (IsRecentCommand(nID)) {
-        return CommandState{RecentIndex(nID) < m_doc.RecentProjects().Entries().size(), false};
+std::optional<CommandState> CDocCommands::QueryCommand(CommandId id) const {
+    if (IsRecentCommand(id)) {
+        return CommandState{RecentIndex(id) < m_doc.RecentProjects().Entries().size(), false};
     }
-    switch (nID) {
+    switch (id) {
         case ID_FILE_NEW:
         case ID_FILE_OPEN:
         case ID_FILE_SAVE:
@@ -38,12 +40,12 @@ std::optional<CommandState> CDocCommands::QueryCommand(int nID) const {
     }
 }
 
-bool CDocCommands::OnCommand(int nID) {
-    if (IsRecentCommand(nID)) {
-        m_doc.OpenRecentFile(RecentIndex(nID));
+bool CDocCommands::OnCommand(CommandId id) {
+    if (IsRecentCommand(id)) {
+        m_doc.OpenRecentFile(RecentIndex(id));
         return true;
     }
-    switch (nID) {
+    switch (id) {
         case ID_FILE_NEW: m_doc.OnFileNew(); return true;
         case ID_FILE_OPEN: m_doc.OnFileOpen(); return true;
         case ID_FILE_SAVE: m_doc.OnFileSave(); return true;

@@ -13,8 +13,8 @@ class CDocCommands final : public CCommandTarget {
 public:
     explicit CDocCommands(CKelmioDoc& doc) : m_doc(doc) {}
 
-    std::optional<CommandState> QueryCommand(int nID) const override;
-    bool OnCommand(int nID) override;
+    std::optional<CommandState> QueryCommand(CommandId id) const override;
+    bool OnCommand(CommandId id) override;
 
 private:
     CKelmioDoc& m_doc;

@@ -8,8 +8,8 @@ CTextView::CTextView(wxWindow* parent) : CPaneView(parent, wxID_ANY) {
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
 }
 
-std::optional<CommandState> CTextView::QueryCommand(int) const { return std::nullopt; }
+std::optional<CommandState> CTextView::QueryCommand(CommandId) const { return std::nullopt; }
 
-bool CTextView::OnCommand(int) { return false; }
+bool CTextView::OnCommand(CommandId) { return false; }
 
 }  // namespace kelmio

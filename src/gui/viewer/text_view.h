@@ -11,8 +11,8 @@ class CTextView final : public CPaneView, public CSourcePane {
 public:
     explicit CTextView(wxWindow* parent);
 
-    std::optional<CommandState> QueryCommand(int nID) const override;
-    bool OnCommand(int nID) override;
+    std::optional<CommandState> QueryCommand(CommandId id) const override;
+    bool OnCommand(CommandId id) override;
 
     // CSourcePane. Until the viewer is built there is no display state to store
     // and no image to save: the stored display state stays as it was read,

@@ -24,12 +24,12 @@ TEST(CommandRegistry, EveryRecordNamesACommandAndIsFoundByItsNumber) {
 }
 
 TEST(CommandRegistry, TheMainMenuShowsExactlyTheRecordsWithACaption) {
-    const std::vector<int> menuIds = MenuCommandIds(MainMenu());
-    const std::set<int> inMenu(menuIds.begin(), menuIds.end());
+    const std::vector<CommandId> menuIds = MenuCommandIds(MainMenu());
+    const std::set<CommandId> inMenu(menuIds.begin(), menuIds.end());
     for (const CommandRecord& record : CommandRecords()) {
-        EXPECT_EQ(inMenu.contains(CommandNumber(record.id)), !record.caption.empty()) << CommandNumber(record.id);
+        EXPECT_EQ(inMenu.contains(record.id), !record.caption.empty()) << CommandNumber(record.id);
     }
-    for (int nID : menuIds) ASSERT_NE(FindCommandRecord(nID), nullptr) << nID;
+    for (CommandId id : menuIds) ASSERT_NE(FindCommandRecord(id), nullptr) << CommandNumber(id);
 }
 
 TEST(CommandRegistry, TheKeyListIsTheRecordsWithAKeyListNameInRecordOrder) {
@@ -45,9 +45,9 @@ TEST(CommandRegistry, TheKeyListIsTheRecordsWithAKeyListNameInRecordOrder) {
 
 TEST(CommandRegistry, EditorOperationsAreApartFromCommandNumbers) {
     // 32798 was once both "go to start" in the editor and the reduce-to-a-third command.
-    EXPECT_EQ(CommandNumber(CommandId::ID_IMAGE_REDUCE_3), 32798);
-    EXPECT_FALSE(FindCommandRecord(CommandId::ID_IMAGE_REDUCE_3)->editorOperation.has_value());
-    EXPECT_EQ(FindCommandRecord(CommandId::ID_EDIT_GOTO_TOP)->editorOperation, EditorOperation::kGoToStart);
+    EXPECT_EQ(CommandNumber(ID_IMAGE_REDUCE_3), 32798);
+    EXPECT_FALSE(FindCommandRecord(ID_IMAGE_REDUCE_3)->editorOperation.has_value());
+    EXPECT_EQ(FindCommandRecord(ID_EDIT_GOTO_TOP)->editorOperation, EditorOperation::kGoToStart);
 
     std::set<EditorOperation> operations;
     for (const CommandRecord& record : CommandRecords()) {
@@ -60,19 +60,18 @@ TEST(CommandRegistry, EditorOperationsAreApartFromCommandNumbers) {
 
 TEST(CommandRegistry, TicksAndIconsAsTheMenusAndToolbarShowThem) {
     for (int step = 0; step < 9; ++step) {
-        EXPECT_TRUE(IsCheckableCommand(ID_IMAGE_REDUCE_2 + step));
-        EXPECT_TRUE(IsCheckableCommand(ID_IMAGE_ENLARGE_2 + step));
+        EXPECT_TRUE(IsCheckableCommand(CommandAfter(ID_IMAGE_REDUCE_2, step)));
+        EXPECT_TRUE(IsCheckableCommand(CommandAfter(ID_IMAGE_ENLARGE_2, step)));
     }
     EXPECT_FALSE(IsCheckableCommand(ID_IMAGE_REDUCE_CUSTOM));
     EXPECT_TRUE(IsCheckableCommand(ID_VIEW_STATUS_BAR));
     EXPECT_FALSE(IsCheckableCommand(ID_FILE_NEW));
-    EXPECT_FALSE(IsCheckableCommand(1001));
+    EXPECT_EQ(ToCommandId(1001), std::nullopt);
 
-    for (int nID : kToolbarButtons) {
-        if (nID == 0) continue;
-        EXPECT_FALSE(FindCommandRecord(nID)->iconName.empty()) << nID;
+    for (const std::optional<CommandId> id : kToolbarButtons) {
+        if (id) EXPECT_FALSE(FindCommandRecord(*id)->iconName.empty()) << CommandNumber(*id);
     }
-    EXPECT_EQ(FindCommandRecord(CommandId::ID_EDIT_UNDO)->iconName, "edit-undo");
+    EXPECT_EQ(FindCommandRecord(ID_EDIT_UNDO)->iconName, "edit-undo");
 }
 
 }  // namespace
