@@ -5,6 +5,12 @@
 // commands, the editor operation. The menus, toolbar, status bar and key
 // list all read these records; no other file spells a command's text.
 // Texts are UTF-8 here; command_texts.h and the menus hand out Shift-JIS.
+//
+// A new command gets its number in command_ids.h, its record in
+// command_registry.cpp (bindable commands among the key dialogs' rows, in
+// the order the dialog lists them), and its place in a menu tree in
+// menu_table.cpp or on the toolbar in toolbar_table.h. The code that carries
+// it out answers QueryCommand/OnCommand (command_target.h) for its ID.
 
 #include <optional>
 #include <span>
