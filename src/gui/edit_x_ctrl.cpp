@@ -6,7 +6,6 @@
 
 #include "commands/command_ids.h"
 #include "editor_find.h"
-#include "editor/text_offsets.h"
 #include "platform/file_io.h"
 #include "wx_text.h"
 
@@ -24,8 +23,32 @@ std::string WidgetText(wxStyledTextCtrl& edit) {
 
 }  // namespace
 
+// The widget's lines as the offset map reads them.
+class CEditXCtrl::CWidgetLines final : public CUtf8Lines {
+public:
+    explicit CWidgetLines(wxStyledTextCtrl& edit) : m_edit(edit) {}
+
+    std::size_t LineCount() const override { return static_cast<std::size_t>(std::max(m_edit.GetLineCount(), 1)); }
+    std::size_t LineStart(std::size_t line) const override {
+        return static_cast<std::size_t>(std::max(m_edit.PositionFromLine(static_cast<int>(line)), 0));
+    }
+    std::size_t LineOfPosition(std::size_t position) const override {
+        const int clamped = static_cast<int>(std::min<std::size_t>(position, static_cast<std::size_t>(m_edit.GetLength())));
+        return static_cast<std::size_t>(std::max(m_edit.LineFromPosition(clamped), 0));
+    }
+    std::string LineText(std::size_t line) const override {
+        const wxCharBuffer utf8 = m_edit.GetLineRaw(static_cast<int>(line));
+        return std::string(utf8.data(), utf8.length());
+    }
+
+private:
+    wxStyledTextCtrl& m_edit;
+};
+
 CEditXCtrl::CEditXCtrl(wxWindow* parent)
-    : m_pEdit(new wxStyledTextCtrl(parent, kControlId, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE)) {
+    : m_pEdit(new wxStyledTextCtrl(parent, kControlId, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE)),
+      m_pLines(std::make_unique<CWidgetLines>(*m_pEdit)),
+      m_pOffsets(std::make_unique<CSjisOffsetMap>(*m_pLines)) {
     m_pEdit->SetCodePage(wxSTC_CP_UTF8);
     m_pEdit->SetEOLMode(wxSTC_EOL_CRLF);
     m_pEdit->SetMarginWidth(1, 0);
@@ -36,6 +59,13 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
         if (m_bReplacing) return;
         m_bModified = true;
         if (m_onTextChanged) m_onTextChanged();
+    });
+    // Every change, the program's own included, moves the Shift-JIS
+    // offsets of the lines after it.
+    m_pEdit->Bind(wxEVT_STC_MODIFIED, [this](wxStyledTextEvent& event) {
+        event.Skip();
+        if ((event.GetModificationType() & (wxSTC_MOD_INSERTTEXT | wxSTC_MOD_DELETETEXT)) == 0) return;
+        m_pOffsets->InvalidateFrom(static_cast<std::size_t>(std::max(m_pEdit->LineFromPosition(event.GetPosition()), 0)));
     });
     m_pEdit->Bind(wxEVT_MOUSEWHEEL, &CEditXCtrl::OnWheel, this);
     m_pFind = std::make_unique<CEditorFind>(*m_pEdit);
@@ -124,11 +154,11 @@ void CEditXCtrl::SetSelText(const std::string& sjis) {
 }
 
 std::size_t CEditXCtrl::ToSjisOffset(int editorPosition) const {
-    return SjisOffsetFromUtf8(WidgetText(*m_pEdit), static_cast<std::size_t>(std::max(editorPosition, 0)));
+    return m_pOffsets->SjisOffset(static_cast<std::size_t>(std::max(editorPosition, 0)));
 }
 
 int CEditXCtrl::ToEditorPosition(std::size_t sjisOffset) const {
-    return static_cast<int>(Utf8OffsetFromSjis(WidgetText(*m_pEdit), sjisOffset));
+    return static_cast<int>(m_pOffsets->Utf8Position(sjisOffset));
 }
 
 std::size_t CEditXCtrl::SelStart() const { return ToSjisOffset(m_pEdit->GetSelectionStart()); }
