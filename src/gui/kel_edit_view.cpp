@@ -5,7 +5,6 @@
 #include "commands/command_ids.h"
 #include "editor_settings_dlg.h"
 #include "editor/edit_command_rules.h"
-#include "text/cp932.h"
 #include "wx_text.h"
 
 namespace kelmio {

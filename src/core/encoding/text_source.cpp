@@ -193,11 +193,15 @@ std::string SourceFileBytes(const SourceText& text, TextSourceKind kind, std::si
         }
     } else {
         ConversionResult converted;
-        if (const auto* utf8 = std::get_if<Utf8SourceText>(&text)) converted = Utf8ToCp932Checked(utf8->bytes);
-        const std::string& sjis = std::holds_alternative<Utf8SourceText>(text) ? converted.text
-                                                                                : std::get<SjisSourceText>(text).bytes;
-        lost = converted.unconvertible;
-        bytes = LoadsByConversion(kind) ? FormatConvertedText(sjis, kind, &missing) : sjis;
+        const std::string* sjis = nullptr;
+        if (const auto* utf8 = std::get_if<Utf8SourceText>(&text)) {
+            converted = Utf8ToCp932Checked(utf8->bytes);
+            lost = converted.unconvertible;
+            sjis = &converted.text;
+        } else {
+            sjis = &std::get<SjisSourceText>(text).bytes;
+        }
+        bytes = LoadsByConversion(kind) ? FormatConvertedText(*sjis, kind, &missing) : *sjis;
     }
     if (unmapped != nullptr) *unmapped = lost + missing;
     return bytes;
