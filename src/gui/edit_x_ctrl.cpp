@@ -40,6 +40,10 @@ public:
         const wxCharBuffer utf8 = m_edit.GetLineRaw(static_cast<int>(line));
         return std::string(utf8.data(), utf8.length());
     }
+    std::string Text(std::size_t start, std::size_t end) const override {
+        const wxCharBuffer utf8 = m_edit.GetTextRangeRaw(static_cast<int>(start), static_cast<int>(end));
+        return std::string(utf8.data(), utf8.length());
+    }
 
 private:
     wxStyledTextCtrl& m_edit;

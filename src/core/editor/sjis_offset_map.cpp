@@ -18,6 +18,11 @@ std::size_t CUtf8TextLines::LineOfPosition(std::size_t position) const {
     return static_cast<std::size_t>(std::upper_bound(m_starts.begin(), m_starts.end(), position) - m_starts.begin()) - 1;
 }
 
+std::string CUtf8TextLines::Text(std::size_t start, std::size_t end) const {
+    start = std::min(start, m_text.size());
+    return std::string(m_text.substr(start, std::min(end, m_text.size()) - std::min(start, end)));
+}
+
 std::string CUtf8TextLines::LineText(std::size_t line) const {
     const std::size_t end = line + 1 < m_starts.size() ? m_starts[line + 1] : m_text.size();
     return std::string(m_text.substr(m_starts[line], end - m_starts[line]));
@@ -29,10 +34,33 @@ void CSjisOffsetMap::InvalidateFrom(std::size_t line) {
 }
 
 void CSjisOffsetMap::KnowUpTo(std::size_t line) {
+    // Short lines are converted a block at a time: one conversion per line
+    // would cost more in setting up the converter than in converting.
+    constexpr std::size_t kBlockBytes = 64 * 1024;
     while (m_sjisStarts.size() <= line) {
-        const std::size_t previous = m_sjisStarts.size() - 1;
-        m_sjisStarts.push_back(m_sjisStarts.back() + Utf8ToCp932(m_lines.LineText(previous)).size());
+        const std::size_t first = m_sjisStarts.size() - 1;
+        const std::size_t blockStart = m_lines.LineStart(first);
+        std::size_t last = first + 1;
+        while (last < line && m_lines.LineStart(last + 1) - blockStart <= kBlockBytes) ++last;
+        if (last - first > 1 && LearnBlock(first, last)) continue;
+        m_sjisStarts.push_back(m_sjisStarts.back() + Utf8ToCp932(m_lines.LineText(first)).size());
     }
+}
+
+bool CSjisOffsetMap::LearnBlock(std::size_t first, std::size_t last) {
+    // Line ends survive the conversion as themselves, and no Shift-JIS
+    // trail byte is a CR or LF, so the converted block splits where the
+    // widget's lines do.
+    const std::string sjis = Utf8ToCp932(m_lines.Text(m_lines.LineStart(first), m_lines.LineStart(last)));
+    std::vector<std::size_t> ends;
+    for (std::size_t i = 0; i < sjis.size(); ++i) {
+        if (sjis[i] == '\r' && i + 1 < sjis.size() && sjis[i + 1] == '\n') ++i;
+        if (sjis[i] == '\r' || sjis[i] == '\n') ends.push_back(i + 1);
+    }
+    if (ends.size() != last - first || ends.back() != sjis.size()) return false;
+    const std::size_t base = m_sjisStarts.back();
+    for (const std::size_t end : ends) m_sjisStarts.push_back(base + end);
+    return true;
 }
 
 std::size_t CSjisOffsetMap::SjisOffset(std::size_t position) {
@@ -44,9 +72,13 @@ std::size_t CSjisOffsetMap::SjisOffset(std::size_t position) {
 }
 
 std::size_t CSjisOffsetMap::Utf8Position(std::size_t offset) {
-    // Learn line starts only until one lies beyond `offset`.
     const std::size_t lastLine = m_lines.LineCount() - 1;
-    while (m_sjisStarts.size() - 1 < lastLine && m_sjisStarts.back() <= offset) KnowUpTo(m_sjisStarts.size());
+    // Learn line starts only until one lies beyond `offset`, some lines at
+    // a time so that they are converted in blocks.
+    constexpr std::size_t kLinesAtATime = 256;
+    while (m_sjisStarts.size() - 1 < lastLine && m_sjisStarts.back() <= offset) {
+        KnowUpTo(std::min(lastLine, m_sjisStarts.size() - 1 + kLinesAtATime));
+    }
     const auto after = std::upper_bound(m_sjisStarts.begin(), m_sjisStarts.end(), offset);
     std::size_t line = static_cast<std::size_t>(after - m_sjisStarts.begin()) - 1;
     // Lines of no Shift-JIS bytes cannot be told apart by their starts; only

@@ -24,6 +24,7 @@ public:
     virtual std::size_t LineStart(std::size_t line) const = 0;
     virtual std::size_t LineOfPosition(std::size_t position) const = 0;
     virtual std::string LineText(std::size_t line) const = 0;  // including its line end
+    virtual std::string Text(std::size_t start, std::size_t end) const = 0;  // the bytes from start up to end
 };
 
 // The same for a text held in memory, split as the widget splits it: after
@@ -36,6 +37,7 @@ public:
     std::size_t LineStart(std::size_t line) const override { return m_starts[line]; }
     std::size_t LineOfPosition(std::size_t position) const override;
     std::string LineText(std::size_t line) const override;
+    std::string Text(std::size_t start, std::size_t end) const override;
 
 private:
     std::string_view m_text;
@@ -63,6 +65,10 @@ public:
 private:
     // Makes the start of `line` known (and every line above it).
     void KnowUpTo(std::size_t line);
+    // Learns the starts after lines [first, last), all ending in a line end,
+    // from one conversion of their text; false when its line ends do not
+    // match the lines (nothing is learnt then).
+    bool LearnBlock(std::size_t first, std::size_t last);
 
     const CUtf8Lines& m_lines;
     std::vector<std::size_t> m_sjisStarts{0};  // known Shift-JIS starts of lines 0..size()-1

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/text_offsets.h"
+#include "text/cp932.h"
 
 namespace kelmio {
 namespace {
@@ -91,6 +92,29 @@ TEST(SjisOffsetMap, EmptyTextAndTextEndingInALineEnd) {
     EXPECT_EQ(map.Utf8Position(1), 0u);  // second byte of 日
 }
 
+// Long texts are learnt a block of lines at a time; the blocks must split
+// exactly where the lines do, whatever the lines hold.
+TEST(SjisOffsetMap, BlocksOfManyLinesAgreeLineByLine) {
+    std::mt19937 random(5);
+    for (const bool broken : {false, true}) {
+        std::string text = RandomText(random, 8000, broken);
+        const CUtf8TextLines lines(text);
+        CSjisOffsetMap map(lines);
+        std::size_t sjisStart = 0;
+        for (std::size_t line = 0; line < lines.LineCount(); line += 97) {
+            const std::size_t start = lines.LineStart(line);
+            if (start < text.size() && IsContinuation(text[start])) continue;  // a stray byte, see above
+            ASSERT_EQ(map.SjisOffset(start), SjisOffsetFromUtf8(text, start)) << line;
+        }
+        CSjisOffsetMap reverse(lines);
+        for (std::size_t line = 0; line + 1 < lines.LineCount(); ++line) {
+            sjisStart += Utf8ToCp932(lines.LineText(line)).size();
+            ASSERT_EQ(reverse.Utf8Position(sjisStart), lines.LineStart(line + 1)) << line;
+        }
+        EXPECT_EQ(map.SjisOffset(text.size()), Utf8ToCp932(text).size());
+    }
+}
+
 // An edit replaces the text; the map is told the first changed line and
 // must then answer as a fresh map over the new text.
 TEST(SjisOffsetMap, AnswersForTheNewTextAfterAnEditInvalidatesFromItsLine) {
@@ -106,6 +130,7 @@ TEST(SjisOffsetMap, AnswersForTheNewTextAfterAnEditInvalidatesFromItsLine) {
             std::size_t LineStart(std::size_t line) const override { return (*target)->LineStart(line); }
             std::size_t LineOfPosition(std::size_t p) const override { return (*target)->LineOfPosition(p); }
             std::string LineText(std::size_t line) const override { return (*target)->LineText(line); }
+            std::string Text(std::size_t start, std::size_t end) const override { return (*target)->Text(start, end); }
         } forward;
         forward.target = &current;
         CSjisOffsetMap map(forward);
