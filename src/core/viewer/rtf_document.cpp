@@ -96,7 +96,7 @@ int CRtfDocument::FontNumberFor(std::string_view face, int charset) {
     // A new number must be one nothing uses yet, not even a run whose font
     // is missing from the table: giving it a face would change how that
     // run reads.
-    std::set<int> used{m_nDefaultFont};
+    std::set<int> used;
     for (const CRtfFont& font : m_fonts) {
         if (font.m_strFace == face && font.m_nCharset == charset) return font.m_nNumber;
         used.insert(font.m_nNumber);

@@ -86,29 +86,9 @@ CRtfToken CRtfTokenizer::ReadControl() {
 }
 
 bool CRtfTokenizer::TakeTrailByte(unsigned char& trail, int codePage) {
-    const auto isTrail = [codePage](unsigned char byte) { return IsTrailByteIn(codePage, byte); };
     if (m_pos >= m_input.size()) return false;
-    const char c = m_input[m_pos];
-    if (c == '\\' && m_pos + 1 < m_input.size()) {
-        // A writer that escapes every "\", "{" and "}" byte escapes a trail
-        // byte too.
-        const char escaped = m_input[m_pos + 1];
-        if (escaped == '\\' || escaped == '{' || escaped == '}') {
-            trail = static_cast<unsigned char>(escaped);
-            m_pos += 2;
-            return true;
-        }
-        if (escaped == '\'' && m_pos + 3 < m_input.size() && HexValue(m_input[m_pos + 2]) >= 0 &&
-            HexValue(m_input[m_pos + 3]) >= 0) {
-            const auto byte = static_cast<unsigned char>(HexValue(m_input[m_pos + 2]) * 16 + HexValue(m_input[m_pos + 3]));
-            if (!isTrail(byte)) return false;
-            trail = byte;
-            m_pos += 4;
-            return true;
-        }
-    }
-    const auto byte = static_cast<unsigned char>(c);
-    if (!isTrail(byte)) return false;
+    const auto byte = static_cast<unsigned char>(m_input[m_pos]);
+    if (!IsTrailByteIn(codePage, byte)) return false;
     trail = byte;
     ++m_pos;
     return true;

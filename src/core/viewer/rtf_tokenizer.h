@@ -34,9 +34,9 @@ public:
     CRtfToken Next();
 
     // The trail byte of a double-byte character whose lead byte ended the
-    // last text span: the next byte as it stands, or the byte an escape
-    // (\\, \{, \}, \'xx) right there stands for. False, consuming nothing,
-    // when no valid trail byte follows.
+    // last text span: the next byte as it stands, even "\\", "{" or "}",
+    // since a raw double-byte character is written as its two bytes. False,
+    // consuming nothing, when the next byte cannot be a trail byte.
     bool TakeTrailByte(unsigned char& trail, int codePage);
 
     // The data of \binN: up to `count` bytes, fewer at the end of the input.

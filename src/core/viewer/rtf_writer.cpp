@@ -80,7 +80,8 @@ void CWriter::Raw(std::string_view rtf) {
 }
 
 void CWriter::TextChar(char ch) {
-    if (m_bDelimit) m_out += ' ';
+    // Only what could continue a control word needs a space before it.
+    if (m_bDelimit && (IsLetter(ch) || (ch >= '0' && ch <= '9') || ch == '-' || ch == ' ')) m_out += ' ';
     m_bDelimit = false;
     m_out += ch;
 }
