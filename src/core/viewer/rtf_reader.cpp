@@ -4,22 +4,11 @@
 #include <utility>
 
 #include "text/cp932.h"
-#include "viewer/rtf_codepage.h"
-#include "viewer/rtf_tokenizer.h"
+#include "viewer/rtf_parser.h"
 #include "viewer/rtf_words.h"
 
 namespace kelmio {
 namespace {
-
-enum class EDest { Body, FontTable, ColorTable };
-
-// What a group changes and restores when it closes.
-struct CState {
-    EDest m_dest = EDest::Body;
-    CRtfCharFormat m_format;
-    std::string m_strProps;
-    int m_nUc = 1;  // bytes of fallback after each \uN
-};
 
 // The letters of a control word written as "\name123".
 std::string_view WordName(std::string_view raw) {
@@ -28,87 +17,14 @@ std::string_view WordName(std::string_view raw) {
     return raw.substr(1, end - 1);
 }
 
-bool IsFontSubGroup(std::string_view name) {
-    return name == "panose" || name == "falt" || name == "fname" || name == "fontemb" || name == "fontfile";
-}
+}  // namespace
 
-bool IsFontFamily(std::string_view name) {
-    return name == "fnil" || name == "froman" || name == "fswiss" || name == "fmodern" || name == "fscript" ||
-           name == "fdecor" || name == "ftech" || name == "fbidi";
-}
-
-class CParser {
-public:
-    explicit CParser(std::string_view bytes) : m_tokens(bytes) {}
-
-    CRtfReadResult Run();
-
-private:
-    CState& State() { return m_stack.back(); }
-    CRtfParagraph& Paragraph() { return m_result.m_document.m_paragraphs.back(); }
-    CRtfDocument& Doc() { return m_result.m_document; }
-    void Loss(ERtfLoss loss);
-    int CodePage();
-
-    void OnToken(const CRtfToken& token);
-    bool SkipFallback(CRtfToken& token);
-    void OnGroupOpen();
-    void OnGroupClose();
-    void OnBodyWord(const CRtfToken& token);
-    void OnFormatWord(const CRtfToken& token);
-    void OnSymbol(const CRtfToken& token);
-    void OnText(std::string_view bytes);
-    void OnUnicode(int value);
-    void OnFontWord(const CRtfToken& token);
-    void OnColorWord(const CRtfToken& token);
-
-    void AddByte(unsigned char byte);
-    void FlushBytes();
-    void AppendChar(char32_t ch);
-    void AppendText(std::string_view utf8);
-    void ResolveSurrogate();
-    void EndParagraph(std::string_view word);
-    void Finish();
-    void KeepInline(std::string raw, bool visible);
-    std::optional<std::string> KeepGroup(std::size_t start);
-    void KeepRestOfGroup(std::size_t start, bool visible);
-    bool AddWord(std::string& words, std::string_view raw, bool replaceSameName);
-    void DecodeFace();
-    void FinishFont();
-    void FinishColor();
-
-    CRtfTokenizer m_tokens;
-    CRtfReadResult m_result;
-    std::vector<CState> m_stack;
-    CRtfCodePages m_codePages;
-    std::string m_bytes;  // text bytes not yet decoded, all in CodePage()
-    bool m_bPendingLead = false;
-    char32_t m_highSurrogate = 0;
-    int m_nSkip = 0;
-    bool m_bBody = false;  // past the header: words go into the text
-    bool m_bCodePageGiven = false;
-    bool m_bDone = false;
-    std::optional<CRtfFont> m_font;  // the font table entry being read
-    std::string m_faceBytes;  // face name bytes not yet decoded
-    std::string m_faceText;   // face name decoded so far (UTF-8)
-    char32_t m_faceHigh = 0;  // a face's high surrogate waiting for its low half
-    bool m_bFaceDone = false;
-    int m_nFlat = 0;  // groups opened past kMaxRtfDepth, read as if not there
-    CRtfColorEntry m_color;
-    bool m_bColorUsed = false;
-    // CodePage() for the last font asked about; text asks once per byte.
-    int m_nCachedFont = -1;
-    std::size_t m_nCachedFontCount = 0;
-    int m_nCachedDocPage = 0;
-    int m_nCachedCodePage = kCodePageWestern;
-};
-
-void CParser::Loss(ERtfLoss loss) {
+void CRtfParser::Loss(ERtfLoss loss) {
     auto& losses = m_result.m_losses;
     if (std::find(losses.begin(), losses.end(), loss) == losses.end()) losses.push_back(loss);
 }
 
-int CParser::CodePage() {
+int CRtfParser::CodePage() {
     const CRtfDocument& doc = Doc();
     const int number = State().m_format.m_nFont;
     if (number != m_nCachedFont || doc.m_fonts.size() != m_nCachedFontCount || doc.m_nCodePage != m_nCachedDocPage) {
@@ -121,7 +37,7 @@ int CParser::CodePage() {
     return m_nCachedCodePage;
 }
 
-CRtfReadResult CParser::Run() {
+CRtfReadResult CRtfParser::Run() {
     const std::string_view input = m_tokens.Input();
     const std::size_t first = input.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos || input.substr(first, 5) != "{\\rtf") {
@@ -147,7 +63,7 @@ CRtfReadResult CParser::Run() {
 }
 
 // Drops what follows \uN as its fallback; true when `token` is used up.
-bool CParser::SkipFallback(CRtfToken& token) {
+bool CRtfParser::SkipFallback(CRtfToken& token) {
     if (m_nSkip == 0) return false;
     switch (token.m_kind) {
     case ERtfToken::GroupOpen:
@@ -170,31 +86,31 @@ bool CParser::SkipFallback(CRtfToken& token) {
     }
 }
 
-void CParser::OnToken(const CRtfToken& token) {
-    const EDest dest = m_stack.empty() ? EDest::Body : State().m_dest;
+void CRtfParser::OnToken(const CRtfToken& token) {
+    const ERtfDest dest = m_stack.empty() ? ERtfDest::Body : State().m_dest;
     switch (token.m_kind) {
     case ERtfToken::GroupOpen: OnGroupOpen(); break;
     case ERtfToken::GroupClose: OnGroupClose(); break;
     case ERtfToken::Word:
-        if (dest == EDest::FontTable) OnFontWord(token);
-        else if (dest == EDest::ColorTable) OnColorWord(token);
+        if (dest == ERtfDest::FontTable) OnFontWord(token);
+        else if (dest == ERtfDest::ColorTable) OnColorWord(token);
         else OnBodyWord(token);
         break;
     case ERtfToken::Symbol:
-        if (dest == EDest::Body) OnSymbol(token);
-        else if (dest == EDest::FontTable && (token.m_chSymbol == '\\' || token.m_chSymbol == '{' ||
+        if (dest == ERtfDest::Body) OnSymbol(token);
+        else if (dest == ERtfDest::FontTable && (token.m_chSymbol == '\\' || token.m_chSymbol == '{' ||
                                               token.m_chSymbol == '}')) OnText(std::string_view(&token.m_chSymbol, 1));
         break;
     case ERtfToken::HexByte:
-        if (dest == EDest::Body) AddByte(token.m_byte);
-        else if (dest == EDest::FontTable && !m_bFaceDone) m_faceBytes += static_cast<char>(token.m_byte);
+        if (dest == ERtfDest::Body) AddByte(token.m_byte);
+        else if (dest == ERtfDest::FontTable && !m_bFaceDone) m_faceBytes += static_cast<char>(token.m_byte);
         break;
     case ERtfToken::Text: OnText(token.m_name); break;
     case ERtfToken::End: break;
     }
 }
 
-void CParser::OnGroupOpen() {
+void CRtfParser::OnGroupOpen() {
     const std::size_t start = m_tokens.Position() - 1;
     if (m_stack.empty()) {
         m_stack.emplace_back();
@@ -207,29 +123,29 @@ void CParser::OnGroupOpen() {
     const bool star = first.m_kind == ERtfToken::Symbol && first.m_chSymbol == '*';
     if (star) first = peek.Next();
     const std::string_view name = first.m_kind == ERtfToken::Word ? first.m_name : std::string_view();
-    const EDest dest = State().m_dest;
+    const ERtfDest dest = State().m_dest;
 
-    if (dest == EDest::FontTable && (star || IsFontSubGroup(name))) {
+    if (dest == ERtfDest::FontTable && (star || IsRtfFontSubGroup(name))) {
         if (auto raw = KeepGroup(start)) {
             if (!m_font) m_font.emplace();
             m_font->m_strExtra += *raw;
         }
         return;
     }
-    if (dest == EDest::ColorTable) {
+    if (dest == ERtfDest::ColorTable) {
         if (auto raw = KeepGroup(start)) {
             m_color.m_strExtra += *raw;
             m_bColorUsed = true;
         }
         return;
     }
-    if (dest == EDest::Body && (name == "fonttbl" || name == "colortbl") && !star) {
+    if (dest == ERtfDest::Body && (name == "fonttbl" || name == "colortbl") && !star) {
         m_tokens = peek;
         m_stack.push_back(State());
-        State().m_dest = name == "fonttbl" ? EDest::FontTable : EDest::ColorTable;
+        State().m_dest = name == "fonttbl" ? ERtfDest::FontTable : ERtfDest::ColorTable;
         return;
     }
-    const ERtfWordKind kind = dest == EDest::Body ? ClassifyRtfWord(name) : ERtfWordKind::Other;
+    const ERtfWordKind kind = dest == ERtfDest::Body ? ClassifyRtfWord(name) : ERtfWordKind::Other;
     if (kind == ERtfWordKind::HeaderGroup || (star && !m_bBody)) {
         if (auto raw = KeepGroup(start)) Doc().m_headerGroups.push_back(std::move(*raw));
         return;
@@ -238,8 +154,8 @@ void CParser::OnGroupOpen() {
         if (auto raw = KeepGroup(start)) KeepInline(std::move(*raw), kind == ERtfWordKind::VisibleGroup);
         return;
     }
-    if (dest == EDest::Body) m_bBody = true;
-    if (dest == EDest::FontTable) m_bFaceDone = false;  // a new entry
+    if (dest == ERtfDest::Body) m_bBody = true;
+    if (dest == ERtfDest::FontTable) m_bFaceDone = false;  // a new entry
     if (m_stack.size() >= static_cast<std::size_t>(kMaxRtfDepth)) {
         ++m_nFlat;
         return;
@@ -247,16 +163,16 @@ void CParser::OnGroupOpen() {
     m_stack.push_back(State());
 }
 
-void CParser::OnGroupClose() {
-    const EDest dest = State().m_dest;
+void CRtfParser::OnGroupClose() {
+    const ERtfDest dest = State().m_dest;
     FlushBytes();
     if (m_nFlat > 0) {
         --m_nFlat;
         return;
     }
     const bool leavingTable = m_stack.size() < 2 || m_stack[m_stack.size() - 2].m_dest != dest;
-    if (dest == EDest::FontTable) FinishFont();
-    if (dest == EDest::ColorTable && leavingTable && m_bColorUsed) FinishColor();
+    if (dest == ERtfDest::FontTable) FinishFont();
+    if (dest == ERtfDest::ColorTable && leavingTable && m_bColorUsed) FinishColor();
     if (m_stack.size() == 1) {
         Finish();
         m_bDone = true;
@@ -265,7 +181,7 @@ void CParser::OnGroupClose() {
     m_stack.pop_back();
 }
 
-void CParser::OnBodyWord(const CRtfToken& token) {
+void CRtfParser::OnBodyWord(const CRtfToken& token) {
     const std::string_view name = token.m_name;
     const int param = token.m_nParam;
     CRtfDocument& doc = Doc();
@@ -330,12 +246,12 @@ void CParser::OnBodyWord(const CRtfToken& token) {
     OnFormatWord(token);
 }
 
-void CParser::OnFormatWord(const CRtfToken& token) {
+void CRtfParser::OnFormatWord(const CRtfToken& token) {
     const std::string_view name = token.m_name;
     const bool on = !token.m_bHasParam || token.m_nParam != 0;
     const int param = token.m_nParam;
     FlushBytes();
-    CState& state = State();
+    CRtfParserState& state = State();
     CRtfCharFormat& format = state.m_format;
     const ERtfWordKind kind = ClassifyRtfWord(name);
     if (name == "plain") {
@@ -376,7 +292,7 @@ void CParser::OnFormatWord(const CRtfToken& token) {
     m_bBody = true;
 }
 
-void CParser::OnSymbol(const CRtfToken& token) {
+void CRtfParser::OnSymbol(const CRtfToken& token) {
     switch (token.m_chSymbol) {
     case '\\':
     case '{':
@@ -392,25 +308,9 @@ void CParser::OnSymbol(const CRtfToken& token) {
     }
 }
 
-void CParser::OnText(std::string_view bytes) {
-    const EDest dest = State().m_dest;
-    if (dest == EDest::ColorTable) {
-        for (const char c : bytes) {
-            if (c == ';') FinishColor();
-        }
-        return;
-    }
-    if (dest == EDest::FontTable) {
-        for (const char c : bytes) {
-            if (m_bFaceDone) break;
-            if (c == ';') {
-                FinishFont();
-                m_bFaceDone = true;
-            } else {
-                if (!m_font) m_font.emplace();
-                m_faceBytes += c;
-            }
-        }
+void CRtfParser::OnText(std::string_view bytes) {
+    if (State().m_dest != ERtfDest::Body) {
+        OnTableText(bytes);
         return;
     }
     // Blanks between the header's groups are layout, not text.
@@ -421,7 +321,7 @@ void CParser::OnText(std::string_view bytes) {
     if (m_bPendingLead && m_tokens.TakeTrailByte(trail, codePage)) AddByte(trail);
 }
 
-void CParser::OnUnicode(int value) {
+void CRtfParser::OnUnicode(int value) {
     FlushBytes();
     m_nSkip = State().m_nUc;
     const long long code = value < 0 ? static_cast<long long>(value) + 65536 : value;
@@ -450,62 +350,13 @@ void CParser::OnUnicode(int value) {
     AppendChar(ch);
 }
 
-void CParser::OnFontWord(const CRtfToken& token) {
-    const std::string_view name = token.m_name;
-    if (name == "f") {
-        if (m_font && !m_faceBytes.empty()) FinishFont();
-        if (!m_font) m_font.emplace();
-        m_font->m_nNumber = std::max(token.m_nParam, 0);
-        m_bFaceDone = false;
-        return;
-    }
-    if (!m_font) m_font.emplace();
-    if (IsFontFamily(name)) m_font->m_strFamily = name;
-    else if (name == "fcharset") m_font->m_nCharset = std::clamp(token.m_nParam, 0, 255);
-    else if (name == "fprq") m_font->m_nPitch = std::clamp(token.m_nParam, 0, 15);
-    else if (name == "u") {
-        DecodeFace();
-        m_nSkip = State().m_nUc;
-        const long long code = token.m_nParam < 0 ? token.m_nParam + 65536LL : token.m_nParam;
-        char32_t ch = code < 0 || code > 0xFFFF ? 0xD800 : static_cast<char32_t>(code);  // bad as a lone half
-        if (ch >= 0xDC00 && ch <= 0xDFFF && m_faceHigh != 0) {
-            ch = 0x10000 + ((m_faceHigh - 0xD800) << 10) + (ch - 0xDC00);
-        } else if (ch >= 0xD800 && ch <= 0xDBFF && code <= 0xFFFF) {
-            m_faceHigh = ch;
-            return;
-        }
-        m_faceHigh = 0;
-        if (ch >= 0xD800 && ch <= 0xDFFF) {
-            Loss(ERtfLoss::BadCharacters);
-            ch = 0xFFFD;
-        }
-        AppendUtf8(m_faceText, ch);
-    } else {
-        m_font->m_strExtra += token.m_raw;
-    }
-}
-
-void CParser::OnColorWord(const CRtfToken& token) {
-    const std::string_view name = token.m_name;
-    const int value = std::clamp(token.m_nParam, 0, 255);
-    m_bColorUsed = true;
-    if (name == "red" || name == "green" || name == "blue") {
-        if (!m_color.m_color) m_color.m_color.emplace();
-        int& part = name == "red" ? m_color.m_color->m_nRed : name == "green" ? m_color.m_color->m_nGreen
-                                                                              : m_color.m_color->m_nBlue;
-        part = value;
-        return;
-    }
-    m_color.m_strExtra += token.m_raw;
-}
-
-void CParser::AddByte(unsigned char byte) {
+void CRtfParser::AddByte(unsigned char byte) {
     if (m_bPendingLead) m_bPendingLead = false;
     else m_bPendingLead = IsLeadByteIn(CodePage(), byte);
     m_bytes += static_cast<char>(byte);
 }
 
-void CParser::FlushBytes() {
+void CRtfParser::FlushBytes() {
     if (m_bytes.empty()) return;
     std::string text;
     if (m_codePages.Decode(CodePage(), m_bytes, text) > 0) Loss(ERtfLoss::BadCharacters);
@@ -514,28 +365,28 @@ void CParser::FlushBytes() {
     AppendText(text);
 }
 
-void CParser::AppendChar(char32_t ch) {
+void CRtfParser::AppendChar(char32_t ch) {
     std::string text;
     AppendUtf8(text, ch);
     FlushBytes();
     AppendText(text);
 }
 
-void CParser::AppendText(std::string_view utf8) {
+void CRtfParser::AppendText(std::string_view utf8) {
     ResolveSurrogate();
     m_bBody = true;
     CRtfDocument::AppendText(Paragraph(), utf8, State().m_format);
 }
 
 // A high surrogate not followed by its low half.
-void CParser::ResolveSurrogate() {
+void CRtfParser::ResolveSurrogate() {
     if (m_highSurrogate == 0) return;
     m_highSurrogate = 0;
     Loss(ERtfLoss::BadCharacters);
     CRtfDocument::AppendText(Paragraph(), "\xEF\xBF\xBD", State().m_format);
 }
 
-void CParser::EndParagraph(std::string_view word) {
+void CRtfParser::EndParagraph(std::string_view word) {
     FlushBytes();
     ResolveSurrogate();
     m_bBody = true;
@@ -544,13 +395,13 @@ void CParser::EndParagraph(std::string_view word) {
     Doc().m_paragraphs.emplace_back();
 }
 
-void CParser::Finish() {
+void CRtfParser::Finish() {
     if (m_stack.empty()) return;
-    if (State().m_dest != EDest::Body) {
+    if (State().m_dest != ERtfDest::Body) {
         // Cut off inside the font or colour table: keep what was complete.
         FinishFont();
         if (m_bColorUsed) FinishColor();
-        while (m_stack.size() > 1 && State().m_dest != EDest::Body) m_stack.pop_back();
+        while (m_stack.size() > 1 && State().m_dest != ERtfDest::Body) m_stack.pop_back();
     }
     FlushBytes();
     ResolveSurrogate();
@@ -558,14 +409,14 @@ void CParser::Finish() {
     Paragraph().m_strEnd.clear();
 }
 
-void CParser::KeepInline(std::string raw, bool visible) {
+void CRtfParser::KeepInline(std::string raw, bool visible) {
     FlushBytes();
     ResolveSurrogate();
     m_bBody = true;
     Paragraph().m_runs.push_back({visible ? std::string(kRtfObjectChar) : std::string(), State().m_format, std::move(raw)});
 }
 
-std::optional<std::string> CParser::KeepGroup(std::size_t start) {
+std::optional<std::string> CRtfParser::KeepGroup(std::size_t start) {
     if (!m_tokens.SkipGroup(CodePage())) {
         m_result.m_bTruncated = true;
         Loss(ERtfLoss::CutGroup);
@@ -574,7 +425,7 @@ std::optional<std::string> CParser::KeepGroup(std::size_t start) {
     return std::string(m_tokens.Input().substr(start, m_tokens.Position() - start));
 }
 
-void CParser::KeepRestOfGroup(std::size_t start, bool visible) {
+void CRtfParser::KeepRestOfGroup(std::size_t start, bool visible) {
     if (!m_tokens.SkipGroup(CodePage())) {
         m_result.m_bTruncated = true;
         Loss(ERtfLoss::CutGroup);
@@ -587,7 +438,7 @@ void CParser::KeepRestOfGroup(std::size_t start, bool visible) {
     OnGroupClose();
 }
 
-bool CParser::AddWord(std::string& words, std::string_view raw, bool replaceSameName) {
+bool CRtfParser::AddWord(std::string& words, std::string_view raw, bool replaceSameName) {
     if (replaceSameName) {
         const std::string_view name = WordName(raw);
         std::string kept;
@@ -609,33 +460,7 @@ bool CParser::AddWord(std::string& words, std::string_view raw, bool replaceSame
     return true;
 }
 
-void CParser::DecodeFace() {
-    if (m_faceBytes.empty() || !m_font) return;
-    if (m_codePages.Decode(CodePageOfCharset(m_font->m_nCharset, Doc().m_nCodePage), m_faceBytes, m_faceText) > 0) {
-        Loss(ERtfLoss::BadCharacters);
-    }
-    m_faceBytes.clear();
-}
-
-void CParser::FinishFont() {
-    if (!m_font) return;
-    DecodeFace();
-    CRtfFont font = std::move(*m_font);
-    m_font.reset();
-    font.m_strFace = std::move(m_faceText);
-    m_faceText.clear();
-    Doc().m_fonts.push_back(std::move(font));
-}
-
-void CParser::FinishColor() {
-    Doc().m_colors.push_back(std::move(m_color));
-    m_color = CRtfColorEntry();
-    m_bColorUsed = false;
-}
-
-}  // namespace
-
-CRtfReadResult ReadRtf(std::string_view bytes) { return CParser(bytes).Run(); }
+CRtfReadResult ReadRtf(std::string_view bytes) { return CRtfParser(bytes).Run(); }
 
 std::string CRtfReadResult::UnkeptDescription() const {
     std::string text;

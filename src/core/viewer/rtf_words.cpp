@@ -75,6 +75,10 @@ std::optional<char32_t> RtfSymbolWordChar(std::string_view name) {
     return std::nullopt;
 }
 
+bool IsRtfFontSubGroup(std::string_view name) {
+    return name == "panose" || name == "falt" || name == "fname" || name == "fontemb" || name == "fontfile";
+}
+
 bool IsRtfParagraphEnd(std::string_view name) {
     return name == "par" || name == "cell" || name == "row" || name == "nestcell" || name == "nestrow";
 }

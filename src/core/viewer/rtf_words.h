@@ -22,6 +22,9 @@ ERtfWordKind ClassifyRtfWord(std::string_view name);
 // The character a symbol word stands for (\emdash, \ldblquote...).
 std::optional<char32_t> RtfSymbolWordChar(std::string_view name);
 
+// Groups inside a font table entry (\panose, \falt...), kept as RTF.
+bool IsRtfFontSubGroup(std::string_view name);
+
 // The word that ends a paragraph: \par, and in tables \cell, \row and
 // their nested forms.
 bool IsRtfParagraphEnd(std::string_view name);
