@@ -6,7 +6,10 @@
 
 #include "text/cp932.h"
 #include "viewer/rtf_codepage.h"
+#include "viewer/rtf_file.h"
 #include "viewer/rtf_reader.h"
+#include "platform/file_io.h"
+#include "support/temp_dir.h"
 
 namespace kelmio {
 namespace {
@@ -79,6 +82,23 @@ TEST(RtfWriter, UnderlineKindsFollowTheModelsFlag) {
     EXPECT_FALSE(read.m_document.FormatAt(7).m_bUnderline);
     const CRtfReadResult again = ReadRtf(WriteRtf(read.m_document));
     EXPECT_EQ(again.m_document, read.m_document);
+}
+
+TEST(RtfWriter, FilesAreSavedWholeOrNotAtAll) {
+    const test::TempDir dir;
+    const std::string path = FromNativePath(dir.File("source.rtf"));
+    EXPECT_EQ(LoadRtfFile(path).m_fileError->cause, FileErrorCause::kNotFound);
+
+    const CRtfDocument doc = NewDocument();
+    ASSERT_FALSE(SaveRtfFile(path, doc).has_value());
+    const CRtfFileResult loaded = LoadRtfFile(path);
+    ASSERT_TRUE(loaded.ok());
+    EXPECT_EQ(loaded.m_read.m_document, doc);
+
+    // A save into a folder that does not exist fails and says so.
+    const std::optional<FileError> failed = SaveRtfFile(FromNativePath(dir.File("none/x.rtf")), doc);
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_EQ(LoadRtfFile(path).m_read.m_document, doc);
 }
 
 }  // namespace
