@@ -417,7 +417,7 @@ void CRtfParser::KeepInline(std::string raw, bool visible) {
 }
 
 std::optional<std::string> CRtfParser::KeepGroup(std::size_t start) {
-    if (!m_tokens.SkipGroup(CodePage())) {
+    if (!m_tokens.SkipGroup()) {
         m_result.m_bTruncated = true;
         Loss(ERtfLoss::CutGroup);
         return std::nullopt;
@@ -426,7 +426,7 @@ std::optional<std::string> CRtfParser::KeepGroup(std::size_t start) {
 }
 
 void CRtfParser::KeepRestOfGroup(std::size_t start, bool visible) {
-    if (!m_tokens.SkipGroup(CodePage())) {
+    if (!m_tokens.SkipGroup()) {
         m_result.m_bTruncated = true;
         Loss(ERtfLoss::CutGroup);
         return;

@@ -103,7 +103,7 @@ std::string_view CRtfTokenizer::TakeBinary(long long count) {
     return data;
 }
 
-bool CRtfTokenizer::SkipGroup(int codePage) {
+bool CRtfTokenizer::SkipGroup() {
     std::size_t depth = 1;
     while (true) {
         const CRtfToken token = Next();
@@ -115,12 +115,6 @@ bool CRtfTokenizer::SkipGroup(int codePage) {
             break;
         case ERtfToken::Word:
             if (token.m_name == "bin" && token.m_bHasParam) TakeBinary(token.m_nParam);
-            break;
-        case ERtfToken::Text:
-            if (EndsInLeadByte(token.m_name, codePage)) {
-                unsigned char trail = 0;
-                TakeTrailByte(trail, codePage);
-            }
             break;
         default: break;
         }

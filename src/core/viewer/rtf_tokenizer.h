@@ -43,9 +43,9 @@ public:
     std::string_view TakeBinary(long long count);
 
     // Skips past the "}" ending the group whose "{" was just read. False
-    // when the input ends first. In a double-byte `codePage` a raw lead byte
-    // takes the byte after it along, even when that is a brace.
-    bool SkipGroup(int codePage);
+    // when the input ends first. Only braces count, never the code page:
+    // a kept group must end in the same place wherever it is written back.
+    bool SkipGroup();
 
     std::size_t Position() const { return m_pos; }
     std::string_view Input() const { return m_input; }

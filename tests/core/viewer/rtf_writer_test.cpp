@@ -84,6 +84,19 @@ TEST(RtfWriter, UnderlineKindsFollowTheModelsFlag) {
     EXPECT_EQ(again.m_document, read.m_document);
 }
 
+TEST(RtfWriter, KeptGroupsEndAtTheSameBraceWhereverTheyAreWrittenBack) {
+    // Read before the font table makes font 0 Japanese; written after it.
+    // Byte 0xE0 would be a Shift-JIS lead byte there, taking the "{" along.
+    const CRtfReadResult first =
+        ReadRtf("{\\rtf1\\ansi x{\\*\\unknown a\xE0{b}}y{\\fonttbl{\\f0\\fcharset128 G;}}\\f0 z}");
+    ASSERT_TRUE(first.ok());
+    EXPECT_EQ(first.m_document.m_paragraphs[0].m_runs[1].m_strKept, "{\\*\\unknown a\xE0{b}}");
+    const std::string written = WriteRtf(first.m_document);
+    const CRtfReadResult second = ReadRtf(written);
+    EXPECT_EQ(second.m_document, first.m_document);
+    EXPECT_EQ(WriteRtf(second.m_document), written);
+}
+
 TEST(RtfWriter, FilesAreSavedWholeOrNotAtAll) {
     const test::TempDir dir;
     const std::string path = FromNativePath(dir.File("source.rtf"));
