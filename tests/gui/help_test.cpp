@@ -60,8 +60,8 @@ protected:
         m_pFrame->ShowWindow();
         Pump();
     }
-    void Send(int nID) {
-        wxCommandEvent event(wxEVT_MENU, ToWxId(nID));
+    void Send(CommandId id) {
+        wxCommandEvent event(wxEVT_MENU, ToWxId(id));
         m_pFrame->ProcessWindowEvent(event);
         Pump();
     }

@@ -41,6 +41,9 @@ using test::Sj;
 
 wxString U(const char* utf8) { return wxString::FromUTF8(utf8); }
 
+// The number a key binding stores for a command.
+unsigned N(CommandId id) { return static_cast<unsigned>(CommandNumber(id)); }
+
 template <typename T>
 T* Find(wxWindow& window, int id) {
     return dynamic_cast<T*>(window.FindWindow(id));
@@ -170,8 +173,8 @@ protected:
         m_pHelp.reset();
         m_pTable.reset();  // remembers the key file's path, as at the end of the program
     }
-    void Send(int nID) {
-        wxCommandEvent event(wxEVT_MENU, ToWxId(nID));
+    void Send(CommandId id) {
+        wxCommandEvent event(wxEVT_MENU, ToWxId(id));
         m_pFrame->ProcessWindowEvent(event);
         Pump();
     }
@@ -185,7 +188,7 @@ protected:
         Pump();
         return taken;
     }
-    wxString Caption(int nID) { return m_pFrame->GetMenuBar()->FindItem(ToWxId(nID))->GetItemLabel(); }
+    wxString Caption(CommandId id) { return m_pFrame->GetMenuBar()->FindItem(ToWxId(id))->GetItemLabel(); }
     bool ToolbarShown() { return m_pFrame->GetToolBar()->IsShown(); }
 
     test::TempDir m_folder;
@@ -225,7 +228,7 @@ TEST_F(KeyDialogsTest, NewShortcutShowsRunsIsSavedAndComesBackAfterARestart) {
     EXPECT_TRUE(ToolbarShown());
     const std::string keyFile = m_folder.File("program/Kelmio.key");
     EXPECT_EQ(ReadKeyFile(test::ReadFileBytes(keyFile)),
-              std::vector<CKeycust>{CKeycust::Of('K', false, true, true, ID_VIEW_TOOLBAR)});
+              std::vector<CKeycust>{CKeycust::Of('K', false, true, true, N(ID_VIEW_TOOLBAR))});
     EXPECT_TRUE(m_prompter.m_messages.empty());
 
     CloseWindow();
@@ -241,7 +244,7 @@ TEST_F(KeyDialogsTest, NewShortcutShowsRunsIsSavedAndComesBackAfterARestart) {
 TEST_F(KeyDialogsTest, GivingTheSameKeyToASecondCommandAsksAndMovesIt) {
     m_settings.WriteString("System", "Keycust", m_folder.File("program/Kelmio.key"));
     test::WriteFileBytes(m_folder.File("program/Kelmio.key"),
-                         WriteKeyFile({CKeycust::Of('K', false, true, true, ID_VIEW_TOOLBAR)}));
+                         WriteKeyFile({CKeycust::Of('K', false, true, true, N(ID_VIEW_TOOLBAR))}));
     Start();
     WhenShown<CKeySetDialog>([&](CKeySetDialog& dialog) {
         WhenShown<CKeycustDialog>([](CKeycustDialog& binding) {
@@ -268,21 +271,21 @@ TEST_F(KeyDialogsTest, GivingTheSameKeyToASecondCommandAsksAndMovesIt) {
     EXPECT_FALSE(m_pFrame->GetStatusBar()->IsShown());
     // Closed with the close box: the file still holds the old binding.
     EXPECT_EQ(ReadKeyFile(test::ReadFileBytes(m_folder.File("program/Kelmio.key"))),
-              std::vector<CKeycust>{CKeycust::Of('K', false, true, true, ID_VIEW_TOOLBAR)});
+              std::vector<CKeycust>{CKeycust::Of('K', false, true, true, N(ID_VIEW_TOOLBAR))});
 }
 
 TEST_F(KeyDialogsTest, ListDrawsTwoColumnsAndTheSelectionNavyWithWhiteText) {
     m_settings.WriteString("System", "Keycust", m_folder.File("program/Kelmio.key"));
     test::WriteFileBytes(m_folder.File("program/Kelmio.key"),
-                         WriteKeyFile({CKeycust::Of('S', false, false, true, ID_FILE_SAVE),
-                                       CKeycust::Of(114, false, false, false, ID_EDIT_REPEAT),
-                                       CKeycust::Of(114, false, true, false, ID_EDIT_FIND_PREV),
-                                       CKeycust::Of('D', false, false, true, ID_DIC_LOOKUP),
-                                       CKeycust::Of('1', false, false, true, ID_CURSOR_SOURCE),
-                                       CKeycust::Of('2', false, false, true, ID_CURSOR_EDIT),
-                                       CKeycust::Of('3', false, false, true, ID_CURSOR_MEMO),
-                                       CKeycust::Of(112, false, false, false, ID_HELP_FINDER),
-                                       CKeycust::Of('K', false, true, true, ID_FILE_SRC)}));
+                         WriteKeyFile({CKeycust::Of('S', false, false, true, N(ID_FILE_SAVE)),
+                                       CKeycust::Of(114, false, false, false, N(ID_EDIT_REPEAT)),
+                                       CKeycust::Of(114, false, true, false, N(ID_EDIT_FIND_PREV)),
+                                       CKeycust::Of('D', false, false, true, N(ID_DIC_LOOKUP)),
+                                       CKeycust::Of('1', false, false, true, N(ID_CURSOR_SOURCE)),
+                                       CKeycust::Of('2', false, false, true, N(ID_CURSOR_EDIT)),
+                                       CKeycust::Of('3', false, false, true, N(ID_CURSOR_MEMO)),
+                                       CKeycust::Of(112, false, false, false, N(ID_HELP_FINDER)),
+                                       CKeycust::Of('K', false, true, true, N(ID_FILE_SRC))}));
     Start();
     WhenShown<CKeySetDialog>([&](CKeySetDialog& dialog) {
         CKeyListBox& list = dialog.List();

@@ -36,8 +36,8 @@ CAppCommands::Browser CAppCommands::DesktopBrowser() {
     };
 }
 
-std::optional<CommandState> CAppCommands::QueryCommand(int nID) const {
-    switch (nID) {
+std::optional<CommandState> CAppCommands::QueryCommand(CommandId id) const {
+    switch (id) {
         case ID_KEY_CUSTOMIZE:
         case ID_HELP_FINDER:
         case ID_HELP:
@@ -52,8 +52,8 @@ std::optional<CommandState> CAppCommands::QueryCommand(int nID) const {
     }
 }
 
-bool CAppCommands::OnCommand(int nID) {
-    switch (nID) {
+bool CAppCommands::OnCommand(CommandId id) {
+    switch (id) {
         case ID_KEY_CUSTOMIZE: RunKeyDialog(); return true;
         case ID_HELP_FINDER:
         case ID_HELP:

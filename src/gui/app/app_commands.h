@@ -35,8 +35,8 @@ public:
     // controls, and closes the help window with the frame.
     CAppCommands(wxFrame& frame, Services services);
 
-    std::optional<CommandState> QueryCommand(int nID) const override;
-    bool OnCommand(int nID) override;
+    std::optional<CommandState> QueryCommand(CommandId id) const override;
+    bool OnCommand(CommandId id) override;
 
     static Browser DesktopBrowser();
 

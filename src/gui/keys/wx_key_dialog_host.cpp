@@ -26,7 +26,9 @@ CWxKeyDialogHost::CWxKeyDialogHost(wxFrame& frame, std::function<void()> showHel
 void CWxKeyDialogHost::SetMenuKeyText(std::optional<std::string_view> keyText, unsigned int command) {
     wxMenuBar* bar = m_frame.GetMenuBar();
     if (bar == nullptr) return;
-    wxMenuItem* item = bar->FindItem(ToWxId(static_cast<int>(command)));
+    const std::optional<CommandId> id = ToCommandId(static_cast<int>(command));
+    if (!id) return;
+    wxMenuItem* item = bar->FindItem(ToWxId(*id));
     if (item == nullptr || item->IsSubMenu()) return;
     const std::string caption = CaptionWithKeyText(FromWx(item->GetItemLabel()), keyText);
     if (caption != FromWx(item->GetItemLabel())) item->SetItemLabel(ToWx(caption));

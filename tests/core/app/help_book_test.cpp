@@ -78,12 +78,12 @@ TEST(HelpBook, EveryMenuCommandHasATopicAndAnIndexEntry) {
     ASSERT_GT(commands.size(), 90u);
     const std::vector<IndexEntry> index = SitemapEntries(Source("Kelmio.hhk"));
     for (const CMenuItem* command : commands) {
-        const std::string anchor = "#cmd" + std::to_string(command->nID);
+        const std::string anchor = "#cmd" + std::to_string(CommandNumber(command->id));
         const std::string caption = PlainCaption(command->strCaption);
         const auto entry = std::find_if(index.begin(), index.end(), [&](const IndexEntry& e) {
             return e.local.ends_with(anchor) && e.name.find(caption) != std::string::npos;
         });
-        ASSERT_NE(entry, index.end()) << "no index entry for " << command->nID << " " << caption;
+        ASSERT_NE(entry, index.end()) << "no index entry for " << CommandNumber(command->id) << " " << caption;
         EXPECT_TRUE(TargetExists(entry->local)) << entry->local;
     }
 }
