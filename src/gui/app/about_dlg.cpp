@@ -13,13 +13,15 @@
 namespace kelmio {
 namespace {
 
-// The program's own icon, as its main window shows it.
+// The program's own icon: the main window's, else the desktop icon the
+// menu entry names.
 wxBitmap ProgramIcon(wxWindow* parent) {
     if (auto* top = dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(parent))) {
-        const wxIcon icon = top->GetIcons().GetIcon(32);
+        const wxIcon icon = top->GetIcons().GetIcon(48);
         if (icon.IsOk()) return wxBitmap(icon);
     }
-    return wxArtProvider::GetBitmap(wxART_INFORMATION, wxART_MESSAGE_BOX);
+    const wxBitmap desktop = wxArtProvider::GetBitmap("accessories-text-editor", wxART_OTHER, wxSize(48, 48));
+    return desktop.IsOk() ? desktop : wxArtProvider::GetBitmap(wxART_INFORMATION, wxART_MESSAGE_BOX);
 }
 
 }  // namespace
