@@ -332,5 +332,33 @@ TEST_F(KeyDialogsTest, ListDrawsTwoColumnsAndTheSelectionNavyWithWhiteText) {
     Send(ID_KEY_CUSTOMIZE);
 }
 
+// Over a modal dialog the help viewer is modal too: the user reads the
+// topic, closes it and is back in the dialog.
+TEST_F(KeyDialogsTest, F1InTheBindingDialogShowsItsTopic) {
+    Start();
+    wxString shownPage;
+    WhenShown<CKeySetDialog>([&](CKeySetDialog& dialog) {
+        WhenShown<CKeycustDialog>([&](CKeycustDialog& binding) {
+            wxTheApp->CallAfter([&] {
+                for (int round = 0; round < 20 && m_pHelp->OpenedPage().empty(); ++round) Pump();
+                shownPage = m_pHelp->OpenedPage();
+                if (m_pHelp->Window() != nullptr) m_pHelp->Window()->Close();  // as its close box
+            });
+            wxKeyEvent f1(wxEVT_CHAR_HOOK);
+            f1.m_keyCode = WXK_F1;
+            f1.SetEventObject(&binding);
+            binding.GetEventHandler()->ProcessEvent(f1);
+            EXPECT_TRUE(binding.IsModal());
+            Click(binding, wxID_CANCEL);
+        });
+        Click(dialog, CKeySetDialog::kAddId);
+        dialog.Close();
+    });
+    Send(ID_KEY_CUSTOMIZE);
+    EXPECT_TRUE(shownPage.EndsWith("keycust.html")) << shownPage;
+    EXPECT_TRUE(m_prompter.m_messages.empty());
+    wxTheApp->ProcessIdle();
+}
+
 }  // namespace
 }  // namespace kelmio
