@@ -1,0 +1,49 @@
+#pragma once
+// The dictd databases the bridge answers from: every "NAME.index" with a
+// "NAME.dict.dz" or "NAME.dict" beside it in the folders it was given, in
+// folder order and then by name. Databases are read when first needed.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dictd/dict_data.h"
+#include "dictd/dictd_index.h"
+
+namespace kelmio::dictd {
+
+struct CDictdDatabase {
+    std::string name;
+    CDictdIndex index;
+    std::unique_ptr<CDictData> data;
+};
+
+struct LookupResult {
+    std::vector<std::string> definitions;  // UTF-8, as the databases hold them
+    std::vector<std::string> problems;     // UTF-8 texts about damaged files
+};
+
+class CDictdShelf {
+public:
+    explicit CDictdShelf(std::vector<std::string> nativeFolders);
+
+    // Reads the databases once; later calls do nothing. Problems with a
+    // database are kept and the others are served.
+    void Load();
+    bool IsLoaded() const { return m_bLoaded; }
+
+    // Every definition of `word` (exact headword, UTF-8) in every database.
+    LookupResult Lookup(std::string_view word) const;
+
+    std::size_t DatabaseCount() const { return m_databases.size(); }
+    const std::vector<std::string>& LoadProblems() const { return m_loadProblems; }
+
+private:
+    std::vector<std::string> m_folders;
+    std::vector<CDictdDatabase> m_databases;
+    std::vector<std::string> m_loadProblems;
+    bool m_bLoaded = false;
+};
+
+}  // namespace kelmio::dictd
