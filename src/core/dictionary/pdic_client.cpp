@@ -21,7 +21,11 @@ constexpr int kStartWaitMs = 100;
 std::string AnswerFromData(std::string_view data) {
     const std::string_view limited = data.substr(0, kPdicAnswerBuffer - 1);
     std::string text(limited.substr(0, limited.find('\0')));
-    if (!text.empty() && IsLeadByteAt(text, text.size() - 1) == 1) text.pop_back();
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < text.size(); i += CharLengthAt(text, i)) last = i;
+    if (!text.empty() && last == text.size() - 1 && IsSjisLeadByte(static_cast<unsigned char>(text[last]))) {
+        text.pop_back();
+    }
     return text;
 }
 

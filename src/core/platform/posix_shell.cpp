@@ -61,7 +61,7 @@ bool CPosixShell::Execute(std::string_view file, std::string_view parameters, Sh
     // A document or a URL: the handler gets it without the parameters, as
     // the shell opens a document. Something that is neither is not started.
     if (!IsUrl(file) && !PathExists(file)) return false;
-    return SpawnDetached({"gio", "open", native}, true);
+    return SpawnDetached({"gio", "open", "--", native}, true);
 }
 
 }  // namespace kelmio
