@@ -9,11 +9,10 @@
 // With no entry for PDIC the answer is the dictionary bridge installed
 // beside Kelmio, so a lookup works without any set-up.
 
-#include <map>
 #include <string>
 #include <string_view>
-#include <utility>
 
+#include "platform/ini_text.h"
 #include "platform/system_registry.h"
 
 namespace kelmio {
@@ -34,7 +33,7 @@ public:
     std::string Value(std::string_view key, std::string_view name) const;
 
 private:
-    std::map<std::pair<std::string, std::string>, std::string> m_values;
+    CIniText m_ini;
     std::string m_strBridgePath;
 };
 

@@ -30,21 +30,12 @@ std::optional<std::uint64_t> DecodeNumber(std::string_view digits) {
     return value;
 }
 
-CDictdIndex::CDictdIndex(std::string bytes) : m_bytes(std::move(bytes)) { Parse(); }
-
-// The views point into m_bytes, whose buffer moves along with the string.
-CDictdIndex::CDictdIndex(CDictdIndex&& other) noexcept
-    : m_bytes(std::move(other.m_bytes)), m_entries(std::move(other.m_entries)), m_nSkipped(other.m_nSkipped) {}
-
-CDictdIndex& CDictdIndex::operator=(CDictdIndex&& other) noexcept {
-    m_bytes = std::move(other.m_bytes);
-    m_entries = std::move(other.m_entries);
-    m_nSkipped = other.m_nSkipped;
-    return *this;
+CDictdIndex::CDictdIndex(std::string bytes) : m_pBytes(std::make_unique<const std::string>(std::move(bytes))) {
+    Parse();
 }
 
 void CDictdIndex::Parse() {
-    const std::string_view text(m_bytes);
+    const std::string_view text(*m_pBytes);
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);

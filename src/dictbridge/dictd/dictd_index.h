@@ -12,6 +12,7 @@
 // not parse is skipped and counted, never trusted.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,8 +34,8 @@ class CDictdIndex {
 public:
     // Takes the index file's bytes.
     explicit CDictdIndex(std::string bytes);
-    CDictdIndex(CDictdIndex&& other) noexcept;
-    CDictdIndex& operator=(CDictdIndex&& other) noexcept;
+    CDictdIndex(CDictdIndex&&) noexcept = default;
+    CDictdIndex& operator=(CDictdIndex&&) noexcept = default;
     CDictdIndex(const CDictdIndex&) = delete;
     CDictdIndex& operator=(const CDictdIndex&) = delete;
 
@@ -47,7 +48,9 @@ public:
 private:
     void Parse();
 
-    std::string m_bytes;
+    // Held by pointer: the entries view into these bytes, and a short
+    // string's bytes would move with it.
+    std::unique_ptr<const std::string> m_pBytes;
     std::vector<IndexEntry> m_entries;  // sorted by headword bytes, stable
     std::size_t m_nSkipped = 0;
 };
