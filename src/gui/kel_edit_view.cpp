@@ -2,10 +2,14 @@
 
 #include <wx/stc/stc.h>
 
+#include <algorithm>
+
 #include "commands/command_ids.h"
+#include "dictionary/clipboard_text.h"
 #include "editor_settings_dlg.h"
 #include "editor/edit_command_rules.h"
 #include "text/cp932.h"
+#include "text/word.h"
 #include "wx_text.h"
 
 namespace kelmio {
@@ -54,6 +58,7 @@ void CKelEditView::SetCaret(int offset) {
 
 std::optional<CommandState> CKelEditView::QueryCommand(int nID) const {
     if (nID == ID_VIEW_EDITOR_SETTINGS || nID == ID_VIEW_FONT) return CommandState{};
+    if (nID == ID_DIC_LOOKUP || nID == ID_DIC_LOOKUP_CLIPBOARD) return CommandState{};
     if (auto state = TranslationViewCommandState(nID, Editor())) return state;
     return CEditXView::QueryCommand(nID);
 }
@@ -63,11 +68,33 @@ bool CKelEditView::OnCommand(int nID) {
         RunSettingsDialog(nID == ID_VIEW_FONT ? kPageFont : kAllPages);
         return true;
     }
+    if (nID == ID_DIC_LOOKUP) {
+        LookUpCaretWord();
+        return true;
+    }
+    if (nID == ID_DIC_LOOKUP_CLIPBOARD) {
+        LookUpClipboard();
+        return true;
+    }
     if (const auto command = TranslationViewComponentCommand(nID)) {
         Editor().ExecCommand(*command);
         return true;
     }
     return CEditXView::OnCommand(nID);
+}
+
+void CKelEditView::LookUpCaretWord() {
+    if (!m_onLookup) return;
+    const std::string text = Editor().GetText();
+    const std::size_t start = std::min(Editor().SelStart(), text.size());
+    const std::size_t end = std::min(start + Editor().SelLength(), text.size());
+    m_onLookup(start == end ? GetWordAt(text, start) : text.substr(start, end - start));
+}
+
+void CKelEditView::LookUpClipboard() {
+    if (!m_onLookup) return;
+    std::optional<std::string> text = ClipboardText();
+    if (text) m_onLookup(*text);
 }
 
 void CKelEditView::RunSettingsDialog(unsigned pages) {

@@ -4,7 +4,7 @@
 #include <wx/menu.h>
 
 #include "kel_edit_view.h"
-#include "kel_form_view.h"
+#include "memo/kel_form_view.h"
 #include "keys/keycust_array.h"
 #include "main_frame.h"
 #include "menu_key_texts.h"

@@ -16,7 +16,7 @@
 #include "commands/command_ids.h"
 #include "gui_support.h"
 #include "kel_edit_view.h"
-#include "kel_form_view.h"
+#include "memo/kel_form_view.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
 #include "text_view.h"
