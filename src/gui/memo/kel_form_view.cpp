@@ -184,17 +184,19 @@ void CKelFormView::RunEditCommand(int nID) {
         case ID_EDIT_CUT: edit.Cut(); break;
         case ID_EDIT_COPY: edit.Copy(); break;
         case ID_EDIT_PASTE: edit.Paste(); break;
+        // A one-line box keeps its caret in view by itself, and showing a
+        // position there would move the caret and drop the selection.
         case ID_EDIT_SELECT_ALL:
-            edit.SetSelection(0, edit.GetLastPosition());
-            edit.ShowPosition(edit.GetInsertionPoint());
+            edit.SelectAll();
+            if (edit.IsMultiLine()) edit.ShowPosition(edit.GetInsertionPoint());
             break;
         case ID_EDIT_GOTO_TOP:
             edit.SetInsertionPoint(0);
-            edit.ShowPosition(0);
+            if (edit.IsMultiLine()) edit.ShowPosition(0);
             break;
         case ID_EDIT_GOTO_END:
             edit.SetInsertionPointEnd();
-            edit.ShowPosition(edit.GetLastPosition());
+            if (edit.IsMultiLine()) edit.ShowPosition(edit.GetLastPosition());
             break;
         default: break;
     }
