@@ -8,6 +8,8 @@ namespace {
 
 bool InRange(unsigned int code, unsigned int low, unsigned int high) { return code >= low && code <= high; }
 
+unsigned char AsciiUpper(unsigned char ch) { return ch >= 'a' && ch <= 'z' ? static_cast<unsigned char>(ch - 32) : ch; }
+
 template <typename Convert>
 std::string ConvertEach(std::string_view text, Convert convert) {
     std::string result;
@@ -49,6 +51,16 @@ bool StartsWithNoCaseMb(std::string_view text, std::string_view prefix) {
     std::size_t j = 0;
     while (j < prefix.size()) {
         if (i >= text.size()) return false;
+        // ASCII on both sides is the common case of a typed word: no table
+        // lookups, and an ASCII byte is always a character of its own.
+        const auto a = static_cast<unsigned char>(text[i]);
+        const auto b = static_cast<unsigned char>(prefix[j]);
+        if (a < 0x80 && b < 0x80) {
+            if (AsciiUpper(a) != AsciiUpper(b)) return false;
+            ++i;
+            ++j;
+            continue;
+        }
         const std::size_t lengthA = CharLengthAt(text, i);
         const std::size_t lengthB = CharLengthAt(prefix, j);
         if (ToUpperMb(CharCodeAt(text, i)) != ToUpperMb(CharCodeAt(prefix, j))) return false;
