@@ -200,7 +200,7 @@ TEST_F(EditViewLookupTest, WordAtTheCaretOrTheSelectionGoesToTheLookup) {
 TEST_F(EditViewLookupTest, ClipboardTextGoesToTheLookupAndNoTextDoesNothing) {
     {
         wxClipboardLocker locker;
-        ASSERT_TRUE(static_cast<bool>(locker));
+        ASSERT_TRUE(!!locker);
         wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8("猫 cat")));
     }
     ASSERT_TRUE(m_pView->OnCommand(ID_DIC_LOOKUP_CLIPBOARD));
