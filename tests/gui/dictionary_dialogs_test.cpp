@@ -3,9 +3,9 @@
 #include <wx/choice.h>
 #include <wx/textctrl.h>
 
-#include "dictionary/dic_answer_dialog.h"
+#include "gui/dictionary/dic_answer_dialog.h"
 #include "dictionary/dic_answer_dlg.h"
-#include "dictionary/dic_opt_dialog.h"
+#include "gui/dictionary/dic_opt_dialog.h"
 #include "gui_support.h"
 #include "support/scripted_prompter.h"
 #include "support/sjis_literal.h"

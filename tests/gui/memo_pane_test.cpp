@@ -2,7 +2,7 @@
 // bridge started as PDIC's program, the real IPC, the real result dialog,
 // and the saved project read back by kelmio-cli.
 
-#include "memo/kel_form_view.h"
+#include "gui/memo/kel_form_view.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -22,7 +22,7 @@
 #include <functional>
 
 #include "commands/command_ids.h"
-#include "dictionary/dic_answer_dialog.h"
+#include "gui/dictionary/dic_answer_dialog.h"
 #include "gui_support.h"
 #include "ipc/wx_dde_transport.h"
 #include "platform/ini_system_registry.h"
@@ -35,7 +35,7 @@
 #include "support/scoped_env.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
-#include "wx_prompter.h"
+#include "gui/platform/wx_prompter.h"
 
 namespace kelmio {
 namespace {

@@ -19,8 +19,8 @@ PaneRect MemoEditRect(int width, int height, int buttonHeight, int listHeight) {
     return {0, top, width, std::max(0, height - top)};
 }
 
-bool IsMemoEditCommand(int nID) {
-    switch (nID) {
+bool IsMemoEditCommand(CommandId id) {
+    switch (id) {
     case ID_EDIT_UNDO:
     case ID_EDIT_CUT:
     case ID_EDIT_COPY:

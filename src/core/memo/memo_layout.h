@@ -2,6 +2,8 @@
 // Where the memo pane's controls go, and which control an edit command
 // acts on.
 
+#include "commands/command_ids.h"
+
 namespace kelmio {
 
 struct PaneRect {
@@ -28,7 +30,7 @@ PaneRect MemoEditRect(int width, int height, int buttonHeight, int listHeight);
 
 // The edit commands of the pane: undo, cut, copy, paste, select all, caret
 // to the start, caret to the end.
-bool IsMemoEditCommand(int nID);
+bool IsMemoEditCommand(CommandId id);
 
 enum class MemoEditTarget { kLookupBox, kMemoEdit };
 

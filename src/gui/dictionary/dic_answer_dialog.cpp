@@ -1,11 +1,11 @@
-#include "dictionary/dic_answer_dialog.h"
+#include "gui/dictionary/dic_answer_dialog.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 
 #include "dictionary/dic_answer_dlg.h"
-#include "wx_text.h"
+#include "gui/platform/wx_text.h"
 
 namespace kelmio {
 namespace {

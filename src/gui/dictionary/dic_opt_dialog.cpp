@@ -1,4 +1,4 @@
-#include "dictionary/dic_opt_dialog.h"
+#include "gui/dictionary/dic_opt_dialog.h"
 
 #include <wx/button.h>
 #include <wx/choice.h>
@@ -7,7 +7,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "wx_text.h"
+#include "gui/platform/wx_text.h"
 
 namespace kelmio {
 

@@ -1,4 +1,4 @@
-#include "memo/kel_form_view.h"
+#include "gui/memo/kel_form_view.h"
 
 #include <wx/button.h>
 #include <wx/choice.h>
@@ -9,8 +9,8 @@
 #include "commands/command_ids.h"
 #include "commands/menu_table.h"
 #include "memo/memo_layout.h"
-#include "menu_builder.h"
-#include "wx_text.h"
+#include "gui/app/menu_builder.h"
+#include "gui/platform/wx_text.h"
 
 namespace kelmio {
 namespace {
@@ -148,9 +148,9 @@ void CKelFormView::ShowTexts(const std::string& word, const std::string& memo) {
 
 // ---- commands ------------------------------------------------------------
 
-std::optional<CommandState> CKelFormView::QueryCommand(int nID) const {
-    if (IsMemoEditCommand(nID)) return CommandState{};
-    switch (nID) {
+std::optional<CommandState> CKelFormView::QueryCommand(CommandId id) const {
+    if (IsMemoEditCommand(id)) return CommandState{};
+    switch (id) {
         case ID_MEMO_ADD:
         case ID_MEMO_DELETE:
         case ID_MEMO_RENAME:
@@ -161,13 +161,13 @@ std::optional<CommandState> CKelFormView::QueryCommand(int nID) const {
     }
 }
 
-bool CKelFormView::OnCommand(int nID) {
-    if (IsMemoEditCommand(nID)) {
-        RunEditCommand(nID);
+bool CKelFormView::OnCommand(CommandId id) {
+    if (IsMemoEditCommand(id)) {
+        RunEditCommand(id);
         return true;
     }
     if (!m_pForm) return false;
-    switch (nID) {
+    switch (id) {
         case ID_MEMO_ADD: m_pForm->OnMemoAdd(); return true;
         case ID_MEMO_DELETE: m_pForm->OnMemoDelete(); return true;
         case ID_MEMO_RENAME: m_pForm->OnMemoRename(); return true;
@@ -176,10 +176,10 @@ bool CKelFormView::OnCommand(int nID) {
     }
 }
 
-void CKelFormView::RunEditCommand(int nID) {
+void CKelFormView::RunEditCommand(CommandId id) {
     wxTextCtrl& edit =
         EditCommandTarget(FindFocus() == m_pLookupBox) == MemoEditTarget::kLookupBox ? *m_pLookupBox : *m_pMemoEdit;
-    switch (nID) {
+    switch (id) {
         case ID_EDIT_UNDO: edit.Undo(); break;
         case ID_EDIT_CUT: edit.Cut(); break;
         case ID_EDIT_COPY: edit.Copy(); break;

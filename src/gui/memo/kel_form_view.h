@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "memo/memo_form.h"
-#include "pane_view.h"
+#include "gui/app/pane_view.h"
 #include "platform/panes.h"
 
 class wxButton;
@@ -32,8 +32,8 @@ public:
     // The document whose memos the pane shows; null detaches it.
     void AttachDocument(CKelmioDoc* doc);
 
-    std::optional<CommandState> QueryCommand(int nID) const override;
-    bool OnCommand(int nID) override;
+    std::optional<CommandState> QueryCommand(CommandId id) const override;
+    bool OnCommand(CommandId id) override;
     void FocusPane() override;
 
     // CMemoPane
@@ -59,7 +59,7 @@ private:
 
     void LayOut();
     void OnContextMenu(wxContextMenuEvent& event);
-    void RunEditCommand(int nID);
+    void RunEditCommand(CommandId id);
     void LookUpFromMemo();
 
     CPrompter& m_prompter;

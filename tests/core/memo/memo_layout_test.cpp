@@ -19,9 +19,9 @@ TEST(MemoLayoutTest, ButtonTopRightLookupBoxBesideItListAndEditBelow) {
 }
 
 TEST(MemoLayoutTest, EditCommandsGoToTheFocusedControl) {
-    for (int id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_EDIT_GOTO_TOP,
+    for (CommandId id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_EDIT_GOTO_TOP,
                    ID_EDIT_GOTO_END})
-        EXPECT_TRUE(IsMemoEditCommand(id)) << id;
+        EXPECT_TRUE(IsMemoEditCommand(id)) << CommandNumber(id);
     EXPECT_FALSE(IsMemoEditCommand(ID_EDIT_REDO));
     EXPECT_FALSE(IsMemoEditCommand(ID_DIC_LOOKUP));
     EXPECT_EQ(EditCommandTarget(true), MemoEditTarget::kLookupBox);
