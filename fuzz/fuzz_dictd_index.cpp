@@ -1,5 +1,5 @@
-// The dictd .index reader, the dictzip header reader and the answer text
-// conversion get arbitrary bytes: none may crash or read out of bounds.
+// The dictd .index reader, the dictzip header reader, a DICT server's reply
+// and the answer text conversion get arbitrary bytes: none may crash or read out of bounds.
 
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +8,7 @@
 
 #include "dictd/bridge_service.h"
 #include "dictd/dict_data.h"
+#include "dictd/dict_protocol.h"
 #include "dictd/dictd_index.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -19,6 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (entry.headword != word) __builtin_trap();
     }
     (void)kelmio::dictd::ParseDictzipHeader(bytes);
+    (void)kelmio::dictd::ParseDefineReply(bytes);
     kelmio::dictd::LookupResult result;
     result.definitions.push_back(bytes);
     const std::string answer = kelmio::dictd::AnswerText(result);

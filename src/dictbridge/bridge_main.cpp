@@ -1,5 +1,6 @@
 // kelmio-dictbridge: answers Kelmio's dictionary lookups on Linux from
-// dictd databases, speaking the conversation of the dictionary services
+// dictd databases (and a DICT server, when the settings name one),
+// speaking the conversation of the dictionary services
 // "PDICW" and "PDICU". Kelmio starts it when no service answers; it runs
 // without a display and ends after half an hour without a lookup.
 
@@ -53,7 +54,9 @@ public:
             m_checker->IsAnotherRunning()) {
             return false;
         }
-        m_shelf = std::make_unique<dictd::CDictdShelf>(dictd::DictionaryFolders(ReadSettingsText()));
+        const std::string settings = ReadSettingsText();
+        m_shelf = std::make_unique<dictd::CDictdShelf>(dictd::DictionaryFolders(settings),
+                                                       dictd::DictionaryServer(settings));
         m_server = std::make_unique<CBridgeServer>(folder, *m_shelf);
         if (!m_server->Start()) {
             std::fprintf(stderr, "kelmio-dictbridge: cannot listen in %s\n", folder.c_str());

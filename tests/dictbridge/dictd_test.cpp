@@ -143,6 +143,10 @@ TEST(DictionaryFoldersTest, SystemFolderAndTheUsersOwn) {
     EXPECT_EQ(DictionaryFolders(""), std::vector<std::string>{"/usr/share/dictd"});
     EXPECT_EQ(DictionaryFolders("[Dictionary]\nDictdFolder=/home/me/dicts\n"),
               (std::vector<std::string>{"/usr/share/dictd", "/home/me/dicts"}));
+    EXPECT_EQ(DictionaryServer("").host, "");
+    const DictServer server = DictionaryServer("[Dictionary]\nDictServer=localhost:2700\n");
+    EXPECT_EQ(server.host, "localhost");
+    EXPECT_EQ(server.port, "2700");
 }
 
 TEST(InstalledFreedictTest, EnglishAndJapaneseHeadwordsAreFound) {

@@ -41,7 +41,11 @@ std::vector<fs::path> IndexFilesIn(const std::string& folder) {
 
 }  // namespace
 
-CDictdShelf::CDictdShelf(std::vector<std::string> nativeFolders) : m_folders(std::move(nativeFolders)) {}
+// A DICT server gets this long for each step of a lookup.
+constexpr int kServerTimeoutMs = 3000;
+
+CDictdShelf::CDictdShelf(std::vector<std::string> nativeFolders, DictServer server)
+    : m_folders(std::move(nativeFolders)), m_server(std::move(server)) {}
 
 void CDictdShelf::Load() {
     if (m_bLoaded) return;
@@ -83,6 +87,11 @@ LookupResult CDictdShelf::Lookup(std::string_view word) const {
                 result.definitions.push_back(std::get<std::string>(std::move(text)));
             }
         }
+    }
+    if (!m_server.host.empty()) {
+        DefineResult asked = DefineOnServer(m_server, word, kServerTimeoutMs);
+        for (std::string& definition : asked.definitions) result.definitions.push_back(std::move(definition));
+        if (!asked.problem.empty()) result.problems.push_back(std::move(asked.problem));
     }
     return result;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dictd/dict_data.h"
+#include "dictd/dict_protocol.h"
 #include "dictd/dictd_index.h"
 
 namespace kelmio::dictd {
@@ -26,21 +27,25 @@ struct LookupResult {
 
 class CDictdShelf {
 public:
-    explicit CDictdShelf(std::vector<std::string> nativeFolders);
+    // `server` is asked after the databases when it names a host.
+    explicit CDictdShelf(std::vector<std::string> nativeFolders, DictServer server = {});
 
     // Reads the databases once; later calls do nothing. Problems with a
     // database are kept and the others are served.
     void Load();
     bool IsLoaded() const { return m_bLoaded; }
 
-    // Every definition of `word` (exact headword, UTF-8) in every database.
+    // Every definition of `word` (exact headword, UTF-8) in every database,
+    // then the server's.
     LookupResult Lookup(std::string_view word) const;
 
-    std::size_t DatabaseCount() const { return m_databases.size(); }
+    // The databases, and the server counted as one when there is one.
+    std::size_t DatabaseCount() const { return m_databases.size() + (m_server.host.empty() ? 0 : 1); }
     const std::vector<std::string>& LoadProblems() const { return m_loadProblems; }
 
 private:
     std::vector<std::string> m_folders;
+    DictServer m_server;
     std::vector<CDictdDatabase> m_databases;
     std::vector<std::string> m_loadProblems;
     bool m_bLoaded = false;

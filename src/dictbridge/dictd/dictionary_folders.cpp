@@ -13,6 +13,10 @@ std::vector<std::string> DictionaryFolders(std::string_view settingsText) {
     return folders;
 }
 
+DictServer DictionaryServer(std::string_view settingsText) {
+    return ParseDictServer(CIniText(settingsText).Value("Dictionary", "DictServer"));
+}
+
 std::string SettingsFilePath() {
     if (const char* own = std::getenv("KELMIO_CONFIG_DIR"); own != nullptr && *own != '\0') {
         return std::string(own) + "/Kelmio.ini";
