@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "dictbridge/dictzip_writer.h"
+#include "dictd/bridge_service.h"
 #include "dictionary/pdic_client.h"
 #include "ipc/wx_dde_transport.h"
 #include "platform/ini_system_registry.h"
@@ -128,7 +129,26 @@ TEST_F(BridgeIpcTest, HangingBridgeIsCutOffByTheTimeOut) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(conversation->Request("Find", 1000));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+
+    // The late reply is never taken for the answer to a later question: the
+    // conversation has ended, and the next one works.
     ::kill(bridgePid, SIGCONT);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const auto again = std::chrono::steady_clock::now();
+    EXPECT_FALSE(conversation->Request(dictd::kPokeStatusItem, 1000));
+    EXPECT_FALSE(conversation->Poke("Find", std::string("cat") + '\0', 1000));
+    EXPECT_LT(std::chrono::steady_clock::now() - again, std::chrono::milliseconds(500));
+    auto fresh = transport.Connect("PDICW", "Dictionary", kDdeTimeoutMs);
+    ASSERT_TRUE(fresh);
+    EXPECT_TRUE(fresh->Poke("Open", std::string(1, '\0'), 1000));
+}
+
+TEST_F(BridgeIpcTest, RefusedRequestKeepsTheConversation) {
+    StartBridge();
+    auto conversation = transport.Connect("PDICW", "Dictionary", kDdeTimeoutMs);
+    ASSERT_TRUE(conversation);
+    EXPECT_FALSE(conversation->Request("Find", 1000));  // nothing found yet: the bridge refuses
+    EXPECT_TRUE(conversation->Poke("Open", std::string(1, '\0'), 1000));
 }
 
 TEST_F(BridgeIpcTest, NoBridgeMeansNoConversation) {

@@ -36,6 +36,16 @@ public:
         (void)timeoutMs;
 #endif
     }
+
+    // True when the last transaction failed on the socket itself (a
+    // time-out, a lost peer) rather than with the server's refusal.
+    bool SocketFailed() const {
+#if !wxUSE_DDE_FOR_IPC
+        return m_sock == nullptr || !m_sock->IsConnected() || m_sock->Error();
+#else
+        return false;
+#endif
+    }
 };
 
 class CTimedClient final : public wxClient {
@@ -49,9 +59,11 @@ public:
     ~CWxConversation() override { m_pConnection->Disconnect(); }
 
     bool Poke(std::string_view item, std::string_view data, int timeoutMs) override {
+        if (m_bBroken) return false;
         m_pConnection->LimitWait(timeoutMs);
         if (!m_pConnection->Poke(wxString::FromUTF8(item.data(), item.size()), data.data(), data.size(),
                                  wxIPC_TEXT)) {
+            m_bBroken = m_pConnection->SocketFailed();
             return false;
         }
 #if wxUSE_DDE_FOR_IPC
@@ -64,15 +76,22 @@ public:
     }
 
     std::optional<std::string> Request(std::string_view item, int timeoutMs) override {
+        if (m_bBroken) return std::nullopt;
         m_pConnection->LimitWait(timeoutMs);
         size_t size = 0;
         const void* data = m_pConnection->Request(wxString::FromUTF8(item.data(), item.size()), &size, wxIPC_TEXT);
-        if (data == nullptr) return std::nullopt;
+        if (data == nullptr) {
+            // After a time-out a late reply could still arrive and be taken
+            // for the answer to the next question: the conversation is over.
+            m_bBroken = m_pConnection->SocketFailed();
+            return std::nullopt;
+        }
         return std::string(static_cast<const char*>(data), size);
     }
 
 private:
     std::unique_ptr<CTimedConnection> m_pConnection;
+    bool m_bBroken = false;
 };
 
 }  // namespace
