@@ -4,14 +4,14 @@
 #include <wx/log.h>
 #include <wx/utils.h>
 
-#include "gui/app/about_dlg.h"
 #include "app/about_info.h"
-#include "gui/app/help_viewer.h"
 #include "commands/command_ids.h"
+#include "gui/app/about_dlg.h"
+#include "gui/app/help_viewer.h"
 #include "gui/keys/key_set_dialog.h"
+#include "gui/keys/wx_key_dialog_host.h"
 #include "keys/key_set_form.h"
 #include "keys/key_settings.h"
-#include "gui/keys/wx_key_dialog_host.h"
 #include "platform/paths.h"
 
 namespace kelmio {

@@ -12,8 +12,8 @@
 #include <wx/log.h>
 #include <wx/utils.h>
 
-#include "platform/prompter.h"
 #include "gui/platform/wx_text.h"
+#include "platform/prompter.h"
 
 namespace kelmio {
 

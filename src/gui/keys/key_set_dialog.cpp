@@ -5,8 +5,8 @@
 #include <wx/sizer.h>
 
 #include "gui/keys/key_list_box.h"
-#include "keys/key_set_form.h"
 #include "gui/platform/wx_text.h"
+#include "keys/key_set_form.h"
 
 namespace kelmio {
 

@@ -6,8 +6,8 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include "keys/keycust_form.h"
 #include "gui/platform/wx_text.h"
+#include "keys/keycust_form.h"
 
 namespace kelmio {
 namespace {

@@ -3,11 +3,11 @@
 #include <wx/frame.h>
 #include <wx/menu.h>
 
+#include "gui/app/wx_command_ids.h"
+#include "gui/keys/keycust_dialog.h"
+#include "gui/platform/wx_text.h"
 #include "keys/command_list.h"
 #include "keys/menu_model.h"
-#include "gui/keys/keycust_dialog.h"
-#include "gui/app/wx_command_ids.h"
-#include "gui/platform/wx_text.h"
 #include "platform/prompter.h"
 
 namespace kelmio {
