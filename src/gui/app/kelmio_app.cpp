@@ -5,7 +5,9 @@
 
 #include <csignal>
 
+#include "gui/app/app_commands.h"
 #include "gui/app/app_shell.h"
+#include "gui/app/help_viewer.h"
 #include "gui/app/main_frame.h"
 #include "gui/keys/key_dispatch_filter.h"
 #include "gui/platform/single_instance.h"
@@ -98,6 +100,12 @@ bool CKelmioApp::OnInit() {
     });
     if (CMainFrame* frame = MainFrame()) {
         AttachKeyTable(*frame, *m_pKeyTable, [this] { return m_bEditKeysFirst; });
+        m_pHelp = std::make_unique<CHelpViewer>(wxString::FromUTF8(m_strHelpPath), *m_pPrompter);
+        m_pAppCommands = std::make_unique<CAppCommands>(
+            *frame, CAppCommands::Services{*m_pKeyTable, *m_pSettings, *m_pPrompter, *m_pHelp,
+                                           [this](bool on) { m_bEditKeysFirst = on; },
+                                           CAppCommands::DesktopBrowser()});
+        frame->SetAppTarget(m_pAppCommands.get());
     }
     SetSignalHandler(SIGTERM, CloseOnTerminate);
     return true;
@@ -130,6 +138,8 @@ int CKelmioApp::OnRun() { return m_bHandedOff ? 0 : wxApp::OnRun(); }
 int CKelmioApp::OnExit() {
     m_pInstance.reset();
     m_pShell.reset();
+    m_pAppCommands.reset();
+    m_pHelp.reset();
     m_pKeyTable.reset();  // remembers the key file's path in the settings
     if (m_pSettings) m_pSettings->Flush();
     return wxApp::OnExit();

@@ -12,7 +12,9 @@
 
 namespace kelmio {
 
+class CAppCommands;
 class CAppShell;
+class CHelpViewer;
 class CKeycustArray;
 class CMainFrame;
 class CSingleInstance;
@@ -45,6 +47,8 @@ private:
     std::unique_ptr<CKeycustArray> m_pKeyTable;  // needs the settings; goes before them
     std::unique_ptr<CSingleInstance> m_pInstance;
     std::unique_ptr<CAppShell> m_pShell;
+    std::unique_ptr<CHelpViewer> m_pHelp;
+    std::unique_ptr<CAppCommands> m_pAppCommands;
     std::string m_strHelpPath;
     bool m_bEditKeysFirst = false;
     bool m_bHandedOff = false;  // a running Kelmio took this start's request
