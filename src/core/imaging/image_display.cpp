@@ -176,6 +176,7 @@ bool CImageDisplay::SaveAs(const std::string& path, int filterIndex) {
 }
 
 bool CImageDisplay::SaveImageAs(CKelmioData& project, std::string_view projectPath) {
+    if (m_image.IsEmpty()) return false;  // nothing scanned or shown yet
     const int saveType = ReadImageSaveType(m_settings);
     CFileDialogEx dialog;
     dialog.m_bOpen = false;

@@ -1,0 +1,150 @@
+#include "imaging/image_commands.h"
+
+#include <wx/clipbrd.h>
+#include <wx/utils.h>
+
+#include "commands/command_ids.h"
+#include "imaging/image_canvas.h"
+#include "imaging/rotate_dialog.h"
+#include "imaging/zoom_dialog.h"
+
+namespace kelmio {
+namespace {
+
+bool IsImageCommand(int nID) {
+    return (nID >= ID_IMAGE_REDUCE_2 && nID <= ID_IMAGE_FIT_WINDOW) || nID == ID_IMAGE_ACTUAL_SIZE ||
+           (nID >= ID_IMAGE_ROTATE_180 && nID <= ID_IMAGE_FLIP_HORZ) || nID == ID_IMAGE_ROTATE_ANY ||
+           nID == ID_IMAGE_COPY;
+}
+
+bool IsScrollCommand(int nID) {
+    return nID == ID_SOURCE_SCROLL_UP || nID == ID_SOURCE_SCROLL_DOWN || nID == ID_SOURCE_SCROLL_LEFT || nID == ID_SOURCE_SCROLL_RIGHT ||
+           nID == ID_SOURCE_PAGE_UP || nID == ID_SOURCE_PAGE_DOWN;
+}
+
+}  // namespace
+
+CImageCommands::CImageCommands(CImageDisplay& display, CImageCanvas& canvas, CImageViewHost& host,
+                               CSettings& settings, CPrompter& prompter)
+    : m_display(display), m_canvas(canvas), m_host(host), m_settings(settings), m_prompter(prompter) {
+    m_askZoom = [this](const CZoomDlg& form) -> std::optional<int> {
+        CZoomDialog dialog(m_canvas.GetParent(), form);
+        if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+        return dialog.AcceptedTenths();
+    };
+    m_askRotate = [this]() -> std::optional<int> {
+        CRotateDialog dialog(m_canvas.GetParent());
+        if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+        return dialog.RotationAngle();
+    };
+}
+
+void CImageCommands::SetDialogs(ZoomAsk zoom, RotateAsk rotate) {
+    m_askZoom = std::move(zoom);
+    m_askRotate = std::move(rotate);
+}
+
+std::optional<CommandState> CImageCommands::QueryCommand(int nID) const {
+    const bool image = m_host.IsImageMode();
+    const CImageZoom& zoom = m_display.Zoom();
+    if (nID == ID_WINDOW_TOIMAGE || nID == ID_FILE_SCAN || nID == ID_FILE_SAVE_SCAN) return CommandState{true, false};
+    if (nID == ID_EDIT_UNDO || IsScrollCommand(nID)) {
+        // In other modes the viewer's text pane or browser answers these.
+        if (!image) return std::nullopt;
+        return CommandState{true, false};
+    }
+    if (!IsImageCommand(nID)) return std::nullopt;
+    CommandState state{image, false};
+    if (nID == ID_IMAGE_ACTUAL_SIZE) state.bChecked = IsRealSizeChecked(zoom);
+    else if (FixedReduceOf(nID)) state.bChecked = IsFixedReduceChecked(zoom, nID);
+    else if (FixedEnlargeOf(nID)) state.bChecked = IsFixedEnlargeChecked(zoom, nID);
+    else if (nID == ID_IMAGE_REDUCE_CUSTOM) state.bChecked = IsCustomReduceChecked(zoom);
+    else if (nID == ID_IMAGE_ENLARGE_CUSTOM) state.bChecked = IsCustomEnlargeChecked(zoom);
+    else if (nID == ID_IMAGE_FINE) state.bChecked = m_display.IsPure();
+    else if (nID == ID_IMAGE_FIT_WINDOW) state.bChecked = zoom.m_bFitWindow;
+    return state;
+}
+
+void CImageCommands::ApplyZoom(ZoomRefresh refresh) {
+    if (refresh == ZoomRefresh::kReload) m_host.ShowSourceAgain();
+    m_canvas.LayoutImage();
+}
+
+bool CImageCommands::OnCommand(int nID) {
+    const std::optional<CommandState> state = QueryCommand(nID);
+    if (!state || !state->bEnabled) return false;
+    CImageZoom& zoom = m_display.Zoom();
+    if (const auto divisor = FixedReduceOf(nID)) {
+        ApplyZoom(ZoomReduce(zoom, *divisor));
+        return true;
+    }
+    if (const auto factor = FixedEnlargeOf(nID)) {
+        ApplyZoom(ZoomEnlarge(zoom, *factor));
+        return true;
+    }
+    switch (nID) {
+        case ID_IMAGE_ACTUAL_SIZE: ApplyZoom(ZoomRealSize(zoom)); return true;
+        case ID_IMAGE_ENLARGE_STEP: ApplyZoom(ZoomStepLarger(zoom)); return true;
+        case ID_IMAGE_REDUCE_STEP: ApplyZoom(ZoomStepSmaller(zoom)); return true;
+        case ID_IMAGE_REDUCE_CUSTOM: CustomZoom(true); return true;
+        case ID_IMAGE_ENLARGE_CUSTOM: CustomZoom(false); return true;
+        case ID_IMAGE_FIT_WINDOW: ApplyZoom(m_display.FitWindow()); return true;
+        case ID_IMAGE_FINE:
+            m_display.TogglePure();
+            m_canvas.LayoutImage();
+            return true;
+        case ID_IMAGE_ROTATE_LEFT: TurnImage(ImageTurn::kLeft90); return true;
+        case ID_IMAGE_ROTATE_RIGHT: TurnImage(ImageTurn::kRight90); return true;
+        case ID_IMAGE_ROTATE_180: TurnImage(ImageTurn::kHalf); return true;
+        case ID_IMAGE_FLIP_VERT: TurnImage(ImageTurn::kFlipVertical); return true;
+        case ID_IMAGE_FLIP_HORZ: TurnImage(ImageTurn::kFlipHorizontal); return true;
+        case ID_IMAGE_ROTATE_ANY: RotateAny(); return true;
+        case ID_IMAGE_COPY: CopyToClipboard(); return true;
+        case ID_EDIT_UNDO:
+            m_display.Undo();
+            m_canvas.LayoutImage();
+            return true;
+        case ID_WINDOW_TOIMAGE: m_canvas.LayoutImage(); return true;
+        case ID_FILE_SAVE_SCAN: {
+            wxBusyCursor busy;
+            m_display.SaveImageAs(m_host.Project(), m_host.ProjectPath());
+            return true;
+        }
+        case ID_SOURCE_SCROLL_UP: m_canvas.ScrollUp(); return true;
+        case ID_SOURCE_SCROLL_DOWN: m_canvas.ScrollDown(); return true;
+        case ID_SOURCE_SCROLL_LEFT: m_canvas.ScrollLeft(); return true;
+        case ID_SOURCE_SCROLL_RIGHT: m_canvas.ScrollRight(); return true;
+        case ID_SOURCE_PAGE_UP: m_canvas.PageUp(); return true;
+        case ID_SOURCE_PAGE_DOWN: m_canvas.PageDown(); return true;
+        default: return false;
+    }
+}
+
+void CImageCommands::CustomZoom(bool reduce) {
+    CImageZoom& zoom = m_display.Zoom();
+    const std::optional<int> tenths = m_askZoom(reduce ? CZoomDlg::ForReduce(zoom) : CZoomDlg::ForEnlarge(zoom));
+    if (!tenths) return;
+    ApplyZoom(reduce ? ZoomReduce(zoom, *tenths) : ZoomEnlarge(zoom, *tenths));
+}
+
+void CImageCommands::RotateAny() {
+    const std::optional<int> angle = m_askRotate();
+    if (!angle) return;
+    wxBusyCursor busy;
+    if (m_display.RotateBy(*angle)) m_canvas.LayoutImage();
+}
+
+void CImageCommands::TurnImage(ImageTurn turn) {
+    wxBusyCursor busy;
+    if (m_display.Turn(turn)) m_canvas.LayoutImage();
+}
+
+void CImageCommands::CopyToClipboard() {
+    const wxBitmap bitmap = m_canvas.FullBitmap();
+    if (!bitmap.IsOk()) return;
+    wxClipboardLocker locker;
+    if (!locker) return;
+    wxTheClipboard->SetData(new wxBitmapDataObject(bitmap));
+}
+
+}  // namespace kelmio

@@ -1,0 +1,65 @@
+#pragma once
+// The image commands of the source viewer: zoom, fine mode, turns, undo,
+// copy, the scroll steps of image display and saving the image. The viewer
+// owns one and passes commands to it while it shows an image; the check
+// marks and enable rules are answered here too.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "commands/command_target.h"
+#include "imaging/image_display.h"
+#include "imaging/zoom_dlg.h"
+
+namespace kelmio {
+
+class CImageCanvas;
+class CKelmioData;
+class CPrompter;
+class CSettings;
+
+// What the image commands need of the viewer and its document.
+class CImageViewHost {
+public:
+    virtual ~CImageViewHost() = default;
+    virtual bool IsImageMode() const = 0;
+    virtual CKelmioData& Project() = 0;
+    virtual std::string ProjectPath() const = 0;
+    // Hint 8 to all views: the source is shown afresh (an image file is read
+    // again).
+    virtual void ShowSourceAgain() = 0;
+    virtual void SetModified() = 0;
+};
+
+class CImageCommands final : public CCommandTarget {
+public:
+    CImageCommands(CImageDisplay& display, CImageCanvas& canvas, CImageViewHost& host, CSettings& settings,
+                   CPrompter& prompter);
+
+    std::optional<CommandState> QueryCommand(int nID) const override;
+    bool OnCommand(int nID) override;
+
+    // The custom zoom and rotation dialogs, as functions giving the accepted
+    // tenths or angle (nullopt on Cancel); tests answer without a dialog.
+    using ZoomAsk = std::function<std::optional<int>(const CZoomDlg& form)>;
+    using RotateAsk = std::function<std::optional<int>()>;
+    void SetDialogs(ZoomAsk zoom, RotateAsk rotate);
+
+private:
+    void ApplyZoom(ZoomRefresh refresh);
+    void CustomZoom(bool reduce);
+    void RotateAny();
+    void TurnImage(ImageTurn turn);
+    void CopyToClipboard();
+
+    CImageDisplay& m_display;
+    CImageCanvas& m_canvas;
+    CImageViewHost& m_host;
+    CSettings& m_settings;
+    CPrompter& m_prompter;
+    ZoomAsk m_askZoom;
+    RotateAsk m_askRotate;
+};
+
+}  // namespace kelmio
