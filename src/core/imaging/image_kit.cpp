@@ -13,13 +13,6 @@
 namespace kelmio {
 namespace {
 
-// The formats a file may be decoded as, recognised by their first bytes.
-// Script-like formats the library also recognises (SVG, MVG, MSL, text) can
-// name other files to read, so a picture is never handed to them.
-constexpr std::array kDecodableFormats{
-    "BMP", "GIF", "JPEG", "TIFF", "PCX", "PNG", "WMF", "PNM", "WEBP", "ICO",
-};
-
 // Bytes the library needs to recognise a format.
 constexpr std::size_t kMagicBytes = 2048;
 
@@ -39,7 +32,7 @@ std::optional<std::string> DetectFormat(std::string_view bytes) {
     const char* name = MagickLib::GetImageMagick(reinterpret_cast<const unsigned char*>(bytes.data()), length);
     if (name == nullptr) return std::nullopt;
     const std::string format = FormatFamily(name);
-    for (const char* allowed : kDecodableFormats) {
+    for (const char* allowed : kImageReadFormats) {
         if (format == allowed) return format;
     }
     return std::nullopt;

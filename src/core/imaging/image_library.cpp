@@ -22,6 +22,14 @@ void EnsureImageLibrary() {
         // No pixel cache on disk: an image too large for memory is refused
         // rather than paged through a temporary file for minutes.
         SetMagickResourceLimit(DiskResource, 0);
+        // The library recognises a format by its first bytes only once the
+        // format's decoder has been loaded; load those Kelmio reads.
+        for (const char* format : kImageReadFormats) {
+            ExceptionInfo exception;
+            GetExceptionInfo(&exception);
+            (void)GetMagickInfo(format, &exception);
+            DestroyExceptionInfo(&exception);
+        }
     });
 }
 

@@ -6,6 +6,7 @@
 // header claiming 100000 x 100000 pixels, or a small file that decompresses
 // to gigabytes, is refused by the library before the pixels are allocated.
 
+#include <array>
 #include <cstdint>
 
 namespace kelmio {
@@ -17,6 +18,13 @@ struct ImageLimits {
     std::int64_t nMaxMemoryMb = 2048;         // heap for pixel caches
     std::int64_t nMaxMapMb = 2048;            // memory-mapped pixel caches
     std::int64_t nMaxReadBytes = 1'000'000'000;  // uncompressed data read from one file
+};
+
+// The formats an image file may be decoded as, recognised by their first
+// bytes. Script-like formats the library also knows (SVG, MVG, MSL, text)
+// can name other files to read, so a picture is never handed to them.
+inline constexpr std::array kImageReadFormats{
+    "BMP", "GIF", "JPEG", "TIFF", "PCX", "PNG", "WMF", "PNM", "WEBP", "ICO",
 };
 
 // The limits Kelmio runs with.
