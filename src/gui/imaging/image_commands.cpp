@@ -1,5 +1,6 @@
 #include "imaging/image_commands.h"
 
+#include <wx/choicdlg.h>
 #include <wx/clipbrd.h>
 #include <wx/utils.h>
 
@@ -25,8 +26,9 @@ bool IsScrollCommand(int nID) {
 }  // namespace
 
 CImageCommands::CImageCommands(CImageDisplay& display, CImageCanvas& canvas, CImageViewHost& host,
-                               CSettings& settings, CPrompter& prompter)
-    : m_display(display), m_canvas(canvas), m_host(host), m_settings(settings), m_prompter(prompter) {
+                               CSettings& settings, CPrompter& prompter, CScanner& scanner)
+    : m_display(display), m_canvas(canvas), m_host(host), m_settings(settings), m_prompter(prompter),
+      m_scanner(scanner) {
     m_askZoom = [this](const CZoomDlg& form) -> std::optional<int> {
         CZoomDialog dialog(m_canvas.GetParent(), form);
         if (dialog.ShowModal() != wxID_OK) return std::nullopt;
@@ -36,6 +38,13 @@ CImageCommands::CImageCommands(CImageDisplay& display, CImageCanvas& canvas, CIm
         CRotateDialog dialog(m_canvas.GetParent());
         if (dialog.ShowModal() != wxID_OK) return std::nullopt;
         return dialog.RotationAngle();
+    };
+    m_chooseDevice = [this](const std::vector<ScannerDevice>& devices) -> std::optional<std::size_t> {
+        wxArrayString labels;
+        for (const ScannerDevice& device : devices) labels.Add(wxString::FromUTF8(device.Label()));
+        wxSingleChoiceDialog dialog(m_canvas.GetParent(), wxString(), wxString::FromUTF8("スキャナ選択"), labels);
+        if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+        return static_cast<std::size_t>(dialog.GetSelection());
     };
 }
 
@@ -47,7 +56,9 @@ void CImageCommands::SetDialogs(ZoomAsk zoom, RotateAsk rotate) {
 std::optional<CommandState> CImageCommands::QueryCommand(int nID) const {
     const bool image = m_host.IsImageMode();
     const CImageZoom& zoom = m_display.Zoom();
-    if (nID == ID_WINDOW_TOIMAGE || nID == ID_FILE_SCAN || nID == ID_FILE_SAVE_SCAN) return CommandState{true, false};
+    if (nID == ID_WINDOW_TOIMAGE || nID == ID_FILE_SCAN || nID == ID_FILE_SAVE_SCAN || nID == ID_FILE_SELECT_SCANNER) {
+        return CommandState{true, false};
+    }
     if (nID == ID_EDIT_UNDO || IsScrollCommand(nID)) {
         // In other modes the viewer's text pane or browser answers these.
         if (!image) return std::nullopt;
@@ -105,6 +116,12 @@ bool CImageCommands::OnCommand(int nID) {
             m_canvas.LayoutImage();
             return true;
         case ID_WINDOW_TOIMAGE: m_canvas.LayoutImage(); return true;
+        case ID_FILE_SCAN: Scan(); return true;
+        case ID_FILE_SELECT_SCANNER: {
+            wxBusyCursor busy;
+            SelectScannerDevice(m_scanner, m_settings, m_chooseDevice);
+            return true;
+        }
         case ID_FILE_SAVE_SCAN: {
             wxBusyCursor busy;
             m_display.SaveImageAs(m_host.Project(), m_host.ProjectPath());
@@ -137,6 +154,20 @@ void CImageCommands::RotateAny() {
 void CImageCommands::TurnImage(ImageTurn turn) {
     wxBusyCursor busy;
     if (m_display.Turn(turn)) m_canvas.LayoutImage();
+}
+
+void CImageCommands::Scan() {
+    std::optional<CImageKit> scanned;
+    {
+        wxBusyCursor busy;
+        std::string error;
+        scanned = ScanImage(m_scanner, m_settings, m_chooseDevice, error);
+    }
+    // A scan that failed or was cancelled changes nothing.
+    if (!scanned) return;
+    m_display.AcceptScan(std::move(*scanned), m_host.Project(), m_host.ProjectPath());
+    m_host.SetModified();
+    m_host.ShowSourceAgain();
 }
 
 void CImageCommands::CopyToClipboard() {

@@ -1,6 +1,6 @@
 #pragma once
 // The image commands of the source viewer: zoom, fine mode, turns, undo,
-// copy, the scroll steps of image display and saving the image. The viewer
+// copy, the scroll steps of image display, scanning and saving the image. The viewer
 // owns one and passes commands to it while it shows an image; the check
 // marks and enable rules are answered here too.
 
@@ -10,6 +10,7 @@
 
 #include "commands/command_target.h"
 #include "imaging/image_display.h"
+#include "imaging/scanner.h"
 #include "imaging/zoom_dlg.h"
 
 namespace kelmio {
@@ -35,7 +36,7 @@ public:
 class CImageCommands final : public CCommandTarget {
 public:
     CImageCommands(CImageDisplay& display, CImageCanvas& canvas, CImageViewHost& host, CSettings& settings,
-                   CPrompter& prompter);
+                   CPrompter& prompter, CScanner& scanner);
 
     std::optional<CommandState> QueryCommand(int nID) const override;
     bool OnCommand(int nID) override;
@@ -45,6 +46,8 @@ public:
     using ZoomAsk = std::function<std::optional<int>(const CZoomDlg& form)>;
     using RotateAsk = std::function<std::optional<int>()>;
     void SetDialogs(ZoomAsk zoom, RotateAsk rotate);
+    // The scanner chooser shown when several devices answer.
+    void SetDeviceChooser(DeviceChooser choose) { m_chooseDevice = std::move(choose); }
 
 private:
     void ApplyZoom(ZoomRefresh refresh);
@@ -52,14 +55,17 @@ private:
     void RotateAny();
     void TurnImage(ImageTurn turn);
     void CopyToClipboard();
+    void Scan();
 
     CImageDisplay& m_display;
     CImageCanvas& m_canvas;
     CImageViewHost& m_host;
     CSettings& m_settings;
     CPrompter& m_prompter;
+    CScanner& m_scanner;
     ZoomAsk m_askZoom;
     RotateAsk m_askRotate;
+    DeviceChooser m_chooseDevice;
 };
 
 }  // namespace kelmio

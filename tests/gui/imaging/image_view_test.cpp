@@ -20,10 +20,12 @@
 #include "imaging/image_canvas.h"
 #include "imaging/image_commands.h"
 #include "imaging/image_format_sheet.h"
+#include "imaging/sane_scanner.h"
 #include "imaging/zoom_dialog.h"
 #include "platform/settings.h"
 #include "project/kelmio_data.h"
 #include "support/file_bytes.h"
+#include "support/scoped_env.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
 
@@ -68,7 +70,8 @@ protected:
     void SetUp() override {
         m_pFrame = new wxFrame(nullptr, wxID_ANY, "image", wxDefaultPosition, wxSize(1000, 800));
         m_pCanvas = new CImageCanvas(m_pFrame, m_display);
-        m_pCommands = std::make_unique<CImageCommands>(m_display, *m_pCanvas, *this, m_settings, m_prompter);
+        m_pCommands =
+            std::make_unique<CImageCommands>(m_display, *m_pCanvas, *this, m_settings, m_prompter, m_scanner);
         m_pFrame->Show();
         Pump();
     }
@@ -83,10 +86,14 @@ protected:
     std::string ProjectPath() const override { return m_dir.File("p.kmp"); }
     void ShowSourceAgain() override {
         ++m_nReloads;
-        m_display.ShowImageFile(m_project.m_strSrcFile);
+        if (m_project.m_strSrcFile.empty()) {
+            m_display.ShowMemoryImage();
+        } else {
+            m_display.ShowImageFile(m_project.m_strSrcFile);
+        }
         m_pCanvas->LayoutImage(true);
     }
-    void SetModified() override {}
+    void SetModified() override { m_bModified = true; }
 
     void Run(int nID) {
         ASSERT_TRUE(m_pCommands->OnCommand(nID)) << nID;
@@ -126,6 +133,8 @@ protected:
     CImageCanvas* m_pCanvas = nullptr;
     std::unique_ptr<CImageCommands> m_pCommands;
     int m_nReloads = 0;
+    bool m_bModified = false;
+    CSaneScanner m_scanner;
 };
 
 TEST_F(ImageViewTest, ZoomTurnUndoAndSaveAsJpegThroughTheOptionPage) {
@@ -249,6 +258,48 @@ TEST_F(ImageViewTest, ZoomDialogFollowsTheScrollBar) {
     dialog.OnScroll(right);
     EXPECT_EQ(edit->GetValue(), "10");
     EXPECT_EQ(dialog.AcceptedTenths(), 100);
+}
+
+TEST_F(ImageViewTest, ScanFromTheTestBackendSavedAsPngBecomesTheSource) {
+    // SANE's own "test" backend, configured in a folder of ours.
+    test::TempDir sane;
+    test::WriteFileBytes(sane.File("dll.conf"), "test\n");
+    test::WriteFileBytes(sane.File("test.conf"),
+                         "number_of_devices 2\nmode Color\ndepth 8\nresolution 50.0\n"
+                         "test-picture \"Color pattern\"\nbr_x 80.0\nbr_y 100.0\n");
+    test::ScopedEnv env("SANE_CONFIG_DIR", sane.Path().string());
+    int chooserShown = 0;
+    m_pCommands->SetDeviceChooser([&](const std::vector<ScannerDevice>&) -> std::optional<std::size_t> {
+        ++chooserShown;
+        return 0;
+    });
+    const std::string target = m_dir.File("scan.png");
+    FileDialogResult answer;
+    answer.nResult = kIdOk;
+    answer.strPath = target;
+    answer.nFilterIndex = kImageTypePng;
+    m_chooser.m_answers.push_back(answer);
+
+    Run(ID_FILE_SCAN);
+    EXPECT_EQ(chooserShown, 1);  // two test devices
+    ASSERT_EQ(m_prompter.m_messages.size(), 1u);
+    EXPECT_EQ(m_prompter.m_messages[0], test::Sj("ファイルに保存しますか？"));
+    ASSERT_EQ(m_chooser.m_dialogs.size(), 1u);
+    EXPECT_EQ(m_chooser.m_dialogs[0].m_strFileName, test::Sj("新規イメージ.bmp"));
+    EXPECT_EQ(m_project.m_strSrcFile, target);
+    EXPECT_TRUE(m_bModified);
+    EXPECT_EQ(m_display.GetPath(), target);  // shown from the saved file
+    EXPECT_EQ(m_pCanvas->GetDisplaySize(), (ImageSize{157, 196}));
+    const std::string bytes = test::ReadFileBytes(target);
+    Magick::Image written;
+    written.read(Magick::Blob(bytes.data(), bytes.size()));
+    EXPECT_EQ(written.magick(), "PNG");
+    const RgbPixels corner = m_display.GetImage().GetRgb(5, 5, 1, 1);
+    EXPECT_EQ(ShownAt(5, 5), wxColour(corner.bytes[0], corner.bytes[1], corner.bytes[2]));
+
+    // Choosing the scanner source remembers it.
+    Run(ID_FILE_SELECT_SCANNER);
+    EXPECT_EQ(m_settings.GetString("Scanner", "Device", ""), "test:0");
 }
 
 // Writes the screenshot of the documentation when KELMIO_SCREENSHOT names a file.
