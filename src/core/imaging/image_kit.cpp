@@ -8,6 +8,7 @@
 
 #include "imaging/image_kit_impl.h"
 #include "imaging/image_library.h"
+#include "imaging/pixel_ops.h"
 #include "platform/file_io.h"
 
 namespace kelmio {
@@ -46,6 +47,17 @@ int BitCountOf(const Magick::Image& image) {
         return 8;
     }
     return image.matte() ? 32 : 24;
+}
+
+// 8-bit pictures without transparency are turned, resized and sharpened by
+// the faster 8-bit operations; deeper or transparent ones by the library.
+bool UsesPixelOps(const Magick::Image& image) { return image.depth() <= 8 && !image.matte(); }
+
+Magick::Image ImageFromRgb(const RgbPixels& pixels) {
+    Magick::Image image(static_cast<unsigned>(pixels.cx), static_cast<unsigned>(pixels.cy), "RGB", Magick::CharPixel,
+                        pixels.bytes.data());
+    image.depth(8);
+    return image;
 }
 
 Magick::Image WebSafePalette() {
@@ -150,9 +162,7 @@ bool CImageKit::LoadRgb(const RgbPixels& pixels) {
         return false;
     }
     try {
-        Magick::Image image(static_cast<unsigned>(pixels.cx), static_cast<unsigned>(pixels.cy), "RGB",
-                            Magick::CharPixel, pixels.bytes.data());
-        m_pImpl->image = std::move(image);
+        m_pImpl->image = ImageFromRgb(pixels);
         m_nBitCount = 24;
         m_bVector = false;
         return true;
@@ -216,6 +226,14 @@ bool CImageKit::ConvertColor(int bits, int palette, bool dither) {
 bool CImageKit::Rotate(int angle, std::uint32_t background) {
     if (IsEmpty()) return false;
     try {
+        if (angle % 9000 != 0 && UsesPixelOps(*m_pImpl->image)) {
+            const Rgb8 fill{static_cast<std::uint8_t>(background & 0xFF), static_cast<std::uint8_t>((background >> 8) & 0xFF),
+                            static_cast<std::uint8_t>((background >> 16) & 0xFF)};
+            const RgbPixels turned = RotateRgb(GetRgb(), static_cast<double>(angle) / 100.0, fill);
+            if (turned.bytes.empty()) throw std::bad_alloc();
+            m_pImpl->image = ImageFromRgb(turned);
+            return true;
+        }
         Magick::Image image = *m_pImpl->image;
         image.backgroundColor(ColorFromRef(background));
         // The library turns clockwise for positive angles; ours turn left.
@@ -250,6 +268,12 @@ bool CImageKit::Flip(bool vertical, bool horizontal) {
 bool CImageKit::Resize(int cx, int cy) {
     if (IsEmpty() || cx <= 0 || cy <= 0) return false;
     try {
+        if (UsesPixelOps(*m_pImpl->image)) {
+            const RgbPixels resized = ResizeRgb(GetRgb(), cx, cy);
+            if (resized.bytes.empty()) throw std::bad_alloc();
+            m_pImpl->image = ImageFromRgb(resized);
+            return true;
+        }
         Magick::Image image = *m_pImpl->image;
         Magick::Geometry size(static_cast<unsigned>(cx), static_cast<unsigned>(cy));
         size.aspect(true);  // exactly this size, as the layout computed it
@@ -279,6 +303,19 @@ bool CImageKit::Sharpen(int strength, int left, int top, int right, int bottom) 
     // Strength 10 is a moderate sharpening of about one pixel's radius.
     const double sigma = std::clamp(strength, 1, 100) / 10.0;
     try {
+        if (UsesPixelOps(*m_pImpl->image)) {
+            RgbPixels part = GetRgb(left, top, right - left, bottom - top);
+            if (part.bytes.empty()) throw std::bad_alloc();
+            SharpenRgb(part, sigma);
+            if (part.cx == size.cx && part.cy == size.cy) {
+                m_pImpl->image = ImageFromRgb(part);
+            } else {
+                Magick::Image image = *m_pImpl->image;
+                image.composite(ImageFromRgb(part), left, top, Magick::CopyCompositeOp);
+                m_pImpl->image = std::move(image);
+            }
+            return true;
+        }
         Magick::Image image = *m_pImpl->image;
         if (left == 0 && top == 0 && right == size.cx && bottom == size.cy) {
             image.sharpen(0.0, sigma);
