@@ -2,6 +2,7 @@
 
 #include "imaging/image_save_options.h"
 #include "imaging/save_by_extension.h"
+#include "imaging/spi_control.h"
 #include "platform/file_error.h"
 #include "platform/settings.h"
 #include "project/kelmio_data.h"
@@ -70,7 +71,8 @@ bool CImageDisplay::ShowImageFile(std::string_view pathView) {
     // An undo copy of another file must never come back over this one.
     m_imageUndo.Free();
     Changed();
-    if (!m_image.LoadFile(path)) {
+    const bool loaded = m_image.LoadFile(path) || (m_pPlugins != nullptr && LoadSusieImage(*m_pPlugins, m_image, path));
+    if (!loaded) {
         m_image.Free();
         m_prompter.Message(CannotShowMessage(path), MessageButtons::kOk, MessageIcon::kExclamation);
         m_strPath.clear();

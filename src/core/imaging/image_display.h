@@ -19,6 +19,7 @@ namespace kelmio {
 class CKelmioData;
 class CKelmioPosData;
 class CSettings;
+class CSPIControl;
 
 // The image save dialog: the file chooser with the image-format button. The
 // application shows the real dialog; tests answer from a script.
@@ -35,6 +36,9 @@ enum class ImageTurn { kLeft90, kRight90, kHalf, kFlipVertical, kFlipHorizontal 
 class CImageDisplay {
 public:
     CImageDisplay(CSettings& settings, CPrompter& prompter, CImageSaveChooser& chooser);
+
+    // The plug-ins that decode what the imaging library does not read.
+    void SetPlugins(CSPIControl* plugins) { m_pPlugins = plugins; }
 
     // Loads and shows an image file. On failure the user is told
     // "表示できません：" and the path, the image is released and the path
@@ -102,6 +106,7 @@ private:
     CSettings& m_settings;
     CPrompter& m_prompter;
     CImageSaveChooser& m_chooser;
+    CSPIControl* m_pPlugins = nullptr;
 
     CImageKit m_image;
     CImageKit m_imageUndo;
