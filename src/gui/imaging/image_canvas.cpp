@@ -47,6 +47,22 @@ ImageSize CImageCanvas::GetDisplaySize() const {
     return m_display.GetDisplaySize(GetClientImageSize());
 }
 
+bool CImageCanvas::ShowImageFile(std::string_view path) {
+    bool shown = false;
+    {
+        wxBusyCursor busy;
+        shown = m_display.ShowImageFile(path);
+    }
+    LayoutImage(true);
+    return shown;
+}
+
+bool CImageCanvas::ShowMemoryImage() {
+    const bool shown = m_display.ShowMemoryImage();
+    LayoutImage(true);
+    return shown;
+}
+
 void CImageCanvas::LayoutImage(bool toOrigin) {
     const ImageSize display = GetDisplaySize();
     SetVirtualSize(display.cx, display.cy);

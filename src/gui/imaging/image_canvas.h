@@ -18,6 +18,12 @@ class CImageCanvas final : public wxScrolledCanvas {
 public:
     CImageCanvas(wxWindow* parent, CImageDisplay& display);
 
+    // Shows an image file with the wait cursor (a large scan takes a
+    // moment), scrolled to its top left; false when it cannot be shown.
+    bool ShowImageFile(std::string_view path);
+    // Shows the image kept in memory (a scan not saved).
+    bool ShowMemoryImage();
+
     // The image, its zoom or fine mode changed: scrolling extent and drawing
     // follow. `toOrigin` scrolls back to the top left as a new image does.
     void LayoutImage(bool toOrigin = false);

@@ -87,11 +87,10 @@ protected:
     void ShowSourceAgain() override {
         ++m_nReloads;
         if (m_project.m_strSrcFile.empty()) {
-            m_display.ShowMemoryImage();
+            m_pCanvas->ShowMemoryImage();
         } else {
-            m_display.ShowImageFile(m_project.m_strSrcFile);
+            m_pCanvas->ShowImageFile(m_project.m_strSrcFile);
         }
-        m_pCanvas->LayoutImage(true);
     }
     void SetModified() override { m_bModified = true; }
 
