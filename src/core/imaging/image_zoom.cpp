@@ -105,27 +105,33 @@ ZoomRefresh ZoomStepSmaller(CImageZoom& zoom) {
     return ZoomRefresh::kLayout;
 }
 
-std::optional<int> FixedReduceOf(int commandId) {
-    if (commandId < ID_IMAGE_REDUCE_2 || commandId > ID_IMAGE_REDUCE_10) return std::nullopt;
-    return (commandId - ID_IMAGE_REDUCE_2 + 2) * 10;
+namespace {
+
+// The tenths of a run of fixed zoom commands: 20 for its first command, 100
+// for its last.
+std::optional<int> TenthsInRun(CommandId id, CommandId first, CommandId last) {
+    const int number = CommandNumber(id);
+    if (number < CommandNumber(first) || number > CommandNumber(last)) return std::nullopt;
+    return (number - CommandNumber(first) + 2) * 10;
 }
 
-std::optional<int> FixedEnlargeOf(int commandId) {
-    if (commandId < ID_IMAGE_ENLARGE_2 || commandId > ID_IMAGE_ENLARGE_10) return std::nullopt;
-    return (commandId - ID_IMAGE_ENLARGE_2 + 2) * 10;
-}
+}  // namespace
+
+std::optional<int> FixedReduceOf(CommandId id) { return TenthsInRun(id, ID_IMAGE_REDUCE_2, ID_IMAGE_REDUCE_10); }
+
+std::optional<int> FixedEnlargeOf(CommandId id) { return TenthsInRun(id, ID_IMAGE_ENLARGE_2, ID_IMAGE_ENLARGE_10); }
 
 bool IsRealSizeChecked(const CImageZoom& zoom) {
     return !zoom.m_bReduce && !zoom.m_bEnlarge && !zoom.m_bFitWindow;
 }
 
-bool IsFixedReduceChecked(const CImageZoom& zoom, int commandId) {
-    const std::optional<int> divisor = FixedReduceOf(commandId);
+bool IsFixedReduceChecked(const CImageZoom& zoom, CommandId id) {
+    const std::optional<int> divisor = FixedReduceOf(id);
     return divisor && zoom.m_bReduce && zoom.m_nReduce == *divisor;
 }
 
-bool IsFixedEnlargeChecked(const CImageZoom& zoom, int commandId) {
-    const std::optional<int> factor = FixedEnlargeOf(commandId);
+bool IsFixedEnlargeChecked(const CImageZoom& zoom, CommandId id) {
+    const std::optional<int> factor = FixedEnlargeOf(id);
     return factor && zoom.m_bEnlarge && zoom.m_nEnlarge == *factor;
 }
 

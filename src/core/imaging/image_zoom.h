@@ -8,6 +8,7 @@
 
 #include <optional>
 
+#include "commands/command_ids.h"
 #include "imaging/image_kit.h"
 
 namespace kelmio {
@@ -48,13 +49,13 @@ ZoomRefresh ZoomStepSmaller(CImageZoom& zoom);
 
 // The divisor or factor a fixed zoom command sets (20 ... 100), if `id` is
 // one of those commands.
-std::optional<int> FixedReduceOf(int commandId);
-std::optional<int> FixedEnlargeOf(int commandId);
+std::optional<int> FixedReduceOf(CommandId id);
+std::optional<int> FixedEnlargeOf(CommandId id);
 
 // Check marks of the zoom commands.
 bool IsRealSizeChecked(const CImageZoom& zoom);
-bool IsFixedReduceChecked(const CImageZoom& zoom, int commandId);
-bool IsFixedEnlargeChecked(const CImageZoom& zoom, int commandId);
+bool IsFixedReduceChecked(const CImageZoom& zoom, CommandId id);
+bool IsFixedEnlargeChecked(const CImageZoom& zoom, CommandId id);
 bool IsCustomReduceChecked(const CImageZoom& zoom);
 bool IsCustomEnlargeChecked(const CImageZoom& zoom);
 

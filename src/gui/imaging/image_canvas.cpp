@@ -1,4 +1,4 @@
-#include "imaging/image_canvas.h"
+#include "gui/imaging/image_canvas.h"
 
 #include <wx/dcclient.h>
 #include <wx/image.h>

@@ -1,26 +1,29 @@
-#include "imaging/image_commands.h"
+#include "gui/imaging/image_commands.h"
 
 #include <wx/choicdlg.h>
 #include <wx/clipbrd.h>
 #include <wx/utils.h>
 
 #include "commands/command_ids.h"
-#include "imaging/image_canvas.h"
-#include "imaging/rotate_dialog.h"
-#include "imaging/zoom_dialog.h"
+#include "gui/imaging/image_canvas.h"
+#include "gui/imaging/rotate_dialog.h"
+#include "gui/imaging/zoom_dialog.h"
 
 namespace kelmio {
 namespace {
 
-bool IsImageCommand(int nID) {
-    return (nID >= ID_IMAGE_REDUCE_2 && nID <= ID_IMAGE_FIT_WINDOW) || nID == ID_IMAGE_ACTUAL_SIZE ||
-           (nID >= ID_IMAGE_ROTATE_180 && nID <= ID_IMAGE_FLIP_HORZ) || nID == ID_IMAGE_ROTATE_ANY ||
-           nID == ID_IMAGE_COPY;
+bool InRange(CommandId id, CommandId first, CommandId last) {
+    return CommandNumber(id) >= CommandNumber(first) && CommandNumber(id) <= CommandNumber(last);
 }
 
-bool IsScrollCommand(int nID) {
-    return nID == ID_SOURCE_SCROLL_UP || nID == ID_SOURCE_SCROLL_DOWN || nID == ID_SOURCE_SCROLL_LEFT || nID == ID_SOURCE_SCROLL_RIGHT ||
-           nID == ID_SOURCE_PAGE_UP || nID == ID_SOURCE_PAGE_DOWN;
+bool IsImageCommand(CommandId id) {
+    return InRange(id, ID_IMAGE_REDUCE_2, ID_IMAGE_FIT_WINDOW) || id == ID_IMAGE_ACTUAL_SIZE ||
+           InRange(id, ID_IMAGE_ROTATE_180, ID_IMAGE_FLIP_HORZ) || id == ID_IMAGE_ROTATE_ANY || id == ID_IMAGE_COPY;
+}
+
+bool IsScrollCommand(CommandId id) {
+    return id == ID_SOURCE_SCROLL_UP || id == ID_SOURCE_SCROLL_DOWN || id == ID_SOURCE_SCROLL_LEFT ||
+           id == ID_SOURCE_SCROLL_RIGHT || id == ID_SOURCE_PAGE_UP || id == ID_SOURCE_PAGE_DOWN;
 }
 
 }  // namespace
@@ -53,26 +56,26 @@ void CImageCommands::SetDialogs(ZoomAsk zoom, RotateAsk rotate) {
     m_askRotate = std::move(rotate);
 }
 
-std::optional<CommandState> CImageCommands::QueryCommand(int nID) const {
+std::optional<CommandState> CImageCommands::QueryCommand(CommandId id) const {
     const bool image = m_host.IsImageMode();
     const CImageZoom& zoom = m_display.Zoom();
-    if (nID == ID_WINDOW_TOIMAGE || nID == ID_FILE_SCAN || nID == ID_FILE_SAVE_SCAN || nID == ID_FILE_SELECT_SCANNER) {
+    if (id == ID_WINDOW_TOIMAGE || id == ID_FILE_SCAN || id == ID_FILE_SAVE_SCAN || id == ID_FILE_SELECT_SCANNER) {
         return CommandState{true, false};
     }
-    if (nID == ID_EDIT_UNDO || IsScrollCommand(nID)) {
+    if (id == ID_EDIT_UNDO || IsScrollCommand(id)) {
         // In other modes the viewer's text pane or browser answers these.
         if (!image) return std::nullopt;
         return CommandState{true, false};
     }
-    if (!IsImageCommand(nID)) return std::nullopt;
+    if (!IsImageCommand(id)) return std::nullopt;
     CommandState state{image, false};
-    if (nID == ID_IMAGE_ACTUAL_SIZE) state.bChecked = IsRealSizeChecked(zoom);
-    else if (FixedReduceOf(nID)) state.bChecked = IsFixedReduceChecked(zoom, nID);
-    else if (FixedEnlargeOf(nID)) state.bChecked = IsFixedEnlargeChecked(zoom, nID);
-    else if (nID == ID_IMAGE_REDUCE_CUSTOM) state.bChecked = IsCustomReduceChecked(zoom);
-    else if (nID == ID_IMAGE_ENLARGE_CUSTOM) state.bChecked = IsCustomEnlargeChecked(zoom);
-    else if (nID == ID_IMAGE_FINE) state.bChecked = m_display.IsPure();
-    else if (nID == ID_IMAGE_FIT_WINDOW) state.bChecked = zoom.m_bFitWindow;
+    if (id == ID_IMAGE_ACTUAL_SIZE) state.bChecked = IsRealSizeChecked(zoom);
+    else if (FixedReduceOf(id)) state.bChecked = IsFixedReduceChecked(zoom, id);
+    else if (FixedEnlargeOf(id)) state.bChecked = IsFixedEnlargeChecked(zoom, id);
+    else if (id == ID_IMAGE_REDUCE_CUSTOM) state.bChecked = IsCustomReduceChecked(zoom);
+    else if (id == ID_IMAGE_ENLARGE_CUSTOM) state.bChecked = IsCustomEnlargeChecked(zoom);
+    else if (id == ID_IMAGE_FINE) state.bChecked = m_display.IsPure();
+    else if (id == ID_IMAGE_FIT_WINDOW) state.bChecked = zoom.m_bFitWindow;
     return state;
 }
 
@@ -81,19 +84,19 @@ void CImageCommands::ApplyZoom(ZoomRefresh refresh) {
     m_canvas.LayoutImage();
 }
 
-bool CImageCommands::OnCommand(int nID) {
-    const std::optional<CommandState> state = QueryCommand(nID);
+bool CImageCommands::OnCommand(CommandId id) {
+    const std::optional<CommandState> state = QueryCommand(id);
     if (!state || !state->bEnabled) return false;
     CImageZoom& zoom = m_display.Zoom();
-    if (const auto divisor = FixedReduceOf(nID)) {
+    if (const auto divisor = FixedReduceOf(id)) {
         ApplyZoom(ZoomReduce(zoom, *divisor));
         return true;
     }
-    if (const auto factor = FixedEnlargeOf(nID)) {
+    if (const auto factor = FixedEnlargeOf(id)) {
         ApplyZoom(ZoomEnlarge(zoom, *factor));
         return true;
     }
-    switch (nID) {
+    switch (id) {
         case ID_IMAGE_ACTUAL_SIZE: ApplyZoom(ZoomRealSize(zoom)); return true;
         case ID_IMAGE_ENLARGE_STEP: ApplyZoom(ZoomStepLarger(zoom)); return true;
         case ID_IMAGE_REDUCE_STEP: ApplyZoom(ZoomStepSmaller(zoom)); return true;

@@ -38,8 +38,8 @@ public:
     CImageCommands(CImageDisplay& display, CImageCanvas& canvas, CImageViewHost& host, CSettings& settings,
                    CPrompter& prompter, CScanner& scanner);
 
-    std::optional<CommandState> QueryCommand(int nID) const override;
-    bool OnCommand(int nID) override;
+    std::optional<CommandState> QueryCommand(CommandId id) const override;
+    bool OnCommand(CommandId id) override;
 
     // The custom zoom and rotation dialogs, as functions giving the accepted
     // tenths or angle (nullopt on Cancel); tests answer without a dialog.

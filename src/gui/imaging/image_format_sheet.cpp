@@ -1,4 +1,4 @@
-#include "imaging/image_format_sheet.h"
+#include "gui/imaging/image_format_sheet.h"
 
 #include <wx/bookctrl.h>
 #include <wx/checkbox.h>
@@ -11,10 +11,10 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "file_filter.h"
+#include "gui/platform/file_filter.h"
 #include "platform/prompter.h"
 #include "platform/settings.h"
-#include "wx_text.h"
+#include "gui/platform/wx_text.h"
 
 namespace kelmio {
 

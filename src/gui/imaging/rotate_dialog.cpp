@@ -1,4 +1,4 @@
-#include "imaging/rotate_dialog.h"
+#include "gui/imaging/rotate_dialog.h"
 
 #include <wx/button.h>
 #include <wx/listbox.h>
@@ -6,7 +6,7 @@
 #include <wx/spinbutt.h>
 #include <wx/textctrl.h>
 
-#include "wx_text.h"
+#include "gui/platform/wx_text.h"
 
 namespace kelmio {
 

@@ -1,4 +1,4 @@
-#include "imaging/zoom_dialog.h"
+#include "gui/imaging/zoom_dialog.h"
 
 #include <wx/button.h>
 #include <wx/scrolbar.h>
@@ -6,7 +6,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "wx_text.h"
+#include "gui/platform/wx_text.h"
 
 namespace kelmio {
 

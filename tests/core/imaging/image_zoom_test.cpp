@@ -84,7 +84,7 @@ TEST(ImageZoom, FixedCommandsAndTheirCheckMarks) {
 
     CImageZoom zoom;
     EXPECT_EQ(ZoomReduce(zoom, 30), ZoomRefresh::kReload);
-    EXPECT_TRUE(IsFixedReduceChecked(zoom, ID_IMAGE_REDUCE_2 + 1));
+    EXPECT_TRUE(IsFixedReduceChecked(zoom, CommandAfter(ID_IMAGE_REDUCE_2, 1)));
     EXPECT_FALSE(IsFixedReduceChecked(zoom, ID_IMAGE_REDUCE_2));
     EXPECT_FALSE(IsCustomReduceChecked(zoom));
     EXPECT_FALSE(IsRealSizeChecked(zoom));

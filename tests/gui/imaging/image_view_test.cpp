@@ -16,12 +16,12 @@
 #include <deque>
 
 #include "commands/command_ids.h"
+#include "gui/imaging/image_canvas.h"
+#include "gui/imaging/image_commands.h"
+#include "gui/imaging/image_format_sheet.h"
+#include "gui/imaging/zoom_dialog.h"
 #include "gui_support.h"
-#include "imaging/image_canvas.h"
-#include "imaging/image_commands.h"
-#include "imaging/image_format_sheet.h"
 #include "imaging/sane_scanner.h"
-#include "imaging/zoom_dialog.h"
 #include "platform/settings.h"
 #include "project/kelmio_data.h"
 #include "support/file_bytes.h"
@@ -94,11 +94,11 @@ protected:
     }
     void SetModified() override { m_bModified = true; }
 
-    void Run(int nID) {
-        ASSERT_TRUE(m_pCommands->OnCommand(nID)) << nID;
+    void Run(CommandId nID) {
+        ASSERT_TRUE(m_pCommands->OnCommand(nID)) << CommandNumber(nID);
         Pump();
     }
-    CommandState State(int nID) const { return m_pCommands->QueryCommand(nID).value_or(CommandState{false, false}); }
+    CommandState State(CommandId nID) const { return m_pCommands->QueryCommand(nID).value_or(CommandState{false, false}); }
 
     // What the window shows at a client point.
     wxColour ShownAt(int x, int y) {
@@ -202,9 +202,9 @@ TEST_F(ImageViewTest, ZoomTurnUndoAndSaveAsJpegThroughTheOptionPage) {
 
 TEST_F(ImageViewTest, EnableRulesAndCheckMarks) {
     ShowPicture(200, 100);
-    Run(ID_IMAGE_REDUCE_2 + 1);  // 3分の1 reloads
+    Run(CommandAfter(ID_IMAGE_REDUCE_2, 1));  // 3分の1 reloads
     EXPECT_EQ(m_nReloads, 2);
-    EXPECT_TRUE(State(ID_IMAGE_REDUCE_2 + 1).bChecked);
+    EXPECT_TRUE(State(CommandAfter(ID_IMAGE_REDUCE_2, 1)).bChecked);
     EXPECT_FALSE(State(ID_IMAGE_REDUCE_CUSTOM).bChecked);
     m_pCommands->SetDialogs([](const CZoomDlg& form) -> std::optional<int> { return form.IsReduce() ? 25 : 15; },
                             [] { return std::optional<int>(3000); });
