@@ -2,6 +2,7 @@
 
 #include <wx/choicdlg.h>
 #include <wx/clipbrd.h>
+#include <wx/imagpng.h>
 #include <wx/utils.h>
 
 #include "commands/command_ids.h"
@@ -176,6 +177,8 @@ void CImageCommands::Scan() {
 void CImageCommands::CopyToClipboard() {
     const wxBitmap bitmap = m_canvas.FullBitmap();
     if (!bitmap.IsOk()) return;
+    // The desktop's clipboard carries bitmaps as PNG.
+    if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
     wxClipboardLocker locker;
     if (!locker) return;
     wxTheClipboard->SetData(new wxBitmapDataObject(bitmap));

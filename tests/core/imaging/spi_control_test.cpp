@@ -92,6 +92,21 @@ TEST(SusieHost, ImageFileNames) {
     EXPECT_FALSE(control.IsSupportedExtension(".mag"));
 }
 
+TEST(SusieHost, ThePatternStringIsComparedWhole) {
+    PluginFolder single;
+    single.Add("toy_mag", "mag.spi");
+    CSPIControl mag(MakeSystemModuleLoader());
+    ASSERT_EQ(mag.LoadPlugins(single.Path()), 1);
+    EXPECT_TRUE(IsImageFile("PICTURE.MAG", &mag));
+
+    PluginFolder multiple;
+    multiple.Add("toy_mag_mki", "mag-mki.spi");
+    CSPIControl both(MakeSystemModuleLoader());
+    ASSERT_EQ(both.LoadPlugins(multiple.Path()), 1);
+    EXPECT_FALSE(IsImageFile("picture.mag", &both));
+    EXPECT_FALSE(IsImageFile("picture.mki", &both));
+}
+
 TEST(SusieHost, UsePluginSettingAndEmptyFolder) {
     PluginFolder folder;
     folder.Add("toy", "toy.spi");

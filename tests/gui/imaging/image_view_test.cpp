@@ -4,6 +4,7 @@
 
 #include <Magick++.h>
 #include <gtest/gtest.h>
+#include <wx/clipbrd.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
@@ -223,6 +224,21 @@ TEST_F(ImageViewTest, EnableRulesAndCheckMarks) {
     EXPECT_GT(m_display.GetImage().GetSize().cy, 100);
     EXPECT_TRUE(State(ID_FILE_SCAN).bEnabled);
     EXPECT_FALSE(m_pCommands->QueryCommand(ID_FILE_NEW).has_value());
+}
+
+TEST_F(ImageViewTest, CopyPutsTheWholeImageOnTheClipboard) {
+    ShowPicture(120, 80);
+    Run(ID_IMAGE_ROTATE_LEFT);
+    Run(ID_IMAGE_COPY);
+    wxClipboardLocker locker;
+    ASSERT_FALSE(!locker);
+    ASSERT_TRUE(wxTheClipboard->IsSupported(wxDF_BITMAP));
+    wxBitmapDataObject data;
+    ASSERT_TRUE(wxTheClipboard->GetData(data));
+    const wxImage copied = data.GetBitmap().ConvertToImage();
+    EXPECT_EQ(copied.GetWidth(), 80);
+    EXPECT_EQ(copied.GetHeight(), 120);
+    EXPECT_EQ(wxColour(copied.GetRed(2, 117), copied.GetGreen(2, 117), copied.GetBlue(2, 117)), wxColour(255, 0, 0));
 }
 
 TEST_F(ImageViewTest, ScrollStepsAndPages) {

@@ -3,7 +3,8 @@
 // by row. A file may carry a 128-byte header in front of that.
 //
 // Variants, chosen when built: TOY_KIND sets the interface version string;
-// TOY_LIAR answers with a bitmap larger than the blocks it returns;
+// TOY_PATTERN its file pattern (TOY_TWO_PATTERNS: "*.mag;*.mki"); TOY_LIAR answers with a bitmap larger
+// than the blocks it returns;
 // TOY_NO_INFO leaves out GetPluginInfo.
 
 #include <cstdint>
@@ -15,6 +16,11 @@
 
 #ifndef TOY_KIND
 #define TOY_KIND "00IN"
+#endif
+#if defined(TOY_TWO_PATTERNS)
+#define TOY_PATTERN "*.mag;*.mki"
+#elif !defined(TOY_PATTERN)
+#define TOY_PATTERN "*.toy"
 #endif
 
 namespace {
@@ -57,7 +63,7 @@ __attribute__((visibility("default"))) int GetPluginInfo(int infono, char* buf, 
     switch (infono) {
         case 0: Copy(buf, buflen, TOY_KIND, length); return length;
         case 1: Copy(buf, buflen, "Toy picture plug-in", length); return length;
-        case 2: Copy(buf, buflen, "*.toy", length); return length;
+        case 2: Copy(buf, buflen, TOY_PATTERN, length); return length;
         case 3: Copy(buf, buflen, "Toy picture", length); return length;
         default: return 0;
     }
