@@ -53,6 +53,12 @@ int BitCountOf(const Magick::Image& image) {
 // the faster 8-bit operations; deeper or transparent ones by the library.
 bool UsesPixelOps(const Magick::Image& image) { return image.depth() <= 8 && !image.matte(); }
 
+// The 8-bit operations allocate outside the library, so they keep to its
+// pixel limit themselves.
+bool WithinPixelLimit(ImageSize size) {
+    return std::int64_t{size.cx} * size.cy <= DefaultImageLimits().nMaxPixels;
+}
+
 Magick::Image ImageFromRgb(const RgbPixels& pixels) {
     Magick::Image image(static_cast<unsigned>(pixels.cx), static_cast<unsigned>(pixels.cy), "RGB", Magick::CharPixel,
                         pixels.bytes.data());
@@ -227,6 +233,10 @@ bool CImageKit::Rotate(int angle, std::uint32_t background) {
     if (IsEmpty()) return false;
     try {
         if (angle % 9000 != 0 && UsesPixelOps(*m_pImpl->image)) {
+            if (!WithinPixelLimit(RotatedSize(GetSize(), static_cast<double>(angle) / 100.0))) {
+                m_strLastError = "the turned image would exceed the pixel limit";
+                return false;
+            }
             const Rgb8 fill{static_cast<std::uint8_t>(background & 0xFF), static_cast<std::uint8_t>((background >> 8) & 0xFF),
                             static_cast<std::uint8_t>((background >> 16) & 0xFF)};
             const RgbPixels turned = RotateRgb(GetRgb(), static_cast<double>(angle) / 100.0, fill);
@@ -267,6 +277,10 @@ bool CImageKit::Flip(bool vertical, bool horizontal) {
 
 bool CImageKit::Resize(int cx, int cy) {
     if (IsEmpty() || cx <= 0 || cy <= 0) return false;
+    if (!WithinPixelLimit(ImageSize{cx, cy})) {
+        m_strLastError = "the resized image would exceed the pixel limit";
+        return false;
+    }
     try {
         if (UsesPixelOps(*m_pImpl->image)) {
             const RgbPixels resized = ResizeRgb(GetRgb(), cx, cy);

@@ -1,5 +1,6 @@
 #include "imaging/image_kit.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "core/imaging/image_test_files.h"
@@ -132,6 +133,15 @@ TEST(ImageKit, ResizeAndSharpen) {
     EXPECT_EQ(sharpened.GetRgb(0, 20, 40, 20).bytes, blocks.GetRgb(0, 20, 40, 20).bytes);
     EXPECT_NE(sharpened.GetRgb(0, 0, 40, 20).bytes, blocks.GetRgb(0, 0, 40, 20).bytes);
     EXPECT_FALSE(sharpened.Sharpen(10, 30, 30, 30, 35));  // empty rectangle
+}
+
+TEST(ImageKit, ResultsBeyondThePixelLimitAreRefused) {
+    CImageKit image = GradientImage(40, 30);
+    const std::int64_t limit = DefaultImageLimits().nMaxPixels;
+    const int side = static_cast<int>(std::sqrt(static_cast<double>(limit))) + 10;
+    EXPECT_FALSE(image.Resize(side, side));
+    EXPECT_FALSE(image.LastError().empty());
+    EXPECT_EQ(image.GetSize(), (ImageSize{40, 30}));
 }
 
 TEST(ImageKit, CopiesAreIndependent) {
