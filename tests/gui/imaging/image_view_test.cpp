@@ -20,6 +20,7 @@
 #include "gui/imaging/image_canvas.h"
 #include "gui/imaging/image_commands.h"
 #include "gui/imaging/image_format_sheet.h"
+#include "gui/imaging/image_mode.h"
 #include "gui/imaging/zoom_dialog.h"
 #include "gui_support.h"
 #include "imaging/sane_scanner.h"
@@ -315,6 +316,36 @@ TEST_F(ImageViewTest, ScanFromTheTestBackendSavedAsPngBecomesTheSource) {
     // Choosing the scanner source remembers it.
     Run(ID_FILE_SELECT_SCANNER);
     EXPECT_EQ(m_settings.GetString("Scanner", "Device", ""), "test:0");
+}
+
+TEST_F(ImageViewTest, DisplayStateGoesWithTheProjectAndComesBack) {
+    CImageKit picture;
+    ASSERT_TRUE(picture.LoadRgb(TestPicture(900, 700)));
+    const std::string path = m_dir.File("big.png");
+    ASSERT_TRUE(picture.SavePng(path, {}));
+
+    CKelmioPosData pos;
+    {
+        CImageMode mode(m_pFrame, m_settings, m_prompter, *this, nullptr);
+        mode.Canvas().SetSize(m_pFrame->GetClientSize());
+        ASSERT_TRUE(mode.ShowImageFile(path));
+        ASSERT_TRUE(mode.Commands().OnCommand(CommandAfter(ID_IMAGE_ENLARGE_2, 1)));  // 3倍
+        mode.Canvas().ScrollToPoint(ScrollPoint{50, 60});
+        mode.SaveViewState(pos);
+    }
+    EXPECT_EQ(pos.m_bEnlarge, 1);
+    EXPECT_EQ(pos.m_nEnlarge, 30);
+    EXPECT_EQ(pos.m_nScrollX, 50);
+    EXPECT_EQ(pos.m_nScrollY, 60);
+
+    CImageMode reopened(m_pFrame, m_settings, m_prompter, *this, nullptr);
+    reopened.Canvas().SetSize(m_pFrame->GetClientSize());
+    reopened.RestoreViewState(pos);
+    ASSERT_TRUE(reopened.ShowImageFile(path));
+    reopened.ScrollToStored();
+    EXPECT_EQ(reopened.Canvas().GetDisplaySize(), (ImageSize{2700, 2100}));
+    EXPECT_EQ(reopened.Canvas().GetScrollPoint(), (ScrollPoint{50, 60}));
+    EXPECT_TRUE(reopened.Commands().QueryCommand(CommandAfter(ID_IMAGE_ENLARGE_2, 1))->bChecked);
 }
 
 // Writes the screenshot of the documentation when KELMIO_SCREENSHOT names a file.
