@@ -314,8 +314,7 @@ bool CImageKit::Sharpen(int strength, int left, int top, int right, int bottom) 
         m_strLastError = "empty rectangle";
         return false;
     }
-    // Strength 10 is a moderate sharpening of about one pixel's radius.
-    const double sigma = std::clamp(strength, 1, 100) / 10.0;
+    const double sigma = SharpenSigma(strength);
     try {
         if (UsesPixelOps(*m_pImpl->image)) {
             RgbPixels part = GetRgb(left, top, right - left, bottom - top);
@@ -348,6 +347,25 @@ bool CImageKit::Sharpen(int strength, int left, int top, int right, int bottom) 
         m_strLastError = "out of memory";
     }
     return false;
+}
+
+double CImageKit::SharpenSigma(int strength) {
+    // Strength 10 is a moderate sharpening of about one pixel's radius.
+    return std::clamp(strength, 1, 100) / 10.0;
+}
+
+RgbPixels CImageKit::GetResizedRgb(int cx, int cy) const {
+    if (IsEmpty()) return {};
+    if (UsesPixelOps(*m_pImpl->image)) {
+        if (!WithinPixelLimit(ImageSize{cx, cy})) return {};
+        return ResizeRgb(GetRgb(), cx, cy);
+    }
+    CImageKit copy(*this);
+    if (!copy.Resize(cx, cy)) {
+        m_strLastError = copy.LastError();
+        return {};
+    }
+    return copy.GetRgb();
 }
 
 RgbPixels CImageKit::GetRgb() const {

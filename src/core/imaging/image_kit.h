@@ -115,6 +115,11 @@ public:
     // The pixels of a part of the image (clipped to it) as RGB.
     RgbPixels GetRgb(int x, int y, int cx, int cy) const;
     RgbPixels GetRgb() const;
+    // The whole image resized to cx x cy as RGB, the same pixels Resize
+    // would give, without replacing the image.
+    RgbPixels GetResizedRgb(int cx, int cy) const;
+    // The Gaussian radius (sigma) Sharpen uses for a strength.
+    static double SharpenSigma(int strength);
 
     // The encoded file in each format; empty with the reason in LastError
     // when the library cannot encode it.
@@ -136,11 +141,9 @@ public:
     // The library's reason for the last failed operation (UTF-8 or ASCII).
     const std::string& LastError() const { return m_strLastError; }
 
-    // For the imaging code only: the library image behind this object.
-    struct Impl;
-    Impl& GetImpl() const { return *m_pImpl; }
-
 private:
+    struct Impl;  // the library image (image_kit_impl.h)
+
     std::unique_ptr<Impl> m_pImpl;
     int m_nBitCount = 0;
     bool m_bVector = false;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "imaging/pixel_ops.h"
+
 namespace kelmio {
 
 bool CZoomedImage::Build(const CImageKit& image, ImageSize display, bool pure, int pureLevel) {
@@ -10,15 +12,12 @@ bool CZoomedImage::Build(const CImageKit& image, ImageSize display, bool pure, i
     const ImageSize size = image.GetSize();
     if (size.cx <= 0 || size.cy <= 0 || display.cx <= 0 || display.cy <= 0) return false;
     const std::int64_t pixels = std::int64_t{display.cx} * display.cy;
-    CImageKit work(image);
     const bool whole = pixels <= kMaxCachedPixels;
-    if (whole && display != size && !work.Resize(display.cx, display.cy)) return false;
-    if (pure) {
-        const ImageSize current = work.GetSize();
-        if (!work.Sharpen(pureLevel, 0, 0, current.cx, current.cy)) return false;
-    }
-    m_pixels = work.GetRgb();
+    // Straight into RGB: the library's own form of a large zoomed copy would
+    // cost as much again to make and to read back.
+    m_pixels = whole && display != size ? image.GetResizedRgb(display.cx, display.cy) : image.GetRgb();
     if (m_pixels.bytes.empty()) return false;
+    if (pure) SharpenRgb(m_pixels, CImageKit::SharpenSigma(pureLevel));
     m_display = display;
     m_bWhole = whole;
     m_bPure = pure;

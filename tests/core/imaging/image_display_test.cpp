@@ -192,6 +192,15 @@ TEST_F(ImageDisplayTest, SaveImageAsWithoutSourceAndOnCancel) {
     EXPECT_EQ(m_chooser.m_folders.at(0), "/p");
     EXPECT_TRUE(m_project.m_strSrcFile.empty());
 
+    // The base name of a Shift-JIS source whose last character ends in the
+    // byte of a backslash is kept whole.
+    m_project.SetSource("/p/" + Sj("表.png"));
+    m_chooser.Cancel();
+    EXPECT_FALSE(m_display.SaveImageAs(m_project, "/p/proj.kmp"));
+    EXPECT_EQ(m_chooser.m_dialogs.at(1).m_strFileName, Sj("表.bmp"));
+    EXPECT_EQ(m_chooser.m_folders.at(1), "/p");
+    m_project.SetSource("");
+
     // A name without one of the six extensions gets the chosen type's.
     m_chooser.Answer(m_dir.File("plain"), 6);
     ASSERT_TRUE(m_display.SaveImageAs(m_project, "/p/proj.kmp"));
