@@ -2,6 +2,7 @@
 
 #include <wx/choicdlg.h>
 #include <wx/clipbrd.h>
+#include <wx/cursor.h>
 #include <wx/imagpng.h>
 #include <wx/utils.h>
 
@@ -44,6 +45,7 @@ CImageCommands::CImageCommands(CImageDisplay& display, CImageCanvas& canvas, CIm
         return dialog.RotationAngle();
     };
     m_chooseDevice = [this](const std::vector<ScannerDevice>& devices) -> std::optional<std::size_t> {
+        wxBusyCursorSuspender notBusy;  // asked between two waits on the scanner
         wxArrayString labels;
         for (const ScannerDevice& device : devices) labels.Add(wxString::FromUTF8(device.Label()));
         wxSingleChoiceDialog dialog(m_canvas.GetParent(), wxString(), wxString::FromUTF8("スキャナ選択"), labels);

@@ -2,6 +2,7 @@
 
 #include <wx/bookctrl.h>
 #include <wx/checkbox.h>
+#include <wx/cursor.h>
 #include <wx/choice.h>
 #include <wx/filedlg.h>
 #include <wx/filedlgcustomize.h>
@@ -147,6 +148,8 @@ private:
 }  // namespace
 
 FileDialogResult CWxImageSaveChooser::ChooseImageFile(const CFileDialogEx& dialog, std::string_view initialFolder) {
+    // The save that follows may show the wait cursor; the dialog must not.
+    wxBusyCursorSuspender notBusy;
     wxFileDialog chooser(m_pOwner, ToWx(dialog.m_strTitle), ToWxPath(initialFolder), ToWxPath(dialog.m_strFileName),
                          ToWxWildcard(dialog.m_strFilter), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.m_nFilterIndex > 0) chooser.SetFilterIndex(dialog.m_nFilterIndex - 1);
