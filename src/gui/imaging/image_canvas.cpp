@@ -65,6 +65,9 @@ bool CImageCanvas::ShowMemoryImage() {
 
 void CImageCanvas::LayoutImage(bool toOrigin) {
     const ImageSize display = GetDisplaySize();
+    // The zoomed form is made here, with the wait cursor when it takes a
+    // while, rather than in the middle of a paint.
+    if (m_display.HasImage() && display.cx > 0 && display.cy > 0) EnsureZoomed(display);
     SetVirtualSize(display.cx, display.cy);
     if (toOrigin) Scroll(0, 0);
     Refresh(false);
