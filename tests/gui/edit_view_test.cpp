@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <wx/bookctrl.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/frame.h>
 #include <wx/stc/stc.h>
 
@@ -64,6 +66,32 @@ TEST_F(EditViewTest, LoadsAndSavesShiftJisWithCrLfAndCountsOffsetsInItsBytes) {
     EXPECT_TRUE(m_prompter.m_messages.empty());
 }
 
+// The offsets are kept per line between queries; every kind of change must
+// move the lines after it.
+TEST_F(EditViewTest, OffsetsFollowEditsAnywhereInTheText) {
+    std::string text;
+    for (int line = 0; line < 50; ++line) text += Sj("行ｱa\r\n");
+    m_pView->Editor().SetText(text);
+    const auto expectCaretAtEnd = [&] {
+        Widget().DocumentEnd();
+        EXPECT_EQ(static_cast<std::size_t>(m_pView->SelStart()), m_pView->Editor().GetText().size());
+    };
+    expectCaretAtEnd();
+
+    Widget().GotoPos(0);
+    Widget().AddText(wxString::FromUTF8("日本\r\n"));  // typed on the first line
+    expectCaretAtEnd();
+    Widget().DeleteRange(Widget().PositionFromLine(10), Widget().PositionFromLine(13) - Widget().PositionFromLine(10));
+    expectCaretAtEnd();
+    Widget().Undo();
+    expectCaretAtEnd();
+    m_pView->Editor().SetText(Sj("短い"));
+    expectCaretAtEnd();
+
+    m_pView->SetCaret(2);  // from the Shift-JIS offset back to the widget
+    EXPECT_EQ(Widget().GetCurrentPos(), 3);
+}
+
 TEST_F(EditViewTest, TypingMarksModifiedAndEnablesUndoLoadingDoesNot) {
     int notified = 0;
     m_pView->SetModifiedHandler([&] { ++notified; });
@@ -90,15 +118,19 @@ TEST_F(EditViewTest, TypingMarksModifiedAndEnablesUndoLoadingDoesNot) {
 TEST_F(EditViewTest, FailuresAreReportedAndTheOldFileStays) {
     const std::string path = m_folder.File("kept.txt");
     std::ofstream(path, std::ios::binary) << "old";
-    m_pView->SaveFile(m_folder.File("no-such-folder/new.txt"));
-    ASSERT_EQ(m_prompter.m_messages.size(), 1u);
-    EXPECT_NE(m_prompter.m_messages[0].find("no-such-folder"), std::string::npos);
+    const EditSaveResult failed = m_pView->SaveFile(m_folder.File("no-such-folder/new.txt"));
+    ASSERT_FALSE(failed.ok());
+    EXPECT_EQ(failed.error->cause, FileErrorCause::kNotFound);
+    EXPECT_NE(failed.error->path.find("no-such-folder"), std::string::npos);
 
-    // A character without a Shift-JIS form is saved as "?" and the user told.
+    // A character without a Shift-JIS form is saved as "?" and counted, so
+    // the document can tell the user.
     Widget().SetText(wxString::FromUTF8("a\xF0\x9F\x98\x80"));
-    m_pView->SaveFile(path);
+    const EditSaveResult saved = m_pView->SaveFile(path);
+    EXPECT_TRUE(saved.ok());
+    EXPECT_EQ(saved.unconvertible, 1u);
     EXPECT_EQ(test::ReadFileBytes(path), "a?");
-    EXPECT_EQ(m_prompter.m_messages.size(), 2u);
+    EXPECT_TRUE(m_prompter.m_messages.empty());  // reporting is the document's
 }
 
 TEST_F(EditViewTest, WheelScrollsThreeLinesAndNeverAboveTheFirst) {
@@ -153,6 +185,63 @@ TEST_F(EditViewTest, SettingsDialogShowsThePagesAsked) {
     EXPECT_EQ(all.Result(), settings);  // untouched controls give the settings back
     CEditorSettingsDlg fontOnly(m_pFrame, settings, kPageFont);
     EXPECT_EQ(fontOnly.GetBookCtrl()->GetPageCount(), 1u);
+}
+
+}  // namespace
+}  // namespace kelmio
+
+namespace kelmio {
+namespace {
+
+class EditViewLookupTest : public testing::Test {
+protected:
+    EditViewLookupTest() : m_pFrame(new wxFrame(nullptr, wxID_ANY, "edit")) {
+        m_pView = new CKelEditView(m_pFrame, m_settings, m_prompter);
+        m_pView->SetLookupHandler([this](const std::string& word) {
+            m_words.push_back(word);
+            return false;
+        });
+        m_pFrame->Show();
+        test::Pump();
+    }
+    ~EditViewLookupTest() override {
+        m_pFrame->Destroy();
+        test::Pump();
+    }
+
+    CMemorySettings m_settings;
+    test::CRecordingPrompter m_prompter;
+    wxFrame* m_pFrame;
+    CKelEditView* m_pView;
+    std::vector<std::string> m_words;
+};
+
+TEST_F(EditViewLookupTest, WordAtTheCaretOrTheSelectionGoesToTheLookup) {
+    m_pView->Editor().SetText(test::Sj("the dog 猫です"));
+    m_pView->Editor().PutSelStart(5);
+    ASSERT_TRUE(m_pView->QueryCommand(ID_DIC_LOOKUP)->bEnabled);
+    ASSERT_TRUE(m_pView->OnCommand(ID_DIC_LOOKUP));
+    m_pView->Editor().PutSelStart(8);
+    m_pView->Editor().PutSelLength(2);
+    m_pView->OnCommand(ID_DIC_LOOKUP);
+    EXPECT_EQ(m_words, (std::vector<std::string>{"dog", test::Sj("猫")}));
+}
+
+TEST_F(EditViewLookupTest, ClipboardTextGoesToTheLookupAndNoTextDoesNothing) {
+    {
+        wxClipboardLocker locker;
+        ASSERT_TRUE(!!locker);
+        wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8("猫 cat")));
+    }
+    ASSERT_TRUE(m_pView->OnCommand(ID_DIC_LOOKUP_CLIPBOARD));
+    ASSERT_EQ(m_words.size(), 1u);
+    EXPECT_EQ(m_words[0], test::Sj("猫 cat"));
+    {
+        wxClipboardLocker locker;
+        wxTheClipboard->Clear();
+    }
+    m_pView->OnCommand(ID_DIC_LOOKUP_CLIPBOARD);
+    EXPECT_EQ(m_words.size(), 1u);
 }
 
 }  // namespace

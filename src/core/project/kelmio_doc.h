@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "dictionary/dictionary_choice.h"
+#include "dictionary/dic_lookup.h"
 #include "platform/file_error.h"
 #include "project/kelmio_data.h"
 #include "project/recent_projects.h"
@@ -43,8 +43,17 @@ public:
     CMemoPane* GetFormView() const { return m_pMemo; }
 
     CKelmioData m_data;
-    // The dictionary settings of the project last read.
-    DictionaryChoice m_dic;
+    // The dictionary: the project's kind and custom program once a project
+    // has been read or the settings dialog confirmed.
+    CDicLookup m_dic;
+
+    // Looks `word` up; when the user keeps the answer, a memo titled with
+    // `word` as passed (Shift-JIS) is appended and shown in the memo pane,
+    // and true is returned.
+    bool LookupWord(const std::string& word);
+    // The dictionary settings dialog. Confirming it changes the project's
+    // dictionary without marking the project modified.
+    void OnDicSettings();
 
     const std::string& GetPathName() const { return m_strPathName; }
     // The file name of the project, or "無題" while untitled.
@@ -75,15 +84,18 @@ public:
     void OnEditFileDestination();
     void OnEditFileOpen();
     void OnEditFileSave();
-    bool OnEditFileSaveAs();
+    bool OnEditFileSaveAs();  // true when the text was saved under the chosen name
 
-    // Asks whether to save a modified translation text; false on Cancel.
+    // Asks whether to save a modified translation text; false on Cancel and
+    // when the text could not be saved, so the work is not let go.
     bool QuerySaveTranslation();
 
     // Tells the panes that the project changed (hint 8 or 9).
     void UpdateAllViews(int hint);
 
 private:
+    enum class TranslationSave { kSaved, kCancelled, kFailed };
+
     bool IsOpenProject(const std::string& path) const;
     bool OpenSavedOver(const std::string& path);
     bool OnNewDocument();
@@ -91,7 +103,12 @@ private:
     bool OnSaveDocument(const std::string& path);
     bool DoSaveAsFromFramework();
     bool SaveAsChosenFile(const CFileDialogEx& dialog);
-    std::string SerializeForSaving();
+    // The project file's bytes; nullopt when the translation text, saved
+    // first, could not be written.
+    std::optional<std::string> SerializeForSaving();
+    bool SaveTranslationTo(const std::string& path);
+    TranslationSave SaveTranslation();
+    TranslationSave SaveTranslationAs();
     void DeleteContents();
     void SetPathName(const std::string& path);
     void SetTitle(const std::string& title);

@@ -1,7 +1,8 @@
 #pragma once
 // The translation editor pane: the editor view bound to the project
-// document through the CEditPane interface. File failures are reported
-// here, through the prompter, as the document expects.
+// document through the CEditPane interface. A failed load is reported here,
+// through the prompter; a save's result goes back to the document, which
+// reports it.
 
 #include <functional>
 
@@ -18,7 +19,7 @@ public:
     // CEditPane
     bool GetModified() const override;
     void PutModified(bool modified) override;
-    void SaveFile(const std::string& path) override;
+    EditSaveResult SaveFile(const std::string& path) override;
     void LoadFile(const std::string& path) override;
     int SelStart() const override;
     int FirstVisibleLine() const override;
@@ -30,15 +31,22 @@ public:
     // document marks the project modified.
     void SetModifiedHandler(std::function<void()> handler) { m_onModified = std::move(handler); }
 
+    // Hands a word (Shift-JIS) to the document's dictionary lookup.
+    void SetLookupHandler(std::function<bool(const std::string&)> handler) { m_onLookup = std::move(handler); }
+
     std::optional<CommandState> QueryCommand(CommandId id) const override;
     bool OnCommand(CommandId id) override;
 
 private:
     // The editor settings dialog on the given pages; applied and kept on OK.
     void RunSettingsDialog(unsigned pages);
+    // The selection, or the word at the caret when nothing is selected.
+    void LookUpCaretWord();
+    void LookUpClipboard();
 
     CPrompter& m_prompter;
     std::function<void()> m_onModified;
+    std::function<bool(const std::string&)> m_onLookup;
 };
 
 }  // namespace kelmio
