@@ -14,6 +14,8 @@
 #include "gui/platform/wx_prompter.h"
 #include "gui/platform/wx_settings.h"
 #include "gui/platform/wx_text.h"
+#include "imaging/image_library.h"
+#include "imaging/spi_control.h"
 #include "keys/key_settings.h"
 #include "keys/keycust_array.h"
 #include "platform/file_io.h"
@@ -61,7 +63,8 @@ bool CKelmioApp::OnInit() {
 
     // 1. Sockets need no start-up here.
     // 2. Nothing to initialise for hosting components.
-    // 3. Imaging libraries: bound by the imaging service when it is present.
+    // 3. The imaging library, with the limits hostile pictures meet.
+    EnsureImageLibrary();
 
     // 4. The help book lives beside the executable.
     const wxFileName executable(wxStandardPaths::Get().GetExecutablePath());
@@ -71,7 +74,9 @@ bool CKelmioApp::OnInit() {
     m_pSettings = std::make_unique<CWxSettings>(CWxSettings::DefaultFolder());
     m_pPrompter = std::make_unique<CWxPrompter>([this] { return static_cast<wxWindow*>(MainFrame()); });
 
-    // 6. Susie plug-ins: loaded by the plug-in host when it is present.
+    // 6. Image plug-ins, when the settings ask for them.
+    m_pPlugins = std::make_unique<CSPIControl>(MakeSystemModuleLoader());
+    LoadSusiePlugins(*m_pPlugins, *m_pSettings);
     // 7. The command names are a fixed table; the key bindings come from
     // the key file (none when it is missing or unreadable).
     m_pKeyTable = std::make_unique<CKeycustArray>(*m_pSettings, KeyFileFolders::FromSystem());
