@@ -48,6 +48,12 @@ void CRecoveryKeeper::OnProjectClosed() {
     m_schedule.OnCopied();
 }
 
+void CRecoveryKeeper::FollowPath(const std::string& project) {
+    if (project == m_strProject) return;
+    OnProjectClosed();
+    m_strProject = project;
+}
+
 void CRecoveryKeeper::DropOwnEntry() {
     if (!m_bOwnEntry) return;
     m_writer.Remove(m_strProject);

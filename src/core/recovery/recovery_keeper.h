@@ -39,6 +39,10 @@ public:
                                                  const std::vector<std::string>& projectFiles, CPrompter& prompter);
     // The project ends normally: its work was saved or let go.
     void OnProjectClosed();
+    // The project was saved: its entry is no longer needed.
+    void OnProjectSaved() { DropOwnEntry(); }
+    // The project now lives at `project` (saved under another name).
+    void FollowPath(const std::string& project);
 
     void OnEdit(Clock::time_point now) { m_schedule.OnEdit(now); }
     // True when a copy is to be taken now.
