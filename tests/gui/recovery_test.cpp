@@ -19,6 +19,7 @@
 #include "commands/command_ids.h"
 #include "gui/app/app_shell.h"
 #include "gui/app/main_frame.h"
+#include "gui/app/recovery_timer.h"
 #include "gui/app/wx_command_ids.h"
 #include "gui/editor/kel_edit_view.h"
 #include "gui/platform/wx_settings.h"
