@@ -1,8 +1,16 @@
 #include "recovery/recovery_writer.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "text/cp932.h"
 
 namespace kelmio {
+namespace {
+
+constexpr int kWriterNice = 10;
+
+}  // namespace
 
 CRecoveryEntry EntryFromSnapshot(RecoverySnapshot snapshot) {
     CRecoveryEntry entry = std::move(snapshot.entry);
@@ -50,6 +58,8 @@ void CRecoveryWriter::Flush() {
 }
 
 void CRecoveryWriter::Run() {
+    // Typing comes first: on a busy machine the copy waits, not the user.
+    ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kWriterNice);
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_bStop || !m_jobs.empty(); });
