@@ -115,10 +115,11 @@ protected:
         EXPECT_EQ(test::ReadFileBytes(m_strTranslation), m_strTranslationBytes);
     }
 
-    void Start() {
+    void Start() { StartWith(m_strProject); }
+    void StartWith(const std::string& project) {
         m_pSettings = std::make_unique<CWxSettings>(m_folder.File("home/.config/Morva"));
         m_pShell = std::make_unique<CAppShell>(*m_pSettings, m_prompter);
-        ASSERT_TRUE(m_pShell->Start(ParseCommandLine({m_strProject})));
+        ASSERT_TRUE(m_pShell->Start(ParseCommandLine({project})));
         Pump();
     }
     // Ends the program as a crash would: nothing saved, nothing removed.
@@ -207,6 +208,20 @@ TEST_F(RecoveryProcessTest, CancelKeepsTheCopyUntouchedForTheNextStart) {
     Start();
     EXPECT_EQ(m_prompter.Messages().size(), 2u);
     EXPECT_EQ(EditView().Editor().GetText(), Sj("元の訳文") + Typed());
+}
+
+TEST_F(RecoveryProcessTest, AProjectOpenedLaterIsOfferedToo) {
+    RunAndKillFirstProgram();
+    const std::string other = m_folder.File("work/other.kmp");
+    test::WriteFileBytes(other, WriteProject(CKelmioData()));
+    StartWith(other);
+    EXPECT_TRUE(m_prompter.Messages().empty());
+
+    m_prompter.ExpectMessage(Answer::kYes);
+    ASSERT_TRUE(Doc().OpenDocumentFile(m_strProject));
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_EQ(EditView().Editor().GetText(), Sj("元の訳文") + Typed());
+    EXPECT_TRUE(EditView().GetModified());
 }
 
 }  // namespace
