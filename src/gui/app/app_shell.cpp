@@ -101,7 +101,7 @@ void CAppShell::CreateMainFrame() {
     m_pRecovery = std::make_unique<CRecoveryTimer>(m_doc, m_prompter);
     m_pFrame->EditView().SetModifiedHandler([this] {
         m_doc.SetModifiedFlag(true);
-        m_pRecovery->OnEdit();
+        if (m_pRecovery) m_pRecovery->OnEdit();
     });
     m_pFrame->Bind(wxEVT_TEXT, &CAppShell::OnTextEvent, this);
     m_pFrame->SetDropTarget(new CProjectDropTarget(*this));

@@ -226,6 +226,47 @@ TEST_F(RecoveryKeeperTest, EachProjectPathHasItsOwnEntry) {
     EXPECT_FALSE(Show(*keeper));
 }
 
+TEST(RecoveryWriterTest, WritesTheLatestCopyAndARemovalGivenLaterWins) {
+    TempDir dir;
+    std::vector<std::optional<FileError>> results;
+    {
+        CRecoveryWriter writer(CRecoveryStore(dir.File("recovery")),
+                               [&results](const std::string&, const std::optional<FileError>& error) {
+                                   results.push_back(error);
+                               });
+        for (const char* text : {"first", "second", "third"}) {
+            RecoverySnapshot snapshot;
+            snapshot.entry.m_strProject = "/p.kmp";
+            snapshot.strEditTextUtf8 = text;
+            writer.Write(std::move(snapshot));
+        }
+        writer.Flush();
+        const std::optional<CRecoveryEntry> entry = writer.Store().Load("/p.kmp");
+        ASSERT_TRUE(entry);
+        EXPECT_EQ(entry->m_strEditText, "third");
+
+        RecoverySnapshot last;
+        last.entry.m_strProject = "/p.kmp";
+        writer.Write(std::move(last));
+        writer.Remove("/p.kmp");
+    }  // the writer finishes what it was given before it goes
+    EXPECT_FALSE(std::filesystem::exists(CRecoveryStore(dir.File("recovery")).EntryPath("/p.kmp")));
+    ASSERT_FALSE(results.empty());
+    EXPECT_FALSE(results.back());
+
+    // A folder that cannot be made: the failure is told, nothing is thrown.
+    WriteFileBytes(dir.File("file"), "x");
+    std::optional<FileError> failure;
+    {
+        CRecoveryWriter writer(CRecoveryStore(dir.File("file/recovery")),
+                               [&failure](const std::string&, const std::optional<FileError>& error) { failure = error; });
+        RecoverySnapshot snapshot;
+        snapshot.entry.m_strProject = "/p.kmp";
+        writer.Write(std::move(snapshot));
+    }
+    EXPECT_TRUE(failure);
+}
+
 TEST(RecoveryQuestionTest, NamesTheProjectAndTheLocalTimeOfTheCopy) {
     ScopedEnv zone("TZ", "UTC");
     ::tzset();
