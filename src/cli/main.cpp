@@ -18,6 +18,10 @@ constexpr std::string_view kUsage = R"(Usage: kelmio-cli COMMAND [ARGS]
   text save FILE --encoding E --line-end L
                           write Shift-JIS text from stdin as a text source
   word POS                print the word at byte POS of the text on stdin
+  recovery show PROJECT   print the project's recovery entry as JSON
+  recovery text PROJECT   print the entry's translation text
+  recovery write PROJECT  keep the Shift-JIS text on stdin as the project's
+                          recovery entry, as the application does
 
 JSON is UTF-8; texts on stdin and stdout are Shift-JIS bytes.
 )";
@@ -32,6 +36,7 @@ constexpr Command kCommands[] = {
     {"keys", kelmio::cli::RunKeysCommand},
     {"text", kelmio::cli::RunTextCommand},
     {"word", kelmio::cli::RunWordCommand},
+    {"recovery", kelmio::cli::RunRecoveryCommand},
 };
 
 }  // namespace

@@ -218,6 +218,7 @@ void CKelmioDoc::InitialUpdateViews() {
     if (m_pSource != nullptr) m_pSource->OnInitialUpdate();
     if (m_pEditor != nullptr) InitialUpdateEditor();
     if (m_pMemo != nullptr) m_pMemo->OnInitialUpdate();
+    m_app.OnProjectShown();
 }
 
 void CKelmioDoc::InitialUpdateEditor() {
@@ -260,6 +261,7 @@ bool CKelmioDoc::OnSaveDocument(const std::string& path) {
         return false;
     }
     SetModifiedFlag(false);
+    m_app.OnProjectSaved();
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "gui/app/main_frame.h"
 #include "gui/app/print_and_exit.h"
 #include "gui/app/recent_menu.h"
+#include "gui/app/recovery_timer.h"
 #include "gui/editor/kel_edit_view.h"
 #include "gui/memo/kel_form_view.h"
 #include "gui/platform/wx_settings.h"
@@ -105,6 +106,7 @@ CAppShell::~CAppShell() {
     m_pFrame->FormView().AttachDocument(nullptr);
     m_commands.SetMemoTarget(nullptr);
     m_pFrame->Unbind(wxEVT_DESTROY, &CAppShell::OnFrameDestroyedEvent, this);
+    m_pFrame->Unbind(wxEVT_TEXT, &CAppShell::OnTextEvent, this);
     m_pFrame->Destroy();
 }
 
@@ -112,7 +114,12 @@ void CAppShell::CreateMainFrame() {
     m_pFrame = new CMainFrame(m_settings, m_prompter);
     m_pFrame->SetDocumentTarget(&m_commands);
     m_pFrame->SetCloseQuery([this] { return m_doc.SaveModified(); });
-    m_pFrame->EditView().SetModifiedHandler([this] { m_doc.SetModifiedFlag(true); });
+    m_pRecovery = std::make_unique<CRecoveryTimer>(m_doc, m_prompter);
+    m_pFrame->EditView().SetModifiedHandler([this] {
+        m_doc.SetModifiedFlag(true);
+        if (m_pRecovery) m_pRecovery->OnEdit();
+    });
+    m_pFrame->Bind(wxEVT_TEXT, &CAppShell::OnTextEvent, this);
     m_pFrame->EditView().SetLookupHandler([this](const std::string& word) { return m_doc.LookupWord(word); });
     m_pFrame->FormView().AttachDocument(&m_doc);
     m_commands.SetMemoTarget(&m_pFrame->FormView());
@@ -123,11 +130,20 @@ void CAppShell::CreateMainFrame() {
     OnRecentListChanged();
 }
 
+// Typing in a memo: text events rise from the memo pane's boxes.
+void CAppShell::OnTextEvent(wxCommandEvent& event) {
+    event.Skip();
+    if (m_pRecovery) m_pRecovery->OnEdit();
+}
+
 void CAppShell::OnFrameDestroyedEvent(wxWindowDestroyEvent& event) {
     event.Skip();
     if (event.GetEventObject() != m_pFrame) return;
     m_pFrame = nullptr;
     m_commands.SetMemoTarget(nullptr);
+    // The window closed after the user saved or let the work go.
+    if (m_pRecovery) m_pRecovery->OnProjectClosed();
+    m_pRecovery.reset();
     m_doc.AttachViews(nullptr, nullptr, nullptr);
     // Written last, after the window stored its panes and placement.
     m_doc.RecentProjects().WriteList(m_settings);
@@ -202,6 +218,14 @@ void CAppShell::PostCloseRequest() {
 
 void CAppShell::OnDocumentTitleChanged() {
     if (m_pFrame != nullptr) m_pFrame->SetTitle(ToWx(m_doc.GetWindowTitle()));
+}
+
+void CAppShell::OnProjectShown() {
+    if (m_pRecovery) m_pRecovery->OnProjectShown();
+}
+
+void CAppShell::OnProjectSaved() {
+    if (m_pRecovery) m_pRecovery->OnProjectSaved();
 }
 
 void CAppShell::OnRecentListChanged() {
