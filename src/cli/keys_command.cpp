@@ -20,7 +20,7 @@ namespace {
 using nlohmann::json;
 
 int ShowKeys(const std::string& path) {
-    const FileReadResult file = ReadWholeFile(FromNativePath(path));
+    const FileReadResult file = ReadWholeFile(FromNativePath(path), kLargestKeyFile);
     const std::optional<std::vector<CKeycust>> bindings =
         file.ok() ? ReadKeyFile(file.bytes) : std::nullopt;
     if (!bindings) {

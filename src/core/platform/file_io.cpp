@@ -1,6 +1,5 @@
 #include "platform/file_io.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -69,15 +68,25 @@ bool CFileReader::Rewind() {
     return false;
 }
 
-FileReadResult ReadWholeFile(std::string_view sjisPath) {
+FileReadResult ReadWholeFile(std::string_view sjisPath, std::size_t nLargest) {
     FileReadResult result;
     CFileReader file(sjisPath);
+    const auto refuse = [&] {
+        result.bytes.clear();
+        result.bytes.shrink_to_fit();
+        result.error = ErrorFor(sjisPath, EACCES);
+        result.bTooLarge = true;
+        return result;
+    };
+    if (file.Size() > nLargest) return refuse();
     // The size is a hint only: the file may grow or shrink while it is read,
     // and a sparse file may claim far more than it will give.
-    constexpr std::size_t kLargestHint = std::size_t{256} << 20;
-    result.bytes.reserve(std::min(file.Size(), kLargestHint));
+    result.bytes.reserve(file.Size());
     char buffer[65536];
-    while (const std::size_t n = file.Read(buffer, sizeof buffer)) result.bytes.append(buffer, n);
+    while (const std::size_t n = file.Read(buffer, sizeof buffer)) {
+        if (n > nLargest - result.bytes.size()) return refuse();
+        result.bytes.append(buffer, n);
+    }
     if (file.Error()) {
         result.error = file.Error();
         result.bytes.clear();

@@ -4,6 +4,7 @@
 #include <wx/stdpaths.h>
 
 #include <csignal>
+#include <utility>
 
 #include "gui/app/app_shell.h"
 #include "gui/app/main_frame.h"
@@ -86,21 +87,37 @@ bool CKelmioApp::OnInit() {
     const CCommandLineInfo commandLine = ReadCommandLine();
     m_pInstance = std::make_unique<CSingleInstance>();
     if (m_pInstance->IsAnotherRunning() && HandToRunningInstance(commandLine)) {
-        // Done, and successfully: the program ends without running.
+        // Done, and successfully: the program ends without running, and
+        // leaves the settings to the Kelmio that runs.
+        m_pSettings->KeepFileUnwritten();
         m_bHandedOff = true;
         return true;
+    }
+    // Listening before the first project opens, which may take long or ask
+    // questions: a start made meanwhile hands over instead of running too.
+    // Its request waits until the window is there.
+    m_pInstance->Serve([this](const std::string& request) { TakeRequest(request); });
+    if (const std::optional<std::string> problem = m_pSettings->ReadProblem()) {
+        m_pPrompter->Message(*problem, MessageButtons::kOk, MessageIcon::kExclamation);
     }
 
     // 12.-13. The first project, then the window.
     if (!m_pShell->Start(commandLine)) return EndAtStartup();
-    m_pInstance->Serve([this](const std::string& request) {
-        if (m_pShell) m_pShell->HandleRequest(request);
-    });
+    m_bStarted = true;
+    for (const std::string& request : std::exchange(m_arrEarlyRequests, {})) m_pShell->HandleRequest(request);
     if (CMainFrame* frame = MainFrame()) {
         AttachKeyTable(*frame, *m_pKeyTable, [this] { return m_bEditKeysFirst; });
     }
     SetSignalHandler(SIGTERM, CloseOnTerminate);
     return true;
+}
+
+void CKelmioApp::TakeRequest(const std::string& request) {
+    if (!m_bStarted) {
+        m_arrEarlyRequests.push_back(request);
+    } else if (m_pShell) {
+        m_pShell->HandleRequest(request);
+    }
 }
 
 // Printing is done by this start itself; everything else goes to the

@@ -187,6 +187,28 @@ TEST(ReadWholeFile, RefusesFifosAndDevicesWithoutWaiting) {
     }
 }
 
+// A file above the reader's limit is refused from its size alone, before
+// any byte is read or any memory taken for it; one at the limit is read.
+TEST(ReadWholeFile, RefusesFilesAboveTheLimit) {
+    TempDir dir;
+    const std::string path = dir.File("sparse.bin");
+    test::WriteFileBytes(path, "head");
+    std::filesystem::resize_file(path, std::uintmax_t{64} << 30);  // sparse: takes no disk
+    const FileReadResult huge = ReadWholeFile(path, kLargestProjectFile);
+    ASSERT_FALSE(huge.ok());
+    EXPECT_TRUE(huge.bTooLarge);
+    EXPECT_EQ(huge.error->cause, FileErrorCause::kAccessDenied);
+    EXPECT_TRUE(huge.bytes.empty());
+    EXPECT_TRUE(ReadWholeFile(path).bTooLarge);  // even text files have a limit
+
+    std::filesystem::resize_file(path, 1000);
+    EXPECT_TRUE(ReadWholeFile(path, 999).bTooLarge);
+    const FileReadResult fits = ReadWholeFile(path, 1000);
+    ASSERT_TRUE(fits.ok());
+    EXPECT_FALSE(fits.bTooLarge);
+    EXPECT_EQ(fits.bytes.size(), 1000u);
+}
+
 TEST(CFileReader, ReadsInBlocksAndRewinds) {
     TempDir dir;
     const std::string path = dir.File("blocks.txt");
