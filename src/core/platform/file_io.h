@@ -65,7 +65,7 @@ private:
 // limit is refused before it is read, so that a huge or endless file (a
 // sparse file, a file that keeps growing) cannot exhaust memory.
 inline constexpr std::size_t kLargestKeyFile = std::size_t{1} << 20;        // bindings: a few KB
-inline constexpr std::size_t kLargestSettingsFile = std::size_t{1} << 20;   // a few KB in use
+inline constexpr std::size_t kLargestSettingsFile = std::size_t{256} << 10; // a few KB in use
 inline constexpr std::size_t kLargestProjectFile = std::size_t{16} << 20;   // paths, memos, history
 inline constexpr std::size_t kLargestTextFile = std::size_t{512} << 20;     // sources, translations, RTF
 
