@@ -23,6 +23,12 @@ std::string ToNativePath(std::string_view sjisPath) { return Cp932ToUtf8(sjisPat
 
 std::string FromNativePath(std::string_view nativePath) { return Utf8ToCp932(nativePath); }
 
+std::optional<std::string> ExactSjisPath(std::string_view nativePath) {
+    std::string sjisPath = FromNativePath(nativePath);
+    if (ToNativePath(sjisPath) != nativePath) return std::nullopt;
+    return sjisPath;
+}
+
 CFileReader::CFileReader(std::string_view sjisPath) : m_strPath(sjisPath) {
     // O_NONBLOCK: opening a FIFO with no writer would otherwise wait forever.
     m_fd = ::open(ToNativePath(sjisPath).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);

@@ -25,6 +25,13 @@ namespace kelmio {
 std::string ToNativePath(std::string_view sjisPath);
 std::string FromNativePath(std::string_view nativePath);
 
+// The Shift-JIS path that names exactly the file `nativePath` names, or
+// nullopt when the name has no Shift-JIS form (a character outside
+// Shift-JIS, bytes that are not UTF-8). FromNativePath would put "?" in
+// its place, naming another file: where a name comes in from outside, it
+// is checked here and refused with kBadPath.
+std::optional<std::string> ExactSjisPath(std::string_view nativePath);
+
 struct FileReadResult {
     std::string bytes;
     std::optional<FileError> error;  // set when the file could not be read
