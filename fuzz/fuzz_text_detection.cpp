@@ -26,7 +26,7 @@ using kelmio::CByteReader;
 // Hands out `bytes` in blocks whose sizes cycle through `sizes`.
 CByteReader::Refill Blocks(std::string_view bytes, std::string_view sizes) {
     return [bytes, sizes, at = std::size_t{0}, turn = std::size_t{0}](char* buffer, std::size_t room) mutable {
-        std::size_t want = sizes.empty() ? room : static_cast<unsigned char>(sizes[turn++ % sizes.size()]) * 331 + 1;
+        std::size_t want = sizes.empty() ? room : static_cast<unsigned char>(sizes[turn++ % sizes.size()]) * 331 + 61;
         want = std::min({want, room, bytes.size() - at});
         bytes.copy(buffer, want, at);
         at += want;

@@ -79,7 +79,8 @@ std::string WellFormedIni(std::string_view text) {
     bool valid = true;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
+        // A lone CR ends a line too, as it does for the toolkit's parser.
+        std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = text.size();
         const std::string_view line = Trim(text.substr(start, end - start));
         start = end + 1;

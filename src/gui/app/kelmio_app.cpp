@@ -25,7 +25,9 @@ namespace {
 std::string AbsolutePath(const std::string& path) {
     wxFileName name(ToWxPath(path));
     name.MakeAbsolute();
-    return FromWxPath(name.GetFullPath());
+    // Under a folder whose name has no Shift-JIS form the relative name is
+    // the one that still names the file.
+    return ExactFromWxPath(name.GetFullPath()).value_or(path);
 }
 
 // A session that ends asks the program to terminate: that is closing the
@@ -49,7 +51,13 @@ void CKelmioApp::CloseMainWindow() {
 
 CCommandLineInfo CKelmioApp::ReadCommandLine() const {
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(FromWxPath(argv[i]));
+    for (int i = 1; i < argc; ++i) {
+        if (const std::optional<std::string> arg = ExactFromWxPath(argv[i])) {
+            args.push_back(*arg);
+        } else {
+            m_pPrompter->Message(BadNameMessage(argv[i]), MessageButtons::kOk, MessageIcon::kExclamation);
+        }
+    }
     CCommandLineInfo info = ParseCommandLine(args);
     if (!info.m_strFileName.empty()) info.m_strFileName = AbsolutePath(info.m_strFileName);
     return info;

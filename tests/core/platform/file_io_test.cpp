@@ -161,6 +161,17 @@ TEST(SaveFileAtomically, ShiftJisPathsNameUtf8FilesOnDisk) {
     EXPECT_EQ(read.bytes, "text");
 }
 
+// A name either round-trips through Shift-JIS exactly or is refused:
+// never a substitute that names another file.
+TEST(ExactSjisPath, OnlyNamesWithAShiftJisForm) {
+    EXPECT_EQ(ExactSjisPath("/home/訳者/原稿.kmp"), Sj("/home/訳者/原稿.kmp"));
+    EXPECT_EQ(ExactSjisPath("plain.kmp"), "plain.kmp");
+    for (const char* name : {"é.kmp", "ü.txt", "\xF0\x9F\x98\x80.kmp", "\xFF.kmp", "a\xE3\x81.kmp"}) {
+        EXPECT_FALSE(ExactSjisPath(name)) << name;
+        EXPECT_EQ(FromNativePath(name).find('?') != std::string::npos, true) << name;  // what it used to become
+    }
+}
+
 TEST(ReadWholeFile, ReportsTheCause) {
     TempDir dir;
     const FileReadResult missing = ReadWholeFile(dir.File("none.kmp"));
