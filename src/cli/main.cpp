@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "platform/file_io.h"
 
 namespace {
 
@@ -39,6 +40,15 @@ constexpr Command kCommands[] = {
     {"recovery", kelmio::cli::RunRecoveryCommand},
 };
 
+// A file name with no Shift-JIS form cannot be held by Kelmio yet; it is
+// refused rather than changed into the name of some other file.
+bool NamesItsFileExactly(const Command& command, const kelmio::cli::Args& args) {
+    if (command.name == "word" || args.size() < 2 || kelmio::ExactSjisPath(args[1])) return true;
+    const kelmio::FileError error{kelmio::FileErrorCause::kBadPath, kelmio::FromNativePath(args[1])};
+    kelmio::cli::PrintError(kelmio::FileErrorMessage(error));
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,7 +58,10 @@ int main(int argc, char** argv) {
         return all.empty() ? 2 : 0;
     }
     for (const Command& command : kCommands) {
-        if (all[0] == command.name) return command.run(kelmio::cli::Args(all.begin() + 1, all.end()));
+        if (all[0] != command.name) continue;
+        const kelmio::cli::Args args(all.begin() + 1, all.end());
+        if (!NamesItsFileExactly(command, args)) return 1;
+        return command.run(args);
     }
     return kelmio::cli::UsageError("unknown command: " + all[0]);
 }

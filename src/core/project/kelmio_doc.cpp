@@ -192,7 +192,11 @@ bool CKelmioDoc::OpenSavedOver(const std::string& path) {
 
 bool CKelmioDoc::OnOpenDocument(const std::string& path, bool& contentsLost) {
     contentsLost = false;
-    const FileReadResult file = ReadWholeFile(path);
+    const FileReadResult file = ReadWholeFile(path, kLargestProjectFile);
+    if (file.bTooLarge) {
+        ReportError(UnexpectedFormatMessage());
+        return false;
+    }
     if (!file.ok()) {
         ReportError(FileErrorMessage(*file.error));
         return false;

@@ -32,9 +32,16 @@ public:
 
     bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
         std::vector<std::string> paths;
-        for (const wxString& name : names) paths.push_back(FromWxPath(name));
+        std::vector<std::string> refused;
+        for (const wxString& name : names) {
+            if (const std::optional<std::string> path = ExactFromWxPath(name)) {
+                paths.push_back(*path);
+            } else {
+                refused.push_back(BadNameMessage(name));
+            }
+        }
         // Opening asks questions; let the drop end first.
-        wxTheApp->CallAfter([&shell = m_shell, paths] { shell.OpenFiles(paths); });
+        wxTheApp->CallAfter([&shell = m_shell, paths, refused] { shell.OpenFiles(paths, refused); });
         return true;
     }
 
@@ -198,7 +205,8 @@ void CAppShell::CloseWhenFree() {
     if (!m_bCloseWaiting) m_pFrame->Close();
 }
 
-void CAppShell::OpenFiles(const std::vector<std::string>& paths) {
+void CAppShell::OpenFiles(const std::vector<std::string>& paths, const std::vector<std::string>& refusals) {
+    for (const std::string& message : refusals) m_prompter.Message(message, MessageButtons::kOk, MessageIcon::kExclamation);
     for (const std::string& path : paths) m_doc.OpenDocumentFile(path);
 }
 

@@ -54,7 +54,8 @@ public:
 
     // Opens the projects one after another, as when they are dropped on the
     // main window; the last one that opens stays.
-    void OpenFiles(const std::vector<std::string>& paths);
+    // `refusals`: the messages for dropped names Kelmio cannot hold, shown first.
+    void OpenFiles(const std::vector<std::string>& paths, const std::vector<std::string>& refusals = {});
 
     // Closes the main window as its close box does, once the user has
     // answered any dialog that is open.

@@ -99,8 +99,13 @@ FileDialogResult CWxPrompter::ChooseFile(const CFileDialogEx& dialog) {
     if (chooser.ShowModal() != wxID_OK) return result;
     wxFileName chosen(chooser.GetPath());
     if (!dialog.m_bOpen && !chosen.HasExt() && !dialog.m_strDefExt.empty()) chosen.SetExt(ToWx(dialog.m_strDefExt));
+    const std::optional<std::string> path = ExactFromWxPath(chosen.GetFullPath());
+    if (!path) {
+        Message(BadNameMessage(chosen.GetFullPath()), MessageButtons::kOk, MessageIcon::kExclamation);
+        return result;  // as if cancelled
+    }
     result.nResult = kIdOk;
-    result.strPath = FromWxPath(chosen.GetFullPath());
+    result.strPath = *path;
     result.nFilterIndex = chooser.GetFilterIndex() + 1;
     return result;
 }
@@ -112,7 +117,12 @@ int CWxPrompter::ChooseFolder(BrowseFolder& folder) {
                         ToWx(folder.m_strTitle.empty() ? defaultTitle : folder.m_strTitle), start,
                         wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
     if (chooser.ShowModal() != wxID_OK) return kIdCancel;
-    folder.m_strPath = FromWxPath(chooser.GetPath());
+    const std::optional<std::string> path = ExactFromWxPath(chooser.GetPath());
+    if (!path) {
+        Message(BadNameMessage(chooser.GetPath()), MessageButtons::kOk, MessageIcon::kExclamation);
+        return kIdCancel;
+    }
+    folder.m_strPath = *path;
     return kIdOk;
 }
 

@@ -21,8 +21,7 @@ wxString KeyPath(std::string_view section, std::string_view name) {
     return "/" + ToWx(section) + "/" + ToWx(name);
 }
 
-std::unique_ptr<wxFileConfig> ReadConfig(const std::string& file) {
-    const FileReadResult read = ReadWholeFile(FromNativePath(file));
+std::unique_ptr<wxFileConfig> ReadConfig(const FileReadResult& read) {
     wxLogNull quiet;  // a damaged file yields what could be read, without a dialog
     if (read.ok() && !read.bytes.empty()) {
         const std::string text = CleanSettingsText(read.bytes);
@@ -38,7 +37,23 @@ std::unique_ptr<wxFileConfig> ReadConfig(const std::string& file) {
 CWxSettings::CWxSettings(std::string folder)
     : m_strFolder(std::move(folder)),
       m_strFile((std::filesystem::path(m_strFolder) / kFileName).string()),
-      m_pConfig(ReadConfig(m_strFile)) {}
+      m_pConfig(ReadConfig(Read())) {}
+
+FileReadResult CWxSettings::Read() {
+    FileReadResult read = ReadWholeFile(FromNativePath(m_strFile), kLargestSettingsFile);
+    // A file that is there but cannot be taken (too large, not a plain
+    // file, not readable) is the user's to mend: it is never written over.
+    if (read.error && read.error->cause != FileErrorCause::kNotFound) {
+        m_readError = read.error;
+        m_bKeepFile = true;
+    }
+    return read;
+}
+
+std::optional<std::string> CWxSettings::ReadProblem() const {
+    if (!m_readError) return std::nullopt;
+    return FileErrorMessage(*m_readError);
+}
 
 CWxSettings::~CWxSettings() { Flush(); }
 
@@ -79,7 +94,7 @@ void CWxSettings::WriteString(std::string_view section, std::string_view name, s
 }
 
 bool CWxSettings::Flush() {
-    if (!m_bDirty) return true;
+    if (!m_bDirty || m_bKeepFile) return true;
     wxMemoryOutputStream stream;
     if (!m_pConfig->Save(stream, wxConvUTF8)) return false;
     std::string bytes(stream.GetLength(), '\0');

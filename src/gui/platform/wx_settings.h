@@ -6,8 +6,10 @@
 // UTF-8 in the file and handed out as Shift-JIS.
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/file_io.h"
 #include "platform/settings.h"
 
 class wxFileConfig;
@@ -35,11 +37,23 @@ public:
     // Writes the file if anything changed; false when it could not be written.
     bool Flush();
 
+    // From now on the file is never written; changes stay in memory.
+    void KeepFileUnwritten() { m_bKeepFile = true; }
+
+    // The message for a settings file that exists but could not be taken
+    // (larger than any settings file, not a plain file, not readable).
+    // Such a file is kept as it is: nothing is written over it.
+    std::optional<std::string> ReadProblem() const;
+
     const std::string& FilePath() const { return m_strFile; }
 
 private:
     std::string m_strFolder;
     std::string m_strFile;
+    FileReadResult Read();
+
+    std::optional<FileError> m_readError;  // before m_pConfig: set while it is read
+    bool m_bKeepFile = false;
     std::unique_ptr<wxFileConfig> m_pConfig;
     bool m_bDirty = false;
 };
