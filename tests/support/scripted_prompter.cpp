@@ -30,6 +30,10 @@ void CScriptedPrompter::ExpectProjectDialog(std::function<int(CProjectDlg&)> run
     m_script.emplace_back(ProjectRun(std::move(run)));
 }
 
+void CScriptedPrompter::ExpectSourceHistoryDialog(std::function<int(CSrcHistoryDlg&)> run) {
+    m_script.emplace_back(SourceHistoryRun(std::move(run)));
+}
+
 template <typename T>
 std::optional<T> CScriptedPrompter::Next(const char* what) {
     if (m_script.empty() || !std::holds_alternative<T>(m_script.front())) {
@@ -76,6 +80,11 @@ int CScriptedPrompter::RunNewProjectDialog(CNewProjectDlg& form) {
 int CScriptedPrompter::RunProjectDialog(CProjectDlg& form) {
     ++m_projectDialogs;
     const std::optional<ProjectRun> run = Next<ProjectRun>("project dialog");
+    return run ? (*run)(form) : kIdCancel;
+}
+
+int CScriptedPrompter::RunSourceHistoryDialog(CSrcHistoryDlg& form) {
+    const std::optional<SourceHistoryRun> run = Next<SourceHistoryRun>("source history dialog");
     return run ? (*run)(form) : kIdCancel;
 }
 

@@ -36,6 +36,7 @@ public:
     void ExpectInput(std::optional<std::string> value);
     void ExpectNewProjectDialog(std::function<int(CNewProjectDlg&)> run);
     void ExpectProjectDialog(std::function<int(CProjectDlg&)> run);
+    void ExpectSourceHistoryDialog(std::function<int(CSrcHistoryDlg&)> run);
 
     // What was asked.
     const std::vector<MessageRecord>& Messages() const { return m_messages; }
@@ -52,6 +53,7 @@ public:
     std::optional<std::string> Input(std::string_view prompt, std::string_view value) override;
     int RunNewProjectDialog(CNewProjectDlg& form) override;
     int RunProjectDialog(CProjectDlg& form) override;
+    int RunSourceHistoryDialog(CSrcHistoryDlg& form) override;
 
 private:
     struct FolderAnswer {
@@ -62,7 +64,8 @@ private:
     };
     using NewProjectRun = std::function<int(CNewProjectDlg&)>;
     using ProjectRun = std::function<int(CProjectDlg&)>;
-    using Step = std::variant<Answer, FileDialogResult, FolderAnswer, InputAnswer, NewProjectRun, ProjectRun>;
+    using SourceHistoryRun = std::function<int(CSrcHistoryDlg&)>;
+    using Step = std::variant<Answer, FileDialogResult, FolderAnswer, InputAnswer, NewProjectRun, ProjectRun, SourceHistoryRun>;
 
     template <typename T>
     std::optional<T> Next(const char* what);

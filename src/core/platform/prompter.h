@@ -14,6 +14,7 @@ namespace kelmio {
 
 class CNewProjectDlg;
 class CProjectDlg;
+class CSrcHistoryDlg;
 
 enum class MessageButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
 
@@ -86,6 +87,8 @@ public:
     // The project dialogs run their forms; kIdOk or kIdCancel.
     virtual int RunNewProjectDialog(CNewProjectDlg& form) = 0;
     virtual int RunProjectDialog(CProjectDlg& form) = 0;
+    // The source history dialog; on kIdOk the form holds the chosen source.
+    virtual int RunSourceHistoryDialog(CSrcHistoryDlg& form) = 0;
 };
 
 }  // namespace kelmio

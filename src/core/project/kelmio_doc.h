@@ -72,6 +72,7 @@ public:
     void OnProjectSettings();
     void OnFileSource();
     void OnFileSourceUrl();
+    void OnFileSourceHistory();
     void OnEditFileDestination();
     void OnEditFileOpen();
     void OnEditFileSave();

@@ -1,0 +1,34 @@
+#include "platform/private_folder.h"
+
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/file_io.h"
+
+namespace kelmio {
+
+bool IsPrivateFolder(const std::string& nativePath) {
+    struct stat info {};
+    if (::lstat(nativePath.c_str(), &info) != 0) return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
+}
+
+std::string PrivateFolderBelow(const std::string& base, std::string_view name) {
+    if (base.empty() || base.front() != '/') return {};
+    std::string folder = base;
+    if (folder.back() != '/') folder += '/';
+    folder += name;
+    ::mkdir(folder.c_str(), 0700);  // an existing one is checked below like a new one
+    return IsPrivateFolder(folder) ? FromNativePath(folder) : std::string();
+}
+
+std::string GetPrivateTempFolder() {
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && IsPrivateFolder(runtime)) {
+        std::string folder = PrivateFolderBelow(runtime, "kelmio");
+        if (!folder.empty()) return folder;
+    }
+    return PrivateFolderBelow("/tmp", "kelmio-" + std::to_string(::getuid()));
+}
+
+}  // namespace kelmio
