@@ -87,6 +87,8 @@ CAppShell::~CAppShell() {
     // The window may outlive this object by a moment; it must not call back.
     m_pFrame->SetCloseQuery({});
     m_pFrame->SetDocumentTarget(nullptr);
+    m_pFrame->TextView().SetDocument(nullptr);
+    m_commands.SetViewer(nullptr);
     m_pFrame->EditView().SetModifiedHandler({});
     m_pFrame->Unbind(wxEVT_DESTROY, &CAppShell::OnFrameDestroyedEvent, this);
     m_pFrame->Destroy();
@@ -95,7 +97,12 @@ CAppShell::~CAppShell() {
 void CAppShell::CreateMainFrame() {
     m_pFrame = new CMainFrame(m_settings, m_prompter);
     m_pFrame->SetDocumentTarget(&m_commands);
-    m_pFrame->SetCloseQuery([this] { return m_doc.SaveModified(); });
+    m_pFrame->SetCloseQuery([this] {
+        m_pFrame->TextView().QuerySaveText();
+        return m_doc.SaveModified();
+    });
+    m_pFrame->TextView().SetDocument(&m_doc);
+    m_commands.SetViewer(&m_pFrame->TextView());
     m_pFrame->EditView().SetModifiedHandler([this] { m_doc.SetModifiedFlag(true); });
     m_pFrame->SetDropTarget(new CProjectDropTarget(*this));
     m_pFrame->Bind(wxEVT_DESTROY, &CAppShell::OnFrameDestroyedEvent, this);
@@ -108,6 +115,7 @@ void CAppShell::OnFrameDestroyedEvent(wxWindowDestroyEvent& event) {
     event.Skip();
     if (event.GetEventObject() != m_pFrame) return;
     m_pFrame = nullptr;
+    m_commands.SetViewer(nullptr);
     m_doc.AttachViews(nullptr, nullptr, nullptr);
     // Written last, after the window stored its panes and placement.
     m_doc.RecentProjects().WriteList(m_settings);

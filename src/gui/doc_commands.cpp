@@ -3,6 +3,7 @@
 #include "commands/command_ids.h"
 #include "project/kelmio_doc.h"
 #include "project/recent_projects.h"
+#include "viewer/source_properties.h"
 
 namespace kelmio {
 namespace {
@@ -14,13 +15,48 @@ bool IsRecentCommand(int nID) { return nID >= ID_FILE_MRU_FILE1 && nID <= kLastR
 
 std::size_t RecentIndex(int nID) { return static_cast<std::size_t>(nID - ID_FILE_MRU_FILE1); }
 
+// The source viewer's commands the document passes on to it.
+bool IsViewerRelay(int nID) {
+    switch (nID) {
+        case ID_SOURCE_SCROLL_UP:
+        case ID_SOURCE_SCROLL_DOWN:
+        case ID_SOURCE_SCROLL_RIGHT:
+        case ID_SOURCE_SCROLL_LEFT:
+        case ID_SOURCE_PAGE_UP:
+        case ID_SOURCE_PAGE_DOWN:
+        case ID_FILE_SCAN:
+        case ID_FILE_SAVE_SCAN:
+        case ID_IMAGE_ROTATE_180:
+        case ID_IMAGE_ROTATE_LEFT:
+        case ID_IMAGE_ROTATE_RIGHT:
+        case ID_IMAGE_FLIP_VERT:
+        case ID_IMAGE_FLIP_HORZ:
+        case ID_IMAGE_ROTATE_ANY:
+        case ID_IMAGE_COPY:
+        case ID_IMAGE_ACTUAL_SIZE:
+        case ID_IMAGE_FIT_WINDOW:
+            return true;
+        default:
+            return nID >= ID_IMAGE_REDUCE_2 && nID <= ID_IMAGE_FINE;
+    }
+}
+
+// A local file whose properties can be shown.
+bool HasLocalSource(const CKelmioDoc& doc) {
+    const std::string& source = doc.m_data.m_strSrcFile;
+    return !source.empty() && source.find("://") == std::string::npos;
+}
+
 }  // namespace
 
 std::optional<CommandState> CDocCommands::QueryCommand(int nID) const {
     if (IsRecentCommand(nID)) {
         return CommandState{RecentIndex(nID) < m_doc.RecentProjects().Entries().size(), false};
     }
+    if (IsViewerRelay(nID)) return m_pViewer != nullptr ? m_pViewer->QueryCommand(nID) : std::nullopt;
     switch (nID) {
+        case ID_FILE_SRC_HISTORY: return CommandState{!m_doc.m_data.m_arrSrcHistory.empty(), false};
+        case ID_FILE_SRC_PROPERTIES: return CommandState{HasLocalSource(m_doc), false};
         case ID_FILE_NEW:
         case ID_FILE_OPEN:
         case ID_FILE_SAVE:
@@ -43,7 +79,10 @@ bool CDocCommands::OnCommand(int nID) {
         m_doc.OpenRecentFile(RecentIndex(nID));
         return true;
     }
+    if (IsViewerRelay(nID)) return m_pViewer != nullptr && m_pViewer->OnCommand(nID);
     switch (nID) {
+        case ID_FILE_SRC_HISTORY: m_doc.OnFileSourceHistory(); return true;
+        case ID_FILE_SRC_PROPERTIES: ShowSourceProperties(m_doc.m_data.m_strSrcFile); return true;
         case ID_FILE_NEW: m_doc.OnFileNew(); return true;
         case ID_FILE_OPEN: m_doc.OnFileOpen(); return true;
         case ID_FILE_SAVE: m_doc.OnFileSave(); return true;

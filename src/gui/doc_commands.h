@@ -13,11 +13,17 @@ class CDocCommands final : public CCommandTarget {
 public:
     explicit CDocCommands(CKelmioDoc& doc) : m_doc(doc) {}
 
+    // The source viewer: its scrolling and image commands are relayed to
+    // it while another pane is active, so that menus and keys act on it
+    // whichever pane has the focus. Null when there is none.
+    void SetViewer(CCommandTarget* viewer) { m_pViewer = viewer; }
+
     std::optional<CommandState> QueryCommand(int nID) const override;
     bool OnCommand(int nID) override;
 
 private:
     CKelmioDoc& m_doc;
+    CCommandTarget* m_pViewer = nullptr;
 };
 
 }  // namespace kelmio

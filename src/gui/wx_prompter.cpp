@@ -10,6 +10,7 @@
 #include "input_dlg.h"
 #include "new_project_dialog.h"
 #include "project_dialog.h"
+#include "source_history_dialog.h"
 #include "platform/file_io.h"
 #include "wx_text.h"
 
@@ -134,6 +135,11 @@ int CWxPrompter::RunNewProjectDialog(CNewProjectDlg& form) {
 
 int CWxPrompter::RunProjectDialog(CProjectDlg& form) {
     CProjectDialog dialog(ShownMainWindow(), form);
+    return dialog.ShowModal() == wxID_OK ? kIdOk : kIdCancel;
+}
+
+int CWxPrompter::RunSourceHistoryDialog(CSrcHistoryDlg& form) {
+    CSourceHistoryDialog dialog(ShownMainWindow(), form);
     return dialog.ShowModal() == wxID_OK ? kIdOk : kIdCancel;
 }
 
