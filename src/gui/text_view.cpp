@@ -114,7 +114,7 @@ void CTextView::ShowSource() {
         ShowPreviewPage(MakeMediaPageBody(m_strPath, display.withHeight, GetClientSize().GetHeight()));
         break;
     }
-    OnFocusIn();
+    ShowSourceStatus();
 }
 
 void CTextView::ShowBlank() {
@@ -326,11 +326,14 @@ void CTextView::FocusPane() {
     else SetFocus();
 }
 
-void CTextView::OnFocusIn() {
+void CTextView::OnFocusIn() { ShowSourceStatus(); }
+
+// The status line names the source while the viewer has the focus, and
+// follows a source that changes.
+void CTextView::ShowSourceStatus() {
     if (m_pDoc == nullptr || m_pDoc->m_data.m_strSrcFile.empty()) return;
     auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame);
-    if (frame == nullptr || frame->GetStatusBar() == nullptr || frame->FindFocus() == nullptr) return;
-    if (!IsDescendant(frame->FindFocus()) && frame->FindFocus() != this) return;
+    if (frame == nullptr || frame->GetStatusBar() == nullptr) return;
     frame->SetStatusText(WxText("ソースファイル：") + ToWxPath(m_pDoc->m_data.m_strSrcFile), 0);
 }
 

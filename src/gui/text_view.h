@@ -78,6 +78,7 @@ private:
     void OnCharHook(wxKeyEvent& event);
     void OnContextMenu(wxContextMenuEvent& event);
     void OnFocusIn();
+    void ShowSourceStatus();
     void LayoutChildren();
 
     void OnFind();

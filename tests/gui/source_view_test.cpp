@@ -11,6 +11,7 @@
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/modalhook.h>
+#include <wx/splitter.h>
 #include <wx/stc/stc.h>
 #include <wx/webview.h>
 
@@ -427,6 +428,93 @@ TEST_F(SourceViewTest, SourceHistoryDialogReselectsAnOlderSource) {
     EXPECT_EQ(Doc().m_data.m_strSrcFile, FromNativePath(first));
     EXPECT_EQ(PaneUtf8(), "first\r\n");
     EXPECT_TRUE(Doc().IsModified());
+}
+
+}  // namespace
+}  // namespace kelmio
+
+namespace kelmio {
+namespace {
+
+// A one-page PDF with a Japanese heading (a standard Japanese font by
+// name, which the viewer supplies) and an English line.
+std::string MakeTextPdf() {
+    const std::string content =
+        "BT /F2 28 Tf 72 760 Td <3042308a304c30683046305430563044307e3059> Tj ET\n"
+        "BT /F1 16 Tf 72 720 Td (Kelmio shows PDF sources in the browser's own viewer.) Tj ET\n";
+    const std::vector<std::string> objects = {
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents 4 0 R "
+        "/Resources << /Font << /F1 5 0 R /F2 6 0 R >> >> >>",
+        "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "endstream",
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
+        "<< /Type /Font /Subtype /Type0 /BaseFont /HeiseiKakuGo-W5 /Encoding /UniJIS-UCS2-H "
+        "/DescendantFonts [7 0 R] >>",
+        "<< /Type /Font /Subtype /CIDFontType0 /BaseFont /HeiseiKakuGo-W5 "
+        "/CIDSystemInfo << /Registry (Adobe) /Ordering (Japan1) /Supplement 2 >> /FontDescriptor 8 0 R >>",
+        "<< /Type /FontDescriptor /FontName /HeiseiKakuGo-W5 /Flags 4 /FontBBox [0 -200 1000 900] /ItalicAngle 0 "
+        "/Ascent 880 /Descent -120 /CapHeight 700 /StemV 80 >>",
+    };
+    std::string pdf = "%PDF-1.4\n";
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        offsets.push_back(pdf.size());
+        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const std::size_t xref = pdf.size();
+    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (std::size_t offset : offsets) {
+        char line[32];
+        std::snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
+        pdf += line;
+    }
+    pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
+           std::to_string(xref) + "\n%%EOF\n";
+    return pdf;
+}
+
+// Pictures of the three kinds of display into $KELMIO_SCREENSHOT_DIR, for
+// looking at what users see; does nothing without it.
+TEST_F(SourceViewTest, ScreenshotsWhenAsked) {
+    const char* folder = std::getenv("KELMIO_SCREENSHOT_DIR");
+    if (folder == nullptr) GTEST_SKIP() << "KELMIO_SCREENSHOT_DIR not set";
+    StartWithNewProject("shots");
+    Frame().SetSize(1100, 860);
+    Frame().OuterSplitter().SetSashPosition(520);
+    const auto shoot = [&](const char* name) {
+        Frame().Raise();
+        WaitFor([] { return false; }, 1500);
+        const std::string command = "import -window root '" + std::string(folder) + "/" + name + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+    };
+
+    // An old Japanese page without a character-set declaration.
+    const std::string page = Write(
+        "page.html", Sj("<html><head><title>取扱説明書</title></head><body><h1>取扱説明書</h1>"
+                        "<p>本製品をお買い上げいただき、誠にありがとうございます。ご使用の前に必ずこの説明書をお読みください。</p>"
+                        "<h2>第１章　安全上のご注意</h2><p>警告：分解や改造をしないでください。火災・感電の原因となります。</p>"
+                        "<ul><li>電源コードを傷つけないでください。</li><li>濡れた手で触らないでください。</li></ul></body></html>"));
+    Frame().SetActiveView(View());
+    Send(ID_VIEW_BROWSER_MODE);
+    ChooseSource(page);
+    ASSERT_TRUE(WaitForPage(page));
+    shoot("viewer-page.png");
+
+    const std::string pdf = Write("manual.pdf", MakeTextPdf());
+    ChooseSource(pdf);
+    ASSERT_TRUE(WaitForPage(pdf));
+    shoot("viewer-pdf.png");
+
+    Frame().SetActiveView(View());
+    Send(ID_VIEW_BROWSER_MODE);
+    const std::string text = Write(
+        "source.txt", Sj("第１章　はじめに\r\n\r\n本書は、翻訳作業の手順を説明するものです。原文を上の窓で読み、"
+                         "訳文を左下の窓に入力してください。\r\n半角ｶﾀｶﾅ、ＡＢＣ（全角英字）、English words も混在できます。\r\n"
+                         "\r\n第２章　用語集\r\n\r\n訳語の統一には、メモ欄に用語集を作っておくと便利です。\r\n"));
+    ChooseSource(text);
+    ASSERT_EQ(View().Mode(), ViewMode::kText);
+    shoot("viewer-text.png");
 }
 
 }  // namespace

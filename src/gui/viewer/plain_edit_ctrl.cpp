@@ -10,6 +10,7 @@ CPlainEditCtrl::CPlainEditCtrl(wxWindow* parent, int id)
     : m_pControl(new wxStyledTextCtrl(parent, id, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE)) {
     m_pControl->SetLexer(wxSTC_LEX_NULL);
     for (int margin = 0; margin < 5; ++margin) m_pControl->SetMarginWidth(margin, 0);
+    m_pControl->SetMarginLeft(4);
     m_pControl->SetWrapMode(wxSTC_WRAP_WORD);
     m_pControl->SetUseHorizontalScrollBar(false);
     m_pControl->SetEOLMode(wxSTC_EOL_CRLF);
