@@ -404,6 +404,43 @@ TEST_F(SourceViewTest, FindAndReplaceOnAJapaneseWord) {
     EXPECT_EQ(test::ReadFileBytes(path), Sj("訳語と用語、訳語、用語。\r\n"));
 }
 
+TEST_F(SourceViewTest, ArrowKeysScrollTheTextByLinesAndTheLineComesBackWithTheProject) {
+    StartWithNewProject("keys");
+    std::string lines;
+    for (int i = 0; i < 300; ++i) lines += "line " + std::to_string(i) + "\r\n";
+    ChooseSource(Write("lines.txt", lines));
+    Pane().GotoPos(0);
+    const auto press = [this](int key) {
+        wxKeyEvent event(wxEVT_CHAR_HOOK);
+        event.m_keyCode = key;
+        event.SetEventObject(&Pane());
+        Pane().ProcessWindowEvent(event);
+        Pump();
+    };
+    press(WXK_DOWN);
+    press(WXK_DOWN);
+    press(WXK_DOWN);
+    press(WXK_UP);
+    EXPECT_EQ(Pane().GetFirstVisibleLine(), 2);
+    press(WXK_RIGHT);
+    press(WXK_LEFT);
+    EXPECT_EQ(Pane().GetFirstVisibleLine(), 2);
+    EXPECT_EQ(Pane().GetCurrentPos(), 0);  // the caret stays where it was
+    press(WXK_PAGEDOWN);
+    const int line = Pane().GetFirstVisibleLine();
+    EXPECT_GT(line, 2);
+
+    Send(ID_FILE_SAVE);
+    const std::string project = m_folder.File("work/keys.kmp");
+    CKelmioData saved;
+    ASSERT_TRUE(ReadProject(test::ReadFileBytes(project), saved));
+    EXPECT_EQ(saved.m_pos.m_nScrollX, 0);
+    EXPECT_EQ(saved.m_pos.m_nScrollY, line);
+    Stop();
+    Start({project});
+    EXPECT_TRUE(WaitFor([&] { return View().TextPane() != nullptr && Pane().GetFirstVisibleLine() == line; }, 5000));
+}
+
 TEST_F(SourceViewTest, SourceHistoryDialogReselectsAnOlderSource) {
     StartWithNewProject("history");
     const std::string first = Write("first.txt", "first\r\n");

@@ -55,7 +55,18 @@ std::size_t SearchStart(std::string_view text, std::size_t selectionEnd) {
 
 std::optional<std::size_t> FindNoCase(std::string_view text, std::size_t from, std::string_view needle) {
     if (needle.empty()) return std::nullopt;
-    for (std::size_t pos = from; pos < text.size(); pos += CharLength(text, pos)) {
+    // Candidates are found by the first byte of the first character, in
+    // either case for a letter. That byte is ASCII or a lead byte, never a
+    // continuation byte, so a candidate always starts a character.
+    const char first = needle.front();
+    char candidates[3] = {first, first, '\0'};
+    if (first >= 'a' && first <= 'z') candidates[1] = static_cast<char>(first - 0x20);
+    if (first >= 'A' && first <= 'Z') candidates[1] = static_cast<char>(first + 0x20);
+    const bool oneByte = candidates[0] == candidates[1];
+    const std::string_view set(candidates, 2);
+    const auto next = [&](std::size_t at) { return oneByte ? text.find(first, at) : text.find_first_of(set, at); };
+    for (std::size_t pos = next(from); pos != std::string_view::npos; pos = next(pos + 1)) {
+        if (IsContinuation(static_cast<unsigned char>(text[pos]))) continue;  // inside a character
         if (MatchesAt(text, pos, needle)) return pos;
     }
     return std::nullopt;
