@@ -2,7 +2,7 @@
 // the project document behind them, dialogs answered by a script, settings
 // and home folder in a temporary folder.
 
-#include "app_shell.h"
+#include "gui/app/app_shell.h"
 
 #include <gtest/gtest.h>
 #include <wx/dialog.h>
@@ -18,9 +18,11 @@
 
 #include "app/command_line.h"
 #include "commands/command_ids.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/wx_command_ids.h"
+#include "gui/editor/kel_edit_view.h"
+#include "gui/platform/wx_settings.h"
 #include "gui_support.h"
-#include "kel_edit_view.h"
-#include "main_frame.h"
 #include "project/new_project_dlg.h"
 #include "project/project_file.h"
 #include "support/file_bytes.h"
@@ -28,8 +30,6 @@
 #include "support/scripted_prompter.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
-#include "wx_command_ids.h"
-#include "wx_settings.h"
 
 namespace kelmio {
 namespace {
@@ -79,8 +79,8 @@ protected:
     CKelmioDoc& Doc() { return m_pShell->Document(); }
     wxStyledTextCtrl& Editor() { return Frame().EditView().Editor().Widget(); }
 
-    void Send(int nID) {
-        wxCommandEvent event(wxEVT_MENU, ToWxId(nID));
+    void Send(CommandId id) {
+        wxCommandEvent event(wxEVT_MENU, ToWxId(id));
         event.SetEventObject(&Frame());
         Frame().ProcessWindowEvent(event);
         Pump();

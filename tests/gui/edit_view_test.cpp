@@ -1,4 +1,4 @@
-#include "kel_edit_view.h"
+#include "gui/editor/kel_edit_view.h"
 
 #include <gtest/gtest.h>
 #include <wx/bookctrl.h>
@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "commands/command_ids.h"
-#include "editor_settings_dlg.h"
+#include "gui/editor/editor_settings_dlg.h"
 #include "gui_support.h"
 #include "platform/settings.h"
 #include "support/file_bytes.h"

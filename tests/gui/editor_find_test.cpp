@@ -1,4 +1,4 @@
-#include "editor_find.h"
+#include "gui/editor/editor_find.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "edit_x_ctrl.h"
+#include "gui/editor/edit_x_ctrl.h"
 #include "gui_support.h"
 #include "support/sjis_literal.h"
 
@@ -42,17 +42,17 @@ protected:
 TEST_F(EditorFindTest, FindNextAndPreviousSelectMatchesInShiftJisOffsets) {
     m_ctrl.SetText(Sj("訳文の訳文と訳文"));
     CEditorFind& find = m_ctrl.Find();
-    EXPECT_EQ(m_ctrl.GetCommandState(57640), 0);
+    EXPECT_EQ(m_ctrl.GetCommandState(EditorOperation::kFindNext), 0);
     find.SetSearch(wxString::FromUTF8("訳文"));
-    EXPECT_EQ(m_ctrl.GetCommandState(57640), kCommandStateEnabled);
-    EXPECT_EQ(m_ctrl.GetCommandState(CEditXCtrl::kFindPrevious), kCommandStateEnabled);
+    EXPECT_EQ(m_ctrl.GetCommandState(EditorOperation::kFindNext), kCommandStateEnabled);
+    EXPECT_EQ(m_ctrl.GetCommandState(EditorOperation::kFindPrevious), kCommandStateEnabled);
 
-    m_ctrl.ExecCommand(57640);
+    m_ctrl.ExecCommand(EditorOperation::kFindNext);
     EXPECT_EQ(m_ctrl.SelStart(), 0u);
     EXPECT_EQ(m_ctrl.SelLength(), 4u);
-    m_ctrl.ExecCommand(57640);
+    m_ctrl.ExecCommand(EditorOperation::kFindNext);
     EXPECT_EQ(m_ctrl.SelStart(), 6u);
-    m_ctrl.ExecCommand(57640);
+    m_ctrl.ExecCommand(EditorOperation::kFindNext);
     EXPECT_EQ(m_ctrl.SelStart(), 12u);
     EXPECT_TRUE(m_messages.empty());
     EXPECT_FALSE(find.FindNext());
@@ -60,7 +60,7 @@ TEST_F(EditorFindTest, FindNextAndPreviousSelectMatchesInShiftJisOffsets) {
     EXPECT_EQ(m_messages[0], Sj("見つかりません"));
     EXPECT_EQ(m_ctrl.SelStart(), 12u);
 
-    m_ctrl.ExecCommand(CEditXCtrl::kFindPrevious);
+    m_ctrl.ExecCommand(EditorOperation::kFindPrevious);
     EXPECT_EQ(m_ctrl.SelStart(), 6u);
     EXPECT_EQ(m_ctrl.SelLength(), 4u);
 }
@@ -68,16 +68,16 @@ TEST_F(EditorFindTest, FindNextAndPreviousSelectMatchesInShiftJisOffsets) {
 TEST_F(EditorFindTest, EveryMatchIsHighlightedUntilCleared) {
     m_ctrl.SetText("one two one two");
     m_ctrl.Find().SetSearch("two");
-    EXPECT_EQ(m_ctrl.GetCommandState(CEditXCtrl::kClearHighlight), 0);
+    EXPECT_EQ(m_ctrl.GetCommandState(EditorOperation::kClearHighlight), 0);
     ASSERT_TRUE(m_ctrl.Find().FindNext());
-    EXPECT_EQ(m_ctrl.GetCommandState(CEditXCtrl::kClearHighlight), kCommandStateEnabled);
+    EXPECT_EQ(m_ctrl.GetCommandState(EditorOperation::kClearHighlight), kCommandStateEnabled);
     EXPECT_TRUE(Highlighted(4));
     EXPECT_TRUE(Highlighted(12));
     EXPECT_FALSE(Highlighted(0));
-    m_ctrl.ExecCommand(CEditXCtrl::kClearHighlight);
+    m_ctrl.ExecCommand(EditorOperation::kClearHighlight);
     EXPECT_FALSE(Highlighted(4));
     EXPECT_FALSE(Highlighted(12));
-    EXPECT_EQ(m_ctrl.GetCommandState(CEditXCtrl::kClearHighlight), 0);
+    EXPECT_EQ(m_ctrl.GetCommandState(EditorOperation::kClearHighlight), 0);
 }
 
 TEST_F(EditorFindTest, ReplaceTakesOnlyAMatchingSelectionAndReplaceAllCounts) {
@@ -97,7 +97,7 @@ TEST_F(EditorFindTest, ReplaceTakesOnlyAMatchingSelectionAndReplaceAllCounts) {
     EXPECT_EQ(find.ReplaceAll(), 2);
     EXPECT_EQ(m_ctrl.GetText(), "dog dog dog");
     // One undo step takes the whole replacement back.
-    m_ctrl.ExecCommand(57643);
+    m_ctrl.ExecCommand(EditorOperation::kUndo);
     EXPECT_EQ(m_ctrl.GetText(), "Cat dog CAT");
 }
 

@@ -1,4 +1,4 @@
-#include "key_dispatch_filter.h"
+#include "gui/keys/key_dispatch_filter.h"
 
 #include <gtest/gtest.h>
 #include <wx/menu.h>
@@ -10,15 +10,15 @@
 
 #include "commands/command_ids.h"
 #include "commands/menu_table.h"
-#include "editor_find.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/menu_builder.h"
+#include "gui/app/wx_command_ids.h"
+#include "gui/editor/editor_find.h"
+#include "gui/editor/kel_edit_view.h"
+#include "gui/platform/wx_settings.h"
 #include "gui_support.h"
-#include "kel_edit_view.h"
 #include "keys/keycust_array.h"
-#include "main_frame.h"
-#include "menu_builder.h"
 #include "support/temp_dir.h"
-#include "wx_command_ids.h"
-#include "wx_settings.h"
 
 namespace kelmio {
 namespace {
@@ -27,8 +27,8 @@ using test::Pump;
 
 wxString U(const char* utf8) { return wxString::FromUTF8(utf8); }
 
-CKeycust Binding(unsigned key, unsigned command, bool ctrl = false, bool shift = false, bool alt = false) {
-    return CKeycust::Of(key, alt, shift, ctrl, command);
+CKeycust Binding(unsigned key, CommandId command, bool ctrl = false, bool shift = false, bool alt = false) {
+    return CKeycust::Of(key, alt, shift, ctrl, static_cast<unsigned>(CommandNumber(command)));
 }
 
 // The main window with a key table joined to it, as the application has it.
@@ -61,12 +61,12 @@ protected:
         Pump();
         return taken;
     }
-    void Send(int nID) {
-        wxCommandEvent event(wxEVT_MENU, ToWxId(nID));
+    void Send(CommandId id) {
+        wxCommandEvent event(wxEVT_MENU, ToWxId(id));
         m_pFrame->ProcessWindowEvent(event);
         Pump();
     }
-    wxString Caption(int nID) { return m_pFrame->GetMenuBar()->FindItem(ToWxId(nID))->GetItemLabel(); }
+    wxString Caption(CommandId id) { return m_pFrame->GetMenuBar()->FindItem(ToWxId(id))->GetItemLabel(); }
     bool ToolbarShown() { return m_pFrame->GetToolBar()->IsShown(); }
 
     test::TempDir m_folder;
@@ -157,6 +157,21 @@ TEST_F(KeyDispatchTest, KeyTextsAppearInTheMenuOnActivationNotInContextMenus) {
 
     std::unique_ptr<wxMenu> context = BuildPopupMenu(ContextMenu(ContextMenuKind::kEdit));
     EXPECT_EQ(context->FindItem(ToWxId(ID_EDIT_UNDO))->GetItemLabel(), U("元に戻す(&U)\tCtrl+Z"));
+}
+
+TEST_F(KeyDispatchTest, ARebindingReplacesTheKeyTextAndOtherCaptionsStayAsBuilt) {
+    m_table.Add(Binding(116, ID_FILE_SRC, true));  // Ctrl+F5
+    Open();
+    m_table.RemoveAt(0);
+    m_table.Add(Binding(113, ID_FILE_SRC));  // F2
+    m_table.Add(Binding(113, ID_IMAGE_REDUCE_3, false, true));  // once the editor's "go to start" number
+    wxActivateEvent activate(wxEVT_ACTIVATE, true);
+    m_pFrame->ProcessWindowEvent(activate);
+    m_pFrame->ProcessWindowEvent(activate);
+    EXPECT_EQ(Caption(ID_FILE_SRC), U("ソースファイルの指定(&R)...\tF2"));
+    EXPECT_EQ(Caption(ID_IMAGE_REDUCE_3), U("&3分の1\tShift+F2"));
+    EXPECT_EQ(Caption(ID_EDIT_GOTO_TOP), U("先頭に移動(&S)"));
+    EXPECT_EQ(Caption(ID_FILE_SRC_HISTORY), U("ソースファイル履歴(&H)..."));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "main_frame.h"
+#include "gui/app/main_frame.h"
 
 #include <gtest/gtest.h>
 #include <wx/menu.h>
@@ -14,14 +14,14 @@
 #include <memory>
 
 #include "commands/command_ids.h"
+#include "gui/app/wx_command_ids.h"
+#include "gui/editor/kel_edit_view.h"
+#include "gui/memo/kel_form_view.h"
+#include "gui/platform/wx_settings.h"
+#include "gui/viewer/text_view.h"
 #include "gui_support.h"
-#include "kel_edit_view.h"
-#include "kel_form_view.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
-#include "text_view.h"
-#include "wx_command_ids.h"
-#include "wx_settings.h"
 
 namespace kelmio {
 namespace {
@@ -49,8 +49,8 @@ protected:
     void TearDown() override {
         if (m_pFrame != nullptr) CloseAndFlush();
     }
-    void Send(int nID) {
-        wxCommandEvent event(wxEVT_MENU, ToWxId(nID));
+    void Send(CommandId id) {
+        wxCommandEvent event(wxEVT_MENU, ToWxId(id));
         event.SetEventObject(m_pFrame);
         m_pFrame->ProcessWindowEvent(event);
     }
@@ -107,10 +107,10 @@ TEST_F(MainFrameTest, CommandsWithoutTheirCodeAreDisabledNotHidden) {
     Open();
     wxMenuBar* bar = m_pFrame->GetMenuBar();
     bar->UpdateMenus();
-    for (int nID : {ID_FILE_SRC, ID_FILE_SCAN, ID_IMAGE_ROTATE_ANY, ID_DIC_LOOKUP, ID_APP_ABOUT}) {
-        wxMenuItem* item = bar->FindItem(ToWxId(nID));
-        ASSERT_NE(item, nullptr) << nID;
-        EXPECT_FALSE(item->IsEnabled()) << nID;
+    for (CommandId id : {ID_FILE_SRC, ID_FILE_SCAN, ID_IMAGE_ROTATE_ANY, ID_DIC_LOOKUP, ID_APP_ABOUT}) {
+        wxMenuItem* item = bar->FindItem(ToWxId(id));
+        ASSERT_NE(item, nullptr) << CommandNumber(id);
+        EXPECT_FALSE(item->IsEnabled()) << CommandNumber(id);
     }
     EXPECT_TRUE(bar->FindItem(ToWxId(ID_CURSOR_MEMO))->IsEnabled());
     EXPECT_TRUE(bar->FindItem(ToWxId(ID_EDIT_SELECT_ALL))->IsEnabled());

@@ -13,13 +13,13 @@
 #include <filesystem>
 #include <functional>
 
+#include "gui/project/new_project_dialog.h"
+#include "gui/project/project_dialog.h"
 #include "gui_support.h"
-#include "new_project_dialog.h"
 #include "platform/settings.h"
 #include "project/kelmio_data.h"
 #include "project/new_project_dlg.h"
 #include "project/project_dlg.h"
-#include "project_dialog.h"
 #include "support/scripted_prompter.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"

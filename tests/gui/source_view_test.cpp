@@ -2,7 +2,7 @@
 // and text pane, the project document behind them, dialogs answered by a
 // script or by hand.
 
-#include "text_view.h"
+#include "gui/viewer/text_view.h"
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
@@ -23,25 +23,25 @@
 #include <memory>
 #include <optional>
 
-#include "app_shell.h"
+#include "gui/app/app_shell.h"
 #include "commands/command_ids.h"
 #include "gui_support.h"
-#include "kel_edit_view.h"
-#include "main_frame.h"
+#include "gui/editor/kel_edit_view.h"
+#include "gui/app/main_frame.h"
 #include "platform/file_io.h"
 #include "project/new_project_dlg.h"
 #include "project/project_file.h"
 #include "project/source_history_dlg.h"
-#include "source_history_dialog.h"
+#include "gui/project/source_history_dialog.h"
 #include "support/file_bytes.h"
 #include "support/scoped_env.h"
 #include "support/scripted_prompter.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
-#include "viewer/plain_edit_ctrl.h"
-#include "viewer/web_browser.h"
-#include "wx_command_ids.h"
-#include "wx_settings.h"
+#include "gui/viewer/plain_edit_ctrl.h"
+#include "gui/viewer/web_browser.h"
+#include "gui/app/wx_command_ids.h"
+#include "gui/platform/wx_settings.h"
 
 namespace kelmio {
 namespace {
@@ -177,8 +177,8 @@ protected:
     }
     std::string PaneUtf8() { return Pane().GetText().utf8_string(); }
 
-    void Send(int nID) {
-        wxCommandEvent event(wxEVT_MENU, ToWxId(nID));
+    void Send(CommandId id) {
+        wxCommandEvent event(wxEVT_MENU, ToWxId(id));
         event.SetEventObject(&Frame());
         Frame().ProcessWindowEvent(event);
         Pump();

@@ -1,4 +1,4 @@
-#include "translation_printout.h"
+#include "gui/editor/translation_printout.h"
 
 #include <gtest/gtest.h>
 #include <wx/dcmemory.h>

@@ -1,4 +1,4 @@
-#include "wx_key_codes.h"
+#include "gui/keys/wx_key_codes.h"
 
 #include <gtest/gtest.h>
 #include <wx/defs.h>

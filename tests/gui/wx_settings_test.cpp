@@ -1,4 +1,4 @@
-#include "wx_settings.h"
+#include "gui/platform/wx_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+#include "commands/command_ids.h"
+
 namespace kelmio {
 
 struct CommandState {
@@ -19,10 +21,10 @@ public:
     virtual ~CCommandTarget() = default;
 
     // The command's state, or nullopt when this target does not handle it.
-    virtual std::optional<CommandState> QueryCommand(int nID) const = 0;
+    virtual std::optional<CommandState> QueryCommand(CommandId id) const = 0;
 
     // Carries out the command; false when this target does not handle it.
-    virtual bool OnCommand(int nID) = 0;
+    virtual bool OnCommand(CommandId id) = 0;
 };
 
 }  // namespace kelmio

@@ -1,10 +1,14 @@
 #pragma once
-// The menus as data: the main menu bar and the three context menus, with
-// every caption, command ID, separator and sub-menu in order. The window
-// code builds its menus from these trees and never spells a caption itself.
+// The menus as data: the main menu bar and the three context menus, trees of
+// command IDs, separators and sub-menus in order. A command item takes its
+// caption from the command's record (command_registry.h); only the pop-ups'
+// own captions are spelled here. The window code builds its menus from these
+// trees, and the key table writes its shortcut texts into a copy of one.
 
 #include <string>
 #include <vector>
+
+#include "commands/command_ids.h"
 
 namespace kelmio {
 
@@ -12,7 +16,7 @@ struct CMenuItem {
     enum class Kind { kCommand, kSeparator, kPopup };
 
     Kind kind = Kind::kSeparator;
-    int nID = 0;                      // commands only
+    CommandId id{};                   // commands only
     std::string strCaption;           // Shift-JIS; "&" marks the mnemonic, a tab the shortcut
     std::vector<CMenuItem> children;  // pop-ups only
 };
@@ -24,13 +28,15 @@ const std::vector<CMenuItem>& MainMenu();
 enum class ContextMenuKind { kEdit, kPreview, kMemo };
 const CMenuItem& ContextMenu(ContextMenuKind which);
 
-// The item with command `nID` anywhere in `items`, or nullptr.
-const CMenuItem* FindMenuCommand(const std::vector<CMenuItem>& items, int nID);
+// The command item with `id`: a pop-up's own items are searched before the
+// pop-ups nested in it, depth first, in menu order. nullptr when none.
+CMenuItem* FindMenuCommand(std::vector<CMenuItem>& items, CommandId id);
+const CMenuItem* FindMenuCommand(const std::vector<CMenuItem>& items, CommandId id);
 
-// Commands whose menu item carries a tick mark.
-bool IsCheckableCommand(int nID);
+// Commands whose menu item carries a tick mark, as their records say.
+bool IsCheckableCommand(CommandId id);
 
 // Every command ID reachable from `items`, in menu order.
-std::vector<int> MenuCommandIds(const std::vector<CMenuItem>& items);
+std::vector<CommandId> MenuCommandIds(const std::vector<CMenuItem>& items);
 
 }  // namespace kelmio

@@ -91,9 +91,10 @@ void CKeycustArray::ApplyToMenu(MenuBar& menu) const {
 }
 
 bool CKeycustArray::SetMenuKeyText(MenuBar& menu, std::optional<std::string_view> keyText, unsigned int command) {
-    MenuItem* item = FindMenuCommand(menu, command);
+    const std::optional<CommandId> id = ToCommandId(static_cast<int>(command));
+    CMenuItem* item = id ? FindMenuCommand(menu, *id) : nullptr;
     if (item == nullptr) return false;
-    item->caption = CaptionWithKeyText(item->caption, keyText);
+    item->strCaption = CaptionWithKeyText(item->strCaption, keyText);
     return true;
 }
 

@@ -5,18 +5,6 @@
 namespace kelmio {
 namespace {
 
-template <typename Items>
-auto* FindIn(Items& items, unsigned int id) {
-    for (auto& item : items) {
-        if (item.kind == MenuItem::Kind::kCommand && item.id == id) return &item;
-    }
-    for (auto& item : items) {
-        if (item.kind != MenuItem::Kind::kPopup) continue;
-        if (auto* found = FindIn(item.items, id)) return found;
-    }
-    return static_cast<decltype(&items.front())>(nullptr);
-}
-
 std::string_view LimitCaption(std::string_view caption) {
     std::size_t end = 0;
     while (end < caption.size()) {
@@ -28,20 +16,6 @@ std::string_view LimitCaption(std::string_view caption) {
 }
 
 }  // namespace
-
-MenuItem MenuItem::Command(unsigned int id, std::string caption) {
-    return MenuItem{Kind::kCommand, id, std::move(caption), {}};
-}
-
-MenuItem MenuItem::Separator() { return MenuItem{Kind::kSeparator, 0, {}, {}}; }
-
-MenuItem MenuItem::Popup(std::string caption, std::vector<MenuItem> items) {
-    return MenuItem{Kind::kPopup, 0, std::move(caption), std::move(items)};
-}
-
-MenuItem* FindMenuCommand(std::vector<MenuItem>& items, unsigned int id) { return FindIn(items, id); }
-
-const MenuItem* FindMenuCommand(const std::vector<MenuItem>& items, unsigned int id) { return FindIn(items, id); }
 
 std::string CaptionWithKeyText(std::string_view caption, std::optional<std::string_view> keyText) {
     const std::string_view limited = LimitCaption(caption);

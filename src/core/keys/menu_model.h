@@ -1,34 +1,18 @@
 #pragma once
-// A menu bar as plain data, so that the rules for the shortcut text shown
-// in captions are decided here and the window's real menu bar mirrors the
-// result.
+// The shortcut text in a menu caption. The key table writes it into a copy
+// of the main menu's tree (commands/menu_table.h); the window relabels its
+// menu items from that copy by command ID.
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "commands/menu_table.h"
+
 namespace kelmio {
 
-struct MenuItem {
-    enum class Kind { kCommand, kSeparator, kPopup };
-
-    Kind kind = Kind::kCommand;
-    unsigned int id = 0;          // command items only
-    std::string caption;          // Shift-JIS; "&" marks the mnemonic, the text after a tab is the shortcut
-    std::vector<MenuItem> items;  // popups only
-
-    static MenuItem Command(unsigned int id, std::string caption);
-    static MenuItem Separator();
-    static MenuItem Popup(std::string caption, std::vector<MenuItem> items);
-};
-
-using MenuBar = std::vector<MenuItem>;
-
-// The command item with `id`: a popup's own items are searched before the
-// popups nested in it, depth first, in menu order. nullptr when none.
-MenuItem* FindMenuCommand(std::vector<MenuItem>& items, unsigned int id);
-const MenuItem* FindMenuCommand(const std::vector<MenuItem>& items, unsigned int id);
+using MenuBar = std::vector<CMenuItem>;
 
 // Longest caption read from a menu item, in bytes.
 constexpr std::size_t kMaxMenuCaptionBytes = 255;

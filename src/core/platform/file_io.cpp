@@ -42,46 +42,6 @@ FileError ErrorFor(std::string_view sjisPath, int error) {
     return FileError{CauseFromErrno(error), std::string(sjisPath)};
 }
 
-// The file that a save really replaces: a symbolic link is followed, so the
-// link stays a link and its target gets the new contents.
-std::string SaveTarget(const std::string& native) {
-    struct stat info {};
-    if (::lstat(native.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(native.c_str(), resolved) != nullptr) return resolved;
-    }
-    return native;
-}
-
-std::string FolderOf(const std::string& native) {
-    const std::size_t slash = native.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return native.substr(0, slash);
-}
-
-mode_t ModeForNewFile(const std::string& target) {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-int WriteAll(int fd, std::string_view bytes, const WriteFunction& write) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        if (n == 0) return EIO;
-        done += static_cast<std::size_t>(n);
-    }
-    return 0;
-}
-
 }  // namespace
 
 std::string ToNativePath(std::string_view sjisPath) { return Cp932ToUtf8(sjisPath); }
@@ -114,40 +74,6 @@ FileReadResult ReadWholeFile(std::string_view sjisPath) {
         result.bytes.append(buffer, static_cast<std::size_t>(n));
     }
     return result;
-}
-
-std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::string_view bytes) {
-    return SaveFileAtomically(sjisPath, bytes, [](int fd, const void* data, std::size_t size) {
-        return ::write(fd, data, size);
-    });
-}
-
-std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::string_view bytes,
-                                            const WriteFunction& write) {
-    const std::string target = SaveTarget(ToNativePath(sjisPath));
-    const std::string folder = FolderOf(target);
-    const std::string name = target.substr(target.rfind('/') + 1);
-    if (name.empty()) return ErrorFor(sjisPath, EISDIR);
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return ErrorFor(sjisPath, EISDIR);
-
-    std::string temp = folder + "/." + name + ".XXXXXX";
-    UniqueFd fd(::mkostemp(temp.data(), O_CLOEXEC));
-    if (!fd.Valid()) return ErrorFor(sjisPath, errno);
-
-    int error = WriteAll(fd.Get(), bytes, write);
-    if (error == 0 && ::fchmod(fd.Get(), ModeForNewFile(target)) != 0) error = errno;
-    if (error == 0 && ::fsync(fd.Get()) != 0) error = errno;
-    if (error == 0) error = fd.Close();
-    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
-    if (error != 0) {
-        ::unlink(temp.c_str());
-        return ErrorFor(sjisPath, error);
-    }
-    // Make the rename itself durable; a failure here loses nothing.
-    UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Valid()) ::fsync(dir.Get());
-    return std::nullopt;
 }
 
 bool PathExists(std::string_view sjisPath) {

@@ -15,8 +15,8 @@ constexpr unsigned int kVkDown = 0x28;
 
 }  // namespace
 
-std::optional<ScrollOp> ScrollOpForCommand(int nID) {
-    switch (nID) {
+std::optional<ScrollOp> ScrollOpForCommand(CommandId id) {
+    switch (id) {
     case ID_SOURCE_SCROLL_UP: return ScrollOp::kUp;
     case ID_SOURCE_SCROLL_DOWN: return ScrollOp::kDown;
     case ID_SOURCE_SCROLL_RIGHT: return ScrollOp::kRight;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "commands/command_ids.h"
 #include "viewer/view_mode.h"
 
 namespace kelmio {
@@ -12,7 +13,7 @@ namespace kelmio {
 enum class ScrollOp { kUp, kDown, kLeft, kRight, kPageUp, kPageDown };
 
 // The scroll operation of a command (32784-32789, 3844, 3845).
-std::optional<ScrollOp> ScrollOpForCommand(int nID);
+std::optional<ScrollOp> ScrollOpForCommand(CommandId id);
 // The operation of a key (Windows virtual-key code) typed anywhere in the
 // pane: the page and arrow keys; other keys pass on.
 std::optional<ScrollOp> ScrollOpForKey(unsigned int virtualKey);

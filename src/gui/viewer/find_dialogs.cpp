@@ -1,4 +1,4 @@
-#include "find_dialogs.h"
+#include "gui/viewer/find_dialogs.h"
 
 #include <wx/button.h>
 #include <wx/combobox.h>
@@ -6,10 +6,10 @@
 #include <wx/stattext.h>
 
 #include "platform/prompter.h"
-#include "r_edit_ctrl.h"
+#include "gui/viewer/r_edit_ctrl.h"
 #include "text/cp932.h"
 #include "viewer/find_history.h"
-#include "wx_text.h"
+#include "gui/platform/wx_text.h"
 
 namespace kelmio {
 namespace {

@@ -1,4 +1,4 @@
-#include "option_dialog.h"
+#include "gui/viewer/option_dialog.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
@@ -7,7 +7,7 @@
 
 #include "platform/prompter.h"
 #include "viewer/view_settings.h"
-#include "wx_text.h"
+#include "gui/platform/wx_text.h"
 
 namespace kelmio {
 

@@ -1,4 +1,4 @@
-#include "plain_edit_ctrl.h"
+#include "gui/viewer/plain_edit_ctrl.h"
 
 #include <wx/stc/stc.h>
 

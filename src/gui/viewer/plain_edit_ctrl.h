@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "r_edit_ctrl.h"
+#include "gui/viewer/r_edit_ctrl.h"
 
 class wxStyledTextCtrl;
 

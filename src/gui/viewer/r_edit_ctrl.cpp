@@ -1,4 +1,4 @@
-#include "r_edit_ctrl.h"
+#include "gui/viewer/r_edit_ctrl.h"
 
 #include <wx/colour.h>
 #include <wx/font.h>

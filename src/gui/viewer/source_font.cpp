@@ -1,4 +1,4 @@
-#include "source_font.h"
+#include "gui/viewer/source_font.h"
 
 #include <wx/fontenum.h>
 
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "wx_text.h"
+#include "gui/platform/wx_text.h"
 
 namespace kelmio {
 

@@ -1,12 +1,12 @@
-#include "web_browser.h"
+#include "gui/viewer/web_browser.h"
 
 #include <wx/filename.h>
 #include <wx/uri.h>
 #include <wx/utils.h>
 #include <wx/webview.h>
 
-#include "webkit_native.h"
-#include "wx_text.h"
+#include "gui/viewer/webkit_native.h"
+#include "gui/platform/wx_text.h"
 
 namespace kelmio {
 namespace {

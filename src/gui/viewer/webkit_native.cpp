@@ -1,4 +1,4 @@
-#include "webkit_native.h"
+#include "gui/viewer/webkit_native.h"
 
 #include <dlfcn.h>
 #include <wx/webview.h>

@@ -28,12 +28,12 @@ TEST(MainMenu, PopupsInOrderWithSeparatorsWhereTheUserExpectsThem) {
 
     const auto& file = menu[0].children;
     ASSERT_EQ(file.size(), 26u);
-    EXPECT_EQ(file[0].nID, ID_FILE_NEW);
+    EXPECT_EQ(file[0].id, ID_FILE_NEW);
     EXPECT_EQ(file[4].kind, CMenuItem::Kind::kSeparator);
-    EXPECT_EQ(file[5].nID, ID_FILE_SRC);
+    EXPECT_EQ(file[5].id, ID_FILE_SRC);
     EXPECT_EQ(file[5].strCaption, Sj("ソースファイルの指定(&R)..."));
-    EXPECT_EQ(file[23].nID, ID_FILE_MRU_FILE1);
-    EXPECT_EQ(file[25].nID, ID_APP_EXIT);
+    EXPECT_EQ(file[23].id, ID_FILE_MRU_FILE1);
+    EXPECT_EQ(file[25].id, ID_APP_EXIT);
     EXPECT_EQ(file[25].strCaption, Sj("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
 
     // The cursor sub-menu of the view menu holds the pane and scroll commands.
@@ -41,8 +41,9 @@ TEST(MainMenu, PopupsInOrderWithSeparatorsWhereTheUserExpectsThem) {
     ASSERT_EQ(cursor.kind, CMenuItem::Kind::kPopup);
     EXPECT_EQ(cursor.strCaption, Sj("カーソル(&C)"));
     EXPECT_EQ(MenuCommandIds(cursor.children),
-              (std::vector<int>{3843, 3846, 3847, 32784, 32785, 32788, 32789, 3844, 3845}));
-    EXPECT_EQ(menu[2].children.back().nID, ID_VIEW_STATUS_BAR);
+              (std::vector<CommandId>{ID_CURSOR_SOURCE, ID_CURSOR_EDIT, ID_CURSOR_MEMO, ID_SOURCE_SCROLL_UP, ID_SOURCE_SCROLL_DOWN,
+                                     ID_SOURCE_SCROLL_RIGHT, ID_SOURCE_SCROLL_LEFT, ID_SOURCE_PAGE_UP, ID_SOURCE_PAGE_DOWN}));
+    EXPECT_EQ(menu[2].children.back().id, ID_VIEW_STATUS_BAR);
 }
 
 TEST(MainMenu, ZoomSubMenusHaveOneIdPerStepThenCustom) {
@@ -54,24 +55,24 @@ TEST(MainMenu, ZoomSubMenusHaveOneIdPerStepThenCustom) {
     ASSERT_EQ(reduce.children.size(), 11u);
     ASSERT_EQ(enlarge.children.size(), 11u);
     for (int step = 0; step < 9; ++step) {
-        EXPECT_EQ(reduce.children[step].nID, ID_IMAGE_REDUCE_2 + step);
-        EXPECT_EQ(enlarge.children[step].nID, ID_IMAGE_ENLARGE_2 + step);
+        EXPECT_EQ(reduce.children[step].id, CommandAfter(ID_IMAGE_REDUCE_2, step));
+        EXPECT_EQ(enlarge.children[step].id, CommandAfter(ID_IMAGE_ENLARGE_2, step));
     }
     EXPECT_EQ(reduce.children[8].strCaption, Sj("&10分の1"));
     EXPECT_EQ(enlarge.children[0].strCaption, Sj("&2倍"));
-    EXPECT_EQ(reduce.children[10].nID, ID_IMAGE_REDUCE_CUSTOM);
-    EXPECT_EQ(enlarge.children[10].nID, ID_IMAGE_ENLARGE_CUSTOM);
+    EXPECT_EQ(reduce.children[10].id, ID_IMAGE_REDUCE_CUSTOM);
+    EXPECT_EQ(enlarge.children[10].id, ID_IMAGE_ENLARGE_CUSTOM);
 }
 
 TEST(MainMenu, NoCommandAppearsTwice) {
-    const std::vector<int> ids = MenuCommandIds(MainMenu());
-    EXPECT_EQ(std::set<int>(ids.begin(), ids.end()).size(), ids.size());
+    const std::vector<CommandId> ids = MenuCommandIds(MainMenu());
+    EXPECT_EQ(std::set<CommandId>(ids.begin(), ids.end()).size(), ids.size());
 }
 
 TEST(ContextMenus, EditorAndMemoShareFixedShortcutTextsPreviewRotatesLeftFirst) {
     for (ContextMenuKind kind : {ContextMenuKind::kEdit, ContextMenuKind::kMemo}) {
         const CMenuItem& popup = ContextMenu(kind);
-        EXPECT_EQ(MenuCommandIds(popup.children), (std::vector<int>{57643, 57635, 57634, 57637}));
+        EXPECT_EQ(MenuCommandIds(popup.children), (std::vector<CommandId>{ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE}));
         EXPECT_EQ(popup.children[1].kind, CMenuItem::Kind::kSeparator);
         EXPECT_EQ(popup.children[3].strCaption, Sj("ｺﾋﾟｰ(&C)\tCtrl+C"));
     }
@@ -79,12 +80,13 @@ TEST(ContextMenus, EditorAndMemoShareFixedShortcutTextsPreviewRotatesLeftFirst) 
     EXPECT_EQ(ContextMenu(ContextMenuKind::kMemo).strCaption, Sj("メモ"));
 
     const CMenuItem& preview = ContextMenu(ContextMenuKind::kPreview);
-    EXPECT_EQ(preview.children.front().nID, ID_IMAGE_COPY);
-    EXPECT_EQ(preview.children.back().nID, ID_VIEW_BROWSER_MODE);
+    EXPECT_EQ(preview.children.front().id, ID_IMAGE_COPY);
+    EXPECT_EQ(preview.children.back().id, ID_VIEW_BROWSER_MODE);
     EXPECT_EQ(FindMenuCommand(preview.children, ID_IMAGE_REDUCE_STEP)->strCaption, Sj("一段階縮小"));
     const CMenuItem* rotate = &preview.children[12];
     ASSERT_EQ(rotate->kind, CMenuItem::Kind::kPopup);
-    EXPECT_EQ(MenuCommandIds(rotate->children), (std::vector<int>{3832, 3833, 3831, 3834, 3835}));
+    EXPECT_EQ(MenuCommandIds(rotate->children), (std::vector<CommandId>{ID_IMAGE_ROTATE_LEFT, ID_IMAGE_ROTATE_RIGHT, ID_IMAGE_ROTATE_180,
+                                      ID_IMAGE_FLIP_VERT, ID_IMAGE_FLIP_HORZ}));
 }
 
 TEST(CommandTexts, PromptAndTooltipSplitAtTheLineBreak) {
@@ -104,11 +106,11 @@ TEST(CommandTexts, PromptAndTooltipSplitAtTheLineBreak) {
 }
 
 TEST(Toolbar, EveryButtonIsAMenuCommandWithATooltip) {
-    EXPECT_EQ(std::count(kToolbarButtons.begin(), kToolbarButtons.end(), 0), 7);
-    for (int nID : kToolbarButtons) {
-        if (nID == 0) continue;
-        EXPECT_NE(FindMenuCommand(MainMenu(), nID), nullptr) << nID;
-        EXPECT_FALSE(CommandTooltip(nID).empty()) << nID;
+    EXPECT_EQ(std::count(kToolbarButtons.begin(), kToolbarButtons.end(), kSeparator), 7);
+    for (const std::optional<CommandId> id : kToolbarButtons) {
+        if (!id) continue;
+        EXPECT_NE(FindMenuCommand(MainMenu(), *id), nullptr) << CommandNumber(*id);
+        EXPECT_FALSE(CommandTooltip(*id).empty()) << CommandNumber(*id);
     }
 }
 

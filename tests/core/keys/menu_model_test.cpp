@@ -29,26 +29,30 @@ TEST(MenuCaption, ReadsAtMostTwoHundredFiftyFiveBytesWithoutSplittingACharacter)
     EXPECT_EQ(CaptionWithKeyText(ascii + "\tCtrl+A", "F1"), std::string(255, 'x') + "\tF1");
 }
 
+CMenuItem Command(CommandId id, std::string caption) { return {CMenuItem::Kind::kCommand, id, std::move(caption), {}}; }
+CMenuItem Separator() { return {}; }
+CMenuItem Popup(std::string caption, std::vector<CMenuItem> items) {
+    return {CMenuItem::Kind::kPopup, CommandId{}, std::move(caption), std::move(items)};
+}
+
 MenuBar SampleMenu() {
     return {
-        MenuItem::Popup(Sj("ﾌｧｲﾙ(&F)"), {MenuItem::Command(57603, Sj("プロジェクトの上書き保存(&S)")),
-                                         MenuItem::Separator(),
-                                         MenuItem::Command(32775, Sj("ソースファイルの指定(&R)..."))}),
-        MenuItem::Popup(Sj("表示(&V)"),
-                        {MenuItem::Popup(Sj("カーソル(&C)"), {MenuItem::Command(3843, Sj("ソースにカーソル")),
-                                                               MenuItem::Command(1, "nested")}),
-                         MenuItem::Command(1, "outer")}),
+        Popup(Sj("ﾌｧｲﾙ(&F)"), {Command(ID_FILE_SAVE, Sj("プロジェクトの上書き保存(&S)")), Separator(),
+                               Command(ID_FILE_SRC, Sj("ソースファイルの指定(&R)..."))}),
+        Popup(Sj("表示(&V)"), {Popup(Sj("カーソル(&C)"), {Command(ID_CURSOR_SOURCE, Sj("ソースにカーソル")), Command(ID_CURSOR_EDIT, "nested")}),
+                               Command(ID_CURSOR_EDIT, "outer")}),
     };
 }
 
 TEST(MenuKeyText, SearchesAPopupsOwnItemsBeforeItsSubMenus) {
     MenuBar menu = SampleMenu();
-    ASSERT_TRUE(CKeycustArray::SetMenuKeyText(menu, "F9", 1));
-    EXPECT_EQ(menu[1].items[1].caption, "outer\tF9");
-    EXPECT_EQ(menu[1].items[0].items[1].caption, "nested");
+    ASSERT_TRUE(CKeycustArray::SetMenuKeyText(menu, "F9", 3846));
+    EXPECT_EQ(menu[1].children[1].strCaption, "outer\tF9");
+    EXPECT_EQ(menu[1].children[0].children[1].strCaption, "nested");
     EXPECT_TRUE(CKeycustArray::SetMenuKeyText(menu, "Ctrl+1", 3843));
-    EXPECT_EQ(menu[1].items[0].items[0].caption, Sj("ソースにカーソル") + "\tCtrl+1");
+    EXPECT_EQ(menu[1].children[0].children[0].strCaption, Sj("ソースにカーソル") + "\tCtrl+1");
     EXPECT_FALSE(CKeycustArray::SetMenuKeyText(menu, "F2", 4242));
+    EXPECT_FALSE(CKeycustArray::SetMenuKeyText(menu, "F2", 3848));
 }
 
 TEST(MenuKeyText, ApplyToMenuLeavesTheLastBindingOfACommand) {
@@ -66,10 +70,10 @@ TEST(MenuKeyText, ApplyToMenuLeavesTheLastBindingOfACommand) {
 
     MenuBar menu = SampleMenu();
     table.ApplyToMenu(menu);
-    EXPECT_EQ(menu[0].items[0].caption, Sj("プロジェクトの上書き保存(&S)") + "\tF3");
-    EXPECT_EQ(menu[0].items[2].caption, Sj("ソースファイルの指定(&R)...")) << "unbound captions show no key";
+    EXPECT_EQ(menu[0].children[0].strCaption, Sj("プロジェクトの上書き保存(&S)") + "\tF3");
+    EXPECT_EQ(menu[0].children[2].strCaption, Sj("ソースファイルの指定(&R)...")) << "unbound captions show no key";
     table.ApplyToMenu(menu);
-    EXPECT_EQ(menu[0].items[0].caption, Sj("プロジェクトの上書き保存(&S)") + "\tF3") << "applying again changes nothing";
+    EXPECT_EQ(menu[0].children[0].strCaption, Sj("プロジェクトの上書き保存(&S)") + "\tF3") << "applying again changes nothing";
 }
 
 }  // namespace

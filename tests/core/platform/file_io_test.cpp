@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "support/file_bytes.h"
@@ -81,6 +83,69 @@ TEST(SaveFileAtomically, FollowsSymbolicLinksAndKeepsPermissions) {
     EXPECT_EQ(std::filesystem::status(target).permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                   std::filesystem::perms::group_read);
+}
+
+TEST(SaveFileAtomically, NamesUpToTheLimitSave) {
+    TempDir dir;
+    const std::string path = dir.File(std::string(251, 'n') + ".txt");  // 255 bytes
+    ASSERT_FALSE(SaveFileAtomically(path, "old"));
+    ASSERT_FALSE(SaveFileAtomically(path, "new"));
+    EXPECT_EQ(test::ReadFileBytes(path), "new");
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+}
+
+TEST(SaveFileAtomically, ReadOnlyFilesAndSpecialFilesAreRefused) {
+    TempDir dir;
+    const std::string path = dir.File("locked.txt");
+    ASSERT_FALSE(SaveFileAtomically(path, "keep me"));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+
+    const std::optional<FileError> error = SaveFileAtomically(path, "overwritten");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->cause, FileErrorCause::kAccessDenied);
+    EXPECT_EQ(test::ReadFileBytes(path), "keep me");
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+
+    const std::string fifo = dir.File("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::optional<FileError> special = SaveFileAtomically(fifo, "x");
+    ASSERT_TRUE(special);
+    EXPECT_EQ(special->cause, FileErrorCause::kAccessDenied);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(EntriesIn(dir.Path()), 2u);
+}
+
+TEST(SaveFileAtomically, DanglingAndLoopingLinks) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("sub"));
+    std::filesystem::create_symlink("sub/made-later.txt", dir.File("link.txt"));
+    ASSERT_FALSE(SaveFileAtomically(dir.File("link.txt"), "through the link"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt")));
+    EXPECT_EQ(test::ReadFileBytes(dir.File("sub/made-later.txt")), "through the link");
+
+    std::filesystem::create_symlink("b", dir.File("a"));
+    std::filesystem::create_symlink("a", dir.File("b"));
+    EXPECT_TRUE(SaveFileAtomically(dir.File("a"), "x"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("a")));
+}
+
+TEST(SaveFileAtomically, RemovesWhatKilledSavesLeftBehind) {
+    TempDir dir;
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const std::string dead = dir.File(".kelmio-save-" + std::to_string(child) + "-abcdef");
+    const std::string living = dir.File(".kelmio-save-" + std::to_string(::getpid()) + "-abcdef");
+    const std::string unrelated = dir.File(".kelmio-save-notes");
+    for (const std::string& path : {dead, living, unrelated}) test::WriteFileBytes(path, "left");
+
+    ASSERT_FALSE(SaveFileAtomically(dir.File("a.txt"), "saved"));
+    EXPECT_FALSE(std::filesystem::exists(dead));
+    EXPECT_TRUE(std::filesystem::exists(living));
+    EXPECT_TRUE(std::filesystem::exists(unrelated));
 }
 
 TEST(SaveFileAtomically, ShiftJisPathsNameUtf8FilesOnDisk) {

@@ -1,0 +1,3 @@
+#include "gui/app/kelmio_app.h"
+
+wxIMPLEMENT_APP(kelmio::CKelmioApp);

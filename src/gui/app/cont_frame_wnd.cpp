@@ -1,0 +1,79 @@
+#include "gui/app/cont_frame_wnd.h"
+
+#include <wx/display.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+
+namespace kelmio {
+namespace {
+
+wxRect ToRect(const CWindowPlacement& placement) {
+    return {placement.nLeft, placement.nTop, placement.nRight - placement.nLeft, placement.nBottom - placement.nTop};
+}
+
+// A window stored on a monitor that is gone comes back on the first one.
+wxRect OnSomeDisplay(wxRect rect) {
+    for (unsigned n = 0; n < wxDisplay::GetCount(); ++n) {
+        if (wxDisplay(n).GetGeometry().Intersects(rect)) return rect;
+    }
+    const wxRect area = wxDisplay(0u).GetClientArea();
+    wxSize size = rect.GetSize();
+    size.DecTo(area.GetSize());
+    return {area.GetPosition(), size};
+}
+
+}  // namespace
+
+CContFrameWnd::CContFrameWnd(CSettings& settings, const wxString& title)
+    : wxFrame(nullptr, wxID_ANY, title), m_settings(settings), m_placement(LoadWindowPlacement(settings)) {
+    m_rectNormal = OnSomeDisplay(ToRect(m_placement));
+    SetSize(m_rectNormal);
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) { RememberNormalRect(); event.Skip(); });
+    Bind(wxEVT_MOVE, [this](wxMoveEvent& event) { RememberNormalRect(); event.Skip(); });
+}
+
+void CContFrameWnd::RememberNormalRect() {
+    if (m_bFirstActivation || IsMaximized() || IsIconized() || !IsShown()) return;
+    m_rectNormal = GetRect();
+}
+
+void CContFrameWnd::ShowWindow() {
+    if (!m_bFirstActivation) {
+        Show();
+        Raise();
+        return;
+    }
+    ShowControlBar(GetToolBar(), m_placement.bToolBar);
+    ShowControlBar(GetStatusBar(), m_placement.bStatusBar);
+    SetSize(m_rectNormal);
+    Show();
+    m_bFirstActivation = false;
+    if (m_placement.nShowCmd == kShowMaximized) Maximize();
+    if (m_placement.nShowCmd == kShowMinimized) Iconize();
+    OnFirstShow();
+}
+
+void CContFrameWnd::ShowControlBar(wxWindow* bar, bool show) {
+    if (bar == nullptr || bar->IsShown() == show) return;
+    bar->Show(show);
+    SendSizeEvent();
+}
+
+CWindowPlacement CContFrameWnd::CurrentPlacement() const {
+    CWindowPlacement placement = m_placement;
+    const wxRect normal = m_bFirstActivation ? m_rectNormal : (IsMaximized() || IsIconized() ? m_rectNormal : GetRect());
+    placement.nLeft = normal.GetLeft();
+    placement.nTop = normal.GetTop();
+    placement.nRight = normal.GetLeft() + normal.GetWidth();
+    placement.nBottom = normal.GetTop() + normal.GetHeight();
+    placement.nShowCmd = IsIconized() ? kShowMinimized : IsMaximized() ? kShowMaximized : kShowNormal;
+    // Restoring a window minimised from the maximised state maximises it again.
+    placement.nFlags = IsIconized() && IsMaximized() ? 2 : 0;
+    placement.bToolBar = IsControlBarVisible(GetToolBar());
+    placement.bStatusBar = IsControlBarVisible(GetStatusBar());
+    return placement;
+}
+
+void CContFrameWnd::SavePlacement() { SaveWindowPlacement(m_settings, CurrentPlacement()); }
+
+}  // namespace kelmio

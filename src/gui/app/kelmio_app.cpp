@@ -1,0 +1,138 @@
+#include "gui/app/kelmio_app.h"
+
+#include <wx/filename.h>
+#include <wx/stdpaths.h>
+
+#include <csignal>
+
+#include "gui/app/app_shell.h"
+#include "gui/app/main_frame.h"
+#include "gui/keys/key_dispatch_filter.h"
+#include "gui/platform/single_instance.h"
+#include "gui/platform/wx_prompter.h"
+#include "gui/platform/wx_settings.h"
+#include "gui/platform/wx_text.h"
+#include "keys/key_settings.h"
+#include "keys/keycust_array.h"
+#include "platform/file_io.h"
+
+namespace kelmio {
+namespace {
+
+// A project named relative to where Kelmio was started means the same file
+// to a Kelmio started elsewhere and in the recent list.
+std::string AbsolutePath(const std::string& path) {
+    wxFileName name(ToWxPath(path));
+    name.MakeAbsolute();
+    return FromWxPath(name.GetFullPath());
+}
+
+// A session that ends asks the program to terminate: that is closing the
+// main window, with the document's say about unsaved work. The toolkit calls
+// this from its event loop, not from the signal.
+void CloseOnTerminate(int) {
+    // Only the Kelmio application installs this handler.
+    static_cast<CKelmioApp*>(wxTheApp)->CloseMainWindow();
+}
+
+}  // namespace
+
+CKelmioApp::CKelmioApp() = default;
+CKelmioApp::~CKelmioApp() = default;
+
+CMainFrame* CKelmioApp::MainFrame() const { return m_pShell ? m_pShell->MainFrame() : nullptr; }
+
+void CKelmioApp::CloseMainWindow() {
+    if (m_pShell) m_pShell->CloseWhenFree();
+}
+
+CCommandLineInfo CKelmioApp::ReadCommandLine() const {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(FromWxPath(argv[i]));
+    CCommandLineInfo info = ParseCommandLine(args);
+    if (!info.m_strFileName.empty()) info.m_strFileName = AbsolutePath(info.m_strFileName);
+    return info;
+}
+
+bool CKelmioApp::OnInit() {
+    SetAppName("Kelmio");
+
+    // 1. Sockets need no start-up here.
+    // 2. Nothing to initialise for hosting components.
+    // 3. Imaging libraries: bound by the imaging service when it is present.
+
+    // 4. The help book lives beside the executable.
+    const wxFileName executable(wxStandardPaths::Get().GetExecutablePath());
+    m_strHelpPath = (executable.GetPath() + "/Kelmio.htb").utf8_string();
+
+    // 5. The settings store; the project shell reads the recent projects.
+    m_pSettings = std::make_unique<CWxSettings>(CWxSettings::DefaultFolder());
+    m_pPrompter = std::make_unique<CWxPrompter>([this] { return static_cast<wxWindow*>(MainFrame()); });
+
+    // 6. Susie plug-ins: loaded by the plug-in host when it is present.
+    // 7. The command names are a fixed table; the key bindings come from
+    // the key file (none when it is missing or unreadable).
+    m_pKeyTable = std::make_unique<CKeycustArray>(*m_pSettings, KeyFileFolders::FromSystem());
+    m_pKeyTable->LoadAtStartup();
+
+    // 8.
+    m_bEditKeysFirst = ReadEditorKeysFirst(*m_pSettings);
+
+    // 9. The document and its window.
+    m_pShell = std::make_unique<CAppShell>(*m_pSettings, *m_pPrompter);
+
+    // 10.-11. File types are registered by the install step. A Kelmio that
+    // runs already takes this start's project.
+    const CCommandLineInfo commandLine = ReadCommandLine();
+    m_pInstance = std::make_unique<CSingleInstance>();
+    if (m_pInstance->IsAnotherRunning() && HandToRunningInstance(commandLine)) {
+        // Done, and successfully: the program ends without running.
+        m_bHandedOff = true;
+        return true;
+    }
+
+    // 12.-13. The first project, then the window.
+    if (!m_pShell->Start(commandLine)) return EndAtStartup();
+    m_pInstance->Serve([this](const std::string& request) {
+        if (m_pShell) m_pShell->HandleRequest(request);
+    });
+    if (CMainFrame* frame = MainFrame()) {
+        AttachKeyTable(*frame, *m_pKeyTable, [this] { return m_bEditKeysFirst; });
+    }
+    SetSignalHandler(SIGTERM, CloseOnTerminate);
+    return true;
+}
+
+// Printing is done by this start itself; everything else goes to the
+// running Kelmio when it can be reached.
+bool CKelmioApp::HandToRunningInstance(const CCommandLineInfo& commandLine) {
+    using Action = CCommandLineInfo::Action;
+    switch (commandLine.m_nShellCommand) {
+        case Action::kFileOpen: return m_pInstance->Send(MakeOpenRequest(commandLine.m_strFileName));
+        case Action::kFileNew:
+        case Action::kFileDde: return m_pInstance->Send(std::string());
+        case Action::kFilePrint:
+        case Action::kFilePrintTo: return false;
+    }
+    return false;
+}
+
+// The toolkit does not call OnExit when start-up fails: what the settings
+// took so far is written here.
+bool CKelmioApp::EndAtStartup() {
+    m_pShell.reset();
+    m_pSettings->Flush();
+    return false;
+}
+
+int CKelmioApp::OnRun() { return m_bHandedOff ? 0 : wxApp::OnRun(); }
+
+int CKelmioApp::OnExit() {
+    m_pInstance.reset();
+    m_pShell.reset();
+    m_pKeyTable.reset();  // remembers the key file's path in the settings
+    if (m_pSettings) m_pSettings->Flush();
+    return wxApp::OnExit();
+}
+
+}  // namespace kelmio

@@ -1,3 +1,0 @@
-#include "kelmio_app.h"
-
-wxIMPLEMENT_APP(kelmio::CKelmioApp);

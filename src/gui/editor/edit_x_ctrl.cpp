@@ -1,0 +1,221 @@
+#include "gui/editor/edit_x_ctrl.h"
+
+#include <wx/stc/stc.h>
+
+#include <algorithm>
+
+#include "editor/text_offsets.h"
+#include "gui/editor/editor_find.h"
+#include "gui/platform/wx_text.h"
+#include "platform/file_io.h"
+
+namespace kelmio {
+namespace {
+
+// Japanese has no spaces between words: lines wrap between any two characters.
+constexpr int kWrapMode = wxSTC_WRAP_CHAR;
+constexpr int kLineNumberMargin = 0;
+
+std::string WidgetText(wxStyledTextCtrl& edit) {
+    const wxCharBuffer utf8 = edit.GetTextRaw();
+    return std::string(utf8.data(), utf8.length());
+}
+
+}  // namespace
+
+CEditXCtrl::CEditXCtrl(wxWindow* parent)
+    : m_pEdit(new wxStyledTextCtrl(parent, kControlId, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE)) {
+    m_pEdit->SetCodePage(wxSTC_CP_UTF8);
+    m_pEdit->SetEOLMode(wxSTC_EOL_CRLF);
+    m_pEdit->SetMarginWidth(1, 0);
+    m_pEdit->UsePopUp(wxSTC_POPUP_NEVER);  // the view shows Kelmio's own menu
+    ApplySettings(CEditorSettings());
+    m_pEdit->Bind(wxEVT_STC_CHANGE, [this](wxStyledTextEvent& event) {
+        event.Skip();
+        if (m_bReplacing) return;
+        m_bModified = true;
+        if (m_onTextChanged) m_onTextChanged();
+    });
+    m_pEdit->Bind(wxEVT_MOUSEWHEEL, &CEditXCtrl::OnWheel, this);
+    m_pFind = std::make_unique<CEditorFind>(*m_pEdit);
+}
+
+CEditXCtrl::~CEditXCtrl() = default;
+
+std::string CEditXCtrl::GetText() const { return Utf8ToCp932(WidgetText(*m_pEdit)); }
+
+void CEditXCtrl::SetText(const std::string& sjis) {
+    const std::string utf8 = Cp932ToUtf8(sjis);
+    m_bReplacing = true;
+    m_pEdit->ClearAll();
+    m_pEdit->AddTextRaw(utf8.c_str(), static_cast<int>(utf8.size()));
+    m_pEdit->EmptyUndoBuffer();
+    m_pEdit->SetSavePoint();
+    m_pEdit->GotoPos(0);
+    m_bReplacing = false;
+    m_bModified = false;
+}
+
+std::optional<FileError> CEditXCtrl::LoadFile(const std::string& sjisPath) {
+    FileReadResult read = ReadWholeFile(sjisPath);
+    if (!read.ok()) {
+        if (read.error->cause != FileErrorCause::kNotFound) return read.error;
+        read.bytes.clear();
+    }
+    SetText(read.bytes);
+    return std::nullopt;
+}
+
+EditSaveResult CEditXCtrl::SaveFile(const std::string& sjisPath) const {
+    ConversionResult converted = Utf8ToCp932Checked(WidgetText(*m_pEdit));
+    EditSaveResult result;
+    result.unconvertible = converted.unconvertible;
+    result.error = SaveFileAtomically(sjisPath, converted.text);
+    return result;
+}
+
+int CEditXCtrl::GetCommandState(EditorOperation operation) const {
+    const bool hasSelection = m_pEdit->GetSelectionStart() != m_pEdit->GetSelectionEnd();
+    bool enabled = false;
+    switch (operation) {
+        case EditorOperation::kUndo: enabled = m_pEdit->CanUndo(); break;
+        case EditorOperation::kRedo: enabled = m_pEdit->CanRedo(); break;
+        case EditorOperation::kCut: enabled = hasSelection && !m_pEdit->GetReadOnly(); break;
+        case EditorOperation::kCopy: enabled = hasSelection; break;
+        case EditorOperation::kPaste: enabled = m_pEdit->CanPaste(); break;
+        case EditorOperation::kSelectAll:
+        case EditorOperation::kGoToStart:
+        case EditorOperation::kGoToEnd:
+        case EditorOperation::kSelectToEnd:
+        case EditorOperation::kFind:
+        case EditorOperation::kReplace: enabled = true; break;
+        case EditorOperation::kFindNext:
+        case EditorOperation::kFindPrevious: enabled = m_pFind->HasSearch(); break;
+        case EditorOperation::kClearHighlight: enabled = m_pFind->IsHighlighted(); break;
+    }
+    return enabled ? kCommandStateEnabled : 0;
+}
+
+void CEditXCtrl::ExecCommand(EditorOperation operation) {
+    switch (operation) {
+        case EditorOperation::kUndo: m_pEdit->Undo(); break;
+        case EditorOperation::kRedo: m_pEdit->Redo(); break;
+        case EditorOperation::kCut: m_pEdit->Cut(); break;
+        case EditorOperation::kCopy: m_pEdit->Copy(); break;
+        case EditorOperation::kPaste: m_pEdit->Paste(); break;
+        case EditorOperation::kSelectAll: m_pEdit->SelectAll(); break;
+        case EditorOperation::kGoToStart: m_pEdit->DocumentStart(); break;
+        case EditorOperation::kGoToEnd: m_pEdit->DocumentEnd(); break;
+        case EditorOperation::kSelectToEnd: m_pEdit->DocumentEndExtend(); break;
+        case EditorOperation::kFind: m_pFind->ShowFindDialog(); break;
+        case EditorOperation::kReplace: m_pFind->ShowReplaceDialog(); break;
+        case EditorOperation::kFindNext: m_pFind->FindNext(); break;
+        case EditorOperation::kFindPrevious: m_pFind->FindPrevious(); break;
+        case EditorOperation::kClearHighlight: m_pFind->ClearHighlight(); break;
+    }
+}
+
+void CEditXCtrl::SetSelText(const std::string& sjis) {
+    const std::string utf8 = Cp932ToUtf8(sjis);
+    m_pEdit->ReplaceSelectionRaw(utf8.c_str());
+}
+
+std::size_t CEditXCtrl::ToSjisOffset(int editorPosition) const {
+    return SjisOffsetFromUtf8(WidgetText(*m_pEdit), static_cast<std::size_t>(std::max(editorPosition, 0)));
+}
+
+int CEditXCtrl::ToEditorPosition(std::size_t sjisOffset) const {
+    return static_cast<int>(Utf8OffsetFromSjis(WidgetText(*m_pEdit), sjisOffset));
+}
+
+std::size_t CEditXCtrl::SelStart() const { return ToSjisOffset(m_pEdit->GetSelectionStart()); }
+
+std::size_t CEditXCtrl::SelLength() const {
+    return ToSjisOffset(m_pEdit->GetSelectionEnd()) - ToSjisOffset(m_pEdit->GetSelectionStart());
+}
+
+void CEditXCtrl::PutSelStart(std::size_t offset) { m_pEdit->GotoPos(ToEditorPosition(offset)); }
+
+void CEditXCtrl::PutSelLength(std::size_t length) {
+    const std::size_t start = SelStart();
+    m_pEdit->SetSelection(m_pEdit->GetSelectionStart(), ToEditorPosition(start + length));
+}
+
+int CEditXCtrl::GetFirstVisible() const {
+    return m_pEdit->DocLineFromVisible(m_pEdit->GetFirstVisibleLine());
+}
+
+void CEditXCtrl::ScrollTo(int line) {
+    m_pEdit->SetFirstVisibleLine(m_pEdit->VisibleFromDocLine(std::max(line, 0)));
+}
+
+int CEditXCtrl::GetCaretLine() const { return m_pEdit->LineFromPosition(m_pEdit->GetCurrentPos()); }
+
+wxPoint CEditXCtrl::PointBelowCaret() const {
+    const wxPoint caret = m_pEdit->PointFromPosition(m_pEdit->GetCurrentPos());
+    return {caret.x, caret.y + m_pEdit->TextHeight(GetCaretLine())};
+}
+
+int CEditXCtrl::GetTabSize() const { return m_pEdit->GetTabWidth(); }
+
+int CEditXCtrl::GetFontSize() const { return m_pEdit->StyleGetSize(wxSTC_STYLE_DEFAULT); }
+
+std::string CEditXCtrl::GetFontName() const { return FromWx(m_pEdit->StyleGetFaceName(wxSTC_STYLE_DEFAULT)); }
+
+void CEditXCtrl::SetFont(const std::string& faceName, int pointSize) {
+    m_pEdit->StyleSetFaceName(wxSTC_STYLE_DEFAULT, ToWx(faceName));
+    m_pEdit->StyleSetSize(wxSTC_STYLE_DEFAULT, std::clamp(pointSize, 4, 96));
+    m_pEdit->StyleClearAll();
+}
+
+void CEditXCtrl::LoadSettings(const CSettings& settings) {
+    CEditorSettings loaded;
+    loaded.Load(settings);
+    ApplySettings(loaded);
+}
+
+void CEditXCtrl::SaveSettings(CSettings& settings) const { GetEditorSettings().Save(settings); }
+
+CEditorSettings CEditXCtrl::GetEditorSettings() const {
+    CEditorSettings current = m_editorSettings;
+    current.m_strFontName = GetFontName();
+    current.m_nFontSize = GetFontSize();
+    return current;
+}
+
+void CEditXCtrl::ApplySettings(const CEditorSettings& settings) {
+    m_editorSettings = settings;
+    SetFont(settings.m_strFontName, settings.m_nFontSize);
+    m_pEdit->SetTabWidth(settings.m_nTabSize);
+    m_pEdit->SetWrapMode(settings.m_bWordWrap ? kWrapMode : wxSTC_WRAP_NONE);
+    m_pEdit->SetMarginType(kLineNumberMargin, wxSTC_MARGIN_NUMBER);
+    m_pEdit->SetMarginWidth(kLineNumberMargin,
+                            settings.m_bLineNumbers ? m_pEdit->TextWidth(wxSTC_STYLE_LINENUMBER, "_99999") : 0);
+    m_pEdit->SetViewEOL(settings.m_bShowLineEnds);
+    m_pEdit->SetViewWhiteSpace(settings.m_bShowTabs ? wxSTC_WS_VISIBLEALWAYS : wxSTC_WS_INVISIBLE);
+    // The full-width space looks like an ordinary one; shown, it stands out
+    // as a small box with a square in it.
+    const wxString wideSpace = wxString::FromUTF8("\xE3\x80\x80");
+    if (settings.m_bShowWideSpaces) {
+        m_pEdit->SetRepresentation(wideSpace, wxString::FromUTF8("\xE2\x96\xA1"));
+    } else {
+        m_pEdit->ClearRepresentation(wideSpace);
+    }
+    m_pEdit->SetCaretLineVisible(settings.m_bHighlightCaretLine);
+}
+
+void CEditXCtrl::OnWheel(wxMouseEvent& event) {
+    if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
+        event.Skip();
+        return;
+    }
+    // Three lines a notch, and never above the first line.
+    const int line = GetFirstVisible();
+    if (event.GetWheelRotation() <= 0) {
+        ScrollTo(line + kWheelStep);
+    } else if (line > 0) {
+        ScrollTo(std::max(line - kWheelStep, 0));
+    }
+}
+
+}  // namespace kelmio

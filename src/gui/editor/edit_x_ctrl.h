@@ -1,0 +1,101 @@
+#pragma once
+// The translation text editor component: a Scintilla editor behind the
+// operations Kelmio's editor views call. Texts and paths are Shift-JIS;
+// positions are byte offsets of the Shift-JIS text, converted from the
+// editor's own positions in ToSjisOffset/ToEditorPosition only. Files are
+// Shift-JIS with CR LF line ends.
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "editor/edit_command_rules.h"
+#include "editor/editor_settings.h"
+#include "platform/file_error.h"
+#include "platform/settings.h"
+
+class wxStyledTextCtrl;
+class wxWindow;
+class wxMouseEvent;
+class wxPoint;
+
+namespace kelmio {
+
+class CEditorFind;
+
+struct EditSaveResult {
+    std::optional<FileError> error;
+    std::size_t unconvertible = 0;  // characters saved as "?" for want of a Shift-JIS form
+};
+
+class CEditXCtrl final : public CEditorCommandSource {
+public:
+    static constexpr int kControlId = 1001;
+    static constexpr int kWheelStep = 3;
+
+    explicit CEditXCtrl(wxWindow* parent);
+    ~CEditXCtrl() override;
+    CEditXCtrl(const CEditXCtrl&) = delete;
+    CEditXCtrl& operator=(const CEditXCtrl&) = delete;
+
+    wxStyledTextCtrl& Widget() const { return *m_pEdit; }
+    CEditorFind& Find() const { return *m_pFind; }
+
+    std::string GetText() const;
+    // Replaces the whole text; the result is unmodified and cannot be undone.
+    void SetText(const std::string& sjis);
+
+    bool GetModified() const override { return m_bModified; }
+    void PutModified(bool modified) { m_bModified = modified; }
+
+    // A missing file gives an empty text; other failures leave the text as it was.
+    std::optional<FileError> LoadFile(const std::string& sjisPath);
+    EditSaveResult SaveFile(const std::string& sjisPath) const;
+
+    int GetCommandState(EditorOperation operation) const override;
+    void ExecCommand(EditorOperation operation);
+
+    void SetSelText(const std::string& sjis);
+    std::size_t SelStart() const;
+    std::size_t SelLength() const;
+    void PutSelStart(std::size_t offset);
+    void PutSelLength(std::size_t length);
+
+    int GetFirstVisible() const;
+    void ScrollTo(int line);
+    // The caret's line (0-based).
+    int GetCaretLine() const;
+    // The point just below the caret, in the widget's client coordinates.
+    wxPoint PointBelowCaret() const;
+
+    int GetTabSize() const;
+    int GetFontSize() const;
+    std::string GetFontName() const;
+    void SetFont(const std::string& faceName, int pointSize);
+
+    // The component's own settings (its font) in section "EditX".
+    void LoadSettings(const CSettings& settings);
+    void SaveSettings(CSettings& settings) const;
+    // The settings in force, and showing the text with others.
+    CEditorSettings GetEditorSettings() const;
+    void ApplySettings(const CEditorSettings& settings);
+
+    // Called after every change of the text made by the user.
+    void SetTextChangedHandler(std::function<void()> handler) { m_onTextChanged = std::move(handler); }
+
+private:
+    std::size_t ToSjisOffset(int editorPosition) const;
+    int ToEditorPosition(std::size_t sjisOffset) const;
+    void OnWheel(wxMouseEvent& event);
+
+    wxStyledTextCtrl* m_pEdit;  // owned by its parent window
+    std::unique_ptr<CEditorFind> m_pFind;
+    CEditorSettings m_editorSettings;
+    bool m_bModified = false;
+    bool m_bReplacing = false;  // set while the program itself replaces the text
+    std::function<void()> m_onTextChanged;
+};
+
+}  // namespace kelmio

@@ -1,0 +1,80 @@
+#include "gui/editor/kel_edit_view.h"
+
+#include <wx/stc/stc.h>
+
+#include "commands/command_ids.h"
+#include "editor/edit_command_rules.h"
+#include "gui/editor/editor_settings_dlg.h"
+#include "gui/platform/wx_text.h"
+#include "text/cp932.h"
+
+namespace kelmio {
+
+CKelEditView::CKelEditView(wxWindow* parent, CSettings& settings, CPrompter& prompter)
+    : CEditXView(parent, settings, prompter), m_prompter(prompter) {
+    Editor().SetTextChangedHandler([this] {
+        if (Editor().GetModified() && m_onModified) m_onModified();
+    });
+}
+
+bool CKelEditView::GetModified() const { return Editor().GetModified(); }
+
+void CKelEditView::PutModified(bool modified) { Editor().PutModified(modified); }
+
+void CKelEditView::SaveFile(const std::string& path) {
+    const EditSaveResult result = Editor().SaveFile(path);
+    if (result.error) {
+        m_prompter.Message(FileErrorMessage(*result.error), MessageButtons::kOk, MessageIcon::kExclamation);
+    } else if (result.unconvertible > 0) {
+        // Saved, but not every character survived: the user must know.
+        static const std::string text =
+            SjisText("Shift-JIS で表せない文字を「?」に置き換えて保存しました。\n%1");
+        m_prompter.Message(FormatMessage1(text, path), MessageButtons::kOk, MessageIcon::kExclamation);
+    }
+}
+
+void CKelEditView::LoadFile(const std::string& path) {
+    if (const auto error = Editor().LoadFile(path)) {
+        m_prompter.Message(FileErrorMessage(*error), MessageButtons::kOk, MessageIcon::kExclamation);
+    }
+}
+
+int CKelEditView::SelStart() const { return static_cast<int>(Editor().SelStart()); }
+
+int CKelEditView::FirstVisibleLine() const { return Editor().GetFirstVisible(); }
+
+void CKelEditView::ClearText() { Editor().SetText(""); }
+
+void CKelEditView::ScrollDown(int lines) { Editor().ScrollTo(Editor().GetFirstVisible() + lines); }
+
+void CKelEditView::SetCaret(int offset) {
+    Editor().PutSelStart(offset < 0 ? 0 : static_cast<std::size_t>(offset));
+    Editor().PutSelLength(0);
+}
+
+std::optional<CommandState> CKelEditView::QueryCommand(CommandId id) const {
+    if (id == ID_VIEW_EDITOR_SETTINGS || id == ID_VIEW_FONT) return CommandState{};
+    if (auto state = TranslationViewCommandState(id, Editor())) return state;
+    return CEditXView::QueryCommand(id);
+}
+
+bool CKelEditView::OnCommand(CommandId id) {
+    if (id == ID_VIEW_EDITOR_SETTINGS || id == ID_VIEW_FONT) {
+        RunSettingsDialog(id == ID_VIEW_FONT ? kPageFont : kAllPages);
+        return true;
+    }
+    if (const auto command = TranslationViewComponentCommand(id)) {
+        Editor().ExecCommand(*command);
+        return true;
+    }
+    return CEditXView::OnCommand(id);
+}
+
+void CKelEditView::RunSettingsDialog(unsigned pages) {
+    CEditorSettingsDlg dialog(wxGetTopLevelParent(this), Editor().GetEditorSettings(), pages);
+    if (dialog.ShowModal() != wxID_OK) return;
+    Editor().ApplySettings(dialog.Result());
+    Editor().SaveSettings(Settings());
+}
+
+}  // namespace kelmio

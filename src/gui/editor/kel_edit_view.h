@@ -1,0 +1,44 @@
+#pragma once
+// The translation editor pane: the editor view bound to the project
+// document through the CEditPane interface. File failures are reported
+// here, through the prompter, as the document expects.
+
+#include <functional>
+
+#include "gui/editor/edit_x_view.h"
+#include "platform/panes.h"
+#include "platform/prompter.h"
+
+namespace kelmio {
+
+class CKelEditView final : public CEditXView, public CEditPane {
+public:
+    CKelEditView(wxWindow* parent, CSettings& settings, CPrompter& prompter);
+
+    // CEditPane
+    bool GetModified() const override;
+    void PutModified(bool modified) override;
+    void SaveFile(const std::string& path) override;
+    void LoadFile(const std::string& path) override;
+    int SelStart() const override;
+    int FirstVisibleLine() const override;
+    void ClearText() override;
+    void ScrollDown(int lines) override;
+    void SetCaret(int offset) override;
+
+    // Called when the user changes the text and it is now modified; the
+    // document marks the project modified.
+    void SetModifiedHandler(std::function<void()> handler) { m_onModified = std::move(handler); }
+
+    std::optional<CommandState> QueryCommand(CommandId id) const override;
+    bool OnCommand(CommandId id) override;
+
+private:
+    // The editor settings dialog on the given pages; applied and kept on OK.
+    void RunSettingsDialog(unsigned pages);
+
+    CPrompter& m_prompter;
+    std::function<void()> m_onModified;
+};
+
+}  // namespace kelmio

@@ -1,0 +1,146 @@
+#include "gui/platform/wx_prompter.h"
+
+#include <wx/dirdlg.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+#include <wx/toplevel.h>
+
+#include "gui/memo/input_dlg.h"
+#include "gui/platform/file_filter.h"
+#include "gui/platform/wx_text.h"
+#include "gui/project/new_project_dialog.h"
+#include "gui/project/project_dialog.h"
+#include "gui/project/source_history_dialog.h"
+#include "platform/file_io.h"
+
+namespace kelmio {
+namespace {
+
+long ButtonStyle(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::kOk: return wxOK;
+        case MessageButtons::kOkCancel: return wxOK | wxCANCEL;
+        case MessageButtons::kYesNo: return wxYES_NO;
+        case MessageButtons::kYesNoCancel: return wxYES_NO | wxCANCEL;
+    }
+    return wxOK;
+}
+
+long IconStyle(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::kNone: return wxICON_NONE;
+        case MessageIcon::kInformation: return wxICON_INFORMATION;
+        case MessageIcon::kExclamation: return wxICON_EXCLAMATION;
+        case MessageIcon::kQuestion: return wxICON_QUESTION;
+        case MessageIcon::kStop: return wxICON_ERROR;
+    }
+    return wxICON_NONE;
+}
+
+// Closing the box counts as Cancel where there is one, else as the only
+// or the "No" button.
+Answer ToAnswer(int result, MessageButtons buttons) {
+    switch (result) {
+        case wxID_OK: return Answer::kOk;
+        case wxID_YES: return Answer::kYes;
+        case wxID_NO: return Answer::kNo;
+        default: break;
+    }
+    switch (buttons) {
+        case MessageButtons::kOk: return Answer::kOk;
+        case MessageButtons::kYesNo: return Answer::kNo;
+        default: return Answer::kCancel;
+    }
+}
+
+long FileDialogStyle(const CFileDialogEx& dialog) {
+    long style = dialog.m_bOpen ? wxFD_OPEN : wxFD_SAVE;
+    if (dialog.m_nFlags & kFileMustExist) style |= wxFD_FILE_MUST_EXIST;
+    if (dialog.m_nFlags & kOverwritePrompt) style |= wxFD_OVERWRITE_PROMPT;
+    return style;
+}
+
+}  // namespace
+
+CWxPrompter::CWxPrompter(std::function<wxWindow*()> mainWindow) : m_mainWindow(std::move(mainWindow)) {}
+
+wxWindow* CWxPrompter::Owner(DialogOwner owner) const {
+    if (owner == DialogOwner::kCurrentDialog) {
+        if (wxWindow* active = wxGetActiveWindow()) return wxGetTopLevelParent(active);
+    }
+    return ShownMainWindow();
+}
+
+Answer CWxPrompter::Message(std::string_view text, MessageButtons buttons, MessageIcon icon) {
+    wxMessageDialog dialog(Owner(DialogOwner::kCurrentDialog), ToWx(text), "Kelmio",
+                           ButtonStyle(buttons) | IconStyle(icon));
+    if (buttons == MessageButtons::kOkCancel) dialog.SetOKCancelLabels("OK", WxText("ｷｬﾝｾﾙ"));
+    if (buttons == MessageButtons::kYesNo) dialog.SetYesNoLabels(WxText("はい(&Y)"), WxText("いいえ(&N)"));
+    if (buttons == MessageButtons::kYesNoCancel) {
+        dialog.SetYesNoCancelLabels(WxText("はい(&Y)"), WxText("いいえ(&N)"), WxText("ｷｬﾝｾﾙ"));
+    }
+    return ToAnswer(dialog.ShowModal(), buttons);
+}
+
+FileDialogResult CWxPrompter::ChooseFile(const CFileDialogEx& dialog) {
+    wxFileName initial(ToWxPath(dialog.m_strFileName));
+    // A pattern as the initial name only selects which files are listed.
+    const bool isPattern = initial.GetFullName().find_first_of("*?") != wxString::npos;
+    wxFileDialog chooser(Owner(dialog.m_owner), ToWx(dialog.m_strTitle), initial.GetPath(),
+                         isPattern ? wxString() : initial.GetFullName(), ToWxWildcard(dialog.m_strFilter),
+                         FileDialogStyle(dialog));
+    if (dialog.m_nFilterIndex > 0) chooser.SetFilterIndex(dialog.m_nFilterIndex - 1);
+
+    FileDialogResult result;
+    result.nFilterIndex = dialog.m_nFilterIndex;
+    if (chooser.ShowModal() != wxID_OK) return result;
+    wxFileName chosen(chooser.GetPath());
+    if (!dialog.m_bOpen && !chosen.HasExt() && !dialog.m_strDefExt.empty()) chosen.SetExt(ToWx(dialog.m_strDefExt));
+    result.nResult = kIdOk;
+    result.strPath = FromWxPath(chosen.GetFullPath());
+    result.nFilterIndex = chooser.GetFilterIndex() + 1;
+    return result;
+}
+
+int CWxPrompter::ChooseFolder(BrowseFolder& folder) {
+    static const std::string defaultTitle = SjisText("フォルダ選択");
+    const wxString start = folder.m_bCurrentDir ? wxGetCwd() : ToWxPath(folder.m_strPath);
+    wxDirDialog chooser(Owner(DialogOwner::kCurrentDialog),
+                        ToWx(folder.m_strTitle.empty() ? defaultTitle : folder.m_strTitle), start,
+                        wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+    if (chooser.ShowModal() != wxID_OK) return kIdCancel;
+    folder.m_strPath = FromWxPath(chooser.GetPath());
+    return kIdOk;
+}
+
+std::optional<std::string> CWxPrompter::Input(std::string_view prompt, std::string_view value) {
+    CInputDlg dialog(Owner(DialogOwner::kCurrentDialog), std::string(prompt), std::string(value));
+    if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+    return dialog.Value();
+}
+
+// Dialogs belong to the main window once it is on the screen; before that
+// (a New Project dialog ahead of the window, a message about a project that
+// cannot be opened) they stand alone.
+wxWindow* CWxPrompter::ShownMainWindow() const {
+    wxWindow* main = m_mainWindow ? m_mainWindow() : nullptr;
+    return main != nullptr && main->IsShown() ? main : nullptr;
+}
+
+int CWxPrompter::RunNewProjectDialog(CNewProjectDlg& form) {
+    CNewProjectDialog dialog(ShownMainWindow(), form);
+    return dialog.ShowModal() == wxID_OK ? kIdOk : kIdCancel;
+}
+
+int CWxPrompter::RunProjectDialog(CProjectDlg& form) {
+    CProjectDialog dialog(ShownMainWindow(), form);
+    return dialog.ShowModal() == wxID_OK ? kIdOk : kIdCancel;
+}
+
+int CWxPrompter::RunSourceHistoryDialog(CSrcHistoryDlg& form) {
+    CSourceHistoryDialog dialog(ShownMainWindow(), form);
+    return dialog.ShowModal() == wxID_OK ? kIdOk : kIdCancel;
+}
+
+}  // namespace kelmio

@@ -1,0 +1,94 @@
+#include "gui/platform/wx_settings.h"
+
+#include <wx/fileconf.h>
+#include <wx/log.h>
+#include <wx/mstream.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "gui/platform/wx_text.h"
+#include "platform/file_io.h"
+#include "platform/settings_text.h"
+
+namespace kelmio {
+namespace {
+
+constexpr const char* kFileName = "Kelmio.ini";
+
+wxString KeyPath(std::string_view section, std::string_view name) {
+    // Names are ASCII; "/" would nest groups, so it cannot appear in either.
+    return "/" + ToWx(section) + "/" + ToWx(name);
+}
+
+std::unique_ptr<wxFileConfig> ReadConfig(const std::string& file) {
+    const FileReadResult read = ReadWholeFile(FromNativePath(file));
+    wxLogNull quiet;  // a damaged file yields what could be read, without a dialog
+    if (read.ok() && !read.bytes.empty()) {
+        const std::string text = CleanSettingsText(read.bytes);
+        wxMemoryInputStream stream(text.data(), text.size());
+        return std::make_unique<wxFileConfig>(stream, wxConvUTF8);
+    }
+    wxMemoryInputStream empty("", 0);
+    return std::make_unique<wxFileConfig>(empty, wxConvUTF8);
+}
+
+}  // namespace
+
+CWxSettings::CWxSettings(std::string folder)
+    : m_strFolder(std::move(folder)),
+      m_strFile((std::filesystem::path(m_strFolder) / kFileName).string()),
+      m_pConfig(ReadConfig(m_strFile)) {}
+
+CWxSettings::~CWxSettings() { Flush(); }
+
+std::string CWxSettings::DefaultFolder() {
+    if (const char* own = std::getenv("KELMIO_CONFIG_DIR"); own != nullptr && *own != '\0') return own;
+    std::filesystem::path base;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
+        base = xdg;
+    } else if (const char* home = std::getenv("HOME"); home != nullptr) {
+        base = std::filesystem::path(home) / ".config";
+    } else {
+        base = std::filesystem::temp_directory_path();
+    }
+    return (base / "Morva").string();
+}
+
+int CWxSettings::GetInt(std::string_view section, std::string_view name, int defaultValue) const {
+    long value = defaultValue;
+    if (!m_pConfig->Read(KeyPath(section, name), &value)) return defaultValue;
+    return static_cast<int>(value);
+}
+
+std::string CWxSettings::GetString(std::string_view section, std::string_view name,
+                                   std::string_view defaultValue) const {
+    wxString value;
+    if (!m_pConfig->Read(KeyPath(section, name), &value)) return std::string(defaultValue);
+    return FromWx(value);
+}
+
+void CWxSettings::WriteInt(std::string_view section, std::string_view name, int value) {
+    m_pConfig->Write(KeyPath(section, name), static_cast<long>(value));
+    m_bDirty = true;
+}
+
+void CWxSettings::WriteString(std::string_view section, std::string_view name, std::string_view value) {
+    m_pConfig->Write(KeyPath(section, name), ToWx(value));
+    m_bDirty = true;
+}
+
+bool CWxSettings::Flush() {
+    if (!m_bDirty) return true;
+    wxMemoryOutputStream stream;
+    if (!m_pConfig->Save(stream, wxConvUTF8)) return false;
+    std::string bytes(stream.GetLength(), '\0');
+    stream.CopyTo(bytes.data(), bytes.size());
+    std::error_code ignored;
+    std::filesystem::create_directories(m_strFolder, ignored);
+    if (SaveFileAtomically(FromNativePath(m_strFile), bytes)) return false;
+    m_bDirty = false;
+    return true;
+}
+
+}  // namespace kelmio

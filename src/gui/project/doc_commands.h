@@ -1,0 +1,29 @@
+#pragma once
+// The project document as a command target: the commands it carries out
+// (project new/open/save, the recent projects, the project settings, the
+// source and translation-file commands) reach it after the active pane.
+
+#include "commands/command_target.h"
+
+namespace kelmio {
+
+class CKelmioDoc;
+
+class CDocCommands final : public CCommandTarget {
+public:
+    explicit CDocCommands(CKelmioDoc& doc) : m_doc(doc) {}
+
+    // The source viewer: its scrolling and image commands are relayed to
+    // it while another pane is active, so that menus and keys act on it
+    // whichever pane has the focus. Null when there is none.
+    void SetViewer(CCommandTarget* viewer) { m_pViewer = viewer; }
+
+    std::optional<CommandState> QueryCommand(CommandId id) const override;
+    bool OnCommand(CommandId id) override;
+
+private:
+    CKelmioDoc& m_doc;
+    CCommandTarget* m_pViewer = nullptr;
+};
+
+}  // namespace kelmio

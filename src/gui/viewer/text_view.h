@@ -1,0 +1,115 @@
+#pragma once
+// The source viewer, the top pane. It shows the project's current source
+// as the core classifies it: in the browser (pages, PDFs, URLs, preview
+// pages), as plain text in the text pane (edited and saved back in the
+// file's own encoding), or as a read-only placeholder. Image display
+// belongs to the imaging part; an image source shows nothing here yet.
+
+#include <wx/font.h>
+#include <wx/timer.h>
+
+#include <memory>
+#include <string>
+
+#include "encoding/text_source.h"
+#include "gui/app/pane_view.h"
+#include "platform/panes.h"
+#include "viewer/scroll_steps.h"
+#include "viewer/view_mode.h"
+#include "viewer/view_settings.h"
+#include "viewer/view_state.h"
+
+class wxKeyEvent;
+
+namespace kelmio {
+
+class CKelmioDoc;
+class CPrompter;
+class CREditCtrl;
+class CSettings;
+class CWebBrowser;
+
+class CTextView final : public CPaneView, public CSourcePane {
+public:
+    CTextView(wxWindow* parent, CSettings& settings, CPrompter& prompter);
+    ~CTextView() override;
+
+    // The document whose source is shown; null detaches it.
+    void SetDocument(CKelmioDoc* doc) { m_pDoc = doc; }
+
+    std::optional<CommandState> QueryCommand(CommandId id) const override;
+    bool OnCommand(CommandId id) override;
+    void FocusPane() override;
+
+    // CSourcePane
+    void SaveViewState(CKelmioPosData& pos) override;
+    bool QuerySaveImage() override { return true; }
+    void OnInitialUpdate() override;
+    void OnUpdate(int hint) override;
+
+    // Before the window closes: an edited text is saved or dropped as the
+    // "System"/"Save" setting and the user say.
+    void QuerySaveText();
+
+    // What the pane shows, for the tests and the status line.
+    ViewMode Mode() const { return m_nMode; }
+    bool IsBrowserMode() const { return m_bBrowserMode; }
+    CREditCtrl* TextPane() const { return m_pEdit.get(); }
+    CWebBrowser& Browser() { return *m_pBrowser; }
+    const wxFont& SourceFont() const { return m_font; }
+
+private:
+    void ShowSource();
+    void ShowBlank();
+    void ShowBrowser(bool show);
+    void NavigateBrowser(const std::string& location);
+    void ShowBrowserDisplay();
+    void ShowPreviewPage(const std::string& body);
+    void ShowPlaceholder(const std::string& text);
+    void ShowTextFile();
+    void ShowRichTextFile();
+    void SaveText();
+    CREditCtrl& CreatePane();
+    void DestroyPane();
+
+    void Scroll(ScrollOp op);
+    void OnBrowserLoaded();
+    void OnRestoreTimer(wxTimerEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnContextMenu(wxContextMenuEvent& event);
+    void OnFocusIn();
+    void ShowSourceStatus();
+    void LayoutChildren();
+
+    void OnFind();
+    void OnFindNext();
+    void OnReplace();
+    void OnFontCommand();
+    void OnSourceSettings();
+    void ToggleBrowserMode();
+    void ShowNotFound();
+
+    CSettings& m_settings;
+    CPrompter& m_prompter;
+    CKelmioDoc* m_pDoc = nullptr;
+    std::unique_ptr<CREditCtrl> m_pEdit;
+    std::unique_ptr<CWebBrowser> m_pBrowser;
+    CViewSettings m_view;
+    bool m_bBrowserMode;
+    std::string m_strPath;
+    ViewMode m_nMode = ViewMode::kText;
+    wxFont m_font;
+    TextSourceKind m_kind;
+    std::string m_strFind;      // UTF-8, as the pane searches
+    std::string m_strReplace;
+    ImageLayout m_layout;
+
+    // The page position to set once the page has loaded.
+    bool m_bRestorePending = false;
+    int m_nRestoreX = 0;
+    int m_nRestoreY = 0;
+    int m_nRestoreTries = 0;
+    wxTimer m_restoreTimer;
+};
+
+}  // namespace kelmio

@@ -1,0 +1,3 @@
+#pragma once
+#include "low/low.h"
+#include "support/not_a_core_folder.h"

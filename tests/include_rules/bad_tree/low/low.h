@@ -1,0 +1,4 @@
+#pragma once
+#include <string>
+#include "low/other.h"
+#include "high/high.h"
