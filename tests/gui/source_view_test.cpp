@@ -441,6 +441,28 @@ TEST_F(SourceViewTest, ArrowKeysScrollTheTextByLinesAndTheLineComesBackWithThePr
     EXPECT_TRUE(WaitFor([&] { return View().TextPane() != nullptr && Pane().GetFirstVisibleLine() == line; }, 5000));
 }
 
+TEST_F(SourceViewTest, LookupTakesThePageSelectionAsShiftJis) {
+    StartWithNewProject("lookup");
+    std::vector<std::string> words;
+    View().SetLookupHandler([&words](const std::string& word) { words.push_back(word); });
+    const std::string page = Write("word.html", Sj("<html><body>翻訳</body></html>"));
+    Frame().SetActiveView(View());
+    Send(ID_VIEW_BROWSER_MODE);
+    ChooseSource(page);
+    ASSERT_TRUE(WaitForPage(page));
+    Frame().SetActiveView(View());
+    ASSERT_TRUE(Frame().RouteQuery(ID_DIC_LOOKUP)->bEnabled);
+    View().Browser().Window().RunScript("window.getSelection().selectAllChildren(document.body)");
+    Send(ID_DIC_LOOKUP);
+    ASSERT_EQ(words.size(), 1u);
+    EXPECT_EQ(words[0], Sj("翻訳"));
+
+    // Without a handler the lookups are disabled.
+    View().SetLookupHandler({});
+    EXPECT_FALSE(Frame().RouteQuery(ID_DIC_LOOKUP)->bEnabled);
+    EXPECT_FALSE(Frame().RouteQuery(ID_DIC_LOOKUP_CLIPBOARD)->bEnabled);
+}
+
 TEST_F(SourceViewTest, SourceHistoryDialogReselectsAnOlderSource) {
     StartWithNewProject("history");
     const std::string first = Write("first.txt", "first\r\n");

@@ -1,5 +1,6 @@
 #include "gui/viewer/text_view.h"
 
+#include <wx/clipbrd.h>
 #include <wx/fontdlg.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
@@ -352,6 +353,9 @@ std::optional<CommandState> CTextView::QueryCommand(CommandId id) const {
     case ID_VIEW_SOURCE_SETTINGS:
         return CommandState{};
     case ID_VIEW_BROWSER_MODE: return CommandState{true, m_bBrowserMode};
+    case ID_DIC_LOOKUP:
+        return CommandState{m_lookup && browser && m_pBrowser->LoadedKind() == CWebBrowser::DocumentKind::kHtml, false};
+    case ID_DIC_LOOKUP_CLIPBOARD: return CommandState{static_cast<bool>(m_lookup), false};
     case ID_EDIT_COPY:
     case ID_EDIT_CUT:
     case ID_EDIT_PASTE:
@@ -379,6 +383,8 @@ bool CTextView::OnCommand(CommandId id) {
     switch (id) {
     case ID_VIEW_SHOW: ShowSource(); return true;
     case ID_VIEW_BROWSER_MODE: ToggleBrowserMode(); return true;
+    case ID_DIC_LOOKUP: LookupSelection(); return true;
+    case ID_DIC_LOOKUP_CLIPBOARD: LookupClipboard(); return true;
     case ID_EDIT_COPY:
         if (m_pEdit) m_pEdit->Copy();
         else if (browser) m_pBrowser->Copy();
@@ -414,6 +420,25 @@ void CTextView::ToggleBrowserMode() {
     m_bBrowserMode = !m_bBrowserMode;
     WriteBrowserMode(m_settings, m_bBrowserMode);
     ShowSource();
+}
+
+void CTextView::LookupSelection() {
+    if (!m_lookup || m_nMode != ViewMode::kBrowser) return;
+    m_lookup(m_pBrowser->GetBrowserSelection());
+}
+
+// Clipboard without text: nothing happens.
+void CTextView::LookupClipboard() {
+    if (!m_lookup) return;
+    std::optional<std::string> word;
+    if (wxTheClipboard->Open()) {
+        if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) || wxTheClipboard->IsSupported(wxDF_TEXT)) {
+            wxTextDataObject text;
+            if (wxTheClipboard->GetData(text)) word = FromWx(text.GetText());
+        }
+        wxTheClipboard->Close();
+    }
+    if (word) m_lookup(*word);
 }
 
 void CTextView::ShowNotFound() {

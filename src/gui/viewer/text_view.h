@@ -8,6 +8,7 @@
 #include <wx/font.h>
 #include <wx/timer.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,10 @@ public:
 
     // The document whose source is shown; null detaches it.
     void SetDocument(CKelmioDoc* doc) { m_pDoc = doc; }
+    // Where a word to look up goes (the document's dictionary lookup); the
+    // two lookup commands are disabled without one.
+    using LookupHandler = std::function<void(const std::string& sjisWord)>;
+    void SetLookupHandler(LookupHandler handler) { m_lookup = std::move(handler); }
 
     std::optional<CommandState> QueryCommand(CommandId id) const override;
     bool OnCommand(CommandId id) override;
@@ -88,10 +93,13 @@ private:
     void OnSourceSettings();
     void ToggleBrowserMode();
     void ShowNotFound();
+    void LookupSelection();
+    void LookupClipboard();
 
     CSettings& m_settings;
     CPrompter& m_prompter;
     CKelmioDoc* m_pDoc = nullptr;
+    LookupHandler m_lookup;
     std::unique_ptr<CREditCtrl> m_pEdit;
     std::unique_ptr<CWebBrowser> m_pBrowser;
     CViewSettings m_view;

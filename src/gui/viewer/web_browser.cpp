@@ -90,10 +90,12 @@ void CWebBrowser::OnNavigating(wxWebViewEvent& event) {
 
 void CWebBrowser::OnLoaded(wxWebViewEvent& event) {
     event.Skip();
+    m_loadedKind = Kind();
     if (m_onLoaded) m_onLoaded();
 }
 
 void CWebBrowser::Navigate(std::string_view sjisLocation) {
+    m_loadedKind = DocumentKind::kNone;
     if (sjisLocation.find("://") != std::string_view::npos || sjisLocation.rfind("about:", 0) == 0) {
         m_pView->LoadURL(ToWx(sjisLocation));
         return;

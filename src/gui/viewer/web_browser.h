@@ -40,6 +40,9 @@ public:
     std::string LocationUrl() const;
     // What the loaded document is (HTML page, the PDF viewer, nothing yet).
     DocumentKind Kind() const;
+    // The same, as found when the last document finished loading; kNone
+    // while a new one loads.
+    DocumentKind LoadedKind() const { return m_loadedKind; }
 
     void ScrollBrowser(ScrollOp op);
     // The document's scroll offsets; (0, 0) without a document.
@@ -63,6 +66,7 @@ private:
 
     wxWebView* m_pView = nullptr;
     std::function<void()> m_onLoaded;
+    DocumentKind m_loadedKind = DocumentKind::kNone;
 };
 
 }  // namespace kelmio
