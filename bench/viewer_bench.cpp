@@ -53,7 +53,7 @@ void BM_EucSourceToPaneText(benchmark::State& state) {
     for (auto _ : state) {
         pane.clear();
         kelmio::LoadedTextSource source = kelmio::LoadTextSourceBytes(euc);
-        kelmio::ForEachPaneChunk(source.text, source.kind, 1 << 20, [&pane](std::string_view piece) { pane.append(piece); });
+        kelmio::ForEachPaneChunk(source.text, 1 << 20, [&pane](std::string_view piece) { pane.append(piece); });
         benchmark::DoNotOptimize(pane.data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * euc.size()));

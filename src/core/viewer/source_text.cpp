@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "encoding/unicode_source.h"
 #include "platform/prompter.h"
 #include "platform/settings.h"
 #include "text/cp932.h"
@@ -15,15 +14,21 @@ namespace {
 // The source's text from the pane and how many characters it cannot hold:
 // those without a Shift-JIS form, and for a JIS or EUC-JP file those
 // without a place in JIS X 0208.
-ConversionResult ToSourceText(std::string_view paneUtf8, TextSourceKind kind) {
-    if (HoldsUtf8(kind)) return {std::string(paneUtf8), 0};
-    ConversionResult text = Utf8ToCp932Checked(paneUtf8);
+struct PaneSourceText {
+    SourceText text;
+    std::size_t lost = 0;
+};
+
+PaneSourceText ToSourceText(std::string_view paneUtf8, TextSourceKind kind) {
+    if (HoldsUtf8(kind)) return {Utf8SourceText{std::string(paneUtf8)}, 0};
+    ConversionResult sjis = Utf8ToCp932Checked(paneUtf8);
+    PaneSourceText result{SjisSourceText{std::move(sjis.text)}, sjis.unconvertible};
     if (LoadsByConversion(kind)) {
         std::size_t unmapped = 0;
-        FormatConvertedText(text.text, kind, &unmapped);
-        text.unconvertible += unmapped;
+        SourceFileBytes(result.text, kind, &unmapped);
+        result.lost += unmapped;
     }
-    return text;
+    return result;
 }
 
 std::string LossQuestion(std::size_t count) {
@@ -54,9 +59,11 @@ PaneTextSource LoadTextForPane(CPrompter& prompter, std::string_view sjisPath) {
     return pane;
 }
 
-void ForEachPaneChunk(std::string_view text, TextSourceKind kind, std::size_t chunk,
+void ForEachPaneChunk(const SourceText& source, std::size_t chunk,
                       const std::function<void(std::string_view utf8)>& append) {
-    const bool utf8 = HoldsUtf8(kind);
+    const bool utf8 = std::holds_alternative<Utf8SourceText>(source);
+    const std::string_view text =
+        utf8 ? std::string_view(std::get<Utf8SourceText>(source).bytes) : std::get<SjisSourceText>(source).bytes;
     const std::size_t size = std::max<std::size_t>(chunk, 4);
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -82,12 +89,12 @@ bool QuerySaveSourceText(const CSettings& settings, CPrompter& prompter) {
 }
 
 std::size_t CountUnsavable(std::string_view paneUtf8, TextSourceKind kind) {
-    return ToSourceText(paneUtf8, kind).unconvertible;
+    return ToSourceText(paneUtf8, kind).lost;
 }
 
 bool SaveSourceText(CPrompter& prompter, std::string_view sjisPath, std::string_view paneUtf8, TextSourceKind kind) {
-    const ConversionResult text = ToSourceText(paneUtf8, kind);
-    const std::size_t lost = text.unconvertible;
+    const PaneSourceText text = ToSourceText(paneUtf8, kind);
+    const std::size_t lost = text.lost;
     if (lost > 0 &&
         prompter.Message(LossQuestion(lost), MessageButtons::kYesNo, MessageIcon::kExclamation) != Answer::kYes) {
         return false;

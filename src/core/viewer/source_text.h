@@ -29,18 +29,18 @@ enum class PaneLoadOutcome {
 struct PaneTextSource {
     PaneLoadOutcome outcome = PaneLoadOutcome::kShown;
     TextSourceKind kind;
-    std::string text;   // Shift-JIS, or UTF-8 for a Unicode source (see HoldsUtf8)
+    SourceText text;
 };
 
 PaneTextSource LoadTextForPane(CPrompter& prompter, std::string_view sjisPath);
 
-// True when the source's text is UTF-8 already.
+// True when a source of this kind is held as UTF-8 (a Unicode source).
 bool HoldsUtf8(TextSourceKind kind);
 
 // Hands the text to `append` as UTF-8 pieces of about `chunk` bytes, cut
 // at character boundaries, so that a large text never exists twice in
 // full.
-void ForEachPaneChunk(std::string_view text, TextSourceKind kind, std::size_t chunk,
+void ForEachPaneChunk(const SourceText& text, std::size_t chunk,
                       const std::function<void(std::string_view utf8)>& append);
 
 // Leaving an edited text: true when it is to be saved. "System"/"Save" 0

@@ -181,11 +181,11 @@ void CTextView::ShowTextFile() {
     }
     m_kind = source.kind;
     pane.BeginLoad();
-    ForEachPaneChunk(source.text, source.kind, kLoadChunk, [&pane](std::string_view piece) { pane.AppendLoaded(piece); });
-    std::string().swap(source.text);
+    ForEachPaneChunk(source.text, kLoadChunk, [&pane](std::string_view piece) { pane.AppendLoaded(piece); });
+    source.text = SourceText{};
     pane.EndLoad();
     if (auto* plain = dynamic_cast<CPlainEditCtrl*>(&pane)) {
-        plain->UseLineFeedOnly(!HoldsUtf8(m_kind) && !LoadsByConversion(m_kind) && m_kind.lineEnd == kLineEndLf);
+        plain->UseLineFeedOnly(!HoldsUtf8(m_kind) && !LoadsByConversion(m_kind) && m_kind.lineEnd == LineEnd::kLf);
     }
     pane.ScrollToLine(0);
     m_nMode = ViewMode::kText;

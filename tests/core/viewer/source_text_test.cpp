@@ -30,7 +30,7 @@ protected:
     // The text as the pane shows it, in one string.
     static std::string PaneText(const PaneTextSource& source) {
         std::string utf8;
-        ForEachPaneChunk(source.text, source.kind, 7, [&utf8](std::string_view piece) { utf8.append(piece); });
+        ForEachPaneChunk(source.text, 7, [&utf8](std::string_view piece) { utf8.append(piece); });
         return utf8;
     }
 
@@ -64,7 +64,7 @@ TEST_F(SourceTextFile, ShiftJisChunksAreNeverCutInsideACharacter) {
     const PaneTextSource source = LoadTextForPane(m_prompter, path);
     for (std::size_t chunk : {1u, 3u, 5u, 7u}) {
         std::string utf8;
-        ForEachPaneChunk(source.text, source.kind, chunk, [&utf8](std::string_view piece) { utf8.append(piece); });
+        ForEachPaneChunk(source.text, chunk, [&utf8](std::string_view piece) { utf8.append(piece); });
         EXPECT_EQ(utf8, "あいうえおかきくけこ\r\n") << chunk;
     }
 }
