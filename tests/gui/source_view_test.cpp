@@ -11,6 +11,7 @@
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/modalhook.h>
+#include <wx/richtext/richtextctrl.h>
 #include <wx/splitter.h>
 #include <wx/stc/stc.h>
 #include <wx/webview.h>
@@ -39,6 +40,7 @@
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
 #include "gui/viewer/plain_edit_ctrl.h"
+#include "gui/viewer/rich_edit_ctrl.h"
 #include "gui/viewer/web_browser.h"
 #include "gui/app/wx_command_ids.h"
 #include "gui/platform/wx_settings.h"
@@ -461,6 +463,58 @@ TEST_F(SourceViewTest, LookupTakesThePageSelectionAsShiftJis) {
     View().SetLookupHandler({});
     EXPECT_FALSE(Frame().RouteQuery(ID_DIC_LOOKUP)->bEnabled);
     EXPECT_FALSE(Frame().RouteQuery(ID_DIC_LOOKUP_CLIPBOARD)->bEnabled);
+}
+
+TEST_F(SourceViewTest, RtfRunsKeepTheirFormatsThroughAnItalicChangeAndASave) {
+    StartWithNewProject("rtf");
+    const std::string path = Write(
+        "styled.rtf",
+        "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 Gothic;}}"
+        "{\\colortbl;\\red255\\green0\\blue0;}"
+        "\\pard Plain {\\b Bold} {\\cf1 Red} \\'93\\'fa\\'96\\'7b\\par}");
+    ChooseSource(path);
+    ASSERT_EQ(View().Mode(), ViewMode::kRichText);
+    auto* pane = dynamic_cast<CRichEditCtrl*>(View().TextPane());
+    ASSERT_NE(pane, nullptr);
+    wxRichTextCtrl& rich = pane->Control();
+    EXPECT_EQ(rich.GetValue().utf8_string(), "Plain Bold Red 日本\n");
+    const auto styleAt = [&rich](long pos) {
+        wxTextAttr style;
+        rich.GetStyle(pos, style);
+        return style;
+    };
+    EXPECT_EQ(styleAt(7).GetFontWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(styleAt(12).GetTextColour(), *wxRED);
+
+    // The first word made italic through the command.
+    Frame().SetActiveView(View());
+    EXPECT_TRUE(Frame().RouteQuery(ID_FORMAT_ITALIC)->bEnabled);
+    rich.SetSelection(0, 5);
+    Send(ID_FORMAT_ITALIC);
+    EXPECT_EQ(styleAt(2).GetFontStyle(), wxFONTSTYLE_ITALIC);
+    // Typed text is kept too.
+    rich.SetInsertionPointEnd();
+    rich.SetInsertionPoint(rich.GetLastPosition() - 1);
+    rich.WriteText(wxString::FromUTF8("語"));
+    m_prompter.ExpectMessage(Answer::kYes);
+    Send(ID_VIEW_SHOW);
+    EXPECT_EQ(m_prompter.Messages().back().text, Sj("変更されています。保存しますか？"));
+
+    // Reopened: every run as it was, the first one italic.
+    ASSERT_EQ(View().Mode(), ViewMode::kRichText);
+    wxRichTextCtrl& again = dynamic_cast<CRichEditCtrl*>(View().TextPane())->Control();
+    EXPECT_EQ(again.GetValue().utf8_string(), "Plain Bold Red 日本語\n");
+    wxTextAttr style;
+    again.GetStyle(2, style);
+    EXPECT_EQ(style.GetFontStyle(), wxFONTSTYLE_ITALIC);
+    again.GetStyle(7, style);
+    EXPECT_EQ(style.GetFontWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_NE(style.GetFontStyle(), wxFONTSTYLE_ITALIC);
+    again.GetStyle(12, style);
+    EXPECT_EQ(style.GetTextColour(), *wxRED);
+    const std::string saved = test::ReadFileBytes(path);
+    EXPECT_NE(saved.find("\\fcharset128"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("\\red255\\green0\\blue0"), std::string::npos) << saved;
 }
 
 TEST_F(SourceViewTest, SourceHistoryDialogReselectsAnOlderSource) {

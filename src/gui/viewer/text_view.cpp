@@ -1,6 +1,7 @@
 #include "gui/viewer/text_view.h"
 
 #include <wx/clipbrd.h>
+#include <wx/colordlg.h>
 #include <wx/fontdlg.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
@@ -18,7 +19,9 @@
 #include "gui/viewer/find_dialogs.h"
 #include "gui/viewer/option_dialog.h"
 #include "gui/viewer/plain_edit_ctrl.h"
+#include "gui/viewer/rich_edit_ctrl.h"
 #include "viewer/preview_page.h"
+#include "viewer/rtf_file.h"
 #include "viewer/source_display.h"
 #include "gui/viewer/source_font.h"
 #include "viewer/source_text.h"
@@ -191,21 +194,51 @@ void CTextView::ShowTextFile() {
     m_nMode = ViewMode::kText;
 }
 
-// Until the rich-text pane exists an RTF file is shown as its text, read
-// only, so that nothing of its formatting can be lost by a save.
 void CTextView::ShowRichTextFile() {
-    ShowTextFile();
-    if (m_pEdit) m_pEdit->SetReadOnly(true);
+    ShowBrowser(false);
+    wxBusyCursor wait;
+    CRtfFileResult file = LoadRtfFile(m_strPath);
+    if (file.m_fileError) {
+        static const std::string notFound = SjisText("ファイルが見つかりません");
+        m_prompter.Message(notFound, MessageButtons::kOk, MessageIcon::kExclamation);
+        return;
+    }
+    // A file named .rtf that is no RTF is shown as the plain text it is.
+    if (!file.m_read.ok()) {
+        ShowTextFile();
+        return;
+    }
+    auto& pane = static_cast<CRichEditCtrl&>(CreatePane(true));
+    pane.SetReadOnly(false);
+    pane.SetDefaultFont(m_font);
+    pane.LoadDocument(std::move(file.m_read.m_document));
+    m_strRtfLosses = file.m_read.HasUnkeptContent() ? file.m_read.UnkeptDescription() : std::string();
+    m_nMode = ViewMode::kRichText;
 }
 
 void CTextView::SaveText() {
     if (!m_pEdit || !IsTextMode(m_nMode)) return;
+    if (auto* rich = dynamic_cast<CRichEditCtrl*>(m_pEdit.get())) {
+        if (!m_strRtfLosses.empty()) {
+            const std::string question = m_strRtfLosses + SjisText("\n保存しますか？");
+            if (m_prompter.Message(question, MessageButtons::kYesNo, MessageIcon::kExclamation) != Answer::kYes) return;
+        }
+        if (const std::optional<FileError> error = SaveRtfFile(m_strPath, rich->Document())) {
+            m_prompter.Message(FileErrorMessage(*error), MessageButtons::kOk, MessageIcon::kExclamation);
+            return;
+        }
+        m_pEdit->SetModified(false);
+        return;
+    }
     if (SaveSourceText(m_prompter, m_strPath, m_pEdit->TextUtf8(), m_kind)) m_pEdit->SetModified(false);
 }
 
-CREditCtrl& CTextView::CreatePane() {
+CREditCtrl& CTextView::CreatePane(bool rich) {
+    if (m_pEdit && m_pEdit->IsRich() != rich) DestroyPane();
     if (!m_pEdit) {
-        auto pane = std::make_unique<CPlainEditCtrl>(this, kPaneId);
+        std::unique_ptr<CREditCtrl> pane;
+        if (rich) pane = std::make_unique<CRichEditCtrl>(this, kPaneId);
+        else pane = std::make_unique<CPlainEditCtrl>(this, kPaneId);
         pane->SetDefaultFont(m_font);
         pane->Window()->Bind(wxEVT_CONTEXT_MENU, &CTextView::OnContextMenu, this);
         m_pEdit = std::move(pane);
@@ -384,6 +417,14 @@ bool CTextView::OnCommand(CommandId id) {
     case ID_VIEW_SHOW: ShowSource(); return true;
     case ID_VIEW_BROWSER_MODE: ToggleBrowserMode(); return true;
     case ID_DIC_LOOKUP: LookupSelection(); return true;
+    case ID_FORMAT_BOLD:
+    case ID_FORMAT_ITALIC:
+    case ID_FORMAT_UNDERLINE:
+    case ID_FORMAT_STRIKEOUT:
+    case ID_FORMAT_FONT:
+    case ID_FORMAT_COLOR:
+        OnFormatCommand(id);
+        return true;
     case ID_DIC_LOOKUP_CLIPBOARD: LookupClipboard(); return true;
     case ID_EDIT_COPY:
         if (m_pEdit) m_pEdit->Copy();
@@ -420,6 +461,34 @@ void CTextView::ToggleBrowserMode() {
     m_bBrowserMode = !m_bBrowserMode;
     WriteBrowserMode(m_settings, m_bBrowserMode);
     ShowSource();
+}
+
+void CTextView::OnFormatCommand(CommandId id) {
+    if (m_nMode != ViewMode::kRichText || !m_pEdit) return;
+    switch (id) {
+    case ID_FORMAT_BOLD: m_pEdit->ToggleBold(); break;
+    case ID_FORMAT_ITALIC: m_pEdit->ToggleItalic(); break;
+    case ID_FORMAT_UNDERLINE: m_pEdit->ToggleUnderline(); break;
+    case ID_FORMAT_STRIKEOUT: m_pEdit->ToggleStrikeOut(); break;
+    case ID_FORMAT_FONT: {
+        wxFontData data;
+        if (const std::optional<wxFont> font = m_pEdit->GetSelectionFont()) data.SetInitialFont(*font);
+        wxFontDialog dialog(this, data);
+        if (dialog.ShowModal() != wxID_OK) return;
+        m_pEdit->SetSelectionFont(dialog.GetFontData().GetChosenFont());
+        break;
+    }
+    case ID_FORMAT_COLOR: {
+        wxColourData data;
+        if (const std::optional<wxColour> colour = m_pEdit->GetSelectionColor()) data.SetColour(*colour);
+        wxColourDialog dialog(this, &data);
+        if (dialog.ShowModal() != wxID_OK) return;
+        m_pEdit->SetSelectionColor(dialog.GetColourData().GetColour());
+        break;
+    }
+    default: return;
+    }
+    m_pEdit->SetModified(true);
 }
 
 void CTextView::LookupSelection() {

@@ -74,7 +74,8 @@ private:
     void ShowTextFile();
     void ShowRichTextFile();
     void SaveText();
-    CREditCtrl& CreatePane();
+    // The text pane of the kind asked for; one of the other kind goes.
+    CREditCtrl& CreatePane(bool rich = false);
     void DestroyPane();
 
     void Scroll(ScrollOp op);
@@ -94,6 +95,7 @@ private:
     void ToggleBrowserMode();
     void ShowNotFound();
     void LookupSelection();
+    void OnFormatCommand(CommandId id);
     void LookupClipboard();
 
     CSettings& m_settings;
@@ -111,6 +113,7 @@ private:
     std::string m_strFind;      // UTF-8, as the pane searches
     std::string m_strReplace;
     ImageLayout m_layout;
+    std::string m_strRtfLosses;  // what saving the shown RTF would drop; empty when nothing
 
     // The page position to set once the page has loaded.
     bool m_bRestorePending = false;
