@@ -257,7 +257,8 @@ TEST_F(SourceViewTest, PdfIsShownAndScrolledDownByTheScrollCommand) {
     const std::string pdf = Write("pages.pdf", MakePdf(4));
     ChooseSource(pdf);
     ASSERT_TRUE(WaitForPage(pdf));
-    EXPECT_EQ(View().Browser().Kind(), CWebBrowser::DocumentKind::kPdf);
+    // The engine puts its PDF viewer into the page it loaded.
+    EXPECT_TRUE(WaitFor([&] { return View().Browser().Kind() == CWebBrowser::DocumentKind::kPdf; }, 5000));
     // The viewer lays its pages out after loading.
     ASSERT_TRUE(WaitFor([&] {
         Send(ID_SOURCE_SCROLL_DOWN);

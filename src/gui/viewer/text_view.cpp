@@ -55,8 +55,6 @@ CTextView::CTextView(wxWindow* parent, CSettings& settings, CPrompter& prompter)
       m_restoreTimer(this) {
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
     SetFont(m_font);
-    m_pBrowser = std::make_unique<CWebBrowser>(this);
-    m_pBrowser->SetLoadedHandler([this] { OnBrowserLoaded(); });
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         event.Skip();
         LayoutChildren();
@@ -74,11 +72,27 @@ CTextView::CTextView(wxWindow* parent, CSettings& settings, CPrompter& prompter)
     Bind(wxEVT_TIMER, &CTextView::OnRestoreTimer, this);
 }
 
-CTextView::~CTextView() = default;
+CTextView::~CTextView() {
+    if (m_pBrowser) m_pBrowser->SetLoadedHandler({});
+}
+
+// The browser is made the first time a source needs it: a window that
+// never shows a page has no engine running behind it.
+CWebBrowser& CTextView::Browser() {
+    if (!m_pBrowser) {
+        m_pBrowser = std::make_unique<CWebBrowser>(this);
+        m_pBrowser->SetLoadedHandler([this] { OnBrowserLoaded(); });
+        m_pBrowser->Window().SetSize(GetClientSize());
+    }
+    return *m_pBrowser;
+}
+
+bool CTextView::IsBrowserShown() const { return m_pBrowser && m_pBrowser->IsShown(); }
 
 void CTextView::LayoutChildren() {
     const wxSize client = GetClientSize();
     if (m_pEdit) m_pEdit->Window()->SetSize(client);
+    if (!m_pBrowser) return;
     m_pBrowser->Window().SetSize(client);
     m_pBrowser->Window().Refresh();
 }
@@ -123,28 +137,28 @@ void CTextView::ShowSource() {
 
 void CTextView::ShowBlank() {
     DestroyPane();
-    if (m_pBrowser->IsShown()) {
+    if (IsBrowserShown()) {
         m_strPath = "about:blank";
         NavigateBrowser(m_strPath);
     }
 }
 
 void CTextView::ShowBrowser(bool show) {
-    if (m_pBrowser->IsShown() == show) return;
-    m_pBrowser->Show(show);
+    if (IsBrowserShown() == show) return;
+    Browser().Show(show);
     if (show) LayoutChildren();
 }
 
 void CTextView::NavigateBrowser(const std::string& location) {
     DestroyPane();
-    m_pBrowser->Navigate(location);
+    Browser().Navigate(location);
     m_nMode = ViewMode::kBrowser;
     ShowBrowser(true);
     m_pBrowser->Window().Refresh();
 }
 
 void CTextView::ShowBrowserDisplay() {
-    if (IsShownAlready(m_strPath, m_pBrowser->LocationUrl())) {
+    if (IsShownAlready(m_strPath, Browser().LocationUrl())) {
         DestroyPane();
         m_nMode = ViewMode::kBrowser;
         ShowBrowser(true);
@@ -292,7 +306,7 @@ void CTextView::OnInitialUpdate() {
 
 void CTextView::OnUpdate(int hint) {
     if ((hint & kHintSourceChanged) != 0) ShowSource();
-    if (!m_pBrowser->IsShown()) Refresh();
+    if (!IsBrowserShown()) Refresh();
 }
 
 void CTextView::SaveViewState(CKelmioPosData& pos) {
@@ -302,12 +316,12 @@ void CTextView::SaveViewState(CKelmioPosData& pos) {
     view.bHasPane = m_pEdit != nullptr;
     view.nPaneFirstLine = m_pEdit ? m_pEdit->FirstVisibleLine() : 0;
     view.layout = m_layout;
-    if (m_nMode == ViewMode::kBrowser) std::tie(view.nScrollX, view.nScrollY) = m_pBrowser->GetBrowserScroll();
+    if (m_nMode == ViewMode::kBrowser && m_pBrowser) std::tie(view.nScrollX, view.nScrollY) = m_pBrowser->GetBrowserScroll();
     StoreViewState(view, pos);
 }
 
 void CTextView::OnBrowserLoaded() {
-    if (!m_bRestorePending) return;
+    if (!m_bRestorePending || IsBeingDeleted()) return;
     m_bRestorePending = false;
     m_pBrowser->SetBrowserScroll(m_nRestoreX, m_nRestoreY);
     m_nRestoreTries = kRestoreTries;
@@ -315,7 +329,7 @@ void CTextView::OnBrowserLoaded() {
 }
 
 void CTextView::OnRestoreTimer(wxTimerEvent&) {
-    if (m_nMode != ViewMode::kBrowser || m_nRestoreTries <= 0) return;
+    if (m_nMode != ViewMode::kBrowser || m_nRestoreTries <= 0 || !m_pBrowser) return;
     --m_nRestoreTries;
     if (m_pBrowser->GetBrowserScroll() == std::make_pair(m_nRestoreX, m_nRestoreY)) return;
     m_pBrowser->SetBrowserScroll(m_nRestoreX, m_nRestoreY);
@@ -334,7 +348,9 @@ void CTextView::Scroll(ScrollOp op) {
         if (step.nPages != 0) m_pEdit->ScrollPages(step.nPages);
         return;
     }
-    case ViewMode::kBrowser: m_pBrowser->ScrollBrowser(op); return;
+    case ViewMode::kBrowser:
+        if (m_pBrowser) m_pBrowser->ScrollBrowser(op);
+        return;
     case ViewMode::kImage: return;  // the imaging part scrolls its image
     }
 }
@@ -356,7 +372,7 @@ void CTextView::OnContextMenu(wxContextMenuEvent& event) {
 
 void CTextView::FocusPane() {
     if (m_pEdit) m_pEdit->Window()->SetFocus();
-    else if (m_pBrowser->IsShown()) m_pBrowser->Window().SetFocus();
+    else if (IsBrowserShown()) m_pBrowser->Window().SetFocus();
     else SetFocus();
 }
 
@@ -374,7 +390,7 @@ void CTextView::ShowSourceStatus() {
 // ---- Commands -----------------------------------------------------------
 
 std::optional<CommandState> CTextView::QueryCommand(CommandId id) const {
-    const bool browser = m_nMode == ViewMode::kBrowser && m_pBrowser->IsShown();
+    const bool browser = m_nMode == ViewMode::kBrowser && IsBrowserShown();
     switch (id) {
     case ID_VIEW_SHOW:
     case ID_EDIT_FIND:
@@ -408,7 +424,7 @@ std::optional<CommandState> CTextView::QueryCommand(CommandId id) const {
 }
 
 bool CTextView::OnCommand(CommandId id) {
-    const bool browser = m_nMode == ViewMode::kBrowser && m_pBrowser->IsShown();
+    const bool browser = m_nMode == ViewMode::kBrowser && IsBrowserShown();
     if (const std::optional<ScrollOp> op = ScrollOpForCommand(id)) {
         Scroll(*op);
         return true;
@@ -449,7 +465,7 @@ bool CTextView::OnCommand(CommandId id) {
     case ID_EDIT_REPEAT: OnFindNext(); return true;
     case ID_EDIT_REPLACE: OnReplace(); return true;
     case ID_BROWSER_INIT_SCROLL:
-        if (m_pDoc != nullptr) m_pBrowser->SetBrowserScroll(m_pDoc->m_data.m_pos.m_nScrollX, m_pDoc->m_data.m_pos.m_nScrollY);
+        if (m_pDoc != nullptr && m_pBrowser) m_pBrowser->SetBrowserScroll(m_pDoc->m_data.m_pos.m_nScrollX, m_pDoc->m_data.m_pos.m_nScrollY);
         return true;
     case ID_VIEW_FONT: OnFontCommand(); return true;
     case ID_VIEW_SOURCE_SETTINGS: OnSourceSettings(); return true;
@@ -492,7 +508,7 @@ void CTextView::OnFormatCommand(CommandId id) {
 }
 
 void CTextView::LookupSelection() {
-    if (!m_lookup || m_nMode != ViewMode::kBrowser) return;
+    if (!m_lookup || m_nMode != ViewMode::kBrowser || !m_pBrowser) return;
     m_lookup(m_pBrowser->GetBrowserSelection());
 }
 

@@ -60,7 +60,9 @@ public:
     ViewMode Mode() const { return m_nMode; }
     bool IsBrowserMode() const { return m_bBrowserMode; }
     CREditCtrl* TextPane() const { return m_pEdit.get(); }
-    CWebBrowser& Browser() { return *m_pBrowser; }
+    // The browser, made on first use.
+    CWebBrowser& Browser();
+    bool IsBrowserShown() const;
     const wxFont& SourceFont() const { return m_font; }
 
 private:

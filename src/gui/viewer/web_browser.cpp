@@ -76,6 +76,14 @@ CWebBrowser::CWebBrowser(wxWindow* parent) {
     m_pView->Bind(wxEVT_WEBVIEW_LOADED, &CWebBrowser::OnLoaded, this);
 }
 
+CWebBrowser::~CWebBrowser() {
+    m_pView->Unbind(wxEVT_WEBVIEW_NAVIGATING, &CWebBrowser::OnNavigating, this);
+    m_pView->Unbind(wxEVT_WEBVIEW_LOADED, &CWebBrowser::OnLoaded, this);
+    DisconnectEngineSignals(*m_pView);
+    // A load still running would end after the control is gone.
+    if (m_pView->IsBusy()) m_pView->Stop();
+}
+
 bool CWebBrowser::IsShown() const { return m_pView->IsShown(); }
 
 void CWebBrowser::Show(bool show) {
@@ -90,6 +98,9 @@ void CWebBrowser::OnNavigating(wxWebViewEvent& event) {
 
 void CWebBrowser::OnLoaded(wxWebViewEvent& event) {
     event.Skip();
+    // The engine ends a load while its window is being destroyed; no
+    // script can run in it then.
+    if (m_pView->IsBeingDeleted()) return;
     m_loadedKind = Kind();
     if (m_onLoaded) m_onLoaded();
 }

@@ -28,6 +28,11 @@ public:
 
     // Creates the control hidden, as a child of `parent`.
     explicit CWebBrowser(wxWindow* parent);
+    // The control may outlive this object for a moment (its parent destroys
+    // it later); it must not call back.
+    ~CWebBrowser();
+    CWebBrowser(const CWebBrowser&) = delete;
+    CWebBrowser& operator=(const CWebBrowser&) = delete;
 
     wxWebView& Window() { return *m_pView; }
     bool IsShown() const;

@@ -57,6 +57,15 @@ void AddScriptToAllFrames(wxWebView& view, const char* source) {
     if (unref != nullptr) unref(script);
 }
 
+void DisconnectEngineSignals(wxWebView& view) {
+    using DisconnectMatched = unsigned (*)(void*, int, unsigned, unsigned, void*, void*, void*);
+    constexpr int kMatchData = 1 << 4;  // G_SIGNAL_MATCH_DATA
+    const auto disconnect = Lookup<DisconnectMatched>("g_signal_handlers_disconnect_matched");
+    void* native = NativeView(view);
+    if (disconnect == nullptr || native == nullptr) return;
+    disconnect(native, kMatchData, 0, 0, nullptr, nullptr, &view);
+}
+
 void RefuseDownloads(wxWebView& view) {
     using GetContext = void* (*)(void*);
     using Callback = void (*)(void*, void*, void*);

@@ -17,6 +17,11 @@ void SetDefaultCharset(wxWebView& view, const char* charset);
 // Runs `source` at the end of loading in every frame of every page.
 void AddScriptToAllFrames(wxWebView& view, const char* source);
 
+// Disconnects the engine's signals from the wx control before it goes:
+// the engine may end a load while its widget is being destroyed, and would
+// then call into a control that no longer exists.
+void DisconnectEngineSignals(wxWebView& view);
+
 // Cancels every download the engine would start (attachments, files it
 // cannot show), so the browser never saves or hands on a file by itself.
 void RefuseDownloads(wxWebView& view);
