@@ -65,7 +65,7 @@ bool IsFollowed(const wxString& url) {
 }  // namespace
 
 CWebBrowser::CWebBrowser(wxWindow* parent) {
-    m_pView = wxWebView::New(parent, 400, "about:blank");
+    m_pView = wxWebView::New(parent, 400, wxString());
     m_pView->Hide();
     SetDefaultCharset(*m_pView, "Shift_JIS");
     AddScriptToAllFrames(*m_pView, (std::string(kStepFunction) + kFrameScript).c_str());

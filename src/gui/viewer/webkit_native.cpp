@@ -59,11 +59,19 @@ void AddScriptToAllFrames(wxWebView& view, const char* source) {
 
 void DisconnectEngineSignals(wxWebView& view) {
     using DisconnectMatched = unsigned (*)(void*, int, unsigned, unsigned, void*, void*, void*);
+    using GetObject = void* (*)(void*);
     constexpr int kMatchData = 1 << 4;  // G_SIGNAL_MATCH_DATA
     const auto disconnect = Lookup<DisconnectMatched>("g_signal_handlers_disconnect_matched");
     void* native = NativeView(view);
     if (disconnect == nullptr || native == nullptr) return;
     disconnect(native, kMatchData, 0, 0, nullptr, nullptr, &view);
+    // The control also listens to objects the engine shares between views.
+    for (const char* getter : {"webkit_web_view_get_context", "webkit_web_view_get_user_content_manager",
+                               "webkit_web_view_get_find_controller", "webkit_web_view_get_settings"}) {
+        if (const auto get = Lookup<GetObject>(getter)) {
+            if (void* object = get(native)) disconnect(object, kMatchData, 0, 0, nullptr, nullptr, &view);
+        }
+    }
 }
 
 void RefuseDownloads(wxWebView& view) {
