@@ -34,6 +34,8 @@ public:
     int RunNewProjectDialog(CNewProjectDlg&) override { return kIdCancel; }
     int RunProjectDialog(CProjectDlg&) override { return kIdCancel; }
     int RunSourceHistoryDialog(CSrcHistoryDlg&) override { return kIdCancel; }
+    int RunDicAnswerDialog(CDicAnswerDlg&) override { return kIdCancel; }
+    int RunDicOptDialog(CDicOptDg&) override { return kIdCancel; }
 
     std::vector<std::string> m_messages;
 };

@@ -37,12 +37,15 @@ public:
     void ExpectNewProjectDialog(std::function<int(CNewProjectDlg&)> run);
     void ExpectProjectDialog(std::function<int(CProjectDlg&)> run);
     void ExpectSourceHistoryDialog(std::function<int(CSrcHistoryDlg&)> run);
+    void ExpectDicAnswerDialog(std::function<int(CDicAnswerDlg&)> run);
+    void ExpectDicOptDialog(std::function<int(CDicOptDg&)> run);
 
     // What was asked.
     const std::vector<MessageRecord>& Messages() const { return m_messages; }
     const std::vector<CFileDialogEx>& FileDialogs() const { return m_fileDialogs; }
     const std::vector<BrowseFolder>& FolderDialogs() const { return m_folderDialogs; }
     const std::vector<std::string>& InputPrompts() const { return m_inputPrompts; }
+    const std::vector<std::string>& InputValues() const { return m_inputValues; }
     int NewProjectDialogs() const { return m_newProjectDialogs; }
     int ProjectDialogs() const { return m_projectDialogs; }
     bool ScriptDone() const { return m_script.empty(); }
@@ -54,6 +57,8 @@ public:
     int RunNewProjectDialog(CNewProjectDlg& form) override;
     int RunProjectDialog(CProjectDlg& form) override;
     int RunSourceHistoryDialog(CSrcHistoryDlg& form) override;
+    int RunDicAnswerDialog(CDicAnswerDlg& form) override;
+    int RunDicOptDialog(CDicOptDg& form) override;
 
 private:
     struct FolderAnswer {
@@ -65,7 +70,14 @@ private:
     using NewProjectRun = std::function<int(CNewProjectDlg&)>;
     using ProjectRun = std::function<int(CProjectDlg&)>;
     using SourceHistoryRun = std::function<int(CSrcHistoryDlg&)>;
-    using Step = std::variant<Answer, FileDialogResult, FolderAnswer, InputAnswer, NewProjectRun, ProjectRun, SourceHistoryRun>;
+    struct DicAnswerRun {
+        std::function<int(CDicAnswerDlg&)> run;
+    };
+    struct DicOptRun {
+        std::function<int(CDicOptDg&)> run;
+    };
+    using Step = std::variant<Answer, FileDialogResult, FolderAnswer, InputAnswer, NewProjectRun, ProjectRun,
+                              SourceHistoryRun, DicAnswerRun, DicOptRun>;
 
     template <typename T>
     std::optional<T> Next(const char* what);
@@ -75,6 +87,7 @@ private:
     std::vector<CFileDialogEx> m_fileDialogs;
     std::vector<BrowseFolder> m_folderDialogs;
     std::vector<std::string> m_inputPrompts;
+    std::vector<std::string> m_inputValues;
     int m_newProjectDialogs = 0;
     int m_projectDialogs = 0;
 };

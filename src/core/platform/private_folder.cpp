@@ -5,14 +5,9 @@
 #include <unistd.h>
 
 #include "platform/file_io.h"
+#include "platform/runtime_folder.h"
 
 namespace kelmio {
-
-bool IsPrivateFolder(const std::string& nativePath) {
-    struct stat info {};
-    if (::lstat(nativePath.c_str(), &info) != 0) return false;
-    return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
-}
 
 std::string PrivateFolderBelow(const std::string& base, std::string_view name) {
     if (base.empty() || base.front() != '/') return {};

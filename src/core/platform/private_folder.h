@@ -9,10 +9,6 @@
 
 namespace kelmio {
 
-// True when `nativePath` is a real folder (not a link) owned by us and
-// closed to everyone else.
-bool IsPrivateFolder(const std::string& nativePath);
-
 // $XDG_RUNTIME_DIR/kelmio, else /tmp/kelmio-<uid>, created 0700 when
 // missing and checked for owner and mode. Shift-JIS, without a trailing
 // separator; empty when no such folder can be had.

@@ -12,6 +12,8 @@
 
 namespace kelmio {
 
+class CDicAnswerDlg;
+class CDicOptDg;
 class CNewProjectDlg;
 class CProjectDlg;
 class CSrcHistoryDlg;
@@ -89,6 +91,11 @@ public:
     virtual int RunProjectDialog(CProjectDlg& form) = 0;
     // The source history dialog; on kIdOk the form holds the chosen source.
     virtual int RunSourceHistoryDialog(CSrcHistoryDlg& form) = 0;
+
+    // The dictionary's result and settings dialogs; kIdOk ("メモ登録" or
+    // OK) or kIdCancel ("閉じる" or ｷｬﾝｾﾙ).
+    virtual int RunDicAnswerDialog(CDicAnswerDlg& form) = 0;
+    virtual int RunDicOptDialog(CDicOptDg& form) = 0;
 };
 
 }  // namespace kelmio

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "platform/file_io.h"
-#include "platform/private_folder.h"
+#include "platform/runtime_folder.h"
 #include "platform/prompter.h"
 #include "text/cp932.h"
 #include "text/sjis.h"

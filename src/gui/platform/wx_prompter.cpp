@@ -6,6 +6,9 @@
 #include <wx/msgdlg.h>
 #include <wx/toplevel.h>
 
+#include "gui/dictionary/dic_answer_dialog.h"
+#include "gui/dictionary/dic_opt_dialog.h"
+#include "dictionary/dic_answer_dlg.h"
 #include "gui/memo/input_dlg.h"
 #include "gui/platform/file_filter.h"
 #include "gui/platform/wx_text.h"
@@ -141,6 +144,18 @@ int CWxPrompter::RunProjectDialog(CProjectDlg& form) {
 int CWxPrompter::RunSourceHistoryDialog(CSrcHistoryDlg& form) {
     CSourceHistoryDialog dialog(ShownMainWindow(), form);
     return dialog.ShowModal() == wxID_OK ? kIdOk : kIdCancel;
+}
+
+int CWxPrompter::RunDicAnswerDialog(CDicAnswerDlg& form) {
+    CDicAnswerDialog dialog(ShownMainWindow(), form);
+    return dialog.ShowModal() == wxID_OK ? kIdOk : kIdCancel;
+}
+
+int CWxPrompter::RunDicOptDialog(CDicOptDg& form) {
+    CDicOptDialog dialog(ShownMainWindow(), form, *this);
+    if (dialog.ShowModal() != wxID_OK) return kIdCancel;
+    form = dialog.Result();
+    return kIdOk;
 }
 
 }  // namespace kelmio

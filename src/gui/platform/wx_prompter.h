@@ -22,6 +22,8 @@ public:
     int RunNewProjectDialog(CNewProjectDlg& form) override;
     int RunProjectDialog(CProjectDlg& form) override;
     int RunSourceHistoryDialog(CSrcHistoryDlg& form) override;
+    int RunDicAnswerDialog(CDicAnswerDlg& form) override;
+    int RunDicOptDialog(CDicOptDg& form) override;
 
 private:
     wxWindow* Owner(DialogOwner owner) const;

@@ -17,6 +17,8 @@ public:
     // it while another pane is active, so that menus and keys act on it
     // whichever pane has the focus. Null when there is none.
     void SetViewer(CCommandTarget* viewer) { m_pViewer = viewer; }
+    // The memo pane, which adds memos for the document whichever pane is active.
+    void SetMemoTarget(CCommandTarget* memo) { m_pMemo = memo; }
 
     std::optional<CommandState> QueryCommand(CommandId id) const override;
     bool OnCommand(CommandId id) override;
@@ -24,6 +26,7 @@ public:
 private:
     CKelmioDoc& m_doc;
     CCommandTarget* m_pViewer = nullptr;
+    CCommandTarget* m_pMemo = nullptr;
 };
 
 }  // namespace kelmio
