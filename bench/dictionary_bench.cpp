@@ -197,6 +197,7 @@ const kelmio::CKelmioDoc& MemoDocument() {
         int RunProjectDialog(kelmio::CProjectDlg&) override { return kelmio::kIdCancel; }
         int RunDicAnswerDialog(kelmio::CDicAnswerDlg&) override { return kelmio::kIdCancel; }
         int RunDicOptDialog(kelmio::CDicOptDg&) override { return kelmio::kIdCancel; }
+        int RunSourceHistoryDialog(kelmio::CSrcHistoryDlg&) override { return kelmio::kIdCancel; }
     } prompter;
     static struct NoApp final : kelmio::CAppHost {
         bool TakeStartupFlag() override { return false; }

@@ -33,6 +33,7 @@ public:
     std::optional<std::string> Input(std::string_view, std::string_view) override { return std::nullopt; }
     int RunNewProjectDialog(CNewProjectDlg&) override { return kIdCancel; }
     int RunProjectDialog(CProjectDlg&) override { return kIdCancel; }
+    int RunSourceHistoryDialog(CSrcHistoryDlg&) override { return kIdCancel; }
     int RunDicAnswerDialog(CDicAnswerDlg&) override { return kIdCancel; }
     int RunDicOptDialog(CDicOptDg&) override { return kIdCancel; }
 

@@ -130,8 +130,9 @@ TEST_F(MainFrameTest, PaneCommandsMoveTheActivePaneAndEditingFollowsIt) {
     Open();
     Send(ID_CURSOR_SOURCE);
     EXPECT_EQ(m_pFrame->ActiveView(), &m_pFrame->TextView());
-    // The source viewer cannot select all yet; the editor can.
-    EXPECT_FALSE(m_pFrame->RouteQuery(ID_EDIT_SELECT_ALL).has_value());
+    // The source viewer shows nothing, so it has nothing to select; the editor can.
+    ASSERT_TRUE(m_pFrame->RouteQuery(ID_EDIT_SELECT_ALL).has_value());
+    EXPECT_FALSE(m_pFrame->RouteQuery(ID_EDIT_SELECT_ALL)->bEnabled);
     Send(ID_CURSOR_MEMO);
     EXPECT_EQ(m_pFrame->ActiveView(), &m_pFrame->FormView());
     Send(ID_CURSOR_EDIT);

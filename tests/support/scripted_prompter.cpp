@@ -30,6 +30,10 @@ void CScriptedPrompter::ExpectProjectDialog(std::function<int(CProjectDlg&)> run
     m_script.emplace_back(ProjectRun(std::move(run)));
 }
 
+void CScriptedPrompter::ExpectSourceHistoryDialog(std::function<int(CSrcHistoryDlg&)> run) {
+    m_script.emplace_back(SourceHistoryRun(std::move(run)));
+}
+
 void CScriptedPrompter::ExpectDicAnswerDialog(std::function<int(CDicAnswerDlg&)> run) {
     m_script.emplace_back(DicAnswerRun{std::move(run)});
 }
@@ -85,6 +89,11 @@ int CScriptedPrompter::RunNewProjectDialog(CNewProjectDlg& form) {
 int CScriptedPrompter::RunProjectDialog(CProjectDlg& form) {
     ++m_projectDialogs;
     const std::optional<ProjectRun> run = Next<ProjectRun>("project dialog");
+    return run ? (*run)(form) : kIdCancel;
+}
+
+int CScriptedPrompter::RunSourceHistoryDialog(CSrcHistoryDlg& form) {
+    const std::optional<SourceHistoryRun> run = Next<SourceHistoryRun>("source history dialog");
     return run ? (*run)(form) : kIdCancel;
 }
 

@@ -36,6 +36,7 @@ public:
     void ExpectInput(std::optional<std::string> value);
     void ExpectNewProjectDialog(std::function<int(CNewProjectDlg&)> run);
     void ExpectProjectDialog(std::function<int(CProjectDlg&)> run);
+    void ExpectSourceHistoryDialog(std::function<int(CSrcHistoryDlg&)> run);
     void ExpectDicAnswerDialog(std::function<int(CDicAnswerDlg&)> run);
     void ExpectDicOptDialog(std::function<int(CDicOptDg&)> run);
 
@@ -55,6 +56,7 @@ public:
     std::optional<std::string> Input(std::string_view prompt, std::string_view value) override;
     int RunNewProjectDialog(CNewProjectDlg& form) override;
     int RunProjectDialog(CProjectDlg& form) override;
+    int RunSourceHistoryDialog(CSrcHistoryDlg& form) override;
     int RunDicAnswerDialog(CDicAnswerDlg& form) override;
     int RunDicOptDialog(CDicOptDg& form) override;
 
@@ -67,6 +69,7 @@ private:
     };
     using NewProjectRun = std::function<int(CNewProjectDlg&)>;
     using ProjectRun = std::function<int(CProjectDlg&)>;
+    using SourceHistoryRun = std::function<int(CSrcHistoryDlg&)>;
     struct DicAnswerRun {
         std::function<int(CDicAnswerDlg&)> run;
     };
@@ -74,7 +77,7 @@ private:
         std::function<int(CDicOptDg&)> run;
     };
     using Step = std::variant<Answer, FileDialogResult, FolderAnswer, InputAnswer, NewProjectRun, ProjectRun,
-                              DicAnswerRun, DicOptRun>;
+                              SourceHistoryRun, DicAnswerRun, DicOptRun>;
 
     template <typename T>
     std::optional<T> Next(const char* what);

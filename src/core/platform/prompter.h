@@ -16,6 +16,7 @@ class CDicAnswerDlg;
 class CDicOptDg;
 class CNewProjectDlg;
 class CProjectDlg;
+class CSrcHistoryDlg;
 
 enum class MessageButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
 
@@ -89,6 +90,8 @@ public:
     // The project dialogs run their forms; kIdOk or kIdCancel.
     virtual int RunNewProjectDialog(CNewProjectDlg& form) = 0;
     virtual int RunProjectDialog(CProjectDlg& form) = 0;
+    // The source history dialog; on kIdOk the form holds the chosen source.
+    virtual int RunSourceHistoryDialog(CSrcHistoryDlg& form) = 0;
 
     // The dictionary's result and settings dialogs; kIdOk ("メモ登録" or
     // OK) or kIdCancel ("閉じる" or ｷｬﾝｾﾙ).

@@ -81,6 +81,7 @@ public:
     void OnProjectSettings();
     void OnFileSource();
     void OnFileSourceUrl();
+    void OnFileSourceHistory();
     void OnEditFileDestination();
     void OnEditFileOpen();
     void OnEditFileSave();

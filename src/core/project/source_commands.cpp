@@ -6,6 +6,7 @@
 #include "project/file_filters.h"
 #include "project/kelmio_doc.h"
 #include "project/project_dlg.h"
+#include "project/source_history_dlg.h"
 #include "text/cp932.h"
 
 namespace kelmio {
@@ -50,6 +51,14 @@ void CKelmioDoc::OnFileSource() {
     if (result.nResult != kIdOk) return;
     m_settings.WriteInt(kSystem, kFileSrcIndex, result.nFilterIndex);
     m_data.SetSource(result.strPath);
+    SetModifiedFlag(true);
+    UpdateAllViews(kHintSourceChanged);
+}
+
+void CKelmioDoc::OnFileSourceHistory() {
+    CSrcHistoryDlg dialog(m_data.m_arrSrcHistory);
+    if (m_prompter.RunSourceHistoryDialog(dialog) != kIdOk) return;
+    m_data.SetSource(dialog.Selected());
     SetModifiedFlag(true);
     UpdateAllViews(kHintSourceChanged);
 }

@@ -108,6 +108,9 @@ CAppShell::~CAppShell() {
     // The window may outlive this object by a moment; it must not call back.
     m_pFrame->SetCloseQuery({});
     m_pFrame->SetDocumentTarget(nullptr);
+    m_pFrame->TextView().SetDocument(nullptr);
+    m_pFrame->TextView().SetLookupHandler({});
+    m_commands.SetViewer(nullptr);
     m_pFrame->EditView().SetModifiedHandler({});
     m_pFrame->EditView().SetLookupHandler({});
     m_pFrame->FormView().AttachDocument(nullptr);
@@ -120,7 +123,13 @@ CAppShell::~CAppShell() {
 void CAppShell::CreateMainFrame() {
     m_pFrame = new CMainFrame(m_settings, m_prompter);
     m_pFrame->SetDocumentTarget(&m_commands);
-    m_pFrame->SetCloseQuery([this] { return m_doc.SaveModified(); });
+    m_pFrame->SetCloseQuery([this] {
+        m_pFrame->TextView().QuerySaveText();
+        return m_doc.SaveModified();
+    });
+    m_pFrame->TextView().SetDocument(&m_doc);
+    m_pFrame->TextView().SetLookupHandler([this](const std::string& word) { m_doc.LookupWord(word); });
+    m_commands.SetViewer(&m_pFrame->TextView());
     m_pRecovery = std::make_unique<CRecoveryTimer>(m_doc, m_prompter);
     m_pFrame->EditView().SetModifiedHandler([this] {
         m_doc.SetModifiedFlag(true);
@@ -147,6 +156,7 @@ void CAppShell::OnFrameDestroyedEvent(wxWindowDestroyEvent& event) {
     event.Skip();
     if (event.GetEventObject() != m_pFrame) return;
     m_pFrame = nullptr;
+    m_commands.SetViewer(nullptr);
     m_commands.SetMemoTarget(nullptr);
     // The window closed after the user saved or let the work go.
     if (m_pRecovery) m_pRecovery->OnProjectClosed();

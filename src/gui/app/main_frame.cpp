@@ -71,7 +71,7 @@ void CMainFrame::CreateClient() {
 
     m_pOuter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, client, wxSP_LIVE_UPDATE);
     m_pOuter->SetMinimumPaneSize(kMinimumPaneSize);
-    m_pTextView = new CTextView(m_pOuter);
+    m_pTextView = new CTextView(m_pOuter, Settings(), m_prompter);
 
     m_pInner = new wxSplitterWindow(m_pOuter, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                     wxSP_LIVE_UPDATE | wxSP_3D);

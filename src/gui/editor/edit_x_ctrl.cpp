@@ -108,6 +108,17 @@ EditSaveResult CEditXCtrl::SaveFile(const std::string& sjisPath) const {
     return result;
 }
 
+// Asking the clipboard waits for its owner and handles events meanwhile,
+// among them the menu's next state query (a page loading in the browser
+// makes that likely); that query takes the answer last given.
+bool CEditXCtrl::CanPasteNow() const {
+    if (m_bAskingClipboard) return m_bCanPaste;
+    m_bAskingClipboard = true;
+    m_bCanPaste = m_pEdit->CanPaste();
+    m_bAskingClipboard = false;
+    return m_bCanPaste;
+}
+
 int CEditXCtrl::GetCommandState(EditorOperation operation) const {
     const bool hasSelection = m_pEdit->GetSelectionStart() != m_pEdit->GetSelectionEnd();
     bool enabled = false;
@@ -116,7 +127,7 @@ int CEditXCtrl::GetCommandState(EditorOperation operation) const {
         case EditorOperation::kRedo: enabled = m_pEdit->CanRedo(); break;
         case EditorOperation::kCut: enabled = hasSelection && !m_pEdit->GetReadOnly(); break;
         case EditorOperation::kCopy: enabled = hasSelection; break;
-        case EditorOperation::kPaste: enabled = m_pEdit->CanPaste(); break;
+        case EditorOperation::kPaste: enabled = CanPasteNow(); break;
         case EditorOperation::kSelectAll:
         case EditorOperation::kGoToStart:
         case EditorOperation::kGoToEnd:

@@ -84,6 +84,7 @@ public:
     void SetTextChangedHandler(std::function<void()> handler) { m_onTextChanged = std::move(handler); }
 
 private:
+    bool CanPasteNow() const;
     std::size_t ToSjisOffset(int editorPosition) const;
     int ToEditorPosition(std::size_t sjisOffset) const;
     void OnWheel(wxMouseEvent& event);
@@ -97,6 +98,8 @@ private:
     CEditorSettings m_editorSettings;
     bool m_bModified = false;
     bool m_bReplacing = false;  // set while the program itself replaces the text
+    mutable bool m_bAskingClipboard = false;  // a paste-state query waits for the clipboard
+    mutable bool m_bCanPaste = false;         // its last answer
     std::function<void()> m_onTextChanged;
 };
 

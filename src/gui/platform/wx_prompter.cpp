@@ -14,6 +14,7 @@
 #include "gui/platform/wx_text.h"
 #include "gui/project/new_project_dialog.h"
 #include "gui/project/project_dialog.h"
+#include "gui/project/source_history_dialog.h"
 #include "platform/file_io.h"
 
 namespace kelmio {
@@ -147,6 +148,11 @@ int CWxPrompter::RunNewProjectDialog(CNewProjectDlg& form) {
 
 int CWxPrompter::RunProjectDialog(CProjectDlg& form) {
     CProjectDialog dialog(ShownMainWindow(), form);
+    return dialog.ShowModal() == wxID_OK ? kIdOk : kIdCancel;
+}
+
+int CWxPrompter::RunSourceHistoryDialog(CSrcHistoryDlg& form) {
+    CSourceHistoryDialog dialog(ShownMainWindow(), form);
     return dialog.ShowModal() == wxID_OK ? kIdOk : kIdCancel;
 }
 

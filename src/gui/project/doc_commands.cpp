@@ -3,6 +3,7 @@
 #include "commands/command_ids.h"
 #include "project/kelmio_doc.h"
 #include "project/recent_projects.h"
+#include "gui/platform/source_properties.h"
 
 namespace kelmio {
 namespace {
@@ -16,13 +17,49 @@ bool IsRecentCommand(CommandId id) {
 
 std::size_t RecentIndex(CommandId id) { return static_cast<std::size_t>(RecentOffset(id)); }
 
+// The source viewer's commands the document passes on to it.
+bool IsViewerRelay(CommandId id) {
+    switch (id) {
+        case ID_SOURCE_SCROLL_UP:
+        case ID_SOURCE_SCROLL_DOWN:
+        case ID_SOURCE_SCROLL_RIGHT:
+        case ID_SOURCE_SCROLL_LEFT:
+        case ID_SOURCE_PAGE_UP:
+        case ID_SOURCE_PAGE_DOWN:
+        case ID_FILE_SCAN:
+        case ID_FILE_SAVE_SCAN:
+        case ID_IMAGE_ROTATE_180:
+        case ID_IMAGE_ROTATE_LEFT:
+        case ID_IMAGE_ROTATE_RIGHT:
+        case ID_IMAGE_FLIP_VERT:
+        case ID_IMAGE_FLIP_HORZ:
+        case ID_IMAGE_ROTATE_ANY:
+        case ID_IMAGE_COPY:
+        case ID_IMAGE_ACTUAL_SIZE:
+        case ID_IMAGE_FIT_WINDOW:
+            return true;
+        default:
+            return CommandNumber(id) >= CommandNumber(ID_IMAGE_REDUCE_2) &&
+                   CommandNumber(id) <= CommandNumber(ID_IMAGE_FINE);
+    }
+}
+
+// A local file whose properties can be shown.
+bool HasLocalSource(const CKelmioDoc& doc) {
+    const std::string& source = doc.m_data.m_strSrcFile;
+    return !source.empty() && source.find("://") == std::string::npos;
+}
+
 }  // namespace
 
 std::optional<CommandState> CDocCommands::QueryCommand(CommandId id) const {
     if (IsRecentCommand(id)) {
         return CommandState{RecentIndex(id) < m_doc.RecentProjects().Entries().size(), false};
     }
+    if (IsViewerRelay(id)) return m_pViewer != nullptr ? m_pViewer->QueryCommand(id) : std::nullopt;
     switch (id) {
+        case ID_FILE_SRC_HISTORY: return CommandState{!m_doc.m_data.m_arrSrcHistory.empty(), false};
+        case ID_FILE_SRC_PROPERTIES: return CommandState{HasLocalSource(m_doc), false};
         case ID_FILE_NEW:
         case ID_FILE_OPEN:
         case ID_FILE_SAVE:
@@ -48,7 +85,10 @@ bool CDocCommands::OnCommand(CommandId id) {
         m_doc.OpenRecentFile(RecentIndex(id));
         return true;
     }
+    if (IsViewerRelay(id)) return m_pViewer != nullptr && m_pViewer->OnCommand(id);
     switch (id) {
+        case ID_FILE_SRC_HISTORY: m_doc.OnFileSourceHistory(); return true;
+        case ID_FILE_SRC_PROPERTIES: ShowSourceProperties(m_doc.m_data.m_strSrcFile); return true;
         case ID_FILE_NEW: m_doc.OnFileNew(); return true;
         case ID_FILE_OPEN: m_doc.OnFileOpen(); return true;
         case ID_FILE_SAVE: m_doc.OnFileSave(); return true;

@@ -13,6 +13,10 @@ class CDocCommands final : public CCommandTarget {
 public:
     explicit CDocCommands(CKelmioDoc& doc) : m_doc(doc) {}
 
+    // The source viewer: its scrolling and image commands are relayed to
+    // it while another pane is active, so that menus and keys act on it
+    // whichever pane has the focus. Null when there is none.
+    void SetViewer(CCommandTarget* viewer) { m_pViewer = viewer; }
     // The memo pane, which adds memos for the document whichever pane is active.
     void SetMemoTarget(CCommandTarget* memo) { m_pMemo = memo; }
 
@@ -21,6 +25,7 @@ public:
 
 private:
     CKelmioDoc& m_doc;
+    CCommandTarget* m_pViewer = nullptr;
     CCommandTarget* m_pMemo = nullptr;
 };
 

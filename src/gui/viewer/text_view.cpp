@@ -1,15 +1,579 @@
 #include "gui/viewer/text_view.h"
 
+#include <wx/clipbrd.h>
+#include <wx/colordlg.h>
+#include <wx/fontdlg.h>
+#include <wx/frame.h>
+#include <wx/menu.h>
 #include <wx/settings.h>
+#include <wx/utils.h>
+#include <wx/webview.h>
+
+#include "commands/command_ids.h"
+#include "commands/menu_table.h"
+#include "gui/app/menu_builder.h"
+#include "platform/private_folder.h"
+#include "platform/prompter.h"
+#include "project/kelmio_doc.h"
+#include "text/cp932.h"
+#include "gui/viewer/find_dialogs.h"
+#include "gui/viewer/option_dialog.h"
+#include "gui/viewer/plain_edit_ctrl.h"
+#include "gui/viewer/rich_edit_ctrl.h"
+#include "viewer/preview_page.h"
+#include "viewer/rtf_file.h"
+#include "viewer/source_display.h"
+#include "gui/viewer/source_font.h"
+#include "viewer/source_text.h"
+#include "gui/viewer/web_browser.h"
+#include "gui/keys/wx_key_codes.h"
+#include "gui/platform/wx_text.h"
 
 namespace kelmio {
+namespace {
 
-CTextView::CTextView(wxWindow* parent) : CPaneView(parent, wxID_ANY) {
+constexpr int kPaneId = 300;
+// Pieces in which a text goes into the pane, so that it never exists
+// twice in full on the way.
+constexpr std::size_t kLoadChunk = 1 << 20;
+// A page's position is set again for a while after loading: the PDF
+// viewer lays its pages out later.
+constexpr int kRestoreTries = 6;
+constexpr int kRestoreInterval = 300;
+
+bool IsTextMode(ViewMode mode) { return mode == ViewMode::kText || mode == ViewMode::kRichText; }
+
+}  // namespace
+
+CTextView::CTextView(wxWindow* parent, CSettings& settings, CPrompter& prompter)
+    : CPaneView(parent, wxID_ANY),
+      m_settings(settings),
+      m_prompter(prompter),
+      m_view(ReadViewSettings(settings)),
+      m_bBrowserMode(m_view.bBrowserMode),
+      m_font(MakeSourceFont(ReadSourceFont(settings))),
+      m_restoreTimer(this) {
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
+    SetFont(m_font);
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        LayoutChildren();
+    });
+    Bind(wxEVT_CHAR_HOOK, &CTextView::OnCharHook, this);
+    Bind(wxEVT_CONTEXT_MENU, &CTextView::OnContextMenu, this);
+    Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+        event.Skip();
+        OnFocusIn();
+    });
+    Bind(wxEVT_CHILD_FOCUS, [this](wxChildFocusEvent& event) {
+        event.Skip();
+        OnFocusIn();
+    });
+    Bind(wxEVT_TIMER, &CTextView::OnRestoreTimer, this);
 }
 
-std::optional<CommandState> CTextView::QueryCommand(CommandId) const { return std::nullopt; }
+CTextView::~CTextView() {
+    if (m_pBrowser) m_pBrowser->SetLoadedHandler({});
+}
 
-bool CTextView::OnCommand(CommandId) { return false; }
+// The browser is made the first time a source needs it: a window that
+// never shows a page has no engine running behind it.
+CWebBrowser& CTextView::Browser() {
+    if (!m_pBrowser) {
+        m_pBrowser = std::make_unique<CWebBrowser>(this);
+        m_pBrowser->SetLoadedHandler([this] { OnBrowserLoaded(); });
+        m_pBrowser->Window().SetSize(GetClientSize());
+    }
+    return *m_pBrowser;
+}
+
+bool CTextView::IsBrowserShown() const { return m_pBrowser && m_pBrowser->IsShown(); }
+
+void CTextView::LayoutChildren() {
+    const wxSize client = GetClientSize();
+    if (m_pEdit) m_pEdit->Window()->SetSize(client);
+    if (!m_pBrowser) return;
+    m_pBrowser->Window().SetSize(client);
+    m_pBrowser->Window().Refresh();
+}
+
+// ---- Showing the source -------------------------------------------------
+
+void CTextView::ShowSource() {
+    if (m_pEdit) {
+        m_pEdit->SetReadOnly(false);
+        if (m_pEdit->IsModified() && QuerySaveSourceText(m_settings, m_prompter)) SaveText();
+    }
+    m_strPath = m_pDoc != nullptr ? m_pDoc->m_data.m_strSrcFile : std::string();
+    const SourceDisplay display = ClassifySource(m_strPath, m_bBrowserMode);
+    if (display.kind != SourceDisplayKind::kBlank && display.kind != SourceDisplayKind::kUrl) m_nMode = ViewMode::kText;
+    switch (display.kind) {
+    case SourceDisplayKind::kBlank: ShowBlank(); break;
+    case SourceDisplayKind::kUrl:
+        ShowBrowser(true);
+        NavigateBrowser(m_strPath);
+        break;
+    case SourceDisplayKind::kBrowser: ShowBrowserDisplay(); break;
+    case SourceDisplayKind::kImage:
+        // Drawn by the imaging part; until then the pane stays empty.
+        DestroyPane();
+        ShowBrowser(false);
+        m_nMode = ViewMode::kImage;
+        Refresh();
+        break;
+    case SourceDisplayKind::kText: ShowTextFile(); break;
+    case SourceDisplayKind::kRichText: ShowRichTextFile(); break;
+    case SourceDisplayKind::kPlaceholder: ShowPlaceholder(display.text); break;
+    case SourceDisplayKind::kInfoText: ShowPlaceholder(InfoText(m_strPath, display.text)); break;
+    case SourceDisplayKind::kInfoPage:
+        ShowPreviewPage(MakeInfoPageBody(m_strPath, display.text, ReadPreviewFileStatus(m_strPath)));
+        break;
+    case SourceDisplayKind::kMediaPage:
+        ShowPreviewPage(MakeMediaPageBody(m_strPath, display.withHeight, GetClientSize().GetHeight()));
+        break;
+    }
+    ShowSourceStatus();
+}
+
+void CTextView::ShowBlank() {
+    DestroyPane();
+    if (IsBrowserShown()) {
+        m_strPath = "about:blank";
+        NavigateBrowser(m_strPath);
+    }
+}
+
+void CTextView::ShowBrowser(bool show) {
+    if (IsBrowserShown() == show) return;
+    Browser().Show(show);
+    if (show) LayoutChildren();
+}
+
+void CTextView::NavigateBrowser(const std::string& location) {
+    DestroyPane();
+    Browser().Navigate(location);
+    m_nMode = ViewMode::kBrowser;
+    ShowBrowser(true);
+    m_pBrowser->Window().Refresh();
+}
+
+void CTextView::ShowBrowserDisplay() {
+    if (IsShownAlready(m_strPath, Browser().LocationUrl())) {
+        DestroyPane();
+        m_nMode = ViewMode::kBrowser;
+        ShowBrowser(true);
+        m_pBrowser->Window().Refresh();
+        m_pBrowser->Window().Update();
+        return;
+    }
+    NavigateBrowser(m_strPath);
+}
+
+void CTextView::ShowPreviewPage(const std::string& body) {
+    wxBusyCursor wait;
+    NavigateBrowser(WritePreviewPage(m_prompter, GetPrivateTempFolder(), body));
+}
+
+void CTextView::ShowPlaceholder(const std::string& text) {
+    ShowBrowser(false);
+    CREditCtrl& pane = CreatePane();
+    pane.BeginLoad();
+    pane.AppendLoaded(Cp932ToUtf8(text));
+    pane.EndLoad();
+    pane.SetReadOnly(true);
+    m_nMode = ViewMode::kText;
+}
+
+void CTextView::ShowTextFile() {
+    ShowBrowser(false);
+    CREditCtrl& pane = CreatePane();
+    wxBusyCursor wait;
+    pane.SetReadOnly(false);
+    pane.SetDefaultFont(m_font);
+    PaneTextSource source = LoadTextForPane(m_prompter, m_strPath);
+    if (source.outcome == PaneLoadOutcome::kNotFound) return;
+    if (source.outcome == PaneLoadOutcome::kToBrowser) {
+        NavigateBrowser(m_strPath);
+        return;
+    }
+    m_kind = source.kind;
+    pane.BeginLoad();
+    ForEachPaneChunk(source.text, kLoadChunk, [&pane](std::string_view piece) { pane.AppendLoaded(piece); });
+    source.text = SourceText{};
+    pane.EndLoad();
+    if (auto* plain = dynamic_cast<CPlainEditCtrl*>(&pane)) {
+        plain->UseLineFeedOnly(!HoldsUtf8(m_kind) && !LoadsByConversion(m_kind) && m_kind.lineEnd == LineEnd::kLf);
+    }
+    pane.ScrollToLine(0);
+    m_nMode = ViewMode::kText;
+}
+
+void CTextView::ShowRichTextFile() {
+    ShowBrowser(false);
+    wxBusyCursor wait;
+    CRtfFileResult file = LoadRtfFile(m_strPath);
+    if (file.m_fileError) {
+        static const std::string notFound = SjisText("ファイルが見つかりません");
+        m_prompter.Message(notFound, MessageButtons::kOk, MessageIcon::kExclamation);
+        return;
+    }
+    // A file named .rtf that is no RTF is shown as the plain text it is.
+    if (!file.m_read.ok()) {
+        ShowTextFile();
+        return;
+    }
+    auto& pane = static_cast<CRichEditCtrl&>(CreatePane(true));
+    pane.SetReadOnly(false);
+    pane.SetDefaultFont(m_font);
+    pane.LoadDocument(std::move(file.m_read.m_document));
+    m_strRtfLosses = file.m_read.HasUnkeptContent() ? file.m_read.UnkeptDescription() : std::string();
+    m_nMode = ViewMode::kRichText;
+}
+
+void CTextView::SaveText() {
+    if (!m_pEdit || !IsTextMode(m_nMode)) return;
+    if (auto* rich = dynamic_cast<CRichEditCtrl*>(m_pEdit.get())) {
+        if (!m_strRtfLosses.empty()) {
+            const std::string question = m_strRtfLosses + SjisText("\n保存しますか？");
+            if (m_prompter.Message(question, MessageButtons::kYesNo, MessageIcon::kExclamation) != Answer::kYes) return;
+        }
+        if (const std::optional<FileError> error = SaveRtfFile(m_strPath, rich->Document())) {
+            m_prompter.Message(FileErrorMessage(*error), MessageButtons::kOk, MessageIcon::kExclamation);
+            return;
+        }
+        m_pEdit->SetModified(false);
+        return;
+    }
+    if (SaveSourceText(m_prompter, m_strPath, m_pEdit->TextUtf8(), m_kind)) m_pEdit->SetModified(false);
+}
+
+CREditCtrl& CTextView::CreatePane(bool rich) {
+    if (m_pEdit && m_pEdit->IsRich() != rich) DestroyPane();
+    if (!m_pEdit) {
+        std::unique_ptr<CREditCtrl> pane;
+        if (rich) pane = std::make_unique<CRichEditCtrl>(this, kPaneId);
+        else pane = std::make_unique<CPlainEditCtrl>(this, kPaneId);
+        pane->SetDefaultFont(m_font);
+        pane->Window()->Bind(wxEVT_CONTEXT_MENU, &CTextView::OnContextMenu, this);
+        m_pEdit = std::move(pane);
+        LayoutChildren();
+    }
+    m_pEdit->Window()->Show();
+    return *m_pEdit;
+}
+
+void CTextView::DestroyPane() {
+    if (!m_pEdit) return;
+    wxWindow* window = m_pEdit->Window();
+    m_pEdit.reset();
+    window->Destroy();
+}
+
+void CTextView::QuerySaveText() {
+    if (m_pEdit && m_pEdit->IsModified() && QuerySaveSourceText(m_settings, m_prompter)) SaveText();
+}
+
+// ---- The document's calls -----------------------------------------------
+
+void CTextView::OnInitialUpdate() {
+    m_nMode = ViewMode::kText;
+    SetFont(m_font);
+    if (m_pDoc != nullptr) {
+        m_layout = LayoutFromState(m_pDoc->m_data.m_pos);
+        m_bBrowserMode = m_pDoc->m_data.m_pos.m_bBrowserMode != 0;
+    }
+    ShowSource();
+    if (m_pDoc == nullptr) return;
+    const ViewRestore restore = PlanRestore(m_nMode, m_strPath.empty(), m_pDoc->m_data.m_pos);
+    switch (restore.kind) {
+    case RestoreKind::kScrollPaneLines:
+        if (m_pEdit) {
+            const int line = restore.nY;
+            CallAfter([this, line] {
+                if (m_pEdit) m_pEdit->ScrollToLine(line);
+            });
+        }
+        break;
+    case RestoreKind::kPostBrowserScroll:
+        m_bRestorePending = true;
+        m_nRestoreX = restore.nX;
+        m_nRestoreY = restore.nY;
+        break;
+    case RestoreKind::kScrollImage:
+    case RestoreKind::kNone: break;
+    }
+}
+
+void CTextView::OnUpdate(int hint) {
+    if ((hint & kHintSourceChanged) != 0) ShowSource();
+    if (!IsBrowserShown()) Refresh();
+}
+
+void CTextView::SaveViewState(CKelmioPosData& pos) {
+    ViewStateSnapshot view;
+    view.mode = m_nMode;
+    view.bBrowserMode = m_bBrowserMode;
+    view.bHasPane = m_pEdit != nullptr;
+    view.nPaneFirstLine = m_pEdit ? m_pEdit->FirstVisibleLine() : 0;
+    view.layout = m_layout;
+    if (m_nMode == ViewMode::kBrowser && m_pBrowser) std::tie(view.nScrollX, view.nScrollY) = m_pBrowser->GetBrowserScroll();
+    StoreViewState(view, pos);
+}
+
+void CTextView::OnBrowserLoaded() {
+    if (!m_bRestorePending || IsBeingDeleted()) return;
+    m_bRestorePending = false;
+    m_pBrowser->SetBrowserScroll(m_nRestoreX, m_nRestoreY);
+    m_nRestoreTries = kRestoreTries;
+    m_restoreTimer.Start(kRestoreInterval, wxTIMER_ONE_SHOT);
+}
+
+void CTextView::OnRestoreTimer(wxTimerEvent&) {
+    if (m_nMode != ViewMode::kBrowser || m_nRestoreTries <= 0 || !m_pBrowser) return;
+    --m_nRestoreTries;
+    if (m_pBrowser->GetBrowserScroll() == std::make_pair(m_nRestoreX, m_nRestoreY)) return;
+    m_pBrowser->SetBrowserScroll(m_nRestoreX, m_nRestoreY);
+    m_restoreTimer.Start(kRestoreInterval, wxTIMER_ONE_SHOT);
+}
+
+// ---- Input --------------------------------------------------------------
+
+void CTextView::Scroll(ScrollOp op) {
+    switch (m_nMode) {
+    case ViewMode::kText:
+    case ViewMode::kRichText: {
+        if (!m_pEdit) return;
+        const TextScrollStep step = TextStep(op);
+        if (step.nLines != 0) m_pEdit->ScrollLines(step.nLines);
+        if (step.nPages != 0) m_pEdit->ScrollPages(step.nPages);
+        return;
+    }
+    case ViewMode::kBrowser:
+        if (m_pBrowser) m_pBrowser->ScrollBrowser(op);
+        return;
+    case ViewMode::kImage: return;  // the imaging part scrolls its image
+    }
+}
+
+void CTextView::OnCharHook(wxKeyEvent& event) {
+    const std::optional<ScrollOp> op = ScrollOpForKey(VirtualKeyFromWx(event.GetKeyCode(), event.GetRawKeyCode()));
+    if (!op) {
+        event.Skip();
+        return;
+    }
+    Scroll(*op);
+}
+
+void CTextView::OnContextMenu(wxContextMenuEvent& event) {
+    std::unique_ptr<wxMenu> menu = BuildPopupMenu(ContextMenu(ContextMenuKind::kPreview));
+    const wxPoint at = event.GetPosition() == wxDefaultPosition ? wxPoint(0, 0) : ScreenToClient(event.GetPosition());
+    PopupMenu(menu.get(), at);
+}
+
+void CTextView::FocusPane() {
+    if (m_pEdit) m_pEdit->Window()->SetFocus();
+    else if (IsBrowserShown()) m_pBrowser->Window().SetFocus();
+    else SetFocus();
+}
+
+void CTextView::OnFocusIn() { ShowSourceStatus(); }
+
+// The status line names the source while the viewer has the focus, and
+// follows a source that changes.
+void CTextView::ShowSourceStatus() {
+    if (m_pDoc == nullptr || m_pDoc->m_data.m_strSrcFile.empty()) return;
+    auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame);
+    if (frame == nullptr || frame->GetStatusBar() == nullptr) return;
+    frame->SetStatusText(WxText("ソースファイル：") + ToWxPath(m_pDoc->m_data.m_strSrcFile), 0);
+}
+
+// ---- Commands -----------------------------------------------------------
+
+std::optional<CommandState> CTextView::QueryCommand(CommandId id) const {
+    const bool browser = m_nMode == ViewMode::kBrowser && IsBrowserShown();
+    switch (id) {
+    case ID_VIEW_SHOW:
+    case ID_EDIT_FIND:
+    case ID_EDIT_REPEAT:
+    case ID_EDIT_REPLACE:
+    case ID_EDIT_UNDO:
+    case ID_BROWSER_INIT_SCROLL:
+    case ID_VIEW_FONT:
+    case ID_VIEW_SOURCE_SETTINGS:
+        return CommandState{};
+    case ID_VIEW_BROWSER_MODE: return CommandState{true, m_bBrowserMode};
+    case ID_DIC_LOOKUP:
+        return CommandState{m_lookup && browser && m_pBrowser->LoadedKind() == CWebBrowser::DocumentKind::kHtml, false};
+    case ID_DIC_LOOKUP_CLIPBOARD: return CommandState{static_cast<bool>(m_lookup), false};
+    case ID_EDIT_COPY:
+    case ID_EDIT_CUT:
+    case ID_EDIT_PASTE:
+    case ID_EDIT_SELECT_ALL:
+        return CommandState{m_pEdit != nullptr || browser, false};
+    case ID_FORMAT_BOLD:
+    case ID_FORMAT_ITALIC:
+    case ID_FORMAT_UNDERLINE:
+    case ID_FORMAT_STRIKEOUT:
+    case ID_FORMAT_FONT:
+    case ID_FORMAT_COLOR:
+        return CommandState{m_nMode == ViewMode::kRichText && m_pEdit != nullptr && m_pEdit->IsRich(), false};
+    default:
+        if (ScrollOpForCommand(id)) return CommandState{};
+        return std::nullopt;
+    }
+}
+
+bool CTextView::OnCommand(CommandId id) {
+    const bool browser = m_nMode == ViewMode::kBrowser && IsBrowserShown();
+    if (const std::optional<ScrollOp> op = ScrollOpForCommand(id)) {
+        Scroll(*op);
+        return true;
+    }
+    switch (id) {
+    case ID_VIEW_SHOW: ShowSource(); return true;
+    case ID_VIEW_BROWSER_MODE: ToggleBrowserMode(); return true;
+    case ID_DIC_LOOKUP: LookupSelection(); return true;
+    case ID_FORMAT_BOLD:
+    case ID_FORMAT_ITALIC:
+    case ID_FORMAT_UNDERLINE:
+    case ID_FORMAT_STRIKEOUT:
+    case ID_FORMAT_FONT:
+    case ID_FORMAT_COLOR:
+        OnFormatCommand(id);
+        return true;
+    case ID_DIC_LOOKUP_CLIPBOARD: LookupClipboard(); return true;
+    case ID_EDIT_COPY:
+        if (m_pEdit) m_pEdit->Copy();
+        else if (browser) m_pBrowser->Copy();
+        return true;
+    case ID_EDIT_CUT:
+        if (m_pEdit) m_pEdit->Cut();
+        else if (browser) m_pBrowser->Cut();
+        return true;
+    case ID_EDIT_PASTE:
+        if (m_pEdit) m_pEdit->Paste();
+        else if (browser) m_pBrowser->Paste();
+        return true;
+    case ID_EDIT_SELECT_ALL:
+        if (m_pEdit) m_pEdit->SelectAll();
+        else if (browser) m_pBrowser->SelectAll();
+        return true;
+    case ID_EDIT_UNDO:
+        if (m_pEdit) m_pEdit->Undo();
+        return true;
+    case ID_EDIT_FIND: OnFind(); return true;
+    case ID_EDIT_REPEAT: OnFindNext(); return true;
+    case ID_EDIT_REPLACE: OnReplace(); return true;
+    case ID_BROWSER_INIT_SCROLL:
+        if (m_pDoc != nullptr && m_pBrowser) m_pBrowser->SetBrowserScroll(m_pDoc->m_data.m_pos.m_nScrollX, m_pDoc->m_data.m_pos.m_nScrollY);
+        return true;
+    case ID_VIEW_FONT: OnFontCommand(); return true;
+    case ID_VIEW_SOURCE_SETTINGS: OnSourceSettings(); return true;
+    default: return false;
+    }
+}
+
+void CTextView::ToggleBrowserMode() {
+    m_bBrowserMode = !m_bBrowserMode;
+    WriteBrowserMode(m_settings, m_bBrowserMode);
+    ShowSource();
+}
+
+void CTextView::OnFormatCommand(CommandId id) {
+    if (m_nMode != ViewMode::kRichText || !m_pEdit) return;
+    switch (id) {
+    case ID_FORMAT_BOLD: m_pEdit->ToggleBold(); break;
+    case ID_FORMAT_ITALIC: m_pEdit->ToggleItalic(); break;
+    case ID_FORMAT_UNDERLINE: m_pEdit->ToggleUnderline(); break;
+    case ID_FORMAT_STRIKEOUT: m_pEdit->ToggleStrikeOut(); break;
+    case ID_FORMAT_FONT: {
+        wxFontData data;
+        if (const std::optional<wxFont> font = m_pEdit->GetSelectionFont()) data.SetInitialFont(*font);
+        wxFontDialog dialog(this, data);
+        if (dialog.ShowModal() != wxID_OK) return;
+        m_pEdit->SetSelectionFont(dialog.GetFontData().GetChosenFont());
+        break;
+    }
+    case ID_FORMAT_COLOR: {
+        wxColourData data;
+        if (const std::optional<wxColour> colour = m_pEdit->GetSelectionColor()) data.SetColour(*colour);
+        wxColourDialog dialog(this, &data);
+        if (dialog.ShowModal() != wxID_OK) return;
+        m_pEdit->SetSelectionColor(dialog.GetColourData().GetColour());
+        break;
+    }
+    default: return;
+    }
+    m_pEdit->SetModified(true);
+}
+
+void CTextView::LookupSelection() {
+    if (!m_lookup || m_nMode != ViewMode::kBrowser || !m_pBrowser) return;
+    m_lookup(m_pBrowser->GetBrowserSelection());
+}
+
+// Clipboard without text: nothing happens.
+void CTextView::LookupClipboard() {
+    if (!m_lookup) return;
+    std::optional<std::string> word;
+    if (wxTheClipboard->Open()) {
+        if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) || wxTheClipboard->IsSupported(wxDF_TEXT)) {
+            wxTextDataObject text;
+            if (wxTheClipboard->GetData(text)) word = FromWx(text.GetText());
+        }
+        wxTheClipboard->Close();
+    }
+    if (word) m_lookup(*word);
+}
+
+void CTextView::ShowNotFound() {
+    static const std::string text = SjisText("見つかりません");
+    m_prompter.Message(text, MessageButtons::kOk, MessageIcon::kExclamation);
+}
+
+void CTextView::OnFind() {
+    if (!m_pEdit) return;
+    CFindDlg dialog(this, m_settings);
+    if (dialog.ShowModal() != wxID_OK) return;
+    m_strFind = dialog.FindText();
+    if (!m_pEdit->FindFirst(m_strFind)) ShowNotFound();
+}
+
+void CTextView::OnFindNext() {
+    if (!m_pEdit) return;
+    if (!m_pEdit->FindNext()) ShowNotFound();
+}
+
+void CTextView::OnReplace() {
+    if (!m_pEdit) return;
+    CReplaceDlg dialog(this, m_settings);
+    if (dialog.ShowModal() != wxID_OK) return;
+    m_strFind = dialog.FindText();
+    m_strReplace = dialog.ReplaceText();
+    if (!m_pEdit->FindFirst(m_strFind)) {
+        ShowNotFound();
+        return;
+    }
+    CReplaceInfoDlg progress(this, *m_pEdit, m_prompter, m_strFind, m_strReplace);
+    progress.ShowModal();
+}
+
+void CTextView::OnFontCommand() {
+    wxFontData data;
+    data.SetInitialFont(m_font);
+    wxFontDialog dialog(this, data);
+    if (dialog.ShowModal() != wxID_OK) return;
+    m_font = dialog.GetFontData().GetChosenFont();
+    if (m_pEdit) m_pEdit->SetDefaultFont(m_font);
+    WriteSourceFont(m_settings, SourceFontSettings(m_font, ReadSourceFont(m_settings).nCharSet));
+    SetFont(m_font);
+    Refresh();
+}
+
+void CTextView::OnSourceSettings() {
+    COptionDlg form(m_view.nScrollDownRate);
+    COptionDialog dialog(this, form, m_settings, m_prompter);
+    if (dialog.ShowModal() == wxID_OK) m_view.nScrollDownRate = form.m_nScrollDownRate;
+}
 
 }  // namespace kelmio

@@ -1,26 +1,128 @@
 #pragma once
-// The source viewer, the top pane. It shows nothing yet; the commands of
-// the viewer appear here as the viewer is built.
+// The source viewer, the top pane. It shows the project's current source
+// as the core classifies it: in the browser (pages, PDFs, URLs, preview
+// pages), as plain text in the text pane (edited and saved back in the
+// file's own encoding), or as a read-only placeholder. Image display
+// belongs to the imaging part; an image source shows nothing here yet.
 
+#include <wx/font.h>
+#include <wx/timer.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "encoding/text_source.h"
 #include "gui/app/pane_view.h"
 #include "platform/panes.h"
+#include "viewer/scroll_steps.h"
+#include "viewer/view_mode.h"
+#include "viewer/view_settings.h"
+#include "viewer/view_state.h"
+
+class wxKeyEvent;
 
 namespace kelmio {
 
+class CKelmioDoc;
+class CPrompter;
+class CREditCtrl;
+class CSettings;
+class CWebBrowser;
+
 class CTextView final : public CPaneView, public CSourcePane {
 public:
-    explicit CTextView(wxWindow* parent);
+    CTextView(wxWindow* parent, CSettings& settings, CPrompter& prompter);
+    ~CTextView() override;
+
+    // The document whose source is shown; null detaches it.
+    void SetDocument(CKelmioDoc* doc) { m_pDoc = doc; }
+    // Where a word to look up goes (the document's dictionary lookup); the
+    // two lookup commands are disabled without one.
+    using LookupHandler = std::function<void(const std::string& sjisWord)>;
+    void SetLookupHandler(LookupHandler handler) { m_lookup = std::move(handler); }
 
     std::optional<CommandState> QueryCommand(CommandId id) const override;
     bool OnCommand(CommandId id) override;
+    void FocusPane() override;
 
-    // CSourcePane. Until the viewer is built there is no display state to store
-    // and no image to save: the stored display state stays as it was read,
-    // and nothing needs showing when the project changes.
-    void SaveViewState(CKelmioPosData&) override {}
+    // CSourcePane
+    void SaveViewState(CKelmioPosData& pos) override;
     bool QuerySaveImage() override { return true; }
-    void OnInitialUpdate() override {}
-    void OnUpdate(int) override {}
+    void OnInitialUpdate() override;
+    void OnUpdate(int hint) override;
+
+    // Before the window closes: an edited text is saved or dropped as the
+    // "System"/"Save" setting and the user say.
+    void QuerySaveText();
+
+    // What the pane shows, for the tests and the status line.
+    ViewMode Mode() const { return m_nMode; }
+    bool IsBrowserMode() const { return m_bBrowserMode; }
+    CREditCtrl* TextPane() const { return m_pEdit.get(); }
+    // The browser, made on first use.
+    CWebBrowser& Browser();
+    bool IsBrowserShown() const;
+    const wxFont& SourceFont() const { return m_font; }
+
+private:
+    void ShowSource();
+    void ShowBlank();
+    void ShowBrowser(bool show);
+    void NavigateBrowser(const std::string& location);
+    void ShowBrowserDisplay();
+    void ShowPreviewPage(const std::string& body);
+    void ShowPlaceholder(const std::string& text);
+    void ShowTextFile();
+    void ShowRichTextFile();
+    void SaveText();
+    // The text pane of the kind asked for; one of the other kind goes.
+    CREditCtrl& CreatePane(bool rich = false);
+    void DestroyPane();
+
+    void Scroll(ScrollOp op);
+    void OnBrowserLoaded();
+    void OnRestoreTimer(wxTimerEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnContextMenu(wxContextMenuEvent& event);
+    void OnFocusIn();
+    void ShowSourceStatus();
+    void LayoutChildren();
+
+    void OnFind();
+    void OnFindNext();
+    void OnReplace();
+    void OnFontCommand();
+    void OnSourceSettings();
+    void ToggleBrowserMode();
+    void ShowNotFound();
+    void LookupSelection();
+    void OnFormatCommand(CommandId id);
+    void LookupClipboard();
+
+    CSettings& m_settings;
+    CPrompter& m_prompter;
+    CKelmioDoc* m_pDoc = nullptr;
+    LookupHandler m_lookup;
+    std::unique_ptr<CREditCtrl> m_pEdit;
+    std::unique_ptr<CWebBrowser> m_pBrowser;
+    CViewSettings m_view;
+    bool m_bBrowserMode;
+    std::string m_strPath;
+    ViewMode m_nMode = ViewMode::kText;
+    wxFont m_font;
+    TextSourceKind m_kind;
+    std::string m_strFind;      // UTF-8, as the pane searches
+    std::string m_strReplace;
+    ImageLayout m_layout;
+    std::string m_strRtfLosses;  // what saving the shown RTF would drop; empty when nothing
+
+    // The page position to set once the page has loaded.
+    bool m_bRestorePending = false;
+    int m_nRestoreX = 0;
+    int m_nRestoreY = 0;
+    int m_nRestoreTries = 0;
+    wxTimer m_restoreTimer;
 };
 
 }  // namespace kelmio

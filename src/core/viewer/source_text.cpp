@@ -1,0 +1,110 @@
+#include "viewer/source_text.h"
+
+#include <algorithm>
+
+#include "platform/prompter.h"
+#include "platform/settings.h"
+#include "text/cp932.h"
+#include "text/sjis.h"
+#include "viewer/view_settings.h"
+
+namespace kelmio {
+namespace {
+
+// The source's text from the pane and how many characters it cannot hold:
+// those without a Shift-JIS form, and for a JIS or EUC-JP file those
+// without a place in JIS X 0208.
+struct PaneSourceText {
+    SourceText text;
+    std::size_t lost = 0;
+};
+
+PaneSourceText ToSourceText(std::string_view paneUtf8, TextSourceKind kind) {
+    if (HoldsUtf8(kind)) return {Utf8SourceText{std::string(paneUtf8)}, 0};
+    ConversionResult sjis = Utf8ToCp932Checked(paneUtf8);
+    PaneSourceText result{SjisSourceText{std::move(sjis.text)}, sjis.unconvertible};
+    if (LoadsByConversion(kind)) {
+        std::size_t unmapped = 0;
+        SourceFileBytes(result.text, kind, &unmapped);
+        result.lost += unmapped;
+    }
+    return result;
+}
+
+std::string LossQuestion(std::size_t count) {
+    return SjisText("このファイルの文字コードで表せない文字が") + std::to_string(count) +
+           SjisText("個あります。\n保存するとその文字は失われます。保存しますか？");
+}
+
+}  // namespace
+
+bool HoldsUtf8(TextSourceKind kind) { return IsUnicodeEncoding(kind.encoding); }
+
+PaneTextSource LoadTextForPane(CPrompter& prompter, std::string_view sjisPath) {
+    LoadedTextSource loaded = LoadTextSource(sjisPath);
+    PaneTextSource pane;
+    pane.kind = loaded.kind;
+    switch (loaded.status) {
+    case TextLoadStatus::kLoaded:
+        pane.text = std::move(loaded.text);
+        return pane;
+    case TextLoadStatus::kNotFound:
+        pane.outcome = PaneLoadOutcome::kNotFound;
+        break;
+    case TextLoadStatus::kOutOfMemory:
+        pane.outcome = PaneLoadOutcome::kToBrowser;
+        break;
+    }
+    prompter.Message(loaded.message, MessageButtons::kOk, MessageIcon::kExclamation);
+    return pane;
+}
+
+void ForEachPaneChunk(const SourceText& source, std::size_t chunk,
+                      const std::function<void(std::string_view utf8)>& append) {
+    const bool utf8 = std::holds_alternative<Utf8SourceText>(source);
+    const std::string_view text =
+        utf8 ? std::string_view(std::get<Utf8SourceText>(source).bytes) : std::get<SjisSourceText>(source).bytes;
+    const std::size_t size = std::max<std::size_t>(chunk, 4);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t target = std::min(text.size(), pos + size);
+        std::size_t end = target;
+        if (utf8) {
+            while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+            append(text.substr(pos, end - pos));
+        } else {
+            // Walk whole characters, so a piece never ends on a lead byte.
+            end = pos;
+            while (end < target) end += CharLengthAt(text, end);
+            append(Cp932ToUtf8(text.substr(pos, end - pos)));
+        }
+        pos = end;
+    }
+}
+
+bool QuerySaveSourceText(const CSettings& settings, CPrompter& prompter) {
+    if (SavesSourceWithoutAsking(settings)) return true;
+    static const std::string question = SjisText("変更されています。保存しますか？");
+    return prompter.Message(question, MessageButtons::kYesNo, MessageIcon::kQuestion) == Answer::kYes;
+}
+
+std::size_t CountUnsavable(std::string_view paneUtf8, TextSourceKind kind) {
+    return ToSourceText(paneUtf8, kind).lost;
+}
+
+bool SaveSourceText(CPrompter& prompter, std::string_view sjisPath, std::string_view paneUtf8, TextSourceKind kind) {
+    const PaneSourceText text = ToSourceText(paneUtf8, kind);
+    const std::size_t lost = text.lost;
+    if (lost > 0 &&
+        prompter.Message(LossQuestion(lost), MessageButtons::kYesNo, MessageIcon::kExclamation) != Answer::kYes) {
+        return false;
+    }
+    const TextSaveResult saved = SaveTextSource(sjisPath, text.text, kind);
+    if (saved.error) {
+        prompter.Message(FileErrorMessage(*saved.error), MessageButtons::kOk, MessageIcon::kExclamation);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace kelmio

@@ -1,0 +1,60 @@
+#pragma once
+// A text source in the source pane: loading it for the pane, the question
+// before an edited text is left, and saving it back in its own encoding
+// and line ends.
+//
+// The pane holds UTF-8. A Unicode source is UTF-8 already; every other
+// text is Shift-JIS in the core and is converted on its way to and from
+// the pane. Nothing is lost silently: a save that cannot give back every
+// character asks first.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "encoding/text_source.h"
+
+namespace kelmio {
+
+class CPrompter;
+class CSettings;
+
+enum class PaneLoadOutcome {
+    kShown,       // `text` is for the pane
+    kNotFound,    // "ファイルが見つかりません" was shown; the pane keeps what it had
+    kToBrowser,   // no room for the text: the message was shown, the browser shows the file
+};
+
+struct PaneTextSource {
+    PaneLoadOutcome outcome = PaneLoadOutcome::kShown;
+    TextSourceKind kind;
+    SourceText text;
+};
+
+PaneTextSource LoadTextForPane(CPrompter& prompter, std::string_view sjisPath);
+
+// True when a source of this kind is held as UTF-8 (a Unicode source).
+bool HoldsUtf8(TextSourceKind kind);
+
+// Hands the text to `append` as UTF-8 pieces of about `chunk` bytes, cut
+// at character boundaries, so that a large text never exists twice in
+// full.
+void ForEachPaneChunk(const SourceText& text, std::size_t chunk,
+                      const std::function<void(std::string_view utf8)>& append);
+
+// Leaving an edited text: true when it is to be saved. "System"/"Save" 0
+// saves without asking; otherwise "変更されています。保存しますか？".
+bool QuerySaveSourceText(const CSettings& settings, CPrompter& prompter);
+
+// Saves the pane's text (UTF-8) as the file, atomically. Characters that
+// the file's encoding cannot hold are counted first and the user is asked
+// before they are lost; a failed save shows the file error and leaves the
+// old file as it was. True when the file was written.
+bool SaveSourceText(CPrompter& prompter, std::string_view sjisPath, std::string_view paneUtf8, TextSourceKind kind);
+
+// The number of characters of the pane's text that the file's encoding
+// cannot hold.
+std::size_t CountUnsavable(std::string_view paneUtf8, TextSourceKind kind);
+
+}  // namespace kelmio
