@@ -1,6 +1,7 @@
 #include "encoding/text_source.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "encoding/conversion.h"
@@ -40,6 +41,19 @@ void ExpandCrFrom(std::string& text, std::size_t start) {
     }
 }
 
+// How often `byte` occurs, hopping from one to the next with memchr: line
+// ends are far apart, and a byte-by-byte count costs as much as converting.
+std::size_t CountByte(std::string_view bytes, char byte) {
+    std::size_t count = 0;
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (const void* found = std::memchr(p, byte, static_cast<std::size_t>(end - p))) {
+        ++count;
+        p = static_cast<const char*>(found) + 1;
+    }
+    return count;
+}
+
 // The converted text of a JIS, EUC-JP or CR-only file. The file is read as
 // the Windows C library reads in text mode: a Ctrl-Z ends the input and CR
 // LF reads as LF. Each piece up to an LF loses that line end and one more
@@ -51,8 +65,8 @@ std::string ConvertForPane(std::string_view bytes, TextSourceKind kind) {
     // Exact room for the result, so the text is allocated once: a piece
     // never grows in conversion, each LF becomes CR LF, and in a CR-only
     // file each CR becomes CR LF.
-    const auto lfs = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-    const auto crs = crOnly ? static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r')) : 0;
+    const std::size_t lfs = CountByte(bytes, '\n');
+    const std::size_t crs = crOnly ? CountByte(bytes, '\r') : 0;
     std::string text;
     text.reserve(bytes.size() + lfs + crs + 2);
 
@@ -160,13 +174,18 @@ LoadedTextSource LoadTextSource(std::string_view sjisPath) {
     return LoadTextSourceBytes(std::move(file.bytes));
 }
 
-std::string FormatConvertedText(std::string_view text, TextSourceKind kind, std::size_t* unmapped) {
+void FormatConvertedTextInPieces(std::string_view text, TextSourceKind kind, const ByteSink& sink,
+                                 std::size_t* unmapped) {
+    // Lines are converted into one buffer that goes to the sink whenever it
+    // holds a piece's worth, so the text is converted once, in one pass.
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
     const std::string_view separator = LineEndBytes(kind.lineEnd);
     std::string bytes;
-    bytes.reserve(text.size() + text.size() / 4 + 16);
+    bytes.reserve(std::min(text.size() + text.size() / 4 + 16, kPiece + kPiece / 2));
     CJisState state;
     std::size_t missing = 0;
     std::size_t pos = 0;
+    bool writing = true;
     while (pos < text.size()) {
         const std::size_t crlf = text.find("\r\n", pos);
         const std::size_t stop = crlf == std::string_view::npos ? text.size() : crlf;
@@ -176,8 +195,25 @@ std::string FormatConvertedText(std::string_view text, TextSourceKind kind, std:
         else bytes.append(line);
         bytes.append(separator);
         pos = crlf == std::string_view::npos ? text.size() : crlf + 2;
+        if (bytes.size() >= kPiece && writing) {
+            writing = sink(bytes);
+            bytes.clear();
+        }
     }
+    if (writing && !bytes.empty()) sink(bytes);
     if (unmapped != nullptr) *unmapped = missing;
+}
+
+std::string FormatConvertedText(std::string_view text, TextSourceKind kind, std::size_t* unmapped) {
+    std::string bytes;
+    bytes.reserve(text.size() + text.size() / 4 + 16);
+    FormatConvertedTextInPieces(
+        text, kind,
+        [&bytes](std::string_view piece) {
+            bytes.append(piece);
+            return true;
+        },
+        unmapped);
     return bytes;
 }
 
@@ -209,6 +245,15 @@ std::string SourceFileBytes(const SourceText& text, TextSourceKind kind, std::si
 
 TextSaveResult SaveTextSource(std::string_view sjisPath, const SourceText& text, TextSourceKind kind) {
     TextSaveResult result;
+    const auto* sjis = std::get_if<SjisSourceText>(&text);
+    if (sjis != nullptr && !IsUnicodeEncoding(kind.encoding) && LoadsByConversion(kind)) {
+        // The common case of a large converted source: converted while it
+        // is written, without a second copy of the whole text.
+        result.error = SaveFileAtomically(sjisPath, [&](const ByteSink& sink) {
+            FormatConvertedTextInPieces(sjis->bytes, kind, sink, &result.unmapped);
+        });
+        return result;
+    }
     result.error = SaveFileAtomically(sjisPath, SourceFileBytes(text, kind, &result.unmapped));
     return result;
 }

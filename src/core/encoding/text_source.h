@@ -19,6 +19,7 @@
 
 #include "encoding/text_encoding.h"
 #include "platform/file_error.h"
+#include "platform/file_io.h"
 
 namespace kelmio {
 
@@ -72,6 +73,11 @@ LoadedTextSource LoadTextSourceBytes(std::string bytes);
 // `text` converted for `kind.encoding` (JIS or EUC-JP, else unchanged) and
 // followed by the line end of `kind.lineEnd` (CR LF for a file that had none).
 std::string FormatConvertedText(std::string_view text, TextSourceKind kind, std::size_t* unmapped = nullptr);
+// The same bytes handed to `sink` in pieces as they are made (about 1 MiB
+// each, in order), for a save that writes while it converts. Once the sink
+// returns false the rest is converted only to count `unmapped`.
+void FormatConvertedTextInPieces(std::string_view text, TextSourceKind kind, const ByteSink& sink,
+                                 std::size_t* unmapped = nullptr);
 
 // The bytes of a file of `kind` holding `text`: encoded for a Unicode kind,
 // converted line by line where loading converted, else as they are. A text
