@@ -40,7 +40,7 @@ std::string ReadStdin() {
     return bytes;
 }
 
-void WriteStdout(const std::string& bytes) {
+void WriteStdout(std::string_view bytes) {
     // Anything written through std::cout goes out first, then the bytes in
     // as few system calls as the pipe takes.
     std::cout.flush();

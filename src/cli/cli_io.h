@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelmio::cli {
@@ -13,7 +14,7 @@ using Args = std::vector<std::string>;
 std::string ReadStdin();
 
 // Writes bytes to standard output unchanged.
-void WriteStdout(const std::string& bytes);
+void WriteStdout(std::string_view bytes);
 
 // Prints a message (Shift-JIS) to standard error as UTF-8 with a newline.
 void PrintError(const std::string& sjisMessage);

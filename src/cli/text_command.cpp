@@ -6,7 +6,6 @@
 
 #include <charconv>
 #include <iostream>
-#include <variant>
 
 #include "cli/commands.h"
 #include "encoding/text_source.h"
@@ -36,13 +35,16 @@ int Detect(const std::string& path) {
 }
 
 int Load(const std::string& path) {
-    const LoadedTextSource source = LoadTextSource(FromNativePath(path));
+    // A Unicode source prints as UTF-8, the others as their Shift-JIS bytes,
+    // written while they are converted.
+    const LoadedTextSource source = LoadTextSourceInPieces(FromNativePath(path), [](std::string_view piece) {
+        WriteStdout(piece);
+        return true;
+    });
     if (source.status != TextLoadStatus::kLoaded) {
         PrintError(source.message);
         return 1;
     }
-    // A Unicode source prints as UTF-8, the others as their Shift-JIS bytes.
-    std::visit([](const auto& text) { WriteStdout(text.bytes); }, source.text);
     return 0;
 }
 

@@ -42,8 +42,10 @@ public:
             const auto byte = static_cast<unsigned char>(paragraph[i]);
             if (byte == '\t') {
                 x = (x / m_nTabStop + 1) * m_nTabStop;
+            } else if (length == 2) {
+                x += DoubleByteWidth(byte, static_cast<unsigned char>(paragraph[i + 1]));
             } else {
-                x += length == 2 ? m_nAveWidth : m_arrWidths[byte];
+                x += m_arrWidths[byte];
             }
             if (x > m_nWidth) break;
             i += length;
@@ -77,6 +79,13 @@ public:
     }
 
 private:
+    // The device's width of a double-byte character where it knows one (a
+    // close first guess saves most exact measures), else the average.
+    int DoubleByteWidth(unsigned char lead, unsigned char trail) const {
+        const int width = m_device.GetDoubleByteWidth(lead, trail);
+        return width > 0 ? width : m_nAveWidth;
+    }
+
     bool Fits(std::string_view paragraph, std::size_t nStart, std::size_t nEnd) const {
         if (nEnd == nStart) return true;
         return m_device.GetTabbedTextWidth(paragraph.substr(nStart, nEnd - nStart), m_nTabStop) <= m_nWidth;

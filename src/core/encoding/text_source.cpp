@@ -54,24 +54,28 @@ std::size_t CountByte(std::string_view bytes, char byte) {
     return count;
 }
 
-// The converted text of a JIS, EUC-JP or CR-only file. The file is read as
-// the Windows C library reads in text mode: a Ctrl-Z ends the input and CR
-// LF reads as LF. Each piece up to an LF loses that line end and one more
-// CR; a CR-only file arrives as one piece whose CRs become CR LF.
-std::string ConvertForPane(std::string_view bytes, TextSourceKind kind) {
+// The converted text of a JIS, EUC-JP or CR-only file, appended to `text`.
+// The file is read as the Windows C library reads in text mode: a Ctrl-Z
+// ends the input and CR LF reads as LF. Each piece up to an LF loses that
+// line end and one more CR; a CR-only file arrives as one piece whose CRs
+// become CR LF. With a sink, `text` goes to it whenever it holds a piece's
+// worth (and at the end), so the whole text is never kept.
+void ConvertForPane(std::string_view bytes, TextSourceKind kind, std::string& text, const ByteSink* sink) {
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
     bytes = bytes.substr(0, std::min(bytes.find(kCtrlZ), bytes.size()));
     const bool crOnly = kind.lineEnd == LineEnd::kCr;
 
     // Exact room for the result, so the text is allocated once: a piece
     // never grows in conversion, each LF becomes CR LF, and in a CR-only
-    // file each CR becomes CR LF.
+    // file each CR becomes CR LF. Pieces for a sink need a piece's room.
     const std::size_t lfs = CountByte(bytes, '\n');
     const std::size_t crs = crOnly ? CountByte(bytes, '\r') : 0;
-    std::string text;
-    text.reserve(bytes.size() + lfs + crs + 2);
+    const std::size_t whole = bytes.size() + lfs + crs + 2;
+    text.reserve(sink != nullptr ? std::min(whole, 2 * kPiece) : whole);
 
     CJisState state;
     std::size_t pos = 0;
+    bool writing = true;
     while (pos < bytes.size()) {
         const std::size_t lf = bytes.find('\n', pos);
         const std::size_t stop = lf == std::string_view::npos ? bytes.size() : lf;
@@ -86,8 +90,15 @@ std::string ConvertForPane(std::string_view bytes, TextSourceKind kind) {
         if (crOnly) ExpandCrFrom(text, start);
         text += "\r\n";
         pos = lf == std::string_view::npos ? bytes.size() : lf + 1;
+        if (sink != nullptr && text.size() >= kPiece) {
+            if (writing) writing = (*sink)(text);
+            text.clear();
+        }
     }
-    return text;
+    if (sink != nullptr) {
+        if (writing && !text.empty()) (*sink)(text);
+        text.clear();
+    }
 }
 
 std::string_view LineEndBytes(LineEnd lineEnd) {
@@ -130,22 +141,31 @@ std::optional<TextSourceKind> DetectTextFile(std::string_view sjisPath, std::opt
     return kind;
 }
 
-LoadedTextSource LoadTextSourceBytes(std::string bytes) {
+namespace {
+
+// The load of a file's bytes; with a sink the text goes to it (in pieces
+// where it is converted) and the result holds none.
+LoadedTextSource LoadBytes(std::string bytes, const ByteSink* sink) {
     LoadedTextSource result;
     if (const std::optional<TextEncoding> unicode = DetectUnicode(bytes)) {
         result.kind = {*unicode, DetectUnicodeLineEnd(bytes, *unicode)};
-        result.text = Utf8SourceText{DecodeUnicodeSource(bytes, result.kind.encoding, result.kind.lineEnd)};
+        std::string text = DecodeUnicodeSource(bytes, result.kind.encoding, result.kind.lineEnd);
+        if (sink != nullptr) (*sink)(text);
+        else result.text = Utf8SourceText{std::move(text)};
         result.converted = true;
         return result;
     }
     result.kind.encoding = DetectEncoding(bytes);
     result.kind.lineEnd = DetectLineEnd(bytes);
     if (!LoadsByConversion(result.kind)) {
-        result.text = SjisSourceText{std::move(bytes)};
+        if (sink != nullptr) (*sink)(bytes);
+        else result.text = SjisSourceText{std::move(bytes)};
         return result;
     }
     try {
-        result.text = SjisSourceText{ConvertForPane(bytes, result.kind)};
+        std::string text;
+        ConvertForPane(bytes, result.kind, text, sink);
+        if (sink == nullptr) result.text = SjisSourceText{std::move(text)};
         result.converted = true;
     } catch (const std::bad_alloc&) {
         result.status = TextLoadStatus::kOutOfMemory;
@@ -154,7 +174,7 @@ LoadedTextSource LoadTextSourceBytes(std::string bytes) {
     return result;
 }
 
-LoadedTextSource LoadTextSource(std::string_view sjisPath) {
+LoadedTextSource LoadFile(std::string_view sjisPath, const ByteSink* sink) {
     FileReadResult file;
     try {
         file = ReadWholeFile(sjisPath);
@@ -171,7 +191,17 @@ LoadedTextSource LoadTextSource(std::string_view sjisPath) {
         result.error = file.error;
         return result;
     }
-    return LoadTextSourceBytes(std::move(file.bytes));
+    return LoadBytes(std::move(file.bytes), sink);
+}
+
+}  // namespace
+
+LoadedTextSource LoadTextSourceBytes(std::string bytes) { return LoadBytes(std::move(bytes), nullptr); }
+
+LoadedTextSource LoadTextSource(std::string_view sjisPath) { return LoadFile(sjisPath, nullptr); }
+
+LoadedTextSource LoadTextSourceInPieces(std::string_view sjisPath, const ByteSink& sink) {
+    return LoadFile(sjisPath, &sink);
 }
 
 void FormatConvertedTextInPieces(std::string_view text, TextSourceKind kind, const ByteSink& sink,

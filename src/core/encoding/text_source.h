@@ -68,6 +68,10 @@ bool LoadsByConversion(TextSourceKind kind);
 LoadedTextSource LoadTextSource(std::string_view sjisPath);
 // The same for bytes already in memory (the file's whole content).
 LoadedTextSource LoadTextSourceBytes(std::string bytes);
+// The same text handed to `sink` in pieces as it is made (about 1 MiB each
+// where the file is converted), for a caller that only passes it on; the
+// result holds no text. Once the sink returns false the rest is dropped.
+LoadedTextSource LoadTextSourceInPieces(std::string_view sjisPath, const ByteSink& sink);
 
 // The bytes a converted text is saved as: every CR LF separated line of
 // `text` converted for `kind.encoding` (JIS or EUC-JP, else unchanged) and
