@@ -40,6 +40,14 @@ std::string ReadStdin() {
     return bytes;
 }
 
+std::size_t ReadStdinBlock(char* buffer, std::size_t size) {
+    while (true) {
+        const ssize_t n = ::read(STDIN_FILENO, buffer, size);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) return 0;
+    }
+}
+
 void WriteStdout(std::string_view bytes) {
     // Anything written through std::cout goes out first, then the bytes in
     // as few system calls as the pipe takes.

@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers shared by the kelmio-cli commands.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,9 @@ using Args = std::vector<std::string>;
 
 // All of standard input as bytes.
 std::string ReadStdin();
+// Up to `size` bytes of standard input into `buffer`; 0 at its end (or
+// after a read error, as for ReadStdin: what was read is the input).
+std::size_t ReadStdinBlock(char* buffer, std::size_t size);
 
 // Writes bytes to standard output unchanged.
 void WriteStdout(std::string_view bytes);

@@ -60,7 +60,8 @@ std::size_t CountByte(std::string_view bytes, char byte) {
 // line end and one more CR; a CR-only file arrives as one piece whose CRs
 // become CR LF. With a sink, `text` goes to it whenever it holds a piece's
 // worth (and at the end), so the whole text is never kept.
-void ConvertForPane(std::string_view bytes, TextSourceKind kind, std::string& text, const ByteSink* sink) {
+void ConvertForPane(std::string_view bytes, TextSourceKind kind, CJisState& state, std::string& text,
+                    const ByteSink* sink) {
     constexpr std::size_t kPiece = std::size_t{1} << 20;
     bytes = bytes.substr(0, std::min(bytes.find(kCtrlZ), bytes.size()));
     const bool crOnly = kind.lineEnd == LineEnd::kCr;
@@ -73,7 +74,6 @@ void ConvertForPane(std::string_view bytes, TextSourceKind kind, std::string& te
     const std::size_t whole = bytes.size() + lfs + crs + 2;
     text.reserve(sink != nullptr ? std::min(whole, 2 * kPiece) : whole);
 
-    CJisState state;
     std::size_t pos = 0;
     bool writing = true;
     while (pos < bytes.size()) {
@@ -164,7 +164,8 @@ LoadedTextSource LoadBytes(std::string bytes, const ByteSink* sink) {
     }
     try {
         std::string text;
-        ConvertForPane(bytes, result.kind, text, sink);
+        CJisState state;
+        ConvertForPane(bytes, result.kind, state, text, sink);
         if (sink == nullptr) result.text = SjisSourceText{std::move(text)};
         result.converted = true;
     } catch (const std::bad_alloc&) {
@@ -194,6 +195,50 @@ LoadedTextSource LoadFile(std::string_view sjisPath, const ByteSink* sink) {
     return LoadBytes(std::move(file.bytes), sink);
 }
 
+// A converted file read a block at a time: each block's whole pieces (up
+// to its last LF) are converted as they come, the rest waits for the next
+// block. Splitting after an LF is where the conversion splits the text into
+// pieces anyway, and the JIS state carries over, so the result is that of
+// the whole file.
+LoadedTextSource StreamConvertedFile(std::string_view sjisPath, TextSourceKind kind, const ByteSink& sink) {
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    LoadedTextSource result;
+    result.kind = kind;
+    result.converted = true;
+    CFileReader file(sjisPath);
+    std::string pending;
+    std::string text;
+    CJisState state;
+    bool writing = true;
+    const ByteSink latched = [&](std::string_view piece) { return writing = writing && sink(piece); };
+    bool ended = false;  // a Ctrl-Z ends the input
+    while (!ended && writing) {
+        const std::size_t start = pending.size();
+        pending.resize(start + kBlock);
+        const std::size_t n = file.Read(pending.data() + start, kBlock);
+        pending.resize(start + n);
+        if (n == 0) break;
+        const std::size_t ctrlZ = pending.find(kCtrlZ, start);
+        if (ctrlZ != std::string::npos) {
+            pending.resize(ctrlZ);
+            ended = true;
+            break;
+        }
+        const std::size_t lastLf = std::string_view(pending).substr(start).rfind('\n');
+        if (lastLf == std::string_view::npos) continue;
+        ConvertForPane(std::string_view(pending).substr(0, start + lastLf + 1), kind, state, text, &latched);
+        pending.erase(0, start + lastLf + 1);
+    }
+    if (file.Error()) {
+        result.status = TextLoadStatus::kNotFound;
+        result.message = NotFoundMessage();
+        result.error = file.Error();
+        return result;
+    }
+    if (writing) ConvertForPane(pending, kind, state, text, &latched);
+    return result;
+}
+
 }  // namespace
 
 LoadedTextSource LoadTextSourceBytes(std::string bytes) { return LoadBytes(std::move(bytes), nullptr); }
@@ -201,7 +246,19 @@ LoadedTextSource LoadTextSourceBytes(std::string bytes) { return LoadBytes(std::
 LoadedTextSource LoadTextSource(std::string_view sjisPath) { return LoadFile(sjisPath, nullptr); }
 
 LoadedTextSource LoadTextSourceInPieces(std::string_view sjisPath, const ByteSink& sink) {
-    return LoadFile(sjisPath, &sink);
+    // Detection reads only the start of the file; a converted file is then
+    // read and converted a block at a time, so it is never whole in memory.
+    std::optional<FileError> error;
+    const std::optional<TextSourceKind> kind = DetectTextFile(sjisPath, error);
+    if (!kind || IsUnicodeEncoding(kind->encoding) || !LoadsByConversion(*kind)) return LoadFile(sjisPath, &sink);
+    try {
+        return StreamConvertedFile(sjisPath, *kind, sink);
+    } catch (const std::bad_alloc&) {
+        LoadedTextSource result;
+        result.status = TextLoadStatus::kOutOfMemory;
+        result.message = OutOfMemoryMessage();
+        return result;
+    }
 }
 
 void FormatConvertedTextInPieces(std::string_view text, TextSourceKind kind, const ByteSink& sink,
@@ -271,6 +328,43 @@ std::string SourceFileBytes(const SourceText& text, TextSourceKind kind, std::si
     }
     if (unmapped != nullptr) *unmapped = lost + missing;
     return bytes;
+}
+
+TextSaveResult SaveConvertedTextFrom(std::string_view sjisPath, TextSourceKind kind, const ByteSource& read) {
+    // Whole lines are converted as soon as their CR LF has come: a line
+    // converts the same whatever comes after it (JIS ends every line in
+    // ASCII mode), so the pieces join to the conversion of the whole text.
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    TextSaveResult result;
+    result.error = SaveFileAtomically(sjisPath, [&](const ByteSink& sink) {
+        std::string pending;
+        pending.reserve(2 * kBlock);
+        bool writing = true;
+        const ByteSink pass = [&](std::string_view piece) { return writing = writing && sink(piece); };
+        const auto convert = [&](std::string_view lines) {
+            std::size_t missing = 0;
+            FormatConvertedTextInPieces(lines, kind, pass, &missing);
+            result.unmapped += missing;
+        };
+        while (true) {
+            const std::size_t start = pending.size();
+            pending.resize(start + kBlock);
+            const std::size_t n = read(pending.data() + start, kBlock);
+            pending.resize(start + n);
+            if (n == 0) break;
+            // Up to the last CR LF whose LF is here; a CR at the end may be
+            // the first half of one.
+            // Only the new bytes (and the one before them) need searching.
+            const std::size_t from = start > 0 ? start - 1 : 0;
+            const std::size_t found = std::string_view(pending).substr(from).rfind("\r\n");
+            if (found == std::string_view::npos) continue;
+            const std::size_t lastLf = from + found;
+            convert(std::string_view(pending).substr(0, lastLf + 2));
+            pending.erase(0, lastLf + 2);
+        }
+        convert(pending);
+    });
+    return result;
 }
 
 TextSaveResult SaveTextSource(std::string_view sjisPath, const SourceText& text, TextSourceKind kind) {

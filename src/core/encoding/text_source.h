@@ -12,6 +12,7 @@
 // on the screen.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -88,6 +89,13 @@ void FormatConvertedTextInPieces(std::string_view text, TextSourceKind kind, con
 // in the other form than the kind's is converted first; characters lost on
 // the way count as unmapped.
 std::string SourceFileBytes(const SourceText& text, TextSourceKind kind, std::size_t* unmapped = nullptr);
+
+// Saves Shift-JIS text read block by block from `read` (same contract as
+// CFileReader::Read: 0 at the end) as a converted source of `kind`
+// (LoadsByConversion true), converting lines as they arrive: the file gets
+// exactly FormatConvertedText of all the text, which is never whole in memory.
+using ByteSource = std::function<std::size_t(char* buffer, std::size_t size)>;
+TextSaveResult SaveConvertedTextFrom(std::string_view sjisPath, TextSourceKind kind, const ByteSource& read);
 
 // Saves the pane's text as the file it was loaded from, atomically.
 TextSaveResult SaveTextSource(std::string_view sjisPath, const SourceText& text, TextSourceKind kind);

@@ -75,12 +75,16 @@ int CDcPrintDevice::RunWidth(std::string_view run) const {
 }
 
 CPrintTextMetrics CDcPrintDevice::GetTextMetrics() const {
-    wxCoord width = 0;
-    wxCoord height = 0;
-    wxCoord descent = 0;
-    wxCoord leading = 0;
-    m_dc.GetTextExtent(WxText("Xy"), &width, &height, &descent, &leading);
-    return {height, leading, m_dc.GetCharWidth()};
+    // Asked for on every page; the font does not change under the device.
+    if (!m_metrics) {
+        wxCoord width = 0;
+        wxCoord height = 0;
+        wxCoord descent = 0;
+        wxCoord leading = 0;
+        m_dc.GetTextExtent(WxText("Xy"), &width, &height, &descent, &leading);
+        m_metrics = CPrintTextMetrics{height, leading, m_dc.GetCharWidth()};
+    }
+    return *m_metrics;
 }
 
 std::array<int, 256> CDcPrintDevice::GetCharWidths() const {
@@ -101,7 +105,7 @@ int CDcPrintDevice::GetDoubleByteWidth(unsigned char lead, unsigned char trail) 
     return static_cast<int>((CharAdvance(std::string_view(pair, 2)) + kCharSamples / 2) / kCharSamples);
 }
 
-int CDcPrintDevice::GetDefaultTabWidth() const { return kDefaultTabChars * m_dc.GetCharWidth(); }
+int CDcPrintDevice::GetDefaultTabWidth() const { return kDefaultTabChars * GetTextMetrics().nAveCharWidth; }
 
 int CDcPrintDevice::GetTabbedTextWidth(std::string_view text, int nTabStop) const {
     return WalkTabbedText(

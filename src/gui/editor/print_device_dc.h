@@ -52,6 +52,7 @@ private:
 
     wxDC& m_dc;
     CPrintDeviceCaps m_caps;
+    mutable std::optional<CPrintTextMetrics> m_metrics;
     mutable std::optional<std::array<int, 256>> m_widths;
     // Indexed by the byte, or lead * 256 + trail; -1 until measured.
     mutable std::vector<std::int64_t> m_arrAdvances;

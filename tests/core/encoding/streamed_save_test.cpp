@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <sys/stat.h>
@@ -68,6 +69,31 @@ TEST(StreamedSaveTest, PiecesJoinToTheWholeConversion) {
     std::size_t calls = 0;
     FormatConvertedTextInPieces(text, kind, [&](std::string_view) { return ++calls, false; });
     EXPECT_EQ(calls, 1u);
+}
+
+// Text read in blocks of any size (cutting CR LF, pairs and JIS state at
+// every place) saves to the bytes of the whole text's conversion.
+TEST(StreamedSaveTest, TextReadInBlocksSavesAsTheWholeText) {
+    const TempDir dir;
+    const std::string path = dir.File("read.txt");
+    std::mt19937 random(5);
+    for (int round = 0; round < 40; ++round) {
+        const std::string text = round == 0 ? std::string() : HostileSjis(random, random() % 3000);
+        const std::size_t block = round % 2 == 0 ? 1 + random() % 5 : 1 + random() % 400;
+        const TextSourceKind kind{round % 3 == 0 ? TextEncoding::kJis : TextEncoding::kEucJp,
+                                  static_cast<LineEnd>(static_cast<int>(random() % 4) - 1)};
+        std::size_t given = 0;
+        const TextSaveResult saved = SaveConvertedTextFrom(path, kind, [&](char* buffer, std::size_t size) {
+            const std::size_t n = std::min({size, block, text.size() - given});
+            std::copy_n(text.data() + given, n, buffer);
+            given += n;
+            return n;
+        });
+        ASSERT_FALSE(saved.error);
+        std::size_t unmapped = 0;
+        ASSERT_EQ(ReadFileBytes(path), FormatConvertedText(text, kind, &unmapped)) << round;
+        EXPECT_EQ(saved.unmapped, unmapped);
+    }
 }
 
 TEST(StreamedSaveTest, FailedSaveKeepsTheOldFile) {
