@@ -39,8 +39,9 @@ public:
         std::int64_t x = 0;
         std::size_t i = nStart;
         while (i < paragraph.size()) {
-            const std::size_t length = CharLengthAt(paragraph, i);
+            // CharLengthAt, inline: this loop runs over every byte printed.
             const auto byte = static_cast<unsigned char>(paragraph[i]);
+            const std::size_t length = IsSjisLeadByte(byte) && i + 1 < paragraph.size() ? 2 : 1;
             if (byte == '\t') {
                 x = (x / m_nTabStop + 1) * m_nTabStop;
             } else if (length == 2) {

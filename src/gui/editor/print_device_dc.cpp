@@ -43,23 +43,23 @@ int CDcPrintDevice::MeasuredWidth(std::string_view text) const {
     return width;
 }
 
-std::int64_t CDcPrintDevice::CharAdvance(std::string_view character) const {
+std::int32_t CDcPrintDevice::CharAdvance(std::string_view character) const {
     const auto lead = static_cast<unsigned char>(character[0]);
     const unsigned code = character.size() == 2 ? lead << 8 | static_cast<unsigned char>(character[1]) : lead;
     if (m_arrAdvances.empty()) m_arrAdvances.assign(0x10000, -1);
-    std::int64_t& advance = m_arrAdvances[code];
+    std::int32_t& advance = m_arrAdvances[code];
     if (advance < 0) {
         std::string copies;
         copies.reserve(character.size() * kCharSamples);
         for (int i = 0; i < kCharSamples; ++i) copies.append(character);
-        advance = std::max(MeasuredWidth(copies), 0);
+        advance = std::max(MeasuredWidth(copies), 0);  // a run of 32 fits an int many times over
     }
     return advance;
 }
 
 int CDcPrintDevice::RunWidth(std::string_view run) const {
     if (m_arrAdvances.empty()) m_arrAdvances.assign(0x10000, -1);
-    const std::int64_t* const known = m_arrAdvances.data();
+    const std::int32_t* const known = m_arrAdvances.data();
     std::int64_t total = 0;
     for (std::size_t i = 0; i < run.size();) {
         // A lead byte with a byte after it is a double-byte character, as
@@ -67,7 +67,7 @@ int CDcPrintDevice::RunWidth(std::string_view run) const {
         const auto byte = static_cast<unsigned char>(run[i]);
         const std::size_t length = IsSjisLeadByte(byte) && i + 1 < run.size() ? 2 : 1;
         const unsigned code = length == 2 ? byte << 8 | static_cast<unsigned char>(run[i + 1]) : byte;
-        const std::int64_t advance = known[code];
+        const std::int32_t advance = known[code];
         total += advance >= 0 ? advance : CharAdvance(run.substr(i, length));
         i += length;
     }
@@ -101,8 +101,12 @@ std::array<int, 256> CDcPrintDevice::GetCharWidths() const {
 }
 
 int CDcPrintDevice::GetDoubleByteWidth(unsigned char lead, unsigned char trail) const {
-    const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-    return static_cast<int>((CharAdvance(std::string_view(pair, 2)) + kCharSamples / 2) / kCharSamples);
+    std::int32_t advance = m_arrAdvances.empty() ? -1 : m_arrAdvances[static_cast<unsigned>(lead << 8 | trail)];
+    if (advance < 0) {
+        const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        advance = CharAdvance(std::string_view(pair, 2));
+    }
+    return (advance + kCharSamples / 2) / kCharSamples;
 }
 
 int CDcPrintDevice::GetDefaultTabWidth() const { return kDefaultTabChars * GetTextMetrics().nAveCharWidth; }

@@ -46,7 +46,7 @@ public:
 private:
     // The advance of one character (one byte, or a lead and trail byte) in
     // 1/kCharSamples units, measured on first use.
-    std::int64_t CharAdvance(std::string_view character) const;
+    std::int32_t CharAdvance(std::string_view character) const;
     int RunWidth(std::string_view run) const;
     int MeasuredWidth(std::string_view text) const;
 
@@ -55,7 +55,7 @@ private:
     mutable std::optional<CPrintTextMetrics> m_metrics;
     mutable std::optional<std::array<int, 256>> m_widths;
     // Indexed by the byte, or lead * 256 + trail; -1 until measured.
-    mutable std::vector<std::int64_t> m_arrAdvances;
+    mutable std::vector<std::int32_t> m_arrAdvances;
 };
 
 }  // namespace kelmio
