@@ -2,9 +2,10 @@
 // Pages laid out with it must be exactly those of a device that measures
 // every character afresh each time it is asked, on the toolkit's own device
 // context, in a fixed-pitch and a proportional font, at two scales, on
-// random and hostile text (lone lead bytes, NUL, CR-only lines, tabs, very
-// long words); and on plain Japanese text in the print font, a line's
-// width stays what the toolkit measures for the whole line.
+// random and hostile text (lone lead bytes, a lead byte before a tab, NUL,
+// CR-only lines, tabs, very long words); and on plain Japanese text in the
+// print font, a line's width stays what the toolkit measures for the whole
+// line.
 
 #include <gtest/gtest.h>
 #include <wx/dcmemory.h>
@@ -36,27 +37,30 @@ public:
     CPrintTextMetrics GetTextMetrics() const override { return m_cached.GetTextMetrics(); }
     std::array<int, 256> GetCharWidths() const override { return m_cached.GetCharWidths(); }
     int GetDefaultTabWidth() const override { return m_cached.GetDefaultTabWidth(); }
+    // Runs between tab bytes, each the rounded sum of its characters'
+    // advances, each advance measured from kCharSamples copies (a lone
+    // lead byte, which copies would pair up, alone).
     int GetTabbedTextWidth(std::string_view text, int nTabStop) const override {
         int x = 0;
-        std::int64_t run = 0;
-        const auto endRun = [&] {
-            x += static_cast<int>((run + CDcPrintDevice::kCharSamples / 2) / CDcPrintDevice::kCharSamples);
-            run = 0;
-        };
-        for (std::size_t i = 0; i < text.size(); i += CharLengthAt(text, i)) {
-            if (text[i] == '\t') {
-                endRun();
-                x = (x / nTabStop + 1) * nTabStop;
-                continue;
+        std::size_t start = 0;
+        for (std::size_t i = 0; i <= text.size(); ++i) {
+            if (i < text.size() && text[i] != '\t') continue;
+            const std::string_view run = text.substr(start, i - start);
+            std::int64_t total = 0;
+            for (std::size_t k = 0; k < run.size(); k += CharLengthAt(run, k)) {
+                const std::string_view character = run.substr(k, CharLengthAt(run, k));
+                const bool loneLead = character.size() == 1 && IsSjisLeadByte(static_cast<unsigned char>(character[0]));
+                std::string copies;
+                for (int n = 0; n < (loneLead ? 1 : CDcPrintDevice::kCharSamples); ++n) copies.append(character);
+                wxCoord width = 0;
+                wxCoord height = 0;
+                m_dc.GetTextExtent(ToWx(copies), &width, &height);
+                total += std::int64_t{std::max(width, 0)} * (loneLead ? CDcPrintDevice::kCharSamples : 1);
             }
-            std::string copies;
-            for (int k = 0; k < CDcPrintDevice::kCharSamples; ++k) copies.append(text.substr(i, CharLengthAt(text, i)));
-            wxCoord width = 0;
-            wxCoord height = 0;
-            m_dc.GetTextExtent(ToWx(copies), &width, &height);
-            run += std::max(width, 0);
+            x += static_cast<int>((total + CDcPrintDevice::kCharSamples / 2) / CDcPrintDevice::kCharSamples);
+            if (i < text.size()) x = (x / nTabStop + 1) * nTabStop;
+            start = i + 1;
         }
-        endRun();
         return x;
     }
     void DrawTabbedText(int, int, std::string_view, int) override {}
@@ -84,7 +88,8 @@ std::string HostileText(std::mt19937& random, std::size_t size) {
     std::string text;
     while (text.size() < size) {
         switch (random() % 12) {
-        case 0: text += '\x81'; break;               // a lone lead byte
+        case 0: text += '\x81'; break;               // a lead byte pairing with what follows
+        case 3: text += "\x81\t"; break;             // a lead byte before a tab
         case 1: text += std::string(1, '\0'); break;  // NUL
         case 2: text += "\x81\r\n"; break;           // a lead byte before the line end
         default: text += Sj(std::string(pieces[random() % std::size(pieces)])); break;

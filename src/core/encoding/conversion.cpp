@@ -107,7 +107,7 @@ constexpr CMappingTables kTables;
 // bytes as one 16-bit number.
 constexpr std::uint16_t kNoPair = 0;         // not a Shift-JIS pair: the lead byte stands alone
 constexpr std::uint16_t kUnmappedPair = 1;   // a pair with no JIS X 0208 position
-//
+
 // The EUC tables are indexed by the two bytes as they lie in memory and
 // give the two output bytes as they are stored (RawPair), so the EUC loops
 // load and store a pair at once whatever the machine's byte order.

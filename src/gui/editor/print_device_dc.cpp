@@ -49,10 +49,16 @@ std::int32_t CDcPrintDevice::CharAdvance(std::string_view character) const {
     if (m_arrAdvances.empty()) m_arrAdvances.assign(0x10000, -1);
     std::int32_t& advance = m_arrAdvances[code];
     if (advance < 0) {
-        std::string copies;
-        copies.reserve(character.size() * kCharSamples);
-        for (int i = 0; i < kCharSamples; ++i) copies.append(character);
-        advance = std::max(MeasuredWidth(copies), 0);  // a run of 32 fits an int many times over
+        if (character.size() == 1 && IsSjisLeadByte(lead)) {
+            // A lead byte alone (at the end of a run): copies of it would
+            // pair up into other characters.
+            advance = std::max(MeasuredWidth(character), 0) * kCharSamples;
+        } else {
+            std::string copies;
+            copies.reserve(character.size() * kCharSamples);
+            for (int i = 0; i < kCharSamples; ++i) copies.append(character);
+            advance = std::max(MeasuredWidth(copies), 0);
+        }
     }
     return advance;
 }
