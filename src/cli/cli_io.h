@@ -1,8 +1,10 @@
 #pragma once
 // Small helpers shared by the kelmio-cli commands.
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelmio::cli {
@@ -11,9 +13,12 @@ using Args = std::vector<std::string>;
 
 // All of standard input as bytes.
 std::string ReadStdin();
+// Up to `size` bytes of standard input into `buffer`; 0 at its end (or
+// after a read error, as for ReadStdin: what was read is the input).
+std::size_t ReadStdinBlock(char* buffer, std::size_t size);
 
 // Writes bytes to standard output unchanged.
-void WriteStdout(const std::string& bytes);
+void WriteStdout(std::string_view bytes);
 
 // Prints a message (Shift-JIS) to standard error as UTF-8 with a newline.
 void PrintError(const std::string& sjisMessage);

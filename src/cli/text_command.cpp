@@ -6,7 +6,6 @@
 
 #include <charconv>
 #include <iostream>
-#include <variant>
 
 #include "cli/commands.h"
 #include "encoding/text_source.h"
@@ -36,13 +35,16 @@ int Detect(const std::string& path) {
 }
 
 int Load(const std::string& path) {
-    const LoadedTextSource source = LoadTextSource(FromNativePath(path));
+    // A Unicode source prints as UTF-8, the others as their Shift-JIS bytes,
+    // written while they are converted.
+    const LoadedTextSource source = LoadTextSourceInPieces(FromNativePath(path), [](std::string_view piece) {
+        WriteStdout(piece);
+        return true;
+    });
     if (source.status != TextLoadStatus::kLoaded) {
         PrintError(source.message);
         return 1;
     }
-    // A Unicode source prints as UTF-8, the others as their Shift-JIS bytes.
-    std::visit([](const auto& text) { WriteStdout(text.bytes); }, source.text);
     return 0;
 }
 
@@ -64,11 +66,17 @@ int Save(const Args& args) {
     if (!encodingKind) return UsageError("E must be 0, 1, 2 or 4 to 9");
 
     const TextSourceKind kind{*encodingKind, *lineEndKind};
-    // A Unicode source takes UTF-8 text, as load prints it.
-    std::string text = ReadStdin();
-    const SourceText source =
-        IsUnicodeEncoding(kind.encoding) ? SourceText(Utf8SourceText{std::move(text)}) : SjisSourceText{std::move(text)};
-    const TextSaveResult saved = SaveTextSource(FromNativePath(path), source, kind);
+    TextSaveResult saved;
+    if (!IsUnicodeEncoding(kind.encoding) && LoadsByConversion(kind)) {
+        // Converted as it is read, a block at a time.
+        saved = SaveConvertedTextFrom(FromNativePath(path), kind, ReadStdinBlock);
+    } else {
+        // A Unicode source takes UTF-8 text, as load prints it.
+        std::string text = ReadStdin();
+        const SourceText source = IsUnicodeEncoding(kind.encoding) ? SourceText(Utf8SourceText{std::move(text)})
+                                                                   : SjisSourceText{std::move(text)};
+        saved = SaveTextSource(FromNativePath(path), source, kind);
+    }
     if (saved.error) {
         PrintError(FileErrorMessage(*saved.error));
         return 1;

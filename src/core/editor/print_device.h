@@ -49,6 +49,12 @@ public:
     // Advance width of each byte value drawn as a single-byte character.
     virtual std::array<int, 256> GetCharWidths() const = 0;
 
+    // Advance width of the double-byte character `lead` `trail`, for the
+    // line fitter's first guess at where a line ends; 0 when the device
+    // cannot tell cheaply, and the guess takes the average width instead.
+    // Where the line ends is always settled by GetTabbedTextWidth.
+    virtual int GetDoubleByteWidth(unsigned char /*lead*/, unsigned char /*trail*/) const { return 0; }
+
     // Width of one tab character at the start of a line with the device's
     // default tab stops.
     virtual int GetDefaultTabWidth() const = 0;

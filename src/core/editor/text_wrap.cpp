@@ -35,15 +35,19 @@ public:
         // Estimate from the width table, remembering character boundaries
         // for the exact correction.
         m_arrBounds.assign(1, nStart);
+        m_bCloseGuess = true;
         std::int64_t x = 0;
         std::size_t i = nStart;
         while (i < paragraph.size()) {
-            const std::size_t length = CharLengthAt(paragraph, i);
+            // CharLengthAt, inline: this loop runs over every byte printed.
             const auto byte = static_cast<unsigned char>(paragraph[i]);
+            const std::size_t length = IsSjisLeadByte(byte) && i + 1 < paragraph.size() ? 2 : 1;
             if (byte == '\t') {
                 x = (x / m_nTabStop + 1) * m_nTabStop;
+            } else if (length == 2) {
+                x += DoubleByteWidth(byte, static_cast<unsigned char>(paragraph[i + 1]));
             } else {
-                x += length == 2 ? m_nAveWidth : m_arrWidths[byte];
+                x += m_arrWidths[byte];
             }
             if (x > m_nWidth) break;
             i += length;
@@ -60,11 +64,21 @@ public:
             return i;
         }
         // Step back to the last boundary that fits. Widths only grow as
-        // characters are added, so a binary search finds the same boundary
-        // as stepping back one character at a time, with far fewer measures.
+        // characters are added, so a search finds the same boundary as
+        // stepping back one character at a time, with far fewer measures:
+        // back from a close estimate in growing steps (it is off by a
+        // character or two), then halving the range that is left.
         std::size_t low = 0;                        // m_arrBounds[0] == nStart always fits
         std::size_t high = m_arrBounds.size() - 1;  // the estimate itself did not fit
         if (m_arrBounds[high] == i) --high;
+        for (std::size_t step = 1; m_bCloseGuess && low < high; step *= 2) {
+            const std::size_t probe = high - std::min(step - 1, high - low);
+            if (Fits(paragraph, nStart, m_arrBounds[probe])) {
+                low = probe;
+                break;
+            }
+            high = probe - 1;
+        }
         while (low < high) {
             const std::size_t mid = (low + high + 1) / 2;
             if (Fits(paragraph, nStart, m_arrBounds[mid])) {
@@ -77,6 +91,15 @@ public:
     }
 
 private:
+    // The device's width of a double-byte character where it knows one (a
+    // close first guess saves most exact measures), else the average.
+    int DoubleByteWidth(unsigned char lead, unsigned char trail) {
+        const int width = m_device.GetDoubleByteWidth(lead, trail);
+        if (width > 0) return width;
+        m_bCloseGuess = false;  // the average is far off for most text
+        return m_nAveWidth;
+    }
+
     bool Fits(std::string_view paragraph, std::size_t nStart, std::size_t nEnd) const {
         if (nEnd == nStart) return true;
         return m_device.GetTabbedTextWidth(paragraph.substr(nStart, nEnd - nStart), m_nTabStop) <= m_nWidth;
@@ -88,6 +111,7 @@ private:
     const int m_nTabStop;
     const int m_nWidth;
     std::vector<std::size_t> m_arrBounds;
+    bool m_bCloseGuess = true;  // the estimate took every width from the device
 };
 
 // Where the line from `nStart` ends when the paragraph does not fit: before

@@ -1,5 +1,9 @@
 #include "encoding/conversion.h"
 
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
 #include "text/sjis.h"
 
 namespace kelmio {
@@ -26,8 +30,12 @@ bool IsJisByte(unsigned char byte) { return byte >= 0x21 && byte <= 0x7E; }
 constexpr std::size_t kBlock = 16384;
 constexpr std::size_t kSlack = 80;  // also a run of kanji taken at once
 
-template <typename Step>
-void Convert(std::string_view text, std::string& out, std::size_t factor, Step step) {
+// `body(p, stop, end, o)` converts from `p` until it reaches `stop`
+// (finishing a character that starts before it), writing at `o`. Counts
+// kept in the body's own locals stay in registers, which the byte stores
+// through `o` would otherwise force back to memory after every character.
+template <typename Body>
+void Convert(std::string_view text, std::string& out, std::size_t factor, Body body) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const unsigned char* const end = p + text.size();
     char buffer[kBlock];
@@ -35,7 +43,7 @@ void Convert(std::string_view text, std::string& out, std::size_t factor, Step s
     while (p < end) {
         const unsigned char* const stop = static_cast<std::size_t>(end - p) > room ? p + room : end;
         char* o = buffer;
-        while (p < stop) step(p, end, o);
+        body(p, stop, end, o);
         out.append(buffer, static_cast<std::size_t>(o - buffer));
     }
 }
@@ -43,6 +51,20 @@ void Convert(std::string_view text, std::string& out, std::size_t factor, Step s
 void Put(char*& o, unsigned char byte) { *o++ = static_cast<char>(byte); }
 void Put(char*& o, std::string_view bytes) {
     for (const char c : bytes) *o++ = c;
+}
+void PutPair(char*& o, std::uint16_t pair) {
+    o[0] = static_cast<char>(pair >> 8);
+    o[1] = static_cast<char>(pair & 0xFF);
+    o += 2;
+}
+
+// Copies the 7-bit bytes from `p` up to `stop` (or the first byte with the
+// top bit set). Japanese text has short ASCII runs between its kanji (a
+// word, a number, a line's end), for which a plain loop is fastest.
+inline void CopyAscii(const unsigned char*& p, const unsigned char* stop, char*& o) {
+    do {
+        Put(o, *p++);
+    } while (p < stop && *p < 0x80);
 }
 
 // The JIS X 0208 <-> Shift-JIS arithmetic as small tables: the row picks
@@ -79,6 +101,79 @@ struct CMappingTables {
 };
 
 constexpr CMappingTables kTables;
+
+// Whole-pair tables, one look-up per double-byte character, built once from
+// the arithmetic above (so they cannot disagree with it). Indexed by the two
+// bytes as one 16-bit number.
+constexpr std::uint16_t kNoPair = 0;         // not a Shift-JIS pair: the lead byte stands alone
+constexpr std::uint16_t kUnmappedPair = 1;   // a pair with no JIS X 0208 position
+
+// The EUC tables are indexed by the two bytes as they lie in memory and
+// give the two output bytes as they are stored (RawPair), so the EUC loops
+// load and store a pair at once whatever the machine's byte order.
+std::uint16_t RawPair(unsigned char first, unsigned char second) {
+    const unsigned char bytes[2] = {first, second};
+    std::uint16_t raw = 0;
+    std::memcpy(&raw, bytes, 2);
+    return raw;
+}
+
+struct CPairTables {
+    std::vector<std::uint16_t> m_jisOfSjis;     // Shift-JIS pair -> JIS pair, or kNoPair / kUnmappedPair
+    std::vector<std::uint16_t> m_sjisOfJis;     // JIS pair (7-bit bytes) -> Shift-JIS pair, 0 when none
+    std::vector<std::uint16_t> m_eucOfSjisRaw;  // raw Shift-JIS pair -> raw EUC pair, or kNoPair / kUnmappedPair
+    std::vector<std::uint16_t> m_sjisOfEucRaw;  // raw EUC pair -> raw Shift-JIS pair, 0 when none
+
+    CPairTables()
+        : m_jisOfSjis(0x10000, kNoPair), m_sjisOfJis(0x10000, 0), m_eucOfSjisRaw(0x10000, kNoPair),
+          m_sjisOfEucRaw(0x10000, 0) {
+        for (unsigned lead = 0; lead < 0x100; ++lead) {
+            if (!IsSjisLeadByte(static_cast<unsigned char>(lead))) continue;
+            for (unsigned trail = 0; trail < 0x100; ++trail) {
+                if (!IsSjisTrailByte(static_cast<unsigned char>(trail))) continue;
+                unsigned char first = 0;
+                unsigned char second = 0;
+                m_jisOfSjis[lead << 8 | trail] =
+                    SjisPairToJis(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail), first, second)
+                        ? static_cast<std::uint16_t>(first << 8 | second)
+                        : kUnmappedPair;
+            }
+        }
+        for (unsigned first = 0x21; first <= 0x7E; ++first) {
+            for (unsigned second = 0x21; second <= 0x7E; ++second) {
+                unsigned char lead = 0;
+                unsigned char trail = 0;
+                JisPairToSjis(static_cast<unsigned char>(first), static_cast<unsigned char>(second), lead, trail);
+                m_sjisOfJis[first << 8 | second] = static_cast<std::uint16_t>(lead << 8 | trail);
+                m_sjisOfEucRaw[RawPair(static_cast<unsigned char>(first | 0x80), static_cast<unsigned char>(second | 0x80))] =
+                    RawPair(lead, trail);
+            }
+        }
+        for (unsigned pair = 0; pair < 0x10000; ++pair) {
+            const std::uint16_t jis = m_jisOfSjis[pair];
+            m_eucOfSjisRaw[RawPair(static_cast<unsigned char>(pair >> 8), static_cast<unsigned char>(pair))] =
+                jis > kUnmappedPair ? RawPair(static_cast<unsigned char>(jis >> 8 | 0x80), static_cast<unsigned char>(jis | 0x80))
+                                    : jis;
+        }
+    }
+};
+
+const CPairTables& PairTables() {
+    static const CPairTables tables;
+    return tables;
+}
+
+std::uint16_t PairAt(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] << 8 | p[1]); }
+std::uint16_t RawPairAt(const unsigned char* p) {
+    std::uint16_t raw = 0;
+    std::memcpy(&raw, p, 2);
+    return raw;
+}
+void PutRawPair(char*& o, std::uint16_t raw) {
+    std::memcpy(o, &raw, 2);
+    o += 2;
+}
+
 
 // Length of the escape sequence at `p` that switches the JIS state (and
 // switches it), or 0 when the bytes there are not one of them.
@@ -132,111 +227,135 @@ bool SjisPairToJis(unsigned char lead, unsigned char trail, unsigned char& first
 
 LineConversion JisToSjis(std::string_view line, CJisState& state, std::string& out) {
     LineConversion result;
-    Convert(line, out, 1, [&](const unsigned char*& p, const unsigned char* end, char*& o) {
-        const unsigned char c = *p;
-        if (c == kEsc) {
-            if (const std::size_t n = TakeEscape(p, end, state)) {
-                p += n;
-                return;
+    const std::uint16_t* const sjisOfJis = PairTables().m_sjisOfJis.data();
+    Convert(line, out, 1, [&](const unsigned char*& p, const unsigned char* stop, const unsigned char* end, char*& o) {
+        std::size_t converted = 0;
+        while (p < stop) {
+            const unsigned char c = *p;
+            if (c == kEsc) {
+                if (const std::size_t n = TakeEscape(p, end, state)) {
+                    p += n;
+                    continue;
+                }
+            } else if (c == kShiftOut) {
+                state = CJisState{false, true};
+                ++p;
+                continue;
+            } else if (c == kShiftIn) {
+                state = CJisState{};
+                ++p;
+                continue;
             }
-        } else if (c == kShiftOut) {
-            state = CJisState{false, true};
-            ++p;
-            return;
-        } else if (c == kShiftIn) {
-            state = CJisState{};
-            ++p;
-            return;
-        }
-        if (state.m_bKanji) {
-            // Kanji come in runs: take the whole run here, pair by pair.
-            const unsigned char* const start = p;
-            while (end - p >= 2 && IsJisByte(p[0]) && IsJisByte(p[1]) && p - start < 64) {
-                Put(o, kTables.m_leadOfRow[p[0] - 0x21]);
-                Put(o, kTables.m_trailOfCell[(p[0] & 1) == 0][p[1] - 0x21]);
-                p += 2;
+            if (state.m_bKanji) {
+                // Kanji come in runs: take the whole run here, pair by pair.
+                // The table has no entry for a byte outside 0x21-0x7E.
+                const unsigned char* const start = p;
+                while (p < stop && end - p >= 2) {
+                    const std::uint16_t sjis = sjisOfJis[PairAt(p)];
+                    if (sjis == 0) break;
+                    PutPair(o, sjis);
+                    p += 2;
+                }
+                converted += static_cast<std::size_t>(p - start) / 2;
+                if (p != start) continue;
+                // No mapping: keep the first byte, try again from the second.
+            } else if (state.m_bKana) {
+                if (c >= 0x21 && c <= 0x5F) {
+                    Put(o, static_cast<unsigned char>(c + 0x80));
+                    ++p;
+                    continue;
+                }
+            } else {
+                // ASCII mode: this byte (perhaps an ESC that starts no known
+                // sequence) and everything up to the next shift are copied.
+                Put(o, c);
+                ++p;
+                while (p < stop && *p != kEsc && *p != kShiftOut && *p != kShiftIn) Put(o, *p++);
+                continue;
             }
-            result.converted += static_cast<std::size_t>(p - start) / 2;
-            if (p != start) return;
-            // No mapping: keep the first byte, try again from the second.
-        } else if (state.m_bKana && c >= 0x21 && c <= 0x5F) {
-            Put(o, static_cast<unsigned char>(c + 0x80));
+            // Controls and bytes outside the kana range stay what they are;
+            // lifting them by 0x80 would turn a CR or a space into a lead byte.
+            Put(o, c);
             ++p;
-            return;
         }
-        // Controls and bytes outside the kana range stay what they are;
-        // lifting them by 0x80 would turn a CR or a space into a lead byte.
-        Put(o, c);
-        ++p;
+        result.converted += converted;
     });
     return result;
 }
 
 LineConversion EucToSjis(std::string_view line, std::string& out) {
     LineConversion result;
-    Convert(line, out, 1, [&](const unsigned char*& p, const unsigned char* end, char*& o) {
-        const unsigned char c = *p;
-        if (c < 0x80) {
-            Put(o, c);
+    const std::uint16_t* const sjisOfEuc = PairTables().m_sjisOfEucRaw.data();
+    Convert(line, out, 1, [&](const unsigned char*& p, const unsigned char* stop, const unsigned char* end, char*& o) {
+        std::size_t converted = 0;
+        while (p < stop) {
+            const unsigned char c = *p;
+            if (c < 0x80) {
+                CopyAscii(p, stop, o);
+                continue;
+            }
+            // Both bytes of an EUC pair have the top bit set (the table has
+            // no entry otherwise); a 7-bit byte after a lone high byte is
+            // ASCII and must not be swallowed.
+            if (end - p >= 2) {
+                const std::uint16_t sjis = sjisOfEuc[RawPairAt(p)];
+                if (sjis != 0) {
+                    PutRawPair(o, sjis);
+                    ++converted;
+                    p += 2;
+                    continue;
+                }
+            }
             ++p;
-        } else if (c == kSingleShift2) {
-            ++p;
-            if (p < end) Put(o, *p++);
-        } else if (c == kSingleShift3) {
-            ++p;
-        } else {
-            unsigned char lead = 0;
-            unsigned char trail = 0;
-            // Both bytes of an EUC pair have the top bit set; a 7-bit byte
-            // after a lone high byte is ASCII and must not be swallowed.
-            if (end - p >= 2 && p[1] >= 0x80 && JisPairToSjis(c & 0x7F, p[1] & 0x7F, lead, trail)) {
-                Put(o, lead);
-                Put(o, trail);
-                ++result.converted;
-                p += 2;
-            } else {
+            if (c == kSingleShift2) {
+                if (p < end) Put(o, *p++);
+            } else if (c != kSingleShift3) {
                 Put(o, c);
-                ++p;
             }
         }
+        result.converted += converted;
     });
     return result;
 }
 
 LineConversion SjisToJis(std::string_view line, CJisState& state, std::string& out) {
     LineConversion result;
+    const std::uint16_t* const jisOfSjis = PairTables().m_jisOfSjis.data();
     // An ASCII byte after kana and kanji: SI, ESC ( B and the byte.
-    Convert(line, out, 5, [&](const unsigned char*& p, const unsigned char* end, char*& o) {
-        const unsigned char c = *p;
-        if (IsHalfWidthKana(c)) {
-            if (!state.m_bKana) Put(o, kShiftOut);
-            state = CJisState{false, true};
-            Put(o, static_cast<unsigned char>(c - 0x80));
-            ++p;
-            return;
-        }
-        if (IsSjisLeadByte(c) && end - p >= 2 && IsSjisTrailByte(p[1])) {
-            unsigned char first = 0;
-            unsigned char second = 0;
-            if (SjisPairToJis(c, p[1], first, second)) {
-                if (state.m_bKana) Put(o, kShiftIn);
-                if (!state.m_bKanji) Put(o, kKanjiIn);
-                state = CJisState{true, false};
-                Put(o, first);
-                Put(o, second);
-                ++result.converted;
-            } else {
-                ReturnToAscii(state, o);
-                Put(o, c);
-                Put(o, p[1]);
-                ++result.unmapped;
+    Convert(line, out, 5, [&](const unsigned char*& p, const unsigned char* stop, const unsigned char* end, char*& o) {
+        std::size_t converted = 0;
+        std::size_t unmapped = 0;
+        CJisState mode = state;
+        while (p < stop) {
+            const unsigned char c = *p;
+            if (IsHalfWidthKana(c)) {
+                if (!mode.m_bKana) Put(o, kShiftOut);
+                mode = CJisState{false, true};
+                Put(o, static_cast<unsigned char>(c - 0x80));
+                ++p;
+                continue;
             }
-            p += 2;
-            return;
+            const std::uint16_t jis = c >= 0x80 && end - p >= 2 ? jisOfSjis[PairAt(p)] : kNoPair;
+            if (jis > kUnmappedPair) {
+                if (mode.m_bKana) Put(o, kShiftIn);
+                if (!mode.m_bKanji) Put(o, kKanjiIn);
+                mode = CJisState{true, false};
+                PutPair(o, jis);
+                ++converted;
+                p += 2;
+                continue;
+            }
+            ReturnToAscii(mode, o);
+            Put(o, c);
+            ++p;
+            if (jis == kUnmappedPair) {
+                Put(o, *p++);
+                ++unmapped;
+            }
         }
-        ReturnToAscii(state, o);
-        Put(o, c);
-        ++p;
+        state = mode;
+        result.converted += converted;
+        result.unmapped += unmapped;
     });
     char tail[8];
     char* o = tail;
@@ -247,31 +366,33 @@ LineConversion SjisToJis(std::string_view line, CJisState& state, std::string& o
 
 LineConversion SjisToEuc(std::string_view line, std::string& out) {
     LineConversion result;
-    Convert(line, out, 2, [&](const unsigned char*& p, const unsigned char* end, char*& o) {
-        const unsigned char c = *p;
-        if (IsHalfWidthKana(c)) {
-            Put(o, kSingleShift2);
+    const std::uint16_t* const eucOfSjis = PairTables().m_eucOfSjisRaw.data();
+    Convert(line, out, 2, [&](const unsigned char*& p, const unsigned char* stop, const unsigned char* end, char*& o) {
+        std::size_t converted = 0;
+        std::size_t unmapped = 0;
+        while (p < stop) {
+            const unsigned char c = *p;
+            if (c < 0x80) {
+                CopyAscii(p, stop, o);
+                continue;
+            }
+            const std::uint16_t euc = end - p >= 2 ? eucOfSjis[RawPairAt(p)] : kNoPair;
+            if (euc > kUnmappedPair) {
+                PutRawPair(o, euc);
+                ++converted;
+                p += 2;
+                continue;
+            }
+            if (IsHalfWidthKana(c)) Put(o, kSingleShift2);
             Put(o, c);
             ++p;
-            return;
-        }
-        if (IsSjisLeadByte(c) && end - p >= 2 && IsSjisTrailByte(p[1])) {
-            unsigned char first = 0;
-            unsigned char second = 0;
-            if (SjisPairToJis(c, p[1], first, second)) {
-                Put(o, static_cast<unsigned char>(first | 0x80));
-                Put(o, static_cast<unsigned char>(second | 0x80));
-                ++result.converted;
-            } else {
-                Put(o, c);
-                Put(o, p[1]);
-                ++result.unmapped;
+            if (euc == kUnmappedPair) {
+                Put(o, *p++);
+                ++unmapped;
             }
-            p += 2;
-            return;
         }
-        Put(o, c);
-        ++p;
+        result.converted += converted;
+        result.unmapped += unmapped;
     });
     return result;
 }

@@ -3,7 +3,9 @@
 // encodings of text sources, JIS (ISO-2022-JP) and EUC-JP.
 //
 // All four use the arithmetic mapping between JIS X 0208 rows and cells and
-// Shift-JIS, so they agree with each other byte for byte and need no table.
+// Shift-JIS, so they agree with each other byte for byte. For speed the
+// arithmetic is laid out once, on first use, as whole-pair look-up tables
+// (about 512 KiB), so each double-byte character costs one look-up.
 // A line is taken as bytes without its line end; NUL and other control
 // bytes are data like any other, never a terminator. Output is appended to
 // `out`, so a caller can build a whole file in one string.

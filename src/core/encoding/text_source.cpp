@@ -1,6 +1,7 @@
 #include "encoding/text_source.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "encoding/conversion.h"
@@ -40,24 +41,41 @@ void ExpandCrFrom(std::string& text, std::size_t start) {
     }
 }
 
-// The converted text of a JIS, EUC-JP or CR-only file. The file is read as
-// the Windows C library reads in text mode: a Ctrl-Z ends the input and CR
-// LF reads as LF. Each piece up to an LF loses that line end and one more
-// CR; a CR-only file arrives as one piece whose CRs become CR LF.
-std::string ConvertForPane(std::string_view bytes, TextSourceKind kind) {
+// How often `byte` occurs, hopping from one to the next with memchr: line
+// ends are far apart, and a byte-by-byte count costs as much as converting.
+std::size_t CountByte(std::string_view bytes, char byte) {
+    std::size_t count = 0;
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (const void* found = std::memchr(p, byte, static_cast<std::size_t>(end - p))) {
+        ++count;
+        p = static_cast<const char*>(found) + 1;
+    }
+    return count;
+}
+
+// The converted text of a JIS, EUC-JP or CR-only file, appended to `text`.
+// The file is read as the Windows C library reads in text mode: a Ctrl-Z
+// ends the input and CR LF reads as LF. Each piece up to an LF loses that
+// line end and one more CR; a CR-only file arrives as one piece whose CRs
+// become CR LF. With a sink, `text` goes to it whenever it holds a piece's
+// worth (and at the end), so the whole text is never kept.
+void ConvertForPane(std::string_view bytes, TextSourceKind kind, CJisState& state, std::string& text,
+                    const ByteSink* sink) {
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
     bytes = bytes.substr(0, std::min(bytes.find(kCtrlZ), bytes.size()));
     const bool crOnly = kind.lineEnd == LineEnd::kCr;
 
     // Exact room for the result, so the text is allocated once: a piece
     // never grows in conversion, each LF becomes CR LF, and in a CR-only
-    // file each CR becomes CR LF.
-    const auto lfs = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-    const auto crs = crOnly ? static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r')) : 0;
-    std::string text;
-    text.reserve(bytes.size() + lfs + crs + 2);
+    // file each CR becomes CR LF. Pieces for a sink need a piece's room.
+    const std::size_t lfs = CountByte(bytes, '\n');
+    const std::size_t crs = crOnly ? CountByte(bytes, '\r') : 0;
+    const std::size_t whole = bytes.size() + lfs + crs + 2;
+    text.reserve(sink != nullptr ? std::min(whole, 2 * kPiece) : whole);
 
-    CJisState state;
     std::size_t pos = 0;
+    bool writing = true;
     while (pos < bytes.size()) {
         const std::size_t lf = bytes.find('\n', pos);
         const std::size_t stop = lf == std::string_view::npos ? bytes.size() : lf;
@@ -72,8 +90,15 @@ std::string ConvertForPane(std::string_view bytes, TextSourceKind kind) {
         if (crOnly) ExpandCrFrom(text, start);
         text += "\r\n";
         pos = lf == std::string_view::npos ? bytes.size() : lf + 1;
+        if (sink != nullptr && text.size() >= kPiece) {
+            if (writing) writing = (*sink)(text);
+            text.clear();
+        }
     }
-    return text;
+    if (sink != nullptr) {
+        if (writing && !text.empty()) (*sink)(text);
+        text.clear();
+    }
 }
 
 std::string_view LineEndBytes(LineEnd lineEnd) {
@@ -116,22 +141,32 @@ std::optional<TextSourceKind> DetectTextFile(std::string_view sjisPath, std::opt
     return kind;
 }
 
-LoadedTextSource LoadTextSourceBytes(std::string bytes) {
+namespace {
+
+// The load of a file's bytes; with a sink the text goes to it (in pieces
+// where it is converted) and the result holds none.
+LoadedTextSource LoadBytes(std::string bytes, const ByteSink* sink) {
     LoadedTextSource result;
     if (const std::optional<TextEncoding> unicode = DetectUnicode(bytes)) {
         result.kind = {*unicode, DetectUnicodeLineEnd(bytes, *unicode)};
-        result.text = Utf8SourceText{DecodeUnicodeSource(bytes, result.kind.encoding, result.kind.lineEnd)};
+        std::string text = DecodeUnicodeSource(bytes, result.kind.encoding, result.kind.lineEnd);
+        if (sink != nullptr) (*sink)(text);
+        else result.text = Utf8SourceText{std::move(text)};
         result.converted = true;
         return result;
     }
     result.kind.encoding = DetectEncoding(bytes);
     result.kind.lineEnd = DetectLineEnd(bytes);
     if (!LoadsByConversion(result.kind)) {
-        result.text = SjisSourceText{std::move(bytes)};
+        if (sink != nullptr) (*sink)(bytes);
+        else result.text = SjisSourceText{std::move(bytes)};
         return result;
     }
     try {
-        result.text = SjisSourceText{ConvertForPane(bytes, result.kind)};
+        std::string text;
+        CJisState state;
+        ConvertForPane(bytes, result.kind, state, text, sink);
+        if (sink == nullptr) result.text = SjisSourceText{std::move(text)};
         result.converted = true;
     } catch (const std::bad_alloc&) {
         result.status = TextLoadStatus::kOutOfMemory;
@@ -140,7 +175,7 @@ LoadedTextSource LoadTextSourceBytes(std::string bytes) {
     return result;
 }
 
-LoadedTextSource LoadTextSource(std::string_view sjisPath) {
+LoadedTextSource LoadFile(std::string_view sjisPath, const ByteSink* sink) {
     FileReadResult file;
     try {
         file = ReadWholeFile(sjisPath);
@@ -164,16 +199,87 @@ LoadedTextSource LoadTextSource(std::string_view sjisPath) {
         result.error = file.error;
         return result;
     }
-    return LoadTextSourceBytes(std::move(file.bytes));
+    return LoadBytes(std::move(file.bytes), sink);
 }
 
-std::string FormatConvertedText(std::string_view text, TextSourceKind kind, std::size_t* unmapped) {
+// A converted file read a block at a time: each block's whole pieces (up
+// to its last LF) are converted as they come, the rest waits for the next
+// block. Splitting after an LF is where the conversion splits the text into
+// pieces anyway, and the JIS state carries over, so the result is that of
+// the whole file.
+LoadedTextSource StreamConvertedFile(std::string_view sjisPath, TextSourceKind kind, const ByteSink& sink) {
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    LoadedTextSource result;
+    result.kind = kind;
+    result.converted = true;
+    CFileReader file(sjisPath);
+    std::string pending;
+    std::string text;
+    CJisState state;
+    bool writing = true;
+    const ByteSink latched = [&](std::string_view piece) { return writing = writing && sink(piece); };
+    bool ended = false;  // a Ctrl-Z ends the input
+    while (!ended && writing) {
+        const std::size_t start = pending.size();
+        pending.resize(start + kBlock);
+        const std::size_t n = file.Read(pending.data() + start, kBlock);
+        pending.resize(start + n);
+        if (n == 0) break;
+        const std::size_t ctrlZ = pending.find(kCtrlZ, start);
+        if (ctrlZ != std::string::npos) {
+            pending.resize(ctrlZ);
+            ended = true;
+            break;
+        }
+        const std::size_t lastLf = std::string_view(pending).substr(start).rfind('\n');
+        if (lastLf == std::string_view::npos) continue;
+        ConvertForPane(std::string_view(pending).substr(0, start + lastLf + 1), kind, state, text, &latched);
+        pending.erase(0, start + lastLf + 1);
+    }
+    if (file.Error()) {
+        result.status = TextLoadStatus::kNotFound;
+        result.message = NotFoundMessage();
+        result.error = file.Error();
+        return result;
+    }
+    if (writing) ConvertForPane(pending, kind, state, text, &latched);
+    return result;
+}
+
+}  // namespace
+
+LoadedTextSource LoadTextSourceBytes(std::string bytes) { return LoadBytes(std::move(bytes), nullptr); }
+
+LoadedTextSource LoadTextSource(std::string_view sjisPath) { return LoadFile(sjisPath, nullptr); }
+
+LoadedTextSource LoadTextSourceInPieces(std::string_view sjisPath, const ByteSink& sink) {
+    // Detection reads only the start of the file; a converted file is then
+    // read and converted a block at a time, so it is never whole in memory.
+    std::optional<FileError> error;
+    const std::optional<TextSourceKind> kind = DetectTextFile(sjisPath, error);
+    if (!kind || IsUnicodeEncoding(kind->encoding) || !LoadsByConversion(*kind)) return LoadFile(sjisPath, &sink);
+    try {
+        return StreamConvertedFile(sjisPath, *kind, sink);
+    } catch (const std::bad_alloc&) {
+        LoadedTextSource result;
+        result.status = TextLoadStatus::kOutOfMemory;
+        result.message = OutOfMemoryMessage();
+        return result;
+    }
+}
+
+void FormatConvertedTextInPieces(std::string_view text, TextSourceKind kind, const ByteSink& sink,
+                                 std::size_t* unmapped) {
+    // Lines are converted into one buffer that goes to the sink whenever it
+    // holds a piece's worth, so the text is converted once, in one pass.
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
     const std::string_view separator = LineEndBytes(kind.lineEnd);
     std::string bytes;
-    bytes.reserve(text.size() + text.size() / 4 + 16);
+    bytes.reserve(std::min(text.size() + text.size() / 4 + 16, kPiece + kPiece / 2));
     CJisState state;
     std::size_t missing = 0;
     std::size_t pos = 0;
+    bool writing = true;
     while (pos < text.size()) {
         const std::size_t crlf = text.find("\r\n", pos);
         const std::size_t stop = crlf == std::string_view::npos ? text.size() : crlf;
@@ -183,8 +289,25 @@ std::string FormatConvertedText(std::string_view text, TextSourceKind kind, std:
         else bytes.append(line);
         bytes.append(separator);
         pos = crlf == std::string_view::npos ? text.size() : crlf + 2;
+        if (bytes.size() >= kPiece && writing) {
+            writing = sink(bytes);
+            bytes.clear();
+        }
     }
+    if (writing && !bytes.empty()) sink(bytes);
     if (unmapped != nullptr) *unmapped = missing;
+}
+
+std::string FormatConvertedText(std::string_view text, TextSourceKind kind, std::size_t* unmapped) {
+    std::string bytes;
+    bytes.reserve(text.size() + text.size() / 4 + 16);
+    FormatConvertedTextInPieces(
+        text, kind,
+        [&bytes](std::string_view piece) {
+            bytes.append(piece);
+            return true;
+        },
+        unmapped);
     return bytes;
 }
 
@@ -214,8 +337,54 @@ std::string SourceFileBytes(const SourceText& text, TextSourceKind kind, std::si
     return bytes;
 }
 
+TextSaveResult SaveConvertedTextFrom(std::string_view sjisPath, TextSourceKind kind, const ByteSource& read) {
+    // Whole lines are converted as soon as their CR LF has come: a line
+    // converts the same whatever comes after it (JIS ends every line in
+    // ASCII mode), so the pieces join to the conversion of the whole text.
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    TextSaveResult result;
+    result.error = SaveFileAtomically(sjisPath, [&](const ByteSink& sink) {
+        std::string pending;
+        pending.reserve(2 * kBlock);
+        bool writing = true;
+        const ByteSink pass = [&](std::string_view piece) { return writing = writing && sink(piece); };
+        const auto convert = [&](std::string_view lines) {
+            std::size_t missing = 0;
+            FormatConvertedTextInPieces(lines, kind, pass, &missing);
+            result.unmapped += missing;
+        };
+        while (true) {
+            const std::size_t start = pending.size();
+            pending.resize(start + kBlock);
+            const std::size_t n = read(pending.data() + start, kBlock);
+            pending.resize(start + n);
+            if (n == 0) break;
+            // Up to the last CR LF whose LF is here; a CR at the end may be
+            // the first half of one.
+            // Only the new bytes (and the one before them) need searching.
+            const std::size_t from = start > 0 ? start - 1 : 0;
+            const std::size_t found = std::string_view(pending).substr(from).rfind("\r\n");
+            if (found == std::string_view::npos) continue;
+            const std::size_t lastLf = from + found;
+            convert(std::string_view(pending).substr(0, lastLf + 2));
+            pending.erase(0, lastLf + 2);
+        }
+        convert(pending);
+    });
+    return result;
+}
+
 TextSaveResult SaveTextSource(std::string_view sjisPath, const SourceText& text, TextSourceKind kind) {
     TextSaveResult result;
+    const auto* sjis = std::get_if<SjisSourceText>(&text);
+    if (sjis != nullptr && !IsUnicodeEncoding(kind.encoding) && LoadsByConversion(kind)) {
+        // The common case of a large converted source: converted while it
+        // is written, without a second copy of the whole text.
+        result.error = SaveFileAtomically(sjisPath, [&](const ByteSink& sink) {
+            FormatConvertedTextInPieces(sjis->bytes, kind, sink, &result.unmapped);
+        });
+        return result;
+    }
     result.error = SaveFileAtomically(sjisPath, SourceFileBytes(text, kind, &result.unmapped));
     return result;
 }

@@ -12,6 +12,7 @@
 // on the screen.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,7 @@
 
 #include "encoding/text_encoding.h"
 #include "platform/file_error.h"
+#include "platform/file_io.h"
 
 namespace kelmio {
 
@@ -67,17 +69,33 @@ bool LoadsByConversion(TextSourceKind kind);
 LoadedTextSource LoadTextSource(std::string_view sjisPath);
 // The same for bytes already in memory (the file's whole content).
 LoadedTextSource LoadTextSourceBytes(std::string bytes);
+// The same text handed to `sink` in pieces as it is made (about 1 MiB each
+// where the file is converted), for a caller that only passes it on; the
+// result holds no text. Once the sink returns false the rest is dropped.
+LoadedTextSource LoadTextSourceInPieces(std::string_view sjisPath, const ByteSink& sink);
 
 // The bytes a converted text is saved as: every CR LF separated line of
 // `text` converted for `kind.encoding` (JIS or EUC-JP, else unchanged) and
 // followed by the line end of `kind.lineEnd` (CR LF for a file that had none).
 std::string FormatConvertedText(std::string_view text, TextSourceKind kind, std::size_t* unmapped = nullptr);
+// The same bytes handed to `sink` in pieces as they are made (about 1 MiB
+// each, in order), for a save that writes while it converts. Once the sink
+// returns false the rest is converted only to count `unmapped`.
+void FormatConvertedTextInPieces(std::string_view text, TextSourceKind kind, const ByteSink& sink,
+                                 std::size_t* unmapped = nullptr);
 
 // The bytes of a file of `kind` holding `text`: encoded for a Unicode kind,
 // converted line by line where loading converted, else as they are. A text
 // in the other form than the kind's is converted first; characters lost on
 // the way count as unmapped.
 std::string SourceFileBytes(const SourceText& text, TextSourceKind kind, std::size_t* unmapped = nullptr);
+
+// Saves Shift-JIS text read block by block from `read` (same contract as
+// CFileReader::Read: 0 at the end) as a converted source of `kind`
+// (LoadsByConversion true), converting lines as they arrive: the file gets
+// exactly FormatConvertedText of all the text, which is never whole in memory.
+using ByteSource = std::function<std::size_t(char* buffer, std::size_t size)>;
+TextSaveResult SaveConvertedTextFrom(std::string_view sjisPath, TextSourceKind kind, const ByteSource& read);
 
 // Saves the pane's text as the file it was loaded from, atomically.
 TextSaveResult SaveTextSource(std::string_view sjisPath, const SourceText& text, TextSourceKind kind);

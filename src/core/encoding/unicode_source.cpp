@@ -52,6 +52,26 @@ private:
     bool m_bMultiByte = false;
 };
 
+// Watches a run of 7-bit bytes for the escape sequence that makes the
+// Japanese detection decide JIS (ESC $ B or ESC $ @), reading the bytes as
+// that detection reads them: a byte looked at as part of a sequence is
+// used up, so "ESC ESC $ B" is not one.
+class CJisKanjiEscapeWatch {
+public:
+    // True once the bytes so far hold the sequence.
+    bool Feed(unsigned char byte) {
+        switch (m_nSeen) {
+        case 0: m_nSeen = byte == 0x1B ? 1 : 0; break;
+        case 1: m_nSeen = byte == 0x24 ? 2 : 0; break;
+        default: m_nSeen = byte == 0x42 || byte == 0x40 ? 3 : 0; break;
+        }
+        return m_nSeen == 3;
+    }
+
+private:
+    int m_nSeen = 0;  // bytes of the sequence seen (3: all of it)
+};
+
 bool IsUtf16(TextEncoding encoding) { return encoding == TextEncoding::kUtf16LeBom || encoding == TextEncoding::kUtf16BeBom; }
 
 std::string_view BomOf(TextEncoding encoding) {
@@ -216,12 +236,20 @@ std::optional<TextEncoding> DetectUnicode(CByteReader& reader) {
     if (start.substr(0, 2) == kUtf16LeBom) return TextEncoding::kUtf16LeBom;
     if (start.substr(0, 2) == kUtf16BeBom) return TextEncoding::kUtf16BeBom;
 
+    // A JIS file is 7-bit: once its kanji escape has come before any
+    // multi-byte sequence, the file is JIS, and the rest of it (which may
+    // be very long) need not be read.
     CUtf8Validator validator;
+    CJisKanjiEscapeWatch jis;
+    const auto decidesAgainst = [&](unsigned char byte) {
+        if (!validator.Feed(byte)) return true;
+        return !validator.SawMultiByte() && jis.Feed(byte);
+    };
     for (std::size_t i = 0; i < got; ++i) {
-        if (!validator.Feed(head[i])) return std::nullopt;
+        if (decidesAgainst(head[i])) return std::nullopt;
     }
     for (int c = reader.Next(); c >= 0; c = reader.Next()) {
-        if (!validator.Feed(static_cast<unsigned char>(c))) return std::nullopt;
+        if (decidesAgainst(static_cast<unsigned char>(c))) return std::nullopt;
     }
     if (validator.Complete() && validator.SawMultiByte()) return TextEncoding::kUtf8;
     return std::nullopt;

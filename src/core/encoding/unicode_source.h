@@ -6,7 +6,8 @@
 //
 // A file is a Unicode source when it starts with a UTF-8 or UTF-16
 // byte-order mark, or when it is valid UTF-8 holding at least one
-// multi-byte sequence. Every other file is left to the Japanese detection.
+// multi-byte sequence and no JIS kanji escape (ESC $ B, ESC $ @) before
+// the first one. Every other file is left to the Japanese detection.
 
 #include <cstddef>
 #include <optional>
@@ -19,7 +20,8 @@
 namespace kelmio {
 
 // The Unicode encoding of the bytes from `reader`, or nullopt. Reads up to
-// the first byte that is not valid UTF-8 (all of a valid file).
+// the first byte that is not valid UTF-8 or the end of a JIS kanji escape
+// in 7-bit text, whichever comes first (all of a valid file).
 std::optional<TextEncoding> DetectUnicode(CByteReader& reader);
 std::optional<TextEncoding> DetectUnicode(std::string_view bytes);
 

@@ -159,16 +159,9 @@ int NameTempFile(TempFile& file, const std::string& folder) {
     return EEXIST;
 }
 
-}  // namespace
+ssize_t SystemWrite(int fd, const void* data, std::size_t size) { return ::write(fd, data, size); }
 
-std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::string_view bytes) {
-    return SaveFileAtomically(sjisPath, bytes, [](int fd, const void* data, std::size_t size) {
-        return ::write(fd, data, size);
-    });
-}
-
-std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::string_view bytes,
-                                            const WriteFunction& write) {
+std::optional<FileError> SaveProduced(std::string_view sjisPath, const ByteProducer& produce, const WriteFunction& write) {
     const std::optional<std::string> resolved = SaveTarget(ToNativePath(sjisPath));
     if (!resolved) return ErrorFor(sjisPath, ELOOP);
     const std::string& target = *resolved;
@@ -185,7 +178,10 @@ std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::stri
     std::optional<TempFile> temp = OpenTempFile(folder, error);
     if (!temp) return ErrorFor(sjisPath, error);
 
-    error = WriteAll(temp->fd.Get(), bytes, write);
+    produce([&](std::string_view piece) {
+        if (error == 0) error = WriteAll(temp->fd.Get(), piece, write);
+        return error == 0;
+    });
     if (error == 0 && ::fchmod(temp->fd.Get(), exists ? (old.st_mode & 07777) : DefaultMode()) != 0) error = errno;
     // Keeping the owner only works for a privileged user; keeping the group
     // may work for anyone in it. Neither failing is a reason to fail the save.
@@ -204,6 +200,21 @@ std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::stri
     UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.Valid()) ::fsync(dir.Get());
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::string_view bytes) {
+    return SaveFileAtomically(sjisPath, bytes, SystemWrite);
+}
+
+std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::string_view bytes,
+                                            const WriteFunction& write) {
+    return SaveProduced(sjisPath, [bytes](const ByteSink& sink) { sink(bytes); }, write);
+}
+
+std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, const ByteProducer& produce) {
+    return SaveProduced(sjisPath, produce, SystemWrite);
 }
 
 }  // namespace kelmio

@@ -88,6 +88,14 @@ using WriteFunction = std::function<ssize_t(int fd, const void* data, std::size_
 std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::string_view bytes,
                                             const WriteFunction& write);
 
+// The same with the bytes made piece by piece while they are written, so a
+// large file never has to be whole in memory: `produce` is called once and
+// hands each piece, in order, to the sink it is given. The sink returns
+// false once writing has failed; the pieces after that are dropped.
+using ByteSink = std::function<bool(std::string_view piece)>;
+using ByteProducer = std::function<void(const ByteSink& sink)>;
+std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, const ByteProducer& produce);
+
 // True when a file or folder of that name exists.
 bool PathExists(std::string_view sjisPath);
 
