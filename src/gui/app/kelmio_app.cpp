@@ -1,6 +1,7 @@
 #include "gui/app/kelmio_app.h"
 
 #include <wx/filename.h>
+#include <wx/intl.h>
 #include <wx/stdpaths.h>
 
 #include <csignal>
@@ -9,6 +10,7 @@
 #include "gui/app/main_frame.h"
 #include "gui/keys/key_dispatch_filter.h"
 #include "gui/platform/single_instance.h"
+#include "gui/platform/ui_locale.h"
 #include "gui/platform/wx_prompter.h"
 #include "gui/platform/wx_settings.h"
 #include "gui/platform/wx_text.h"
@@ -56,6 +58,7 @@ CCommandLineInfo CKelmioApp::ReadCommandLine() const {
 
 bool CKelmioApp::OnInit() {
     SetAppName("Kelmio");
+    m_pLocale = SetUpJapaneseLocale();
 
     // 1. Sockets need no start-up here.
     // 2. Nothing to initialise for hosting components.

@@ -10,6 +10,8 @@
 
 #include "app/command_line.h"
 
+class wxLocale;
+
 namespace kelmio {
 
 class CAppShell;
@@ -40,6 +42,7 @@ private:
     bool HandToRunningInstance(const CCommandLineInfo& commandLine);
     bool EndAtStartup();
 
+    std::unique_ptr<wxLocale> m_pLocale;  // first in, last out: every text needs it
     std::unique_ptr<CWxSettings> m_pSettings;
     std::unique_ptr<CWxPrompter> m_pPrompter;
     std::unique_ptr<CKeycustArray> m_pKeyTable;  // needs the settings; goes before them
