@@ -11,6 +11,7 @@
 #include "gui/platform/wx_text.h"
 #include "gui/project/new_project_dialog.h"
 #include "gui/project/project_dialog.h"
+#include "platform/default_extension.h"
 #include "platform/file_io.h"
 
 namespace kelmio {
@@ -94,11 +95,12 @@ FileDialogResult CWxPrompter::ChooseFile(const CFileDialogEx& dialog) {
     FileDialogResult result;
     result.nFilterIndex = dialog.m_nFilterIndex;
     if (chooser.ShowModal() != wxID_OK) return result;
-    wxFileName chosen(chooser.GetPath());
-    if (!dialog.m_bOpen && !chosen.HasExt() && !dialog.m_strDefExt.empty()) chosen.SetExt(ToWx(dialog.m_strDefExt));
     result.nResult = kIdOk;
-    result.strPath = FromWxPath(chosen.GetFullPath());
     result.nFilterIndex = chooser.GetFilterIndex() + 1;
+    result.strPath = FromWxPath(chooser.GetPath());
+    if (!dialog.m_bOpen) {
+        result.strPath = WithDefaultExtension(result.strPath, dialog.m_strDefExt, dialog.m_strFilter, result.nFilterIndex);
+    }
     return result;
 }
 
