@@ -3,11 +3,11 @@
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
-#include <wx/msgdlg.h>
 #include <wx/toplevel.h>
 
 #include "gui/memo/input_dlg.h"
 #include "gui/platform/file_filter.h"
+#include "gui/platform/message_box_dlg.h"
 #include "gui/platform/wx_text.h"
 #include "gui/project/new_project_dialog.h"
 #include "gui/project/project_dialog.h"
@@ -16,43 +16,6 @@
 
 namespace kelmio {
 namespace {
-
-long ButtonStyle(MessageButtons buttons) {
-    switch (buttons) {
-        case MessageButtons::kOk: return wxOK;
-        case MessageButtons::kOkCancel: return wxOK | wxCANCEL;
-        case MessageButtons::kYesNo: return wxYES_NO;
-        case MessageButtons::kYesNoCancel: return wxYES_NO | wxCANCEL;
-    }
-    return wxOK;
-}
-
-long IconStyle(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::kNone: return wxICON_NONE;
-        case MessageIcon::kInformation: return wxICON_INFORMATION;
-        case MessageIcon::kExclamation: return wxICON_EXCLAMATION;
-        case MessageIcon::kQuestion: return wxICON_QUESTION;
-        case MessageIcon::kStop: return wxICON_ERROR;
-    }
-    return wxICON_NONE;
-}
-
-// Closing the box counts as Cancel where there is one, else as the only
-// or the "No" button.
-Answer ToAnswer(int result, MessageButtons buttons) {
-    switch (result) {
-        case wxID_OK: return Answer::kOk;
-        case wxID_YES: return Answer::kYes;
-        case wxID_NO: return Answer::kNo;
-        default: break;
-    }
-    switch (buttons) {
-        case MessageButtons::kOk: return Answer::kOk;
-        case MessageButtons::kYesNo: return Answer::kNo;
-        default: return Answer::kCancel;
-    }
-}
 
 long FileDialogStyle(const CFileDialogEx& dialog) {
     long style = dialog.m_bOpen ? wxFD_OPEN : wxFD_SAVE;
@@ -73,14 +36,8 @@ wxWindow* CWxPrompter::Owner(DialogOwner owner) const {
 }
 
 Answer CWxPrompter::Message(std::string_view text, MessageButtons buttons, MessageIcon icon) {
-    wxMessageDialog dialog(Owner(DialogOwner::kCurrentDialog), ToWx(text), "Kelmio",
-                           ButtonStyle(buttons) | IconStyle(icon));
-    if (buttons == MessageButtons::kOkCancel) dialog.SetOKCancelLabels("OK", WxText("ｷｬﾝｾﾙ"));
-    if (buttons == MessageButtons::kYesNo) dialog.SetYesNoLabels(WxText("はい(&Y)"), WxText("いいえ(&N)"));
-    if (buttons == MessageButtons::kYesNoCancel) {
-        dialog.SetYesNoCancelLabels(WxText("はい(&Y)"), WxText("いいえ(&N)"), WxText("ｷｬﾝｾﾙ"));
-    }
-    return ToAnswer(dialog.ShowModal(), buttons);
+    CMessageBoxDlg box(Owner(DialogOwner::kCurrentDialog), text, buttons, icon);
+    return box.Ask();
 }
 
 FileDialogResult CWxPrompter::ChooseFile(const CFileDialogEx& dialog) {
