@@ -7,7 +7,12 @@
 #include <wx/regex.h>
 #include <wx/toplevel.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <filesystem>
 
 namespace kelmio::test {
@@ -62,6 +67,32 @@ void SaveScreenshot(wxWindow& window, const std::string& name) {
     }
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();
     bitmap.SaveFile((std::filesystem::path(folder) / name).string(), wxBITMAP_TYPE_PNG);
+}
+
+CapturedStderr::CapturedStderr() {
+    char name[] = "/tmp/kelmio-stderr-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd < 0) return;
+    m_strFile = name;
+    std::fflush(stderr);
+    m_nSaved = dup(2);
+    dup2(fd, 2);
+    close(fd);
+}
+
+CapturedStderr::~CapturedStderr() { Take(); }
+
+std::string CapturedStderr::Take() {
+    if (m_nSaved < 0) return {};
+    std::fflush(stderr);
+    dup2(m_nSaved, 2);
+    close(m_nSaved);
+    m_nSaved = -1;
+    std::ifstream file(m_strFile, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    std::remove(m_strFile.c_str());
+    return text.str();
 }
 
 }  // namespace kelmio::test

@@ -35,6 +35,21 @@ bool LooksEnglish(const wxString& text);
 // named `name`; without it, does nothing.
 void SaveScreenshot(wxWindow& window, const std::string& name);
 
+// Collects what is written to the process's standard error (the toolkit's
+// warnings go there) from construction until Take().
+class CapturedStderr {
+public:
+    CapturedStderr();
+    ~CapturedStderr();
+    CapturedStderr(const CapturedStderr&) = delete;
+    CapturedStderr& operator=(const CapturedStderr&) = delete;
+    std::string Take();
+
+private:
+    int m_nSaved = -1;
+    std::string m_strFile;
+};
+
 // Answers every question with a fixed answer and remembers the texts.
 class CRecordingPrompter final : public CPrompter {
 public:

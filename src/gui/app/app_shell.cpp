@@ -185,6 +185,8 @@ void CAppShell::OnDocumentTitleChanged() {
 }
 
 void CAppShell::OnRecentListChanged() {
+    // Kept at once: a crash must not take the list with it.
+    m_doc.RecentProjects().WriteList(m_settings);
     if (m_pFrame != nullptr) ShowRecentProjects(*m_pFrame->GetMenuBar(), m_doc.RecentProjects().Entries());
 }
 

@@ -33,8 +33,26 @@ CContFrameWnd::CContFrameWnd(CSettings& settings, const wxString& title)
 }
 
 void CContFrameWnd::RememberNormalRect() {
-    if (m_bFirstActivation || IsMaximized() || IsIconized() || !IsShown()) return;
+    if (m_bFirstActivation || !IsShown()) return;
+    if (IsMaximized()) {
+        m_bRestoring = true;
+        return;
+    }
+    if (IsIconized()) return;
+    if (m_bRestoring) {
+        m_bRestoring = false;
+        // Some window managers restore a window that was mapped maximised
+        // to a size of their own (its minimum, say): the normal rectangle
+        // is what it must come back to.
+        if (GetRect() != m_rectNormal) CallAfter(&CContFrameWnd::RestoreNormalRect);
+        return;
+    }
     m_rectNormal = GetRect();
+}
+
+void CContFrameWnd::RestoreNormalRect() {
+    if (IsMaximized() || IsIconized() || GetRect() == m_rectNormal) return;
+    SetSize(m_rectNormal);
 }
 
 void CContFrameWnd::ShowWindow() {
@@ -46,9 +64,17 @@ void CContFrameWnd::ShowWindow() {
     ShowControlBar(GetToolBar(), m_placement.bToolBar);
     ShowControlBar(GetStatusBar(), m_placement.bStatusBar);
     SetSize(m_rectNormal);
+#ifdef __WXGTK__
+    // Showing is deferred until the window manager tells the size of its
+    // frame; GTK then lays the toolbar out in a window of no size first.
+    m_deferShow = false;
+#endif
+    // Maximised before it is mapped: the window manager then keeps the
+    // normal rectangle as the one to restore.
+    if (m_placement.nShowCmd == kShowMaximized) Maximize();
     Show();
     m_bFirstActivation = false;
-    if (m_placement.nShowCmd == kShowMaximized) Maximize();
+    m_bRestoring = m_placement.nShowCmd == kShowMaximized;
     if (m_placement.nShowCmd == kShowMinimized) Iconize();
     OnFirstShow();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // A frame that remembers where it was: its normal rectangle, whether it was
 // maximised or minimised, and whether its toolbar and status bar were
-// shown. The placement is applied when the frame is first shown and stored
-// when it closes.
+// shown. The placement is applied when the frame is first shown; the
+// derived frame stores it whenever it changed.
 
 #include <wx/frame.h>
 
@@ -35,11 +35,15 @@ protected:
 
 private:
     void RememberNormalRect();
+    void RestoreNormalRect();
 
     CSettings& m_settings;
     CWindowPlacement m_placement;
     wxRect m_rectNormal;
     bool m_bFirstActivation = true;
+    // Set while maximised: the next normal size is the window manager's
+    // answer to a restore, not a size the user chose.
+    bool m_bRestoring = false;
 };
 
 }  // namespace kelmio

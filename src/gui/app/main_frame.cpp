@@ -16,6 +16,7 @@
 #include "gui/app/wx_command_ids.h"
 #include "gui/editor/kel_edit_view.h"
 #include "gui/memo/kel_form_view.h"
+#include "gui/platform/gtk_style.h"
 #include "gui/platform/wx_text.h"
 #include "gui/viewer/text_view.h"
 
@@ -24,6 +25,9 @@ namespace {
 
 constexpr int kStatusPanes = 5;
 constexpr int kMinimumPaneSize = 20;
+// How long the layout must stay put before it is written: dragging a sash
+// or a window edge writes once, at the end.
+constexpr int kLayoutStoreDelayMs = 400;
 
 // The untitled project's caption until the document names it.
 wxString UntitledTitle() { return WxText("無題 - Kelmio"); }
@@ -45,11 +49,33 @@ CMainFrame::CMainFrame(CSettings& settings, CPrompter& prompter)
         if (event.GetActive()) CallAfter(&CMainFrame::RaiseOpenDialog);
     });
     Bind(wxEVT_IDLE, [this](wxIdleEvent& event) { UpdateIndicators(); event.Skip(); });
+    m_layoutTimer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { StoreLayout(); });
+    const auto layoutChanged = [this](auto& event) {
+        event.Skip();
+        if (IsShown()) m_layoutTimer.StartOnce(kLayoutStoreDelayMs);
+    };
+    Bind(wxEVT_SIZE, layoutChanged);
+    Bind(wxEVT_MOVE, layoutChanged);
+    m_pOuter->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, layoutChanged);
+    m_pInner->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, layoutChanged);
+}
+
+void CMainFrame::StoreLayout() {
+    m_layoutTimer.Stop();
+    const CPaneSizes panes{m_pOuter->GetSashPosition(), m_pInner->GetSashPosition()};
+    const wxSize outer = m_pOuter->GetClientSize();
+    if (m_bPanesPlaced && !IsIconized() &&
+        PanesHaveRoom(panes, outer.x, outer.y - m_pOuter->GetSashSize(), kMinimumPaneSize)) {
+        m_lastPanes = panes;
+    }
+    SavePaneSizes(Settings(), m_lastPanes);
+    SavePlacement();
 }
 
 void CMainFrame::CreateBars() {
     SetMenuBar(BuildMenuBar().release());
 
+    UseCompactToolbarButtons();
     wxToolBar* toolbar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
     toolbar->SetToolBitmapSize(wxSize(16, 16));
     AddToolbarButtons(*toolbar);
@@ -68,6 +94,7 @@ void CMainFrame::CreateClient() {
     const wxSize client = GetClientSize();
     const CPaneSizes sizes = LoadPaneSizes(Settings(), client.x, client.y);
     m_initialPanes = sizes;
+    m_lastPanes = sizes;
 
     m_pOuter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, client, wxSP_LIVE_UPDATE);
     m_pOuter->SetMinimumPaneSize(kMinimumPaneSize);
@@ -221,8 +248,7 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
         event.Veto();
         return;
     }
-    SavePaneSizes(Settings(), {m_pOuter->GetSashPosition(), m_pInner->GetSashPosition()});
-    SavePlacement();
+    StoreLayout();
     Destroy();
 }
 

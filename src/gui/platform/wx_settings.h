@@ -4,6 +4,10 @@
 // ~/.config), or in $KELMIO_CONFIG_DIR when that is set. Sections and
 // value names are the ones the rest of Kelmio asks for; strings are kept in
 // UTF-8 in the file and handed out as Shift-JIS.
+//
+// A change is written to the file as soon as the program is idle again,
+// atomically, so that a crash loses nothing that was set before it; the
+// changes of one step (a window's whole placement) make one write.
 
 #include <memory>
 #include <string>
@@ -38,10 +42,15 @@ public:
     const std::string& FilePath() const { return m_strFile; }
 
 private:
+    void OnChanged();
+
     std::string m_strFolder;
     std::string m_strFile;
     std::unique_ptr<wxFileConfig> m_pConfig;
     bool m_bDirty = false;
+    bool m_bFlushPending = false;
+    // Lets a pending write find out that the store is gone.
+    std::shared_ptr<CWxSettings*> m_pSelf;
 };
 
 }  // namespace kelmio
