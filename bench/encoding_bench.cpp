@@ -133,7 +133,7 @@ void BM_LoadEucSource(benchmark::State& state) {
     const std::string& euc = EucText();
     for (auto _ : state) {
         kelmio::LoadedTextSource source = kelmio::LoadTextSourceBytes(euc);
-        benchmark::DoNotOptimize(source.text.data());
+        benchmark::DoNotOptimize(&source.text);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * euc.size()));
 }
@@ -169,7 +169,7 @@ void BM_LoadEucFilePeakMemory(benchmark::State& state) {
         }
         const long before = StatusKb("VmRSS");
         const kelmio::LoadedTextSource source = kelmio::LoadTextSource(path);
-        benchmark::DoNotOptimize(source.text.data());
+        benchmark::DoNotOptimize(&source.text);
         growthKb = StatusKb("VmHWM") - before;
     }
     std::remove(path);

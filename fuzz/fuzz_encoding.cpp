@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "encoding/conversion.h"
 #include "encoding/detection.h"
@@ -29,23 +30,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (state.m_bKanji || state.m_bKana) std::abort();  // every written line ends in ASCII
     kelmio::SjisToEuc(bytes, out);
 
-    for (int encoding = kelmio::kEncodingUtf8; encoding <= kelmio::kEncodingUtf16BeBom; ++encoding) {
+    using kelmio::LineEnd;
+    using kelmio::TextEncoding;
+    for (const TextEncoding encoding :
+         {TextEncoding::kUtf8, TextEncoding::kUtf8Bom, TextEncoding::kUtf16LeBom, TextEncoding::kUtf16BeBom}) {
         (void)kelmio::DetectUnicodeLineEnd(bytes, encoding);
-        (void)kelmio::DecodeUnicodeSource(bytes, encoding, kelmio::kLineEndLf);
-        (void)kelmio::EncodeUnicodeSource(bytes, encoding, kelmio::kLineEndCr);
+        (void)kelmio::DecodeUnicodeSource(bytes, encoding, LineEnd::kLf);
+        (void)kelmio::EncodeUnicodeSource(bytes, encoding, LineEnd::kCr);
     }
 
     const kelmio::LoadedTextSource source = kelmio::LoadTextSourceBytes(std::string(bytes));
     if (source.status != kelmio::TextLoadStatus::kLoaded) return 0;
     if (kelmio::IsUnicodeEncoding(source.kind.encoding)) {
         // A Unicode source must come back byte for byte.
-        const std::string saved = kelmio::EncodeUnicodeSource(source.text, source.kind.encoding, source.kind.lineEnd);
-        const bool oddUtf16 = source.kind.encoding >= kelmio::kEncodingUtf16LeBom && size % 2 != 0;
-        if (!oddUtf16 && saved != bytes) std::abort();
+        const std::string saved = kelmio::SourceFileBytes(source.text, source.kind);
+        const bool utf16 =
+            source.kind.encoding == TextEncoding::kUtf16LeBom || source.kind.encoding == TextEncoding::kUtf16BeBom;
+        if (!(utf16 && size % 2 != 0) && saved != bytes) std::abort();
         return 0;
     }
-    for (const int encoding : {kelmio::kEncodingJis, kelmio::kEncodingEucJp, source.kind.encoding}) {
-        (void)kelmio::FormatConvertedText(source.text, {encoding, source.kind.lineEnd});
+    // A Japanese source's text is Shift-JIS, whatever form it is saved in.
+    const std::string& sjis = std::get<kelmio::SjisSourceText>(source.text).bytes;
+    for (const TextEncoding encoding : {TextEncoding::kJis, TextEncoding::kEucJp, source.kind.encoding}) {
+        (void)kelmio::FormatConvertedText(sjis, {encoding, source.kind.lineEnd});
     }
     return 0;
 }

@@ -6,10 +6,10 @@
 
 #include <charconv>
 #include <iostream>
+#include <variant>
 
 #include "cli/commands.h"
 #include "encoding/text_source.h"
-#include "encoding/unicode_source.h"
 #include "platform/file_io.h"
 
 namespace kelmio::cli {
@@ -30,7 +30,7 @@ int Detect(const std::string& path) {
         PrintError(FileErrorMessage(*error));
         return 1;
     }
-    const nlohmann::json json = {{"encoding", kind->encoding}, {"line_end", kind->lineEnd}};
+    const nlohmann::json json = {{"encoding", EncodingNumber(kind->encoding)}, {"line_end", LineEndNumber(kind->lineEnd)}};
     WriteStdout(json.dump() + "\n");
     return 0;
 }
@@ -41,7 +41,8 @@ int Load(const std::string& path) {
         PrintError(source.message);
         return 1;
     }
-    WriteStdout(source.text);
+    // A Unicode source prints as UTF-8, the others as their Shift-JIS bytes.
+    std::visit([](const auto& text) { WriteStdout(text.bytes); }, source.text);
     return 0;
 }
 
@@ -57,20 +58,23 @@ int Save(const Args& args) {
     if (args.size() % 2 != 0 || !encoding || !lineEnd) {
         return UsageError("text save needs FILE --encoding E --line-end L");
     }
-    if (*lineEnd < kLineEndNone || *lineEnd > kLineEndCr) return UsageError("L must be -1, 0, 1 or 2");
+    const std::optional<LineEnd> lineEndKind = LineEndFromNumber(*lineEnd);
+    if (!lineEndKind) return UsageError("L must be -1, 0, 1 or 2");
+    const std::optional<TextEncoding> encodingKind = EncodingFromNumber(*encoding);
+    if (!encodingKind) return UsageError("E must be 0, 1, 2 or 4 to 9");
 
-    std::size_t unmapped = 0;
+    const TextSourceKind kind{*encodingKind, *lineEndKind};
     // A Unicode source takes UTF-8 text, as load prints it.
-    const std::string text = ReadStdin();
-    const std::string bytes = IsUnicodeEncoding(*encoding)
-                                  ? EncodeUnicodeSource(text, *encoding, *lineEnd, &unmapped)
-                                  : FormatConvertedText(text, TextSourceKind{*encoding, *lineEnd}, &unmapped);
-    if (const std::optional<FileError> error = SaveFileAtomically(FromNativePath(path), bytes)) {
-        PrintError(FileErrorMessage(*error));
+    std::string text = ReadStdin();
+    const SourceText source =
+        IsUnicodeEncoding(kind.encoding) ? SourceText(Utf8SourceText{std::move(text)}) : SjisSourceText{std::move(text)};
+    const TextSaveResult saved = SaveTextSource(FromNativePath(path), source, kind);
+    if (saved.error) {
+        PrintError(FileErrorMessage(*saved.error));
         return 1;
     }
-    if (unmapped > 0) {
-        std::cerr << "kelmio-cli: " << unmapped
+    if (saved.unmapped > 0) {
+        std::cerr << "kelmio-cli: " << saved.unmapped
                   << " characters have no form in that encoding and were written unchanged\n";
     }
     return 0;

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <gtest/gtest.h>
 
 
@@ -67,6 +68,8 @@ TEST_F(TextCommand, ErrorsAreReported) {
     EXPECT_EQ(RunCli({"text", "save", m_dir.File("x/y.txt"), "--encoding", "1", "--line-end", "0"}, "a").exitCode, 1);
     EXPECT_EQ(RunCli({"text", "save", m_dir.File("y.txt"), "--encoding", "1"}, "a").exitCode, 2);
     EXPECT_EQ(RunCli({"text", "save", m_dir.File("y.txt"), "--encoding", "1", "--line-end", "3"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"text", "save", m_dir.File("y.txt"), "--encoding", "3", "--line-end", "0"}).exitCode, 2);
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("y.txt")));
     EXPECT_EQ(RunCli({"text", "convert", "a"}).exitCode, 2);
 }
 

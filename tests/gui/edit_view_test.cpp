@@ -64,6 +64,32 @@ TEST_F(EditViewTest, LoadsAndSavesShiftJisWithCrLfAndCountsOffsetsInItsBytes) {
     EXPECT_TRUE(m_prompter.m_messages.empty());
 }
 
+// The offsets are kept per line between queries; every kind of change must
+// move the lines after it.
+TEST_F(EditViewTest, OffsetsFollowEditsAnywhereInTheText) {
+    std::string text;
+    for (int line = 0; line < 50; ++line) text += Sj("行ｱa\r\n");
+    m_pView->Editor().SetText(text);
+    const auto expectCaretAtEnd = [&] {
+        Widget().DocumentEnd();
+        EXPECT_EQ(static_cast<std::size_t>(m_pView->SelStart()), m_pView->Editor().GetText().size());
+    };
+    expectCaretAtEnd();
+
+    Widget().GotoPos(0);
+    Widget().AddText(wxString::FromUTF8("日本\r\n"));  // typed on the first line
+    expectCaretAtEnd();
+    Widget().DeleteRange(Widget().PositionFromLine(10), Widget().PositionFromLine(13) - Widget().PositionFromLine(10));
+    expectCaretAtEnd();
+    Widget().Undo();
+    expectCaretAtEnd();
+    m_pView->Editor().SetText(Sj("短い"));
+    expectCaretAtEnd();
+
+    m_pView->SetCaret(2);  // from the Shift-JIS offset back to the widget
+    EXPECT_EQ(Widget().GetCurrentPos(), 3);
+}
+
 TEST_F(EditViewTest, TypingMarksModifiedAndEnablesUndoLoadingDoesNot) {
     int notified = 0;
     m_pView->SetModifiedHandler([&] { ++notified; });
@@ -90,15 +116,19 @@ TEST_F(EditViewTest, TypingMarksModifiedAndEnablesUndoLoadingDoesNot) {
 TEST_F(EditViewTest, FailuresAreReportedAndTheOldFileStays) {
     const std::string path = m_folder.File("kept.txt");
     std::ofstream(path, std::ios::binary) << "old";
-    m_pView->SaveFile(m_folder.File("no-such-folder/new.txt"));
-    ASSERT_EQ(m_prompter.m_messages.size(), 1u);
-    EXPECT_NE(m_prompter.m_messages[0].find("no-such-folder"), std::string::npos);
+    const EditSaveResult failed = m_pView->SaveFile(m_folder.File("no-such-folder/new.txt"));
+    ASSERT_FALSE(failed.ok());
+    EXPECT_EQ(failed.error->cause, FileErrorCause::kNotFound);
+    EXPECT_NE(failed.error->path.find("no-such-folder"), std::string::npos);
 
-    // A character without a Shift-JIS form is saved as "?" and the user told.
+    // A character without a Shift-JIS form is saved as "?" and counted, so
+    // the document can tell the user.
     Widget().SetText(wxString::FromUTF8("a\xF0\x9F\x98\x80"));
-    m_pView->SaveFile(path);
+    const EditSaveResult saved = m_pView->SaveFile(path);
+    EXPECT_TRUE(saved.ok());
+    EXPECT_EQ(saved.unconvertible, 1u);
     EXPECT_EQ(test::ReadFileBytes(path), "a?");
-    EXPECT_EQ(m_prompter.m_messages.size(), 2u);
+    EXPECT_TRUE(m_prompter.m_messages.empty());  // reporting is the document's
 }
 
 TEST_F(EditViewTest, WheelScrollsThreeLinesAndNeverAboveTheFirst) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/app_host.h"
+#include "platform/file_io.h"
 #include "platform/panes.h"
 #include "project/kelmio_data.h"
 
@@ -17,6 +18,11 @@ public:
     int selStart = 0;
     int firstVisibleLine = 0;
     std::vector<std::string> saved;   // paths SaveFile wrote
+    // When set, SaveFile really writes `text` through this (to fail a write
+    // at any byte); otherwise it only records the path.
+    WriteFunction write;
+    std::string text = "translation";
+    std::size_t unconvertible = 0;    // reported by every SaveFile that succeeds
     std::vector<std::string> loaded;  // paths LoadFile read
     int cleared = 0;
     int scrolledBy = 0;
@@ -24,7 +30,15 @@ public:
 
     bool GetModified() const override { return modified; }
     void PutModified(bool value) override { modified = value; }
-    void SaveFile(const std::string& path) override { saved.push_back(path); }
+    EditSaveResult SaveFile(const std::string& path) override {
+        EditSaveResult result;
+        if (write) result.error = SaveFileAtomically(path, text, write);
+        if (result.ok()) {
+            saved.push_back(path);
+            result.unconvertible = unconvertible;
+        }
+        return result;
+    }
     void LoadFile(const std::string& path) override { loaded.push_back(path); }
     int SelStart() const override { return selStart; }
     int FirstVisibleLine() const override { return firstVisibleLine; }

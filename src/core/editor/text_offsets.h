@@ -1,7 +1,9 @@
 #pragma once
 // The editor widget keeps its text in UTF-8 and counts positions in UTF-8
 // bytes; Kelmio counts them in bytes of the Shift-JIS text it saves. These
-// two functions are the only place the two are converted.
+// two functions convert between the two by converting the text before the
+// position, so they are given one line at a time (editor/sjis_offset_map.h)
+// rather than a whole long text.
 
 #include <cstddef>
 #include <string_view>

@@ -10,20 +10,9 @@
 #include <functional>
 #include <string_view>
 
+#include "encoding/text_encoding.h"
+
 namespace kelmio {
-
-// Values of a text source's encoding, as stored with the view.
-constexpr int kEncodingShiftJis = 0;
-constexpr int kEncodingJis = 1;
-constexpr int kEncodingEucJp = 2;
-constexpr int kEncodingAscii = 4;          // nothing but 7-bit bytes seen
-constexpr int kEncodingSjisOrEuc = 5;      // undecided between the two
-
-// Values of a text source's line-end kind.
-constexpr int kLineEndCrLf = 0;
-constexpr int kLineEndLf = 1;
-constexpr int kLineEndCr = 2;
-constexpr int kLineEndNone = -1;           // the file holds no line end
 
 // Hands out bytes one at a time, like getc, from memory or from a source
 // that refills a block at a time. Next() returns -1 at the end, and keeps
@@ -52,10 +41,11 @@ private:
     std::array<char, 65536> m_block{};
 };
 
-int DetectEncoding(CByteReader& reader);
-int DetectLineEnd(CByteReader& reader);
+// One of the Japanese encodings, kAscii or kSjisOrEuc (never a Unicode one).
+TextEncoding DetectEncoding(CByteReader& reader);
+LineEnd DetectLineEnd(CByteReader& reader);
 
-int DetectEncoding(std::string_view bytes);
-int DetectLineEnd(std::string_view bytes);
+TextEncoding DetectEncoding(std::string_view bytes);
+LineEnd DetectLineEnd(std::string_view bytes);
 
 }  // namespace kelmio

@@ -1,12 +1,10 @@
 #include "encoding/text_source.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
 #include <new>
-#include <unistd.h>
 
 #include "encoding/conversion.h"
+#include "encoding/detection.h"
 #include "encoding/unicode_source.h"
 #include "platform/file_io.h"
 #include "text/cp932.h"
@@ -48,7 +46,7 @@ void ExpandCrFrom(std::string& text, std::size_t start) {
 // CR; a CR-only file arrives as one piece whose CRs become CR LF.
 std::string ConvertForPane(std::string_view bytes, TextSourceKind kind) {
     bytes = bytes.substr(0, std::min(bytes.find(kCtrlZ), bytes.size()));
-    const bool crOnly = kind.lineEnd == kLineEndCr;
+    const bool crOnly = kind.lineEnd == LineEnd::kCr;
 
     // Exact room for the result, so the text is allocated once: a piece
     // never grows in conversion, each LF becomes CR LF, and in a CR-only
@@ -68,8 +66,8 @@ std::string ConvertForPane(std::string_view bytes, TextSourceKind kind) {
         if (!piece.empty() && piece.back() == '\r') piece.remove_suffix(1);
 
         const std::size_t start = text.size();
-        if (kind.encoding == kEncodingJis) JisToSjis(piece, state, text);
-        else if (kind.encoding == kEncodingEucJp) EucToSjis(piece, text);
+        if (kind.encoding == TextEncoding::kJis) JisToSjis(piece, state, text);
+        else if (kind.encoding == TextEncoding::kEucJp) EucToSjis(piece, text);
         else text.append(piece);
         if (crOnly) ExpandCrFrom(text, start);
         text += "\r\n";
@@ -78,65 +76,32 @@ std::string ConvertForPane(std::string_view bytes, TextSourceKind kind) {
     return text;
 }
 
-std::string_view LineEndBytes(int lineEnd) {
+std::string_view LineEndBytes(LineEnd lineEnd) {
     switch (lineEnd) {
-    case kLineEndLf: return "\n";
-    case kLineEndCr: return "\r";
-    default: return "\r\n";  // also for a file that had none
+    case LineEnd::kLf: return "\n";
+    case LineEnd::kCr: return "\r";
+    case LineEnd::kCrLf:
+    case LineEnd::kNone: break;
     }
+    return "\r\n";  // also for a file that had none
 }
-
-// Reads a file block by block for the detection, so it stops where the
-// answer is known.
-class CFileBlocks {
-public:
-    explicit CFileBlocks(std::string_view sjisPath)
-        : m_fd(::open(ToNativePath(sjisPath).c_str(), O_RDONLY | O_CLOEXEC)), m_nError(m_fd < 0 ? errno : 0) {}
-    ~CFileBlocks() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    CFileBlocks(const CFileBlocks&) = delete;
-    CFileBlocks& operator=(const CFileBlocks&) = delete;
-
-    int Error() const { return m_nError; }
-    bool Rewind() { return ::lseek(m_fd, 0, SEEK_SET) == 0; }
-
-    std::size_t Read(char* buffer, std::size_t size) {
-        if (m_nError != 0) return 0;
-        while (true) {
-            const ssize_t n = ::read(m_fd, buffer, size);
-            if (n >= 0) return static_cast<std::size_t>(n);
-            if (errno != EINTR) {
-                m_nError = errno;
-                return 0;
-            }
-        }
-    }
-
-private:
-    int m_fd;
-    int m_nError;
-};
 
 }  // namespace
 
 bool LoadsByConversion(TextSourceKind kind) {
-    return kind.encoding == kEncodingJis || kind.encoding == kEncodingEucJp || kind.lineEnd == kLineEndCr;
+    return kind.encoding == TextEncoding::kJis || kind.encoding == TextEncoding::kEucJp || kind.lineEnd == LineEnd::kCr;
 }
 
 std::optional<TextSourceKind> DetectTextFile(std::string_view sjisPath, std::optional<FileError>& error) {
-    CFileBlocks file(sjisPath);
+    // Each question reads from the start, and only as far as its answer needs.
+    CFileReader file(sjisPath);
     const auto fromStart = [&file](auto detect) {
-        if (file.Error() != 0 || !file.Rewind()) return kEncodingAscii;  // the error is reported below
+        file.Rewind();  // a failure shows in Error(), and the reads then give nothing
         CByteReader reader([&file](char* buffer, std::size_t size) { return file.Read(buffer, size); });
         return detect(reader);
     };
     TextSourceKind kind;
-    std::optional<int> unicode;
-    fromStart([&unicode](CByteReader& reader) {
-        unicode = DetectUnicode(reader);
-        return 0;
-    });
+    const std::optional<TextEncoding> unicode = fromStart([](CByteReader& reader) { return DetectUnicode(reader); });
     if (unicode) {
         kind.encoding = *unicode;
         kind.lineEnd = fromStart([&kind](CByteReader& reader) { return DetectUnicodeLineEnd(reader, kind.encoding); });
@@ -144,8 +109,8 @@ std::optional<TextSourceKind> DetectTextFile(std::string_view sjisPath, std::opt
         kind.encoding = fromStart([](CByteReader& reader) { return DetectEncoding(reader); });
         kind.lineEnd = fromStart([](CByteReader& reader) { return DetectLineEnd(reader); });
     }
-    if (file.Error() != 0) {
-        error = FileError{CauseFromErrno(file.Error()), std::string(sjisPath)};
+    if (file.Error()) {
+        error = file.Error();
         return std::nullopt;
     }
     return kind;
@@ -153,20 +118,20 @@ std::optional<TextSourceKind> DetectTextFile(std::string_view sjisPath, std::opt
 
 LoadedTextSource LoadTextSourceBytes(std::string bytes) {
     LoadedTextSource result;
-    if (const std::optional<int> unicode = DetectUnicode(bytes)) {
+    if (const std::optional<TextEncoding> unicode = DetectUnicode(bytes)) {
         result.kind = {*unicode, DetectUnicodeLineEnd(bytes, *unicode)};
-        result.text = DecodeUnicodeSource(bytes, result.kind.encoding, result.kind.lineEnd);
+        result.text = Utf8SourceText{DecodeUnicodeSource(bytes, result.kind.encoding, result.kind.lineEnd)};
         result.converted = true;
         return result;
     }
     result.kind.encoding = DetectEncoding(bytes);
     result.kind.lineEnd = DetectLineEnd(bytes);
     if (!LoadsByConversion(result.kind)) {
-        result.text = std::move(bytes);
+        result.text = SjisSourceText{std::move(bytes)};
         return result;
     }
     try {
-        result.text = ConvertForPane(bytes, result.kind);
+        result.text = SjisSourceText{ConvertForPane(bytes, result.kind)};
         result.converted = true;
     } catch (const std::bad_alloc&) {
         result.status = TextLoadStatus::kOutOfMemory;
@@ -176,7 +141,15 @@ LoadedTextSource LoadTextSourceBytes(std::string bytes) {
 }
 
 LoadedTextSource LoadTextSource(std::string_view sjisPath) {
-    FileReadResult file = ReadWholeFile(sjisPath);
+    FileReadResult file;
+    try {
+        file = ReadWholeFile(sjisPath);
+    } catch (const std::bad_alloc&) {
+        LoadedTextSource result;
+        result.status = TextLoadStatus::kOutOfMemory;
+        result.message = OutOfMemoryMessage();
+        return result;
+    }
     if (!file.ok()) {
         LoadedTextSource result;
         result.status = TextLoadStatus::kNotFound;
@@ -198,8 +171,8 @@ std::string FormatConvertedText(std::string_view text, TextSourceKind kind, std:
         const std::size_t crlf = text.find("\r\n", pos);
         const std::size_t stop = crlf == std::string_view::npos ? text.size() : crlf;
         const std::string_view line = text.substr(pos, stop - pos);
-        if (kind.encoding == kEncodingJis) missing += SjisToJis(line, state, bytes).unmapped;
-        else if (kind.encoding == kEncodingEucJp) missing += SjisToEuc(line, bytes).unmapped;
+        if (kind.encoding == TextEncoding::kJis) missing += SjisToJis(line, state, bytes).unmapped;
+        else if (kind.encoding == TextEncoding::kEucJp) missing += SjisToEuc(line, bytes).unmapped;
         else bytes.append(line);
         bytes.append(separator);
         pos = crlf == std::string_view::npos ? text.size() : crlf + 2;
@@ -208,15 +181,35 @@ std::string FormatConvertedText(std::string_view text, TextSourceKind kind, std:
     return bytes;
 }
 
-TextSaveResult SaveTextSource(std::string_view sjisPath, std::string_view text, TextSourceKind kind) {
-    TextSaveResult result;
+std::string SourceFileBytes(const SourceText& text, TextSourceKind kind, std::size_t* unmapped) {
+    std::size_t lost = 0;
+    std::size_t missing = 0;
+    std::string bytes;
     if (IsUnicodeEncoding(kind.encoding)) {
-        result.error = SaveFileAtomically(sjisPath, EncodeUnicodeSource(text, kind.encoding, kind.lineEnd, &result.unmapped));
-    } else if (LoadsByConversion(kind)) {
-        result.error = SaveFileAtomically(sjisPath, FormatConvertedText(text, kind, &result.unmapped));
+        if (const auto* sjis = std::get_if<SjisSourceText>(&text)) {
+            bytes = EncodeUnicodeSource(Cp932ToUtf8(sjis->bytes), kind.encoding, kind.lineEnd, &missing);
+        } else {
+            bytes = EncodeUnicodeSource(std::get<Utf8SourceText>(text).bytes, kind.encoding, kind.lineEnd, &missing);
+        }
     } else {
-        result.error = SaveFileAtomically(sjisPath, text);
+        ConversionResult converted;
+        const std::string* sjis = nullptr;
+        if (const auto* utf8 = std::get_if<Utf8SourceText>(&text)) {
+            converted = Utf8ToCp932Checked(utf8->bytes);
+            lost = converted.unconvertible;
+            sjis = &converted.text;
+        } else {
+            sjis = &std::get<SjisSourceText>(text).bytes;
+        }
+        bytes = LoadsByConversion(kind) ? FormatConvertedText(*sjis, kind, &missing) : *sjis;
     }
+    if (unmapped != nullptr) *unmapped = lost + missing;
+    return bytes;
+}
+
+TextSaveResult SaveTextSource(std::string_view sjisPath, const SourceText& text, TextSourceKind kind) {
+    TextSaveResult result;
+    result.error = SaveFileAtomically(sjisPath, SourceFileBytes(text, kind, &result.unmapped));
     return result;
 }
 

@@ -15,8 +15,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
-#include "encoding/detection.h"
+#include "encoding/text_encoding.h"
 #include "platform/file_error.h"
 
 namespace kelmio {
@@ -28,15 +29,24 @@ enum class TextLoadStatus {
 };
 
 struct TextSourceKind {
-    int encoding = kEncodingAscii;
-    int lineEnd = kLineEndNone;
+    TextEncoding encoding = TextEncoding::kAscii;
+    LineEnd lineEnd = LineEnd::kNone;
 };
+
+// The text the pane holds, in one of its two forms; the type says which.
+struct SjisSourceText {
+    std::string bytes;  // Shift-JIS: a Japanese or plain ASCII source
+};
+struct Utf8SourceText {
+    std::string bytes;  // UTF-8 with CR LF lines: a Unicode source
+};
+using SourceText = std::variant<SjisSourceText, Utf8SourceText>;
 
 struct LoadedTextSource {
     TextLoadStatus status = TextLoadStatus::kLoaded;
     TextSourceKind kind;
     bool converted = false;           // went through the line-by-line conversion
-    std::string text;                 // what the pane holds: Shift-JIS, or UTF-8 for a Unicode source
+    SourceText text;
     std::string message;              // Shift-JIS, for the user, when not loaded
     std::optional<FileError> error;   // the cause, when the file could not be read
 };
@@ -63,7 +73,13 @@ LoadedTextSource LoadTextSourceBytes(std::string bytes);
 // followed by the line end of `kind.lineEnd` (CR LF for a file that had none).
 std::string FormatConvertedText(std::string_view text, TextSourceKind kind, std::size_t* unmapped = nullptr);
 
+// The bytes of a file of `kind` holding `text`: encoded for a Unicode kind,
+// converted line by line where loading converted, else as they are. A text
+// in the other form than the kind's is converted first; characters lost on
+// the way count as unmapped.
+std::string SourceFileBytes(const SourceText& text, TextSourceKind kind, std::size_t* unmapped = nullptr);
+
 // Saves the pane's text as the file it was loaded from, atomically.
-TextSaveResult SaveTextSource(std::string_view sjisPath, std::string_view text, TextSourceKind kind);
+TextSaveResult SaveTextSource(std::string_view sjisPath, const SourceText& text, TextSourceKind kind);
 
 }  // namespace kelmio

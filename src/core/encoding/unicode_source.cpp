@@ -52,13 +52,13 @@ private:
     bool m_bMultiByte = false;
 };
 
-bool IsUtf16(int encoding) { return encoding == kEncodingUtf16LeBom || encoding == kEncodingUtf16BeBom; }
+bool IsUtf16(TextEncoding encoding) { return encoding == TextEncoding::kUtf16LeBom || encoding == TextEncoding::kUtf16BeBom; }
 
-std::string_view BomOf(int encoding) {
+std::string_view BomOf(TextEncoding encoding) {
     switch (encoding) {
-    case kEncodingUtf8Bom: return kUtf8Bom;
-    case kEncodingUtf16LeBom: return kUtf16LeBom;
-    case kEncodingUtf16BeBom: return kUtf16BeBom;
+    case TextEncoding::kUtf8Bom: return kUtf8Bom;
+    case TextEncoding::kUtf16LeBom: return kUtf16LeBom;
+    case TextEncoding::kUtf16BeBom: return kUtf16BeBom;
     default: return {};
     }
 }
@@ -203,7 +203,7 @@ std::string CollapseCrLf(std::string_view text, char to) {
 
 }  // namespace
 
-std::optional<int> DetectUnicode(CByteReader& reader) {
+std::optional<TextEncoding> DetectUnicode(CByteReader& reader) {
     unsigned char head[3] = {};
     std::size_t got = 0;
     for (; got < 3; ++got) {
@@ -212,9 +212,9 @@ std::optional<int> DetectUnicode(CByteReader& reader) {
         head[got] = static_cast<unsigned char>(c);
     }
     const std::string_view start(reinterpret_cast<const char*>(head), got);
-    if (start.substr(0, 3) == kUtf8Bom) return kEncodingUtf8Bom;
-    if (start.substr(0, 2) == kUtf16LeBom) return kEncodingUtf16LeBom;
-    if (start.substr(0, 2) == kUtf16BeBom) return kEncodingUtf16BeBom;
+    if (start.substr(0, 3) == kUtf8Bom) return TextEncoding::kUtf8Bom;
+    if (start.substr(0, 2) == kUtf16LeBom) return TextEncoding::kUtf16LeBom;
+    if (start.substr(0, 2) == kUtf16BeBom) return TextEncoding::kUtf16BeBom;
 
     CUtf8Validator validator;
     for (std::size_t i = 0; i < got; ++i) {
@@ -223,18 +223,18 @@ std::optional<int> DetectUnicode(CByteReader& reader) {
     for (int c = reader.Next(); c >= 0; c = reader.Next()) {
         if (!validator.Feed(static_cast<unsigned char>(c))) return std::nullopt;
     }
-    if (validator.Complete() && validator.SawMultiByte()) return kEncodingUtf8;
+    if (validator.Complete() && validator.SawMultiByte()) return TextEncoding::kUtf8;
     return std::nullopt;
 }
 
-std::optional<int> DetectUnicode(std::string_view bytes) {
+std::optional<TextEncoding> DetectUnicode(std::string_view bytes) {
     CByteReader reader(bytes);
     return DetectUnicode(reader);
 }
 
-int DetectUnicodeLineEnd(CByteReader& reader, int encoding) {
+LineEnd DetectUnicodeLineEnd(CByteReader& reader, TextEncoding encoding) {
     if (!IsUtf16(encoding)) return DetectLineEnd(reader);
-    const bool bigEndian = encoding == kEncodingUtf16BeBom;
+    const bool bigEndian = encoding == TextEncoding::kUtf16BeBom;
     auto nextUnit = [&]() -> long {
         const int a = reader.Next();
         const int b = reader.Next();
@@ -244,36 +244,36 @@ int DetectUnicodeLineEnd(CByteReader& reader, int encoding) {
     nextUnit();  // the byte-order mark
     while (true) {
         const long unit = nextUnit();
-        if (unit < 0) return kLineEndNone;
-        if (unit == '\n') return kLineEndLf;
-        if (unit == '\r') return nextUnit() == '\n' ? kLineEndCrLf : kLineEndCr;
+        if (unit < 0) return LineEnd::kNone;
+        if (unit == '\n') return LineEnd::kLf;
+        if (unit == '\r') return nextUnit() == '\n' ? LineEnd::kCrLf : LineEnd::kCr;
     }
 }
 
-int DetectUnicodeLineEnd(std::string_view bytes, int encoding) {
+LineEnd DetectUnicodeLineEnd(std::string_view bytes, TextEncoding encoding) {
     CByteReader reader(bytes);
     return DetectUnicodeLineEnd(reader, encoding);
 }
 
-std::string DecodeUnicodeSource(std::string_view bytes, int encoding, int lineEnd) {
+std::string DecodeUnicodeSource(std::string_view bytes, TextEncoding encoding, LineEnd lineEnd) {
     std::string text;
     const std::string_view body = bytes.substr(std::min(bytes.size(), BomOf(encoding).size()));
-    if (IsUtf16(encoding)) text = Utf16ToUtf8(body, encoding == kEncodingUtf16BeBom);
+    if (IsUtf16(encoding)) text = Utf16ToUtf8(body, encoding == TextEncoding::kUtf16BeBom);
     else text.assign(body);
-    if (lineEnd == kLineEndLf) return ExpandToCrLf(text, '\n');
-    if (lineEnd == kLineEndCr) return ExpandToCrLf(text, '\r');
+    if (lineEnd == LineEnd::kLf) return ExpandToCrLf(text, '\n');
+    if (lineEnd == LineEnd::kCr) return ExpandToCrLf(text, '\r');
     return text;
 }
 
-std::string EncodeUnicodeSource(std::string_view utf8, int encoding, int lineEnd, std::size_t* unmapped) {
+std::string EncodeUnicodeSource(std::string_view utf8, TextEncoding encoding, LineEnd lineEnd, std::size_t* unmapped) {
     std::string text;
-    if (lineEnd == kLineEndLf) text = CollapseCrLf(utf8, '\n');
-    else if (lineEnd == kLineEndCr) text = CollapseCrLf(utf8, '\r');
+    if (lineEnd == LineEnd::kLf) text = CollapseCrLf(utf8, '\n');
+    else if (lineEnd == LineEnd::kCr) text = CollapseCrLf(utf8, '\r');
     else text.assign(utf8);
 
     std::size_t missing = 0;
     std::string bytes(BomOf(encoding));
-    if (IsUtf16(encoding)) bytes += Utf8ToUtf16(text, encoding == kEncodingUtf16BeBom, missing);
+    if (IsUtf16(encoding)) bytes += Utf8ToUtf16(text, encoding == TextEncoding::kUtf16BeBom, missing);
     else bytes += text;
     if (unmapped != nullptr) *unmapped = missing;
     return bytes;

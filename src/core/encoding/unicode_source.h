@@ -14,35 +14,30 @@
 #include <string_view>
 
 #include "encoding/detection.h"
+#include "encoding/text_encoding.h"
 
 namespace kelmio {
 
-constexpr int kEncodingUtf8 = 6;
-constexpr int kEncodingUtf8Bom = 7;
-constexpr int kEncodingUtf16LeBom = 8;
-constexpr int kEncodingUtf16BeBom = 9;
-
-constexpr bool IsUnicodeEncoding(int encoding) { return encoding >= kEncodingUtf8 && encoding <= kEncodingUtf16BeBom; }
-
 // The Unicode encoding of the bytes from `reader`, or nullopt. Reads up to
 // the first byte that is not valid UTF-8 (all of a valid file).
-std::optional<int> DetectUnicode(CByteReader& reader);
-std::optional<int> DetectUnicode(std::string_view bytes);
+std::optional<TextEncoding> DetectUnicode(CByteReader& reader);
+std::optional<TextEncoding> DetectUnicode(std::string_view bytes);
 
 // The line-end kind of a Unicode source: the first CR or LF character, in
 // UTF-16 code units for the UTF-16 encodings.
-int DetectUnicodeLineEnd(CByteReader& reader, int encoding);
-int DetectUnicodeLineEnd(std::string_view bytes, int encoding);
+LineEnd DetectUnicodeLineEnd(CByteReader& reader, TextEncoding encoding);
+LineEnd DetectUnicodeLineEnd(std::string_view bytes, TextEncoding encoding);
 
 // The file's text as UTF-8 without the byte-order mark, its own line ends
 // (LF or CR) turned into CR LF like every text the pane holds. UTF-16
 // units that are not valid (lone surrogates) are kept in the generalised
 // UTF-8 form, so saving gives them back.
-std::string DecodeUnicodeSource(std::string_view bytes, int encoding, int lineEnd);
+std::string DecodeUnicodeSource(std::string_view bytes, TextEncoding encoding, LineEnd lineEnd);
 
 // The reverse: CR LF becomes the file's line end, the text is encoded and
 // the byte-order mark put in front. `unmapped` counts bytes of `utf8` that
 // were not UTF-8 and had to be written as U+FFFD in UTF-16.
-std::string EncodeUnicodeSource(std::string_view utf8, int encoding, int lineEnd, std::size_t* unmapped = nullptr);
+std::string EncodeUnicodeSource(std::string_view utf8, TextEncoding encoding, LineEnd lineEnd,
+                                std::size_t* unmapped = nullptr);
 
 }  // namespace kelmio

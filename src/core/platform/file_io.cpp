@@ -1,5 +1,6 @@
 #include "platform/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -7,36 +8,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/unique_fd.h"
 #include "text/cp932.h"
 
 namespace kelmio {
 namespace {
-
-// A file descriptor that is closed when it goes out of scope.
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd) : m_fd(fd) {}
-    ~UniqueFd() { Reset(); }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-
-    int Get() const { return m_fd; }
-    bool Valid() const { return m_fd >= 0; }
-    // Closes now and reports the errno of a failed close (0 on success).
-    int Close() {
-        if (m_fd < 0) return 0;
-        const int rc = ::close(m_fd);
-        m_fd = -1;
-        return rc == 0 ? 0 : errno;
-    }
-
-private:
-    void Reset() {
-        if (m_fd >= 0) ::close(m_fd);
-        m_fd = -1;
-    }
-    int m_fd;
-};
 
 FileError ErrorFor(std::string_view sjisPath, int error) {
     return FileError{CauseFromErrno(error), std::string(sjisPath)};
@@ -48,30 +24,63 @@ std::string ToNativePath(std::string_view sjisPath) { return Cp932ToUtf8(sjisPat
 
 std::string FromNativePath(std::string_view nativePath) { return Utf8ToCp932(nativePath); }
 
-FileReadResult ReadWholeFile(std::string_view sjisPath) {
-    FileReadResult result;
-    const std::string native = ToNativePath(sjisPath);
-    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.Valid()) {
-        result.error = ErrorFor(sjisPath, errno);
-        return result;
+CFileReader::CFileReader(std::string_view sjisPath) : m_strPath(sjisPath) {
+    // O_NONBLOCK: opening a FIFO with no writer would otherwise wait forever.
+    m_fd = ::open(ToNativePath(sjisPath).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (m_fd < 0) {
+        Fail(errno);
+        return;
     }
     struct stat info {};
-    if (::fstat(fd.Get(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        result.error = ErrorFor(sjisPath, EISDIR);
-        return result;
+    if (::fstat(m_fd, &info) != 0) {
+        Fail(errno);
+    } else if (S_ISDIR(info.st_mode)) {
+        Fail(EISDIR);
+    } else if (!S_ISREG(info.st_mode)) {
+        Fail(EACCES);  // a FIFO, socket or device never ends or never answers
+    } else {
+        m_nSize = static_cast<std::size_t>(info.st_size);
     }
+}
+
+CFileReader::~CFileReader() {
+    if (m_fd >= 0) ::close(m_fd);
+}
+
+void CFileReader::Fail(int error) {
+    m_error = ErrorFor(m_strPath, error);
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = -1;
+}
+
+std::size_t CFileReader::Read(char* buffer, std::size_t size) {
+    while (m_fd >= 0) {
+        const ssize_t n = ::read(m_fd, buffer, size);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) Fail(errno);
+    }
+    return 0;
+}
+
+bool CFileReader::Rewind() {
+    if (m_fd < 0) return false;
+    if (::lseek(m_fd, 0, SEEK_SET) == 0) return true;
+    Fail(errno);
+    return false;
+}
+
+FileReadResult ReadWholeFile(std::string_view sjisPath) {
+    FileReadResult result;
+    CFileReader file(sjisPath);
+    // The size is a hint only: the file may grow or shrink while it is read,
+    // and a sparse file may claim far more than it will give.
+    constexpr std::size_t kLargestHint = std::size_t{256} << 20;
+    result.bytes.reserve(std::min(file.Size(), kLargestHint));
     char buffer[65536];
-    while (true) {
-        const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            result.error = ErrorFor(sjisPath, errno);
-            result.bytes.clear();
-            return result;
-        }
-        if (n == 0) break;
-        result.bytes.append(buffer, static_cast<std::size_t>(n));
+    while (const std::size_t n = file.Read(buffer, sizeof buffer)) result.bytes.append(buffer, n);
+    if (file.Error()) {
+        result.error = file.Error();
+        result.bytes.clear();
     }
     return result;
 }

@@ -32,6 +32,34 @@ struct FileReadResult {
     bool ok() const { return !error.has_value(); }
 };
 
+// A file open for reading, a block at a time: for readers that stop as soon
+// as they know enough. Only regular files are read. Opening never waits: a
+// FIFO, socket or device is refused as access denied, a folder likewise.
+class CFileReader {
+public:
+    explicit CFileReader(std::string_view sjisPath);
+    ~CFileReader();
+    CFileReader(const CFileReader&) = delete;
+    CFileReader& operator=(const CFileReader&) = delete;
+
+    // Set once opening or a read failed; later reads then give nothing.
+    const std::optional<FileError>& Error() const { return m_error; }
+    // The size the file had when opened (0 when it could not be opened).
+    std::size_t Size() const { return m_nSize; }
+    // Up to `size` bytes into `buffer`; 0 at the end and after an error.
+    std::size_t Read(char* buffer, std::size_t size);
+    // Back to the first byte; false (and Error() set) when that failed.
+    bool Rewind();
+
+private:
+    void Fail(int error);
+
+    std::string m_strPath;  // Shift-JIS, for the error
+    int m_fd = -1;
+    std::size_t m_nSize = 0;
+    std::optional<FileError> m_error;
+};
+
 FileReadResult ReadWholeFile(std::string_view sjisPath);
 
 // Saves `bytes` as the file `sjisPath`; nullopt on success.

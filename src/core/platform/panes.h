@@ -5,8 +5,12 @@
 // tells them when the project changed; it never touches a widget. The
 // application's views implement these; tests use simple fakes.
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/file_error.h"
 
 namespace kelmio {
 
@@ -16,6 +20,14 @@ class CKelmioPosData;
 constexpr int kHintSourceChanged = 8;
 constexpr int kHintSettingsChanged = 9;
 
+// What saving the translation text gave.
+struct EditSaveResult {
+    std::optional<FileError> error;  // not saved: the old file is unchanged
+    std::size_t unconvertible = 0;  // saved, with this many characters as "?" for want of a Shift-JIS form
+
+    bool ok() const { return !error.has_value(); }
+};
+
 // The translation editor.
 class CEditPane {
 public:
@@ -23,9 +35,10 @@ public:
 
     virtual bool GetModified() const = 0;
     virtual void PutModified(bool modified) = 0;
-    // Shift-JIS file with CR LF line ends. Whether they succeed is the
-    // editor's own business: it reports its failures itself.
-    virtual void SaveFile(const std::string& path) = 0;
+    // Shift-JIS file with CR LF line ends. Saving neither reports nor
+    // touches the modified flag: the caller does both, knowing the result.
+    virtual EditSaveResult SaveFile(const std::string& path) = 0;
+    // A missing file gives an empty text; the editor reports other failures.
     virtual void LoadFile(const std::string& path) = 0;
     // Caret position as a byte offset in the Shift-JIS text.
     virtual int SelStart() const = 0;

@@ -223,16 +223,11 @@ void CKelmioDoc::InitialUpdateEditor() {
 
 // ---- save ------------------------------------------------------------------
 
-std::string CKelmioDoc::SerializeForSaving() {
+std::optional<std::string> CKelmioDoc::SerializeForSaving() {
     if (m_pEditor != nullptr) {
-        if (m_pEditor->GetModified()) {
-            if (!m_data.m_strEditFile.empty()) {
-                m_pEditor->SaveFile(m_data.m_strEditFile);
-                m_pEditor->PutModified(false);
-            } else {
-                OnEditFileSaveAs();
-            }
-        }
+        // A cancelled name question still writes the project, the text
+        // staying modified; a text that could not be written stops the save.
+        if (m_pEditor->GetModified() && SaveTranslation() == TranslationSave::kFailed) return std::nullopt;
         m_data.m_pos.m_nEditCaret = m_pEditor->SelStart();
         m_data.m_pos.m_nEditTopLine = m_pEditor->FirstVisibleLine();
     }
@@ -245,8 +240,9 @@ std::string CKelmioDoc::SerializeForSaving() {
 }
 
 bool CKelmioDoc::OnSaveDocument(const std::string& path) {
-    const std::string bytes = SerializeForSaving();
-    if (const std::optional<FileError> error = m_save(path, bytes)) {
+    const std::optional<std::string> bytes = SerializeForSaving();
+    if (!bytes) return false;
+    if (const std::optional<FileError> error = m_save(path, *bytes)) {
         ReportError(FileErrorMessage(*error));
         return false;
     }
@@ -316,13 +312,9 @@ bool CKelmioDoc::QuerySaveTranslation() {
                                              MessageIcon::kQuestion);
     if (answer == Answer::kCancel) return false;
     if (answer == Answer::kNo) return true;
-    if (!m_data.m_strEditFile.empty()) {
-        m_pEditor->SaveFile(m_data.m_strEditFile);
-        m_pEditor->PutModified(false);
-    } else {
-        OnEditFileSaveAs();
-    }
-    return true;
+    // Yes, then no name given or the text not written: the work is kept,
+    // as after Cancel.
+    return SaveTranslation() == TranslationSave::kSaved;
 }
 
 }  // namespace kelmio

@@ -75,15 +75,18 @@ public:
     void OnEditFileDestination();
     void OnEditFileOpen();
     void OnEditFileSave();
-    bool OnEditFileSaveAs();
+    bool OnEditFileSaveAs();  // true when the text was saved under the chosen name
 
-    // Asks whether to save a modified translation text; false on Cancel.
+    // Asks whether to save a modified translation text; false on Cancel and
+    // when the text could not be saved, so the work is not let go.
     bool QuerySaveTranslation();
 
     // Tells the panes that the project changed (hint 8 or 9).
     void UpdateAllViews(int hint);
 
 private:
+    enum class TranslationSave { kSaved, kCancelled, kFailed };
+
     bool IsOpenProject(const std::string& path) const;
     bool OpenSavedOver(const std::string& path);
     bool OnNewDocument();
@@ -91,7 +94,12 @@ private:
     bool OnSaveDocument(const std::string& path);
     bool DoSaveAsFromFramework();
     bool SaveAsChosenFile(const CFileDialogEx& dialog);
-    std::string SerializeForSaving();
+    // The project file's bytes; nullopt when the translation text, saved
+    // first, could not be written.
+    std::optional<std::string> SerializeForSaving();
+    bool SaveTranslationTo(const std::string& path);
+    TranslationSave SaveTranslation();
+    TranslationSave SaveTranslationAs();
     void DeleteContents();
     void SetPathName(const std::string& path);
     void SetTitle(const std::string& title);

@@ -85,26 +85,42 @@ void CKelmioDoc::OnEditFileOpen() {
     SetModifiedFlag(true);
 }
 
-void CKelmioDoc::OnEditFileSave() {
-    if (m_data.m_strEditFile.empty()) {
-        OnEditFileSaveAs();
-        return;
-    }
-    if (m_pEditor == nullptr) return;
-    m_pEditor->SaveFile(m_data.m_strEditFile);
-    m_pEditor->PutModified(false);
+void CKelmioDoc::OnEditFileSave() { SaveTranslation(); }
+
+bool CKelmioDoc::OnEditFileSaveAs() { return SaveTranslationAs() == TranslationSave::kSaved; }
+
+// Saves the translation text to its file, or asks for a name when it has none.
+CKelmioDoc::TranslationSave CKelmioDoc::SaveTranslation() {
+    if (m_data.m_strEditFile.empty()) return SaveTranslationAs();
+    if (m_pEditor == nullptr) return TranslationSave::kSaved;
+    return SaveTranslationTo(m_data.m_strEditFile) ? TranslationSave::kSaved : TranslationSave::kFailed;
 }
 
-bool CKelmioDoc::OnEditFileSaveAs() {
+CKelmioDoc::TranslationSave CKelmioDoc::SaveTranslationAs() {
     const FileDialogResult result = m_prompter.ChooseFile(
         TextFileDialog(false, SjisText("編集ファイルを名前を付けて保存"), "*.txt", kOverwritePrompt | kHideReadOnly));
-    if (result.nResult != kIdOk) return false;
-    if (m_pEditor != nullptr) {
-        m_pEditor->SaveFile(result.strPath);
-        m_pEditor->PutModified(false);
-    }
+    if (result.nResult != kIdOk) return TranslationSave::kCancelled;
+    // A text that could not be written keeps its old name.
+    if (m_pEditor != nullptr && !SaveTranslationTo(result.strPath)) return TranslationSave::kFailed;
     m_data.m_strEditFile = result.strPath;
     SetModifiedFlag(true);
+    return TranslationSave::kSaved;
+}
+
+// Only a save that succeeded clears the editor's modified mark; a failure
+// is reported and leaves the text marked, so it is asked about again.
+bool CKelmioDoc::SaveTranslationTo(const std::string& path) {
+    const EditSaveResult result = m_pEditor->SaveFile(path);
+    if (!result.ok()) {
+        ReportError(FileErrorMessage(*result.error));
+        return false;
+    }
+    m_pEditor->PutModified(false);
+    if (result.unconvertible > 0) {
+        // Saved, but not every character survived: the user must know.
+        static const std::string text = SjisText("Shift-JIS で表せない文字を「?」に置き換えて保存しました。\n%1");
+        ReportError(FormatMessage1(text, path));
+    }
     return true;
 }
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "editor/text_offsets.h"
 #include "gui/editor/editor_find.h"
 #include "gui/platform/wx_text.h"
 #include "platform/file_io.h"
@@ -23,8 +22,36 @@ std::string WidgetText(wxStyledTextCtrl& edit) {
 
 }  // namespace
 
+// The widget's lines as the offset map reads them.
+class CEditXCtrl::CWidgetLines final : public CUtf8Lines {
+public:
+    explicit CWidgetLines(wxStyledTextCtrl& edit) : m_edit(edit) {}
+
+    std::size_t LineCount() const override { return static_cast<std::size_t>(std::max(m_edit.GetLineCount(), 1)); }
+    std::size_t LineStart(std::size_t line) const override {
+        return static_cast<std::size_t>(std::max(m_edit.PositionFromLine(static_cast<int>(line)), 0));
+    }
+    std::size_t LineOfPosition(std::size_t position) const override {
+        const int clamped = static_cast<int>(std::min<std::size_t>(position, static_cast<std::size_t>(m_edit.GetLength())));
+        return static_cast<std::size_t>(std::max(m_edit.LineFromPosition(clamped), 0));
+    }
+    std::string LineText(std::size_t line) const override {
+        const wxCharBuffer utf8 = m_edit.GetLineRaw(static_cast<int>(line));
+        return std::string(utf8.data(), utf8.length());
+    }
+    std::string Text(std::size_t start, std::size_t end) const override {
+        const wxCharBuffer utf8 = m_edit.GetTextRangeRaw(static_cast<int>(start), static_cast<int>(end));
+        return std::string(utf8.data(), utf8.length());
+    }
+
+private:
+    wxStyledTextCtrl& m_edit;
+};
+
 CEditXCtrl::CEditXCtrl(wxWindow* parent)
-    : m_pEdit(new wxStyledTextCtrl(parent, kControlId, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE)) {
+    : m_pEdit(new wxStyledTextCtrl(parent, kControlId, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE)),
+      m_pLines(std::make_unique<CWidgetLines>(*m_pEdit)),
+      m_pOffsets(std::make_unique<CSjisOffsetMap>(*m_pLines)) {
     m_pEdit->SetCodePage(wxSTC_CP_UTF8);
     m_pEdit->SetEOLMode(wxSTC_EOL_CRLF);
     m_pEdit->SetMarginWidth(1, 0);
@@ -35,6 +62,13 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
         if (m_bReplacing) return;
         m_bModified = true;
         if (m_onTextChanged) m_onTextChanged();
+    });
+    // Every change, the program's own included, moves the Shift-JIS
+    // offsets of the lines after it.
+    m_pEdit->Bind(wxEVT_STC_MODIFIED, [this](wxStyledTextEvent& event) {
+        event.Skip();
+        if ((event.GetModificationType() & (wxSTC_MOD_INSERTTEXT | wxSTC_MOD_DELETETEXT)) == 0) return;
+        m_pOffsets->InvalidateFrom(static_cast<std::size_t>(std::max(m_pEdit->LineFromPosition(event.GetPosition()), 0)));
     });
     m_pEdit->Bind(wxEVT_MOUSEWHEEL, &CEditXCtrl::OnWheel, this);
     m_pFind = std::make_unique<CEditorFind>(*m_pEdit);
@@ -121,11 +155,11 @@ void CEditXCtrl::SetSelText(const std::string& sjis) {
 }
 
 std::size_t CEditXCtrl::ToSjisOffset(int editorPosition) const {
-    return SjisOffsetFromUtf8(WidgetText(*m_pEdit), static_cast<std::size_t>(std::max(editorPosition, 0)));
+    return m_pOffsets->SjisOffset(static_cast<std::size_t>(std::max(editorPosition, 0)));
 }
 
 int CEditXCtrl::ToEditorPosition(std::size_t sjisOffset) const {
-    return static_cast<int>(Utf8OffsetFromSjis(WidgetText(*m_pEdit), sjisOffset));
+    return static_cast<int>(m_pOffsets->Utf8Position(sjisOffset));
 }
 
 std::size_t CEditXCtrl::SelStart() const { return ToSjisOffset(m_pEdit->GetSelectionStart()); }

@@ -2,7 +2,8 @@
 // The translation text editor component: a Scintilla editor behind the
 // operations Kelmio's editor views call. Texts and paths are Shift-JIS;
 // positions are byte offsets of the Shift-JIS text, converted from the
-// editor's own positions in ToSjisOffset/ToEditorPosition only. Files are
+// editor's own positions in ToSjisOffset/ToEditorPosition only, through a
+// per-line map that every change of the text invalidates from its line on. Files are
 // Shift-JIS with CR LF line ends.
 
 #include <cstddef>
@@ -13,7 +14,9 @@
 
 #include "editor/edit_command_rules.h"
 #include "editor/editor_settings.h"
+#include "editor/sjis_offset_map.h"
 #include "platform/file_error.h"
+#include "platform/panes.h"
 #include "platform/settings.h"
 
 class wxStyledTextCtrl;
@@ -24,11 +27,6 @@ class wxPoint;
 namespace kelmio {
 
 class CEditorFind;
-
-struct EditSaveResult {
-    std::optional<FileError> error;
-    std::size_t unconvertible = 0;  // characters saved as "?" for want of a Shift-JIS form
-};
 
 class CEditXCtrl final : public CEditorCommandSource {
 public:
@@ -90,7 +88,11 @@ private:
     int ToEditorPosition(std::size_t sjisOffset) const;
     void OnWheel(wxMouseEvent& event);
 
+    class CWidgetLines;
+
     wxStyledTextCtrl* m_pEdit;  // owned by its parent window
+    std::unique_ptr<CWidgetLines> m_pLines;
+    std::unique_ptr<CSjisOffsetMap> m_pOffsets;  // a cache, so also updated by const queries
     std::unique_ptr<CEditorFind> m_pFind;
     CEditorSettings m_editorSettings;
     bool m_bModified = false;

@@ -6,7 +6,6 @@
 #include "editor/edit_command_rules.h"
 #include "gui/editor/editor_settings_dlg.h"
 #include "gui/platform/wx_text.h"
-#include "text/cp932.h"
 
 namespace kelmio {
 
@@ -21,17 +20,7 @@ bool CKelEditView::GetModified() const { return Editor().GetModified(); }
 
 void CKelEditView::PutModified(bool modified) { Editor().PutModified(modified); }
 
-void CKelEditView::SaveFile(const std::string& path) {
-    const EditSaveResult result = Editor().SaveFile(path);
-    if (result.error) {
-        m_prompter.Message(FileErrorMessage(*result.error), MessageButtons::kOk, MessageIcon::kExclamation);
-    } else if (result.unconvertible > 0) {
-        // Saved, but not every character survived: the user must know.
-        static const std::string text =
-            SjisText("Shift-JIS で表せない文字を「?」に置き換えて保存しました。\n%1");
-        m_prompter.Message(FormatMessage1(text, path), MessageButtons::kOk, MessageIcon::kExclamation);
-    }
-}
+EditSaveResult CKelEditView::SaveFile(const std::string& path) { return Editor().SaveFile(path); }
 
 void CKelEditView::LoadFile(const std::string& path) {
     if (const auto error = Editor().LoadFile(path)) {

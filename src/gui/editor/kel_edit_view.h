@@ -1,7 +1,8 @@
 #pragma once
 // The translation editor pane: the editor view bound to the project
-// document through the CEditPane interface. File failures are reported
-// here, through the prompter, as the document expects.
+// document through the CEditPane interface. A failed load is reported here,
+// through the prompter; a save's result goes back to the document, which
+// reports it.
 
 #include <functional>
 
@@ -18,7 +19,7 @@ public:
     // CEditPane
     bool GetModified() const override;
     void PutModified(bool modified) override;
-    void SaveFile(const std::string& path) override;
+    EditSaveResult SaveFile(const std::string& path) override;
     void LoadFile(const std::string& path) override;
     int SelStart() const override;
     int FirstVisibleLine() const override;

@@ -1,6 +1,9 @@
 #include "encoding/text_source.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <variant>
 
 
 #include "platform/file_io.h"
@@ -38,65 +41,72 @@ protected:
 
 LoadedTextSource Load(const std::string& bytes) { return LoadTextSourceBytes(bytes); }
 
+// The text of a Japanese source, which must be held as Shift-JIS.
+std::string SjisOf(const LoadedTextSource& source) {
+    const auto* text = std::get_if<SjisSourceText>(&source.text);
+    EXPECT_NE(text, nullptr) << "held as UTF-8";
+    return text != nullptr ? text->bytes : std::string();
+}
+
 TEST(LoadTextSource, SevenBitCrLfFileIsTakenAsItIs) {
     const LoadedTextSource source = Load("abc\r\ndef\r\n");
-    EXPECT_EQ(source.kind.encoding, kEncodingAscii);
-    EXPECT_EQ(source.kind.lineEnd, kLineEndCrLf);
+    EXPECT_EQ(source.kind.encoding, TextEncoding::kAscii);
+    EXPECT_EQ(source.kind.lineEnd, LineEnd::kCrLf);
     EXPECT_FALSE(source.converted);
-    EXPECT_EQ(source.text, "abc\r\ndef\r\n");
+    EXPECT_EQ(SjisOf(source), "abc\r\ndef\r\n");
 }
 
 TEST(LoadTextSource, ShiftJisAndUndecidedFilesAreNotConverted) {
     const std::string sjis = Sj("日本語\nテキスト\n");
-    EXPECT_EQ(Load(sjis).text, sjis);  // LF stays LF on this path
+    EXPECT_EQ(SjisOf(Load(sjis)), sjis);  // LF stays LF on this path
     EXPECT_FALSE(Load(sjis).converted);
     const LoadedTextSource undecided = Load("\xA4\xA2\r\n");
-    EXPECT_EQ(undecided.kind.encoding, kEncodingSjisOrEuc);
-    EXPECT_EQ(undecided.text, "\xA4\xA2\r\n");
+    EXPECT_EQ(undecided.kind.encoding, TextEncoding::kSjisOrEuc);
+    EXPECT_EQ(SjisOf(undecided), "\xA4\xA2\r\n");
 }
 
 TEST(LoadTextSource, CrOnlyFileGetsCrLfLines) {
     const LoadedTextSource source = Load("one\rtwo\r\rthree");
-    EXPECT_EQ(source.kind.lineEnd, kLineEndCr);
+    EXPECT_EQ(source.kind.lineEnd, LineEnd::kCr);
     EXPECT_TRUE(source.converted);
-    EXPECT_EQ(source.text, "one\r\ntwo\r\n\r\nthree\r\n");
-    EXPECT_EQ(FormatConvertedText(source.text, source.kind), "one\rtwo\r\rthree\r");
+    EXPECT_EQ(SjisOf(source), "one\r\ntwo\r\n\r\nthree\r\n");
+    EXPECT_EQ(FormatConvertedText(SjisOf(source), source.kind), "one\rtwo\r\rthree\r");
 }
 
 TEST(LoadTextSource, ConvertsJisAndEucLines) {
     const LoadedTextSource jis = Load("\x1B$B" "4A;z" "\x1B(B" "abc\n");
-    EXPECT_EQ(jis.kind.encoding, kEncodingJis);
-    EXPECT_EQ(jis.text, Sj("漢字") + "abc\r\n");
+    EXPECT_EQ(jis.kind.encoding, TextEncoding::kJis);
+    EXPECT_EQ(SjisOf(jis), Sj("漢字") + "abc\r\n");
     const LoadedTextSource euc = Load("\xB4\xC1\xBB\xFA\r\nx\r\n");
-    EXPECT_EQ(euc.kind.encoding, kEncodingEucJp);
-    EXPECT_EQ(euc.text, Sj("漢字") + "\r\nx\r\n");
+    EXPECT_EQ(euc.kind.encoding, TextEncoding::kEucJp);
+    EXPECT_EQ(SjisOf(euc), Sj("漢字") + "\r\nx\r\n");
 }
 
 TEST(LoadTextSource, ReadsLikeWindowsTextMode) {
     // Ctrl-Z ends the input; CR LF reads as LF and one more CR goes with it;
     // a CR inside a line stays.
-    EXPECT_EQ(Load("\xB4\xC1\xBB\xFA\r\n\x1A" "after").text, Sj("漢字") + "\r\n");
-    EXPECT_EQ(Load("\xB4\xC1\xBB\xFA\r\nb\r\r\r\nc\r\r\n").text, Sj("漢字") + "\r\nb\r\r\nc\r\n");
-    EXPECT_EQ(Load("\xB4\xC1\xBB\xFA\n a\rb\n").text, Sj("漢字") + "\r\n a\rb\r\n");
-    EXPECT_EQ(Load("\xB4\xC1\xBB\xFA\n\n").text, Sj("漢字") + "\r\n\r\n");
+    EXPECT_EQ(SjisOf(Load("\xB4\xC1\xBB\xFA\r\n\x1A" "after")), Sj("漢字") + "\r\n");
+    EXPECT_EQ(SjisOf(Load("\xB4\xC1\xBB\xFA\r\nb\r\r\r\nc\r\r\n")), Sj("漢字") + "\r\nb\r\r\nc\r\n");
+    EXPECT_EQ(SjisOf(Load("\xB4\xC1\xBB\xFA\n a\rb\n")), Sj("漢字") + "\r\n a\rb\r\n");
+    EXPECT_EQ(SjisOf(Load("\xB4\xC1\xBB\xFA\n\n")), Sj("漢字") + "\r\n\r\n");
 }
 
 TEST(LoadTextSource, FileWithoutLineEnd) {
     const LoadedTextSource plain = Load("abc");
-    EXPECT_EQ(plain.kind.lineEnd, kLineEndNone);
-    EXPECT_EQ(plain.text, "abc");
+    EXPECT_EQ(plain.kind.lineEnd, LineEnd::kNone);
+    EXPECT_EQ(SjisOf(plain), "abc");
     const LoadedTextSource euc = Load("\xB4\xC1\xBB\xFA");
-    EXPECT_EQ(euc.kind.lineEnd, kLineEndNone);
-    EXPECT_EQ(euc.text, Sj("漢字") + "\r\n");
+    EXPECT_EQ(euc.kind.lineEnd, LineEnd::kNone);
+    EXPECT_EQ(SjisOf(euc), Sj("漢字") + "\r\n");
     // Saved with CR LF, the usual line end.
-    EXPECT_EQ(FormatConvertedText(euc.text, euc.kind), "\xB4\xC1\xBB\xFA\r\n");
+    EXPECT_EQ(FormatConvertedText(SjisOf(euc), euc.kind), "\xB4\xC1\xBB\xFA\r\n");
 }
 
 TEST(LoadTextSource, EmptyAndControlBytes) {
-    EXPECT_EQ(Load("").text, "");
-    EXPECT_EQ(Load("").kind.lineEnd, kLineEndNone);
+    EXPECT_EQ(SjisOf(Load("")), "");
+    EXPECT_EQ(Load("").kind.lineEnd, LineEnd::kNone);
     const std::string nul("\xBB\xFA\0\xBB\xFA\n\0", 7);
-    EXPECT_EQ(Load(nul).text, Sj("字") + std::string("\0", 1) + Sj("字") + "\r\n" + std::string("\0\r\n", 3));
+    EXPECT_EQ(SjisOf(Load(nul)), Sj("字") + std::string("\0", 1) + Sj("字") + "\r\n" + std::string("\0\r\n", 3));
 }
 
 TEST(LoadTextSource, VeryLongLineIsKeptWhole) {
@@ -108,7 +118,7 @@ TEST(LoadTextSource, VeryLongLineIsKeptWhole) {
     euc += "\r\nend\r\n";
     const LoadedTextSource source = Load(euc);
     ASSERT_TRUE(source.converted);
-    const std::string& text = source.text;
+    const std::string& text = SjisOf(source);
     ASSERT_EQ(text.size(), euc.size());  // the pairs keep their size
     EXPECT_EQ(text.compare(4, 2, Sj("漢")), 0);
     EXPECT_EQ(text.find("\r\n", 4), 4 + 50'000'000u);
@@ -143,26 +153,66 @@ TEST_F(TextSourceFile, DetectsFromTheFile) {
     std::optional<FileError> error;
     const std::optional<TextSourceKind> kind = DetectTextFile(Write("a.txt", "ab\xB4\xC1\xBB\xFA\rz"), error);
     ASSERT_TRUE(kind);
-    EXPECT_EQ(kind->encoding, kEncodingEucJp);
-    EXPECT_EQ(kind->lineEnd, kLineEndCr);
+    EXPECT_EQ(kind->encoding, TextEncoding::kEucJp);
+    EXPECT_EQ(kind->lineEnd, LineEnd::kCr);
 }
 
 TEST_F(TextSourceFile, FailedSaveKeepsTheOldFile) {
     const std::string path = Write("keep.txt", "old\r\n");
     const std::string folder = FromNativePath(m_dir.File("no-such-folder/x.txt"));
-    EXPECT_TRUE(SaveTextSource(folder, "text\r\n", {kEncodingEucJp, kLineEndLf}).error);
+    EXPECT_TRUE(SaveTextSource(folder, SjisSourceText{"text\r\n"}, {TextEncoding::kEucJp, LineEnd::kLf}).error);
     EXPECT_EQ(Read(path), "old\r\n");
 }
 
+TEST_F(TextSourceFile, DetectionRefusesAFifoWithoutWaiting) {
+    const std::string fifo = m_dir.File("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::optional<FileError> error;
+    EXPECT_FALSE(DetectTextFile(FromNativePath(fifo), error));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->cause, FileErrorCause::kAccessDenied);
+    EXPECT_EQ(LoadTextSource(FromNativePath(fifo)).status, TextLoadStatus::kNotFound);
+}
+
+// The text's form travels with it: a text in the other form than the file's
+// is converted on the way, and what has no form there is counted.
+TEST(SourceFileBytes, ConvertsATextOfTheOtherForm) {
+    std::size_t unmapped = 0;
+    const TextSourceKind euc{TextEncoding::kEucJp, LineEnd::kLf};
+    EXPECT_EQ(SourceFileBytes(Utf8SourceText{"\xE6\xBC\xA2\r\n\xF0\x9F\x98\x80\r\n"}, euc, &unmapped),
+              "\xB4\xC1\n?\n");
+    EXPECT_EQ(unmapped, 1u);
+    const TextSourceKind utf16{TextEncoding::kUtf16LeBom, LineEnd::kCrLf};
+    EXPECT_EQ(SourceFileBytes(SjisSourceText{Sj("漢")}, utf16, &unmapped), std::string("\xFF\xFE\x22\x6F", 4));
+    EXPECT_EQ(unmapped, 0u);
+    const TextSourceKind sjis{TextEncoding::kShiftJis, LineEnd::kCrLf};
+    EXPECT_EQ(SourceFileBytes(SjisSourceText{"a\x82"}, sjis, &unmapped), "a\x82");  // bytes as they are
+}
+
+TEST(TextEncoding, NumbersAreThoseOfTheCommandLine) {
+    for (int number = -3; number < 12; ++number) {
+        const std::optional<TextEncoding> encoding = EncodingFromNumber(number);
+        EXPECT_EQ(encoding.has_value(), number >= 0 && number <= 9 && number != 3) << number;
+        if (encoding) {
+            EXPECT_EQ(EncodingNumber(*encoding), number);
+        }
+        const std::optional<LineEnd> lineEnd = LineEndFromNumber(number);
+        EXPECT_EQ(lineEnd.has_value(), number >= -1 && number <= 2) << number;
+        if (lineEnd) {
+            EXPECT_EQ(LineEndNumber(*lineEnd), number);
+        }
+    }
+}
+
 TEST(FormatConvertedText, EveryLineGetsTheLineEnd) {
-    const TextSourceKind lf{kEncodingShiftJis, kLineEndLf};
+    const TextSourceKind lf{TextEncoding::kShiftJis, LineEnd::kLf};
     EXPECT_EQ(FormatConvertedText("a\r\nb", lf), "a\nb\n");
     EXPECT_EQ(FormatConvertedText("a\r\nb\r\n", lf), "a\nb\n");  // no extra empty line
     EXPECT_EQ(FormatConvertedText("\r\n", lf), "\n");
     EXPECT_EQ(FormatConvertedText("", lf), "");
     EXPECT_EQ(FormatConvertedText("a\rb\r\n", lf), "a\rb\n");  // only CR LF separates lines
     std::size_t unmapped = 0;
-    EXPECT_EQ(FormatConvertedText(Sj("漢") + "\xF0\x40\r\n", {kEncodingEucJp, kLineEndCr}, &unmapped),
+    EXPECT_EQ(FormatConvertedText(Sj("漢") + "\xF0\x40\r\n", {TextEncoding::kEucJp, LineEnd::kCr}, &unmapped),
               "\xB4\xC1\xF0\x40\r");
     EXPECT_EQ(unmapped, 1u);
 }

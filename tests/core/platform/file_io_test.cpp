@@ -172,6 +172,44 @@ TEST(ReadWholeFile, ReportsTheCause) {
     EXPECT_EQ(folder.error->cause, FileErrorCause::kAccessDenied);
 }
 
+// A FIFO with no writer would block an ordinary open for ever, and a device
+// may never end: both are refused at once as access denied.
+TEST(ReadWholeFile, RefusesFifosAndDevicesWithoutWaiting) {
+    TempDir dir;
+    const std::string fifo = dir.File("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        const FileReadResult read = ReadWholeFile(path);
+        ASSERT_FALSE(read.ok()) << path;
+        EXPECT_EQ(read.error->cause, FileErrorCause::kAccessDenied);
+        EXPECT_EQ(read.error->path, path);
+        EXPECT_EQ(FileErrorMessage(*read.error), path + Sj(" へのｱｸｾｽは拒否されました。"));
+    }
+}
+
+TEST(CFileReader, ReadsInBlocksAndRewinds) {
+    TempDir dir;
+    const std::string path = dir.File("blocks.txt");
+    test::WriteFileBytes(path, "abcdefg");
+    CFileReader file(path);
+    ASSERT_FALSE(file.Error());
+    EXPECT_EQ(file.Size(), 7u);
+    char buffer[4];
+    ASSERT_EQ(file.Read(buffer, sizeof buffer), 4u);
+    EXPECT_EQ(std::string(buffer, 4), "abcd");
+    ASSERT_EQ(file.Read(buffer, sizeof buffer), 3u);
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
+    ASSERT_TRUE(file.Rewind());
+    ASSERT_EQ(file.Read(buffer, 2), 2u);
+    EXPECT_EQ(std::string(buffer, 2), "ab");
+
+    CFileReader missing(dir.File("none.txt"));
+    ASSERT_TRUE(missing.Error());
+    EXPECT_EQ(missing.Error()->cause, FileErrorCause::kNotFound);
+    EXPECT_EQ(missing.Read(buffer, sizeof buffer), 0u);
+    EXPECT_FALSE(missing.Rewind());
+}
+
 TEST(FileErrorMessage, EveryCauseHasItsText) {
     const std::pair<int, const char*> cases[] = {
         {ENOENT, "p が見つかりませんでした。"},

@@ -342,6 +342,101 @@ TEST_F(DocTest, FailedSaveKeepsTheOldFileAndShowsTheCause) {
     EXPECT_FALSE(fs::exists(dir.File("other.kmp")));
 }
 
+// Writes the first `limit` bytes, then fails as a full disk does.
+WriteFunction DiskFullAfter(std::size_t limit) {
+    return [limit, written = std::size_t{0}](int fd, const void* data, std::size_t size) mutable -> ssize_t {
+        if (written + size > limit) {
+            errno = ENOSPC;
+            return -1;
+        }
+        written += size;
+        return ::write(fd, data, size);
+    };
+}
+
+TEST_F(DocTest, TranslationThatCannotBeWrittenStopsTheProjectSaveAndStaysUnsaved) {
+    CreateProject("p");
+    const std::string project = dir.File("p.kmp");
+    const std::string translation = dir.File("p.txt");
+    test::WriteFileBytes(translation, "old text");
+    const std::string projectBefore = test::ReadFileBytes(project);
+    editor.modified = true;
+    editor.text = "new translation";
+    editor.write = DiskFullAfter(4);
+    editor.selStart = 42;
+    doc.SetModifiedFlag(true);
+
+    const std::string diskFull = translation + Sj(" へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。");
+    prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(doc.OnFileSave());
+    EXPECT_EQ(prompter.Messages().back().text, diskFull);
+    EXPECT_EQ(test::ReadFileBytes(translation), "old text");
+    EXPECT_EQ(test::ReadFileBytes(project), projectBefore);  // not written as if the text were saved
+    EXPECT_TRUE(editor.modified);
+    EXPECT_TRUE(doc.IsModified());
+
+    // Closing: Yes to the question, the save fails again, the close stops
+    // and the text is still marked, so the question comes again.
+    editor.write = DiskFullAfter(4);
+    prompter.ExpectMessage(Answer::kYes);
+    prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_EQ(prompter.Messages().back().text, diskFull);
+    EXPECT_TRUE(editor.modified);
+    EXPECT_EQ(test::ReadFileBytes(project), projectBefore);
+
+    // With room on the disk the same close saves both.
+    editor.write = DiskFullAfter(1000);
+    prompter.ExpectMessage(Answer::kYes);
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(test::ReadFileBytes(translation), "new translation");
+    EXPECT_FALSE(editor.modified);
+    EXPECT_FALSE(doc.IsModified());
+    CKelmioData written;
+    ASSERT_TRUE(ReadProject(test::ReadFileBytes(project), written));
+    EXPECT_EQ(written.m_pos.m_nEditCaret, 42);
+}
+
+TEST_F(DocTest, TranslationSaveCommandsKeepTheWorkMarkedWhenTheFileIsNotWritten) {
+    CreateProject("p");
+    const std::string translation = dir.File("p.txt");
+    fs::create_directory(translation);  // a folder where the file was
+    editor.modified = true;
+    editor.write = DiskFullAfter(1000);
+    prompter.ExpectMessage(Answer::kOk);
+    doc.OnEditFileSave();
+    EXPECT_NE(prompter.Messages().back().text.find(translation), std::string::npos);
+    EXPECT_TRUE(editor.modified);
+
+    // Save-as into a folder that does not exist keeps the old name.
+    const std::string missing = dir.File("no-such-folder/t.txt");
+    prompter.ExpectFile(missing);
+    prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(doc.OnEditFileSaveAs());
+    EXPECT_EQ(prompter.Messages().back().text, missing + Sj(" が見つかりませんでした。"));
+    EXPECT_EQ(doc.m_data.m_strEditFile, translation);
+    EXPECT_TRUE(editor.modified);
+
+    // Yes to the question, then no name given: the work is kept as after Cancel.
+    doc.m_data.m_strEditFile.clear();
+    prompter.ExpectMessage(Answer::kYes);
+    prompter.ExpectFileCancel();
+    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_TRUE(editor.modified);
+}
+
+TEST_F(DocTest, TranslationSavedWithReplacedCharactersIsSavedAndTheUserTold) {
+    CreateProject("p");
+    editor.modified = true;
+    editor.unconvertible = 2;
+    prompter.ExpectMessage(Answer::kOk);
+    doc.OnEditFileSave();
+    EXPECT_FALSE(editor.modified);
+    EXPECT_EQ(editor.saved, std::vector<std::string>{dir.File("p.txt")});
+    EXPECT_EQ(prompter.Messages().back().text,
+              Sj("Shift-JIS で表せない文字を「?」に置き換えて保存しました。\n") + dir.File("p.txt"));
+}
+
 TEST_F(DocTest, RecentEntryThatFailsIsRemoved) {
     const std::string good = WriteProjectFile("good.kmp", "");
     ASSERT_TRUE(doc.OpenDocumentFile(good));
