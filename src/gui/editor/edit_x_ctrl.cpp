@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "gui/editor/editor_find.h"
+#include "gui/editor/undo_units.h"
 #include "gui/platform/wx_text.h"
 #include "platform/file_io.h"
 
@@ -72,6 +73,7 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
     });
     m_pEdit->Bind(wxEVT_MOUSEWHEEL, &CEditXCtrl::OnWheel, this);
     m_pFind = std::make_unique<CEditorFind>(*m_pEdit);
+    m_pUndo = std::make_unique<CUndoUnits>(*m_pEdit);
 }
 
 CEditXCtrl::~CEditXCtrl() = default;
@@ -101,6 +103,8 @@ std::optional<FileError> CEditXCtrl::LoadFile(const std::string& sjisPath) {
 }
 
 EditSaveResult CEditXCtrl::SaveFile(const std::string& sjisPath) const {
+    // What was typed before a save is undone apart from what follows it.
+    m_pUndo->Close();
     ConversionResult converted = Utf8ToCp932Checked(WidgetText(*m_pEdit));
     EditSaveResult result;
     result.unconvertible = converted.unconvertible;

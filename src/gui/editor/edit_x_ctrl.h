@@ -27,6 +27,7 @@ class wxPoint;
 namespace kelmio {
 
 class CEditorFind;
+class CUndoUnits;
 
 class CEditXCtrl final : public CEditorCommandSource {
 public:
@@ -94,6 +95,7 @@ private:
     std::unique_ptr<CWidgetLines> m_pLines;
     std::unique_ptr<CSjisOffsetMap> m_pOffsets;  // a cache, so also updated by const queries
     std::unique_ptr<CEditorFind> m_pFind;
+    std::unique_ptr<CUndoUnits> m_pUndo;
     CEditorSettings m_editorSettings;
     bool m_bModified = false;
     bool m_bReplacing = false;  // set while the program itself replaces the text

@@ -1,0 +1,110 @@
+// What typing in the translation editor does: undo in small units, marks on
+// characters that Shift-JIS cannot hold, the line-number margin.
+
+#include <gtest/gtest.h>
+#include <wx/frame.h>
+#include <wx/stc/stc.h>
+
+#include <string>
+
+#include "gui/editor/edit_x_ctrl.h"
+#include "gui_support.h"
+#include "support/sjis_literal.h"
+#include "support/temp_dir.h"
+
+namespace kelmio {
+namespace {
+
+using test::Sj;
+
+constexpr wxUint32 kReturnKeySymbol = 0xff0d;
+
+class EditorTypingTest : public testing::Test {
+protected:
+    EditorTypingTest() : m_pFrame(new wxFrame(nullptr, wxID_ANY, "typing")), m_ctrl(m_pFrame) {
+        m_pFrame->SetSize(500, 300);
+        m_pFrame->Show();
+        m_ctrl.Widget().SetFocus();
+        test::Pump();
+    }
+    ~EditorTypingTest() override {
+        m_pFrame->Destroy();
+        test::Pump();
+    }
+    wxStyledTextCtrl& Widget() { return m_ctrl.Widget(); }
+
+    void Send(wxEventType type, wxChar32 ch, int keyCode, wxUint32 raw) {
+        wxKeyEvent event(type);
+        event.m_uniChar = ch;
+        event.m_keyCode = keyCode;
+        event.m_rawCode = raw;
+        event.SetTimestamp(m_nTime);
+        event.SetEventObject(&Widget());
+        Widget().GetEventHandler()->ProcessEvent(event);
+    }
+    // Types `utf8` key by key, `stepMs` apart, as a keyboard without an input method does.
+    void Type(const char* utf8, long stepMs = 100) {
+        for (const wxUniChar c : wxString::FromUTF8(utf8)) {
+            m_nTime += stepMs;
+            const wxChar32 ch = c.GetValue();
+            if (ch == '\n') {
+                Send(wxEVT_KEY_DOWN, WXK_NONE, WXK_RETURN, kReturnKeySymbol);
+                continue;
+            }
+            const int keyCode = ch < 0x80 ? static_cast<int>(wxToupper(ch)) : WXK_NONE;
+            const wxUint32 raw = ch < 0x100 ? ch : 0x01000000u + ch;
+            Send(wxEVT_KEY_DOWN, ch, keyCode, raw);
+            Send(wxEVT_CHAR, ch, ch < 0x100 ? static_cast<int>(ch) : WXK_NONE, raw);
+        }
+    }
+    // The input method commits a conversion with the Enter key.
+    void Commit(const char* utf8) {
+        m_nTime += 1500;
+        for (const wxUniChar c : wxString::FromUTF8(utf8)) Send(wxEVT_CHAR, c.GetValue(), WXK_NONE, kReturnKeySymbol);
+    }
+    std::string Text() { return Widget().GetText().utf8_string(); }
+    void Undo() { m_ctrl.ExecCommand(EditorOperation::kUndo); }
+
+    wxFrame* m_pFrame;
+    CEditXCtrl m_ctrl;
+    long m_nTime = 1000000;
+};
+
+TEST_F(EditorTypingTest, UndoTakesBackAWordALineBreakOrAConversionAtATime) {
+    Type("one two\nthree");
+    ASSERT_EQ(Text(), "one two\r\nthree");
+    Undo();
+    EXPECT_EQ(Text(), "one two\r\n");
+    Undo();
+    EXPECT_EQ(Text(), "one two");
+    Undo();
+    EXPECT_EQ(Text(), "one ");
+    m_ctrl.ExecCommand(EditorOperation::kRedo);
+    EXPECT_EQ(Text(), "one two");
+
+    Commit("日本語");
+    Commit("です");
+    ASSERT_EQ(Text(), "one two日本語です");
+    Undo();
+    EXPECT_EQ(Text(), "one two日本語");
+    Undo();
+    EXPECT_EQ(Text(), "one two");
+}
+
+TEST_F(EditorTypingTest, APauseAndASaveEachEndTheUnit) {
+    test::TempDir folder;
+    Type("ab");
+    Type("cd", 1200);
+    ASSERT_EQ(Text(), "abcd");
+    Undo();
+    EXPECT_EQ(Text(), "abc");
+    Type("x");
+    ASSERT_TRUE(m_ctrl.SaveFile(folder.File("t.txt")).ok());
+    Type("yz");
+    ASSERT_EQ(Text(), "abcxyz");
+    Undo();
+    EXPECT_EQ(Text(), "abcx");
+}
+
+}  // namespace
+}  // namespace kelmio
