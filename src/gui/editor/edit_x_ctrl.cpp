@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "gui/editor/editor_find.h"
+#include "gui/editor/sjis_marks.h"
 #include "gui/editor/undo_units.h"
 #include "gui/platform/wx_text.h"
 #include "platform/file_io.h"
@@ -74,6 +75,7 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
     m_pEdit->Bind(wxEVT_MOUSEWHEEL, &CEditXCtrl::OnWheel, this);
     m_pFind = std::make_unique<CEditorFind>(*m_pEdit);
     m_pUndo = std::make_unique<CUndoUnits>(*m_pEdit);
+    m_pMarks = std::make_unique<CSjisMarks>(*m_pEdit);
 }
 
 CEditXCtrl::~CEditXCtrl() = default;

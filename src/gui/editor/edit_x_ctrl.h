@@ -27,6 +27,7 @@ class wxPoint;
 namespace kelmio {
 
 class CEditorFind;
+class CSjisMarks;
 class CUndoUnits;
 
 class CEditXCtrl final : public CEditorCommandSource {
@@ -41,6 +42,8 @@ public:
 
     wxStyledTextCtrl& Widget() const { return *m_pEdit; }
     CEditorFind& Find() const { return *m_pFind; }
+    // The marks on characters that Shift-JIS cannot hold.
+    CSjisMarks& SjisMarks() const { return *m_pMarks; }
 
     std::string GetText() const;
     // Replaces the whole text; the result is unmodified and cannot be undone.
@@ -96,6 +99,7 @@ private:
     std::unique_ptr<CSjisOffsetMap> m_pOffsets;  // a cache, so also updated by const queries
     std::unique_ptr<CEditorFind> m_pFind;
     std::unique_ptr<CUndoUnits> m_pUndo;
+    std::unique_ptr<CSjisMarks> m_pMarks;
     CEditorSettings m_editorSettings;
     bool m_bModified = false;
     bool m_bReplacing = false;  // set while the program itself replaces the text
