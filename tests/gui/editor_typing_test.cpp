@@ -108,3 +108,31 @@ TEST_F(EditorTypingTest, APauseAndASaveEachEndTheUnit) {
 
 }  // namespace
 }  // namespace kelmio
+
+namespace kelmio {
+namespace {
+
+TEST_F(EditorTypingTest, LineNumberMarginFitsTheLineCountWithAGapBeforeTheText) {
+    CEditorSettings settings = m_ctrl.GetEditorSettings();
+    settings.m_bLineNumbers = true;
+    m_ctrl.ApplySettings(settings);
+    const auto digitsWidth = [&](const char* digits) { return Widget().TextWidth(wxSTC_STYLE_LINENUMBER, digits); };
+
+    m_ctrl.SetText(Sj("一行だけ"));
+    const int oneLine = Widget().GetMarginWidth(0);
+    EXPECT_GT(oneLine, digitsWidth("9"));
+    EXPECT_LT(oneLine, digitsWidth("999"));
+    EXPECT_GE(Widget().GetMarginLeft(), 4);
+
+    std::string lines;
+    for (int i = 0; i < 12000; ++i) lines += "x\r\n";
+    m_ctrl.SetText(lines);
+    EXPECT_GT(Widget().GetMarginWidth(0), digitsWidth("99999"));
+    m_ctrl.SetText("");
+    EXPECT_EQ(Widget().GetMarginWidth(0), oneLine);
+    Type("a\nb\nc\nd\ne\nf\ng\nh\ni\nj\n");
+    EXPECT_GT(Widget().GetMarginWidth(0), digitsWidth("99"));
+}
+
+}  // namespace
+}  // namespace kelmio

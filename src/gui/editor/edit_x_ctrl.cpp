@@ -16,6 +16,15 @@ namespace {
 // Japanese has no spaces between words: lines wrap between any two characters.
 constexpr int kWrapMode = wxSTC_WRAP_CHAR;
 constexpr int kLineNumberMargin = 0;
+// Space before the numbers and between the margin and the text.
+constexpr int kMarginPadding = 4;
+constexpr int kTextGap = 6;
+
+int DigitsOf(int number) {
+    int digits = 1;
+    for (; number >= 10; number /= 10) ++digits;
+    return digits;
+}
 
 std::string WidgetText(wxStyledTextCtrl& edit) {
     const wxCharBuffer utf8 = edit.GetTextRaw();
@@ -70,6 +79,7 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
     m_pEdit->Bind(wxEVT_STC_MODIFIED, [this](wxStyledTextEvent& event) {
         event.Skip();
         if ((event.GetModificationType() & (wxSTC_MOD_INSERTTEXT | wxSTC_MOD_DELETETEXT)) == 0) return;
+        if (event.GetLinesAdded() != 0) FitLineNumberMargin();
         m_pOffsets->InvalidateFrom(static_cast<std::size_t>(std::max(m_pEdit->LineFromPosition(event.GetPosition()), 0)));
     });
     m_pEdit->Bind(wxEVT_MOUSEWHEEL, &CEditXCtrl::OnWheel, this);
@@ -229,8 +239,7 @@ void CEditXCtrl::ApplySettings(const CEditorSettings& settings) {
     m_pEdit->SetTabWidth(settings.m_nTabSize);
     m_pEdit->SetWrapMode(settings.m_bWordWrap ? kWrapMode : wxSTC_WRAP_NONE);
     m_pEdit->SetMarginType(kLineNumberMargin, wxSTC_MARGIN_NUMBER);
-    m_pEdit->SetMarginWidth(kLineNumberMargin,
-                            settings.m_bLineNumbers ? m_pEdit->TextWidth(wxSTC_STYLE_LINENUMBER, "_99999") : 0);
+    FitLineNumberMargin();
     m_pEdit->SetViewEOL(settings.m_bShowLineEnds);
     m_pEdit->SetViewWhiteSpace(settings.m_bShowTabs ? wxSTC_WS_VISIBLEALWAYS : wxSTC_WS_INVISIBLE);
     // The full-width space looks like an ordinary one; shown, it stands out
@@ -242,6 +251,17 @@ void CEditXCtrl::ApplySettings(const CEditorSettings& settings) {
         m_pEdit->ClearRepresentation(wideSpace);
     }
     m_pEdit->SetCaretLineVisible(settings.m_bHighlightCaretLine);
+}
+
+// As wide as the largest line number needs, so a short text keeps its room.
+void CEditXCtrl::FitLineNumberMargin() {
+    int width = 0;
+    if (m_editorSettings.m_bLineNumbers) {
+        const wxString widest(wxUniChar('9'), static_cast<size_t>(DigitsOf(m_pEdit->GetLineCount())));
+        width = m_pEdit->TextWidth(wxSTC_STYLE_LINENUMBER, widest) + m_pEdit->FromDIP(kMarginPadding);
+    }
+    if (m_pEdit->GetMarginWidth(kLineNumberMargin) != width) m_pEdit->SetMarginWidth(kLineNumberMargin, width);
+    m_pEdit->SetMarginLeft(m_pEdit->FromDIP(kTextGap));
 }
 
 void CEditXCtrl::OnWheel(wxMouseEvent& event) {

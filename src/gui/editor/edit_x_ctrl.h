@@ -91,6 +91,7 @@ private:
     std::size_t ToSjisOffset(int editorPosition) const;
     int ToEditorPosition(std::size_t sjisOffset) const;
     void OnWheel(wxMouseEvent& event);
+    void FitLineNumberMargin();
 
     class CWidgetLines;
 
