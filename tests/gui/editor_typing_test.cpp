@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "editor/line_breaking.h"
 #include "gui/editor/edit_x_ctrl.h"
 #include "gui_support.h"
 #include "support/sjis_literal.h"
@@ -132,6 +133,68 @@ TEST_F(EditorTypingTest, LineNumberMarginFitsTheLineCountWithAGapBeforeTheText) 
     EXPECT_EQ(Widget().GetMarginWidth(0), oneLine);
     Type("a\nb\nc\nd\ne\nf\ng\nh\ni\nj\n");
     EXPECT_GT(Widget().GetMarginWidth(0), digitsWidth("99"));
+}
+
+}  // namespace
+}  // namespace kelmio
+
+namespace kelmio {
+namespace {
+
+// The text of each row the widget shows for the first line of its text.
+std::vector<wxString> ScreenRows(wxStyledTextCtrl& edit) {
+    std::vector<wxString> rows;
+    int rowStart = 0;
+    int rowY = edit.PointFromPosition(0).y;
+    const int end = edit.GetLineEndPosition(0);
+    for (int pos = edit.PositionAfter(0); pos <= end; pos = edit.PositionAfter(pos)) {
+        const int y = pos < end ? edit.PointFromPosition(pos).y : rowY + 1;
+        if (y != rowY) {
+            rows.push_back(edit.GetTextRange(rowStart, pos));
+            rowStart = pos;
+            rowY = y;
+        }
+        if (pos == end) break;
+    }
+    return rows;
+}
+
+TEST_F(EditorTypingTest, ScreenWrapKeepsWordsWholeAndFollowsKinsoku) {
+    CEditorSettings settings = m_ctrl.GetEditorSettings();
+    settings.m_bWordWrap = true;
+    m_ctrl.ApplySettings(settings);
+    m_pFrame->SetClientSize(230, 300);
+    test::Pump();
+
+    Widget().SetText(wxString::FromUTF8(
+        "The translator reads the source carefully, word by word, and writes the translation below it."));
+    Widget().Colourise(0, -1);
+    test::Pump();
+    const std::vector<wxString> latin = ScreenRows(Widget());
+    ASSERT_GT(latin.size(), 2u);
+    for (std::size_t i = 0; i + 1 < latin.size(); ++i) {
+        EXPECT_TRUE(latin[i].EndsWith(" ")) << latin[i].utf8_string() << "|" << latin[i + 1].utf8_string();
+    }
+
+    const wxString japanese = wxString::FromUTF8(
+        "「翻訳」は、原文を読み、訳文を書くことです。訳者は「原文」と「訳文」を、行ったり来たりします。"
+        "ちょっと休憩、コーヒー。それから、また「仕事」に戻ります。");
+    Widget().SetText(japanese);
+    Widget().Colourise(0, -1);
+    test::Pump();
+    const std::vector<wxString> rows = ScreenRows(Widget());
+    ASSERT_GT(rows.size(), 3u);
+    wxString joined;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        joined += rows[i];
+        if (i > 0) {
+            EXPECT_FALSE(IsNoLineStartChar(rows[i].GetChar(0).GetValue())) << rows[i].utf8_string();
+        }
+        if (i + 1 < rows.size()) {
+            EXPECT_FALSE(IsNoLineEndChar(rows[i].Last().GetValue())) << rows[i].utf8_string();
+        }
+    }
+    EXPECT_EQ(joined, japanese);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "gui/editor/editor_find.h"
+#include "gui/editor/screen_wrap.h"
 #include "gui/editor/sjis_marks.h"
 #include "gui/editor/undo_units.h"
 #include "gui/platform/wx_text.h"
@@ -13,8 +14,9 @@
 namespace kelmio {
 namespace {
 
-// Japanese has no spaces between words: lines wrap between any two characters.
-constexpr int kWrapMode = wxSTC_WRAP_CHAR;
+// Wrapping "by word" breaks where the screen-wrap styling allows: at word
+// boundaries in Latin text, between characters (with kinsoku) in Japanese.
+constexpr int kWrapMode = wxSTC_WRAP_WORD;
 constexpr int kLineNumberMargin = 0;
 // Space before the numbers and between the margin and the text.
 constexpr int kMarginPadding = 4;
@@ -86,6 +88,7 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
     m_pFind = std::make_unique<CEditorFind>(*m_pEdit);
     m_pUndo = std::make_unique<CUndoUnits>(*m_pEdit);
     m_pMarks = std::make_unique<CSjisMarks>(*m_pEdit);
+    m_pWrap = std::make_unique<CScreenWrap>(*m_pEdit);
 }
 
 CEditXCtrl::~CEditXCtrl() = default;

@@ -27,6 +27,7 @@ class wxPoint;
 namespace kelmio {
 
 class CEditorFind;
+class CScreenWrap;
 class CSjisMarks;
 class CUndoUnits;
 
@@ -101,6 +102,7 @@ private:
     std::unique_ptr<CEditorFind> m_pFind;
     std::unique_ptr<CUndoUnits> m_pUndo;
     std::unique_ptr<CSjisMarks> m_pMarks;
+    std::unique_ptr<CScreenWrap> m_pWrap;
     CEditorSettings m_editorSettings;
     bool m_bModified = false;
     bool m_bReplacing = false;  // set while the program itself replaces the text
