@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <libintl.h>
 #include <wx/fdrepdlg.h>
+#include <wx/filedlg.h>
 #include <wx/frame.h>
 #include <wx/intl.h>
 
 #include "gui/editor/edit_x_ctrl.h"
 #include "gui/editor/editor_find.h"
+#include "gui/platform/gtk_style.h"
 #include "gui_support.h"
 
 namespace kelmio {
@@ -32,6 +34,15 @@ TEST(JapaneseUiTest, ToolkitAndGtkCataloguesAnswerInJapanese) {
     // GTK's own choosers and font dialog take their texts from this catalogue.
     EXPECT_STREQ(dgettext("gtk30", "Pick a Font"), "フォントの選択");
     EXPECT_STREQ(dgettext("gtk30", "_Cancel"), "キャンセル(_C)");
+}
+
+TEST(JapaneseUiTest, FileChooserButtonsAreJapanese) {
+    // The toolkit's catalogue has no "&Open"; Kelmio labels the buttons.
+    for (const bool open : {true, false}) {
+        wxFileDialog chooser(nullptr, "x", "", "", "*", open ? wxFD_OPEN : wxFD_SAVE);
+        LabelFileChooserButtons(chooser, open);
+        EXPECT_EQ(FileChooserAcceptLabel(chooser), open ? "開く(_O)" : "保存(_S)");
+    }
 }
 
 TEST(JapaneseUiTest, FindAndReplaceDialogsShowOnlyJapaneseTexts) {

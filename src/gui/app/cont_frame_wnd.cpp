@@ -2,10 +2,22 @@
 
 #include <wx/display.h>
 #include <wx/statusbr.h>
+#include <wx/time.h>
 #include <wx/toolbar.h>
 
 namespace kelmio {
 namespace {
+
+// How long after the first show the window manager may still be framing it.
+constexpr long long kSettleMs = 2000;
+constexpr int kLargestFrame = 80;  // pixels a window manager's frame adds, at most
+
+// The window grew by no more than a window manager's frame.
+bool IsFrameAddedLate(const wxSize& now, const wxSize& asked) {
+    const wxSize grown = now - asked;
+    return grown != wxSize(0, 0) && grown.x >= 0 && grown.y >= 0 && grown.x <= kLargestFrame &&
+           grown.y <= kLargestFrame;
+}
 
 wxRect ToRect(const CWindowPlacement& placement) {
     return {placement.nLeft, placement.nTop, placement.nRight - placement.nLeft, placement.nBottom - placement.nTop};
@@ -39,6 +51,11 @@ void CContFrameWnd::RememberNormalRect() {
         return;
     }
     if (IsIconized()) return;
+    if (wxGetLocalTimeMillis().GetValue() < m_nSettledAtMs && GetClientSize() == m_sizeShownClient &&
+        IsFrameAddedLate(GetSize(), m_rectNormal.GetSize())) {
+        CallAfter(&CContFrameWnd::RestoreNormalRect);
+        return;
+    }
     if (m_bRestoring) {
         m_bRestoring = false;
         // Some window managers restore a window that was mapped maximised
@@ -74,6 +91,8 @@ void CContFrameWnd::ShowWindow() {
     if (m_placement.nShowCmd == kShowMaximized) Maximize();
     Show();
     m_bFirstActivation = false;
+    m_nSettledAtMs = wxGetLocalTimeMillis().GetValue() + kSettleMs;
+    m_sizeShownClient = GetClientSize();
     m_bRestoring = m_placement.nShowCmd == kShowMaximized;
     if (m_placement.nShowCmd == kShowMinimized) Iconize();
     OnFirstShow();

@@ -44,6 +44,11 @@ private:
     // Set while maximised: the next normal size is the window manager's
     // answer to a restore, not a size the user chose.
     bool m_bRestoring = false;
+    // Until then, a window that grew around the client area it was shown
+    // with is the toolkit adding the window manager's frame late; the
+    // stored size is put back.
+    long long m_nSettledAtMs = 0;
+    wxSize m_sizeShownClient;
 };
 
 }  // namespace kelmio

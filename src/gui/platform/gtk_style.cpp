@@ -1,6 +1,6 @@
 #include "gui/platform/gtk_style.h"
 
-#include <wx/defs.h>
+#include <wx/window.h>
 
 #ifdef __WXGTK3__
 #include <dlfcn.h>
@@ -49,9 +49,43 @@ void UseCompactToolbarButtons() {
     applied = true;
 }
 
+namespace {
+
+constexpr int kResponseAccept = -3;  // GTK_RESPONSE_ACCEPT
+constexpr int kResponseCancel = -6;  // GTK_RESPONSE_CANCEL
+
+using WidgetForResponse = void* (*)(void* dialog, int response);
+using ButtonSetLabel = void (*)(void* button, const char* label);
+using ButtonGetLabel = const char* (*)(void* button);
+
+void* ResponseButton(wxWindow& chooser, int response) {
+    const auto widgetFor = Lookup<WidgetForResponse>("gtk_dialog_get_widget_for_response");
+    if (widgetFor == nullptr || chooser.GetHandle() == nullptr) return nullptr;
+    return widgetFor(chooser.GetHandle(), response);
+}
+
+}  // namespace
+
+void LabelFileChooserButtons(wxWindow& chooser, bool open) {
+    const auto setLabel = Lookup<ButtonSetLabel>("gtk_button_set_label");
+    if (setLabel == nullptr) return;
+    if (void* accept = ResponseButton(chooser, kResponseAccept)) setLabel(accept, open ? "開く(_O)" : "保存(_S)");
+    if (void* cancel = ResponseButton(chooser, kResponseCancel)) setLabel(cancel, "キャンセル(_C)");
+}
+
+std::string FileChooserAcceptLabel(wxWindow& chooser) {
+    const auto getLabel = Lookup<ButtonGetLabel>("gtk_button_get_label");
+    void* accept = ResponseButton(chooser, kResponseAccept);
+    if (getLabel == nullptr || accept == nullptr) return {};
+    const char* label = getLabel(accept);
+    return label != nullptr ? label : "";
+}
+
 #else
 
 void UseCompactToolbarButtons() {}
+void LabelFileChooserButtons(wxWindow&, bool) {}
+std::string FileChooserAcceptLabel(wxWindow&) { return {}; }
 
 #endif
 

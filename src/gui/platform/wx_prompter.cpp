@@ -7,6 +7,7 @@
 
 #include "gui/memo/input_dlg.h"
 #include "gui/platform/file_filter.h"
+#include "gui/platform/gtk_style.h"
 #include "gui/platform/message_box_dlg.h"
 #include "gui/platform/wx_text.h"
 #include "gui/project/new_project_dialog.h"
@@ -48,6 +49,7 @@ FileDialogResult CWxPrompter::ChooseFile(const CFileDialogEx& dialog) {
                          isPattern ? wxString() : initial.GetFullName(), ToWxWildcard(dialog.m_strFilter),
                          FileDialogStyle(dialog));
     if (dialog.m_nFilterIndex > 0) chooser.SetFilterIndex(dialog.m_nFilterIndex - 1);
+    LabelFileChooserButtons(chooser, dialog.m_bOpen);
 
     FileDialogResult result;
     result.nFilterIndex = dialog.m_nFilterIndex;
