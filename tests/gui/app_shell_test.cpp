@@ -20,7 +20,9 @@
 #include "commands/command_ids.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/wx_command_ids.h"
+#include "dictionary/dic_opt_dg.h"
 #include "gui/editor/kel_edit_view.h"
+#include "gui/memo/kel_form_view.h"
 #include "gui/platform/wx_settings.h"
 #include "gui_support.h"
 #include "project/new_project_dlg.h"
@@ -396,6 +398,54 @@ TEST_F(AppShellTest, TheRecentListIsStoredWhenTheWindowCloses) {
     Stop();
     CWxSettings stored(m_folder.File("home/.config/Morva"));
     EXPECT_EQ(stored.GetString("Recent File List", "File1", ""), path);
+}
+
+}  // namespace
+}  // namespace kelmio
+
+namespace kelmio {
+namespace {
+
+// The memo and dictionary commands as the menu sends them, whichever pane
+// is active; what they leave in the saved project.
+class AppShellMemoTest : public AppShellTest {};
+
+TEST_F(AppShellMemoTest, MemoCommandsAndDictionarySettingsReachTheProjectFile) {
+    StartWithNewProject("memos");
+    ASSERT_EQ(Frame().ActiveView(), &Frame().EditView());
+    // "メモの追加" from the editor: the document hands it to the memo pane.
+    m_prompter.ExpectInput(Sj("用語"));
+    Send(ID_MEMO_ADD);
+    EXPECT_EQ(m_prompter.InputPrompts().back(), Sj("メモのタイトルを入力してください"));
+    CKelFormView& memo = Frame().FormView();
+    memo.MemoEdit().SetValue(U("訳語の控え"));
+    EXPECT_TRUE(Doc().IsModified());
+
+    // Rename and delete belong to the memo pane alone.
+    EXPECT_FALSE(Frame().RouteQuery(ID_MEMO_RENAME).has_value());
+    Send(ID_CURSOR_MEMO);
+    m_prompter.ExpectInput(Sj("用語集"));
+    Send(ID_MEMO_RENAME);
+    EXPECT_EQ(m_prompter.InputValues().back(), Sj("用語"));
+
+    m_prompter.ExpectDicOptDialog([](CDicOptDg& dialog) {
+        dialog.m_nKind = kDicCustom;
+        dialog.m_strPath = "/usr/bin/sdcv";
+        dialog.m_strParam = "%s";
+        return kIdOk;
+    });
+    Send(ID_DIC_SETTINGS);
+    Send(ID_FILE_SAVE);
+    EXPECT_TRUE(m_prompter.ScriptDone());
+
+    const auto saved = ReadProjectFile(ProjectPath("memos"));
+    ASSERT_TRUE(saved);
+    ASSERT_EQ(saved->GetMemoCount(), 1u);
+    EXPECT_EQ(saved->GetMemo(0).m_strTitle, Sj("用語集"));
+    EXPECT_EQ(saved->GetMemo(0).m_strText, Sj("訳語の控え"));
+    EXPECT_EQ(saved->m_nDicKind, kDicCustom);
+    EXPECT_EQ(saved->m_strDicPath, "/usr/bin/sdcv");
+    EXPECT_EQ(saved->m_strDicParam, "%s");
 }
 
 }  // namespace

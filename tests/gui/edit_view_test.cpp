@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <wx/bookctrl.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/frame.h>
 #include <wx/statusbr.h>
 #include <wx/stc/stc.h>
@@ -216,6 +218,63 @@ TEST_F(EditViewTest, SettingsDialogShowsThePagesAsked) {
     EXPECT_EQ(all.Result(), settings);  // untouched controls give the settings back
     CEditorSettingsDlg fontOnly(m_pFrame, settings, kPageFont);
     EXPECT_EQ(fontOnly.GetBookCtrl()->GetPageCount(), 1u);
+}
+
+}  // namespace
+}  // namespace kelmio
+
+namespace kelmio {
+namespace {
+
+class EditViewLookupTest : public testing::Test {
+protected:
+    EditViewLookupTest() : m_pFrame(new wxFrame(nullptr, wxID_ANY, "edit")) {
+        m_pView = new CKelEditView(m_pFrame, m_settings, m_prompter);
+        m_pView->SetLookupHandler([this](const std::string& word) {
+            m_words.push_back(word);
+            return false;
+        });
+        m_pFrame->Show();
+        test::Pump();
+    }
+    ~EditViewLookupTest() override {
+        m_pFrame->Destroy();
+        test::Pump();
+    }
+
+    CMemorySettings m_settings;
+    test::CRecordingPrompter m_prompter;
+    wxFrame* m_pFrame;
+    CKelEditView* m_pView;
+    std::vector<std::string> m_words;
+};
+
+TEST_F(EditViewLookupTest, WordAtTheCaretOrTheSelectionGoesToTheLookup) {
+    m_pView->Editor().SetText(test::Sj("the dog 猫です"));
+    m_pView->Editor().PutSelStart(5);
+    ASSERT_TRUE(m_pView->QueryCommand(ID_DIC_LOOKUP)->bEnabled);
+    ASSERT_TRUE(m_pView->OnCommand(ID_DIC_LOOKUP));
+    m_pView->Editor().PutSelStart(8);
+    m_pView->Editor().PutSelLength(2);
+    m_pView->OnCommand(ID_DIC_LOOKUP);
+    EXPECT_EQ(m_words, (std::vector<std::string>{"dog", test::Sj("猫")}));
+}
+
+TEST_F(EditViewLookupTest, ClipboardTextGoesToTheLookupAndNoTextDoesNothing) {
+    {
+        wxClipboardLocker locker;
+        ASSERT_TRUE(!!locker);
+        wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8("猫 cat")));
+    }
+    ASSERT_TRUE(m_pView->OnCommand(ID_DIC_LOOKUP_CLIPBOARD));
+    ASSERT_EQ(m_words.size(), 1u);
+    EXPECT_EQ(m_words[0], test::Sj("猫 cat"));
+    {
+        wxClipboardLocker locker;
+        wxTheClipboard->Clear();
+    }
+    m_pView->OnCommand(ID_DIC_LOOKUP_CLIPBOARD);
+    EXPECT_EQ(m_words.size(), 1u);
 }
 
 }  // namespace

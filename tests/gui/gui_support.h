@@ -62,6 +62,8 @@ public:
     std::optional<std::string> Input(std::string_view, std::string_view) override { return std::nullopt; }
     int RunNewProjectDialog(CNewProjectDlg&) override { return kIdCancel; }
     int RunProjectDialog(CProjectDlg&) override { return kIdCancel; }
+    int RunDicAnswerDialog(CDicAnswerDlg&) override { return kIdCancel; }
+    int RunDicOptDialog(CDicOptDg&) override { return kIdCancel; }
 
     std::vector<std::string> m_messages;
 };

@@ -107,13 +107,16 @@ TEST_F(MainFrameTest, CommandsWithoutTheirCodeAreDisabledNotHidden) {
     Open();
     wxMenuBar* bar = m_pFrame->GetMenuBar();
     bar->UpdateMenus();
-    for (CommandId id : {ID_FILE_SRC, ID_FILE_SCAN, ID_IMAGE_ROTATE_ANY, ID_DIC_LOOKUP, ID_APP_ABOUT}) {
+    for (CommandId id : {ID_FILE_SRC, ID_FILE_SCAN, ID_IMAGE_ROTATE_ANY, ID_APP_ABOUT}) {
         wxMenuItem* item = bar->FindItem(ToWxId(id));
         ASSERT_NE(item, nullptr) << CommandNumber(id);
         EXPECT_FALSE(item->IsEnabled()) << CommandNumber(id);
     }
     EXPECT_TRUE(bar->FindItem(ToWxId(ID_CURSOR_MEMO))->IsEnabled());
     EXPECT_TRUE(bar->FindItem(ToWxId(ID_EDIT_SELECT_ALL))->IsEnabled());
+    // The editor looks words up.
+    EXPECT_TRUE(bar->FindItem(ToWxId(ID_DIC_LOOKUP))->IsEnabled());
+    EXPECT_TRUE(bar->FindItem(ToWxId(ID_DIC_LOOKUP_CLIPBOARD))->IsEnabled());
     EXPECT_TRUE(bar->FindItem(ToWxId(ID_VIEW_TOOLBAR))->IsChecked());
     // A fresh text has nothing to undo.
     EXPECT_FALSE(bar->FindItem(ToWxId(ID_EDIT_UNDO))->IsEnabled());

@@ -75,9 +75,13 @@ class FakeMemoPane final : public CMemoPane {
 public:
     int savedTexts = 0;
     int initialUpdates = 0;
+    int contentsDeleted = 0;
+    std::vector<int> selected;  // indexes SelectMemo was given
 
     void SaveMemoText() override { ++savedTexts; }
     void OnInitialUpdate() override { ++initialUpdates; }
+    void SelectMemo(int index) override { selected.push_back(index); }
+    void OnContentsDeleted() override { ++contentsDeleted; }
 };
 
 class FakeAppHost final : public CAppHost {

@@ -30,6 +30,14 @@ void CScriptedPrompter::ExpectProjectDialog(std::function<int(CProjectDlg&)> run
     m_script.emplace_back(ProjectRun(std::move(run)));
 }
 
+void CScriptedPrompter::ExpectDicAnswerDialog(std::function<int(CDicAnswerDlg&)> run) {
+    m_script.emplace_back(DicAnswerRun{std::move(run)});
+}
+
+void CScriptedPrompter::ExpectDicOptDialog(std::function<int(CDicOptDg&)> run) {
+    m_script.emplace_back(DicOptRun{std::move(run)});
+}
+
 template <typename T>
 std::optional<T> CScriptedPrompter::Next(const char* what) {
     if (m_script.empty() || !std::holds_alternative<T>(m_script.front())) {
@@ -61,8 +69,9 @@ int CScriptedPrompter::ChooseFolder(BrowseFolder& folder) {
     return kIdOk;
 }
 
-std::optional<std::string> CScriptedPrompter::Input(std::string_view prompt, std::string_view) {
+std::optional<std::string> CScriptedPrompter::Input(std::string_view prompt, std::string_view value) {
     m_inputPrompts.emplace_back(prompt);
+    m_inputValues.emplace_back(value);
     const std::optional<InputAnswer> answer = Next<InputAnswer>("input dialog");
     return answer ? answer->value : std::nullopt;
 }
@@ -77,6 +86,16 @@ int CScriptedPrompter::RunProjectDialog(CProjectDlg& form) {
     ++m_projectDialogs;
     const std::optional<ProjectRun> run = Next<ProjectRun>("project dialog");
     return run ? (*run)(form) : kIdCancel;
+}
+
+int CScriptedPrompter::RunDicAnswerDialog(CDicAnswerDlg& form) {
+    const std::optional<DicAnswerRun> step = Next<DicAnswerRun>("dictionary answer dialog");
+    return step ? step->run(form) : kIdCancel;
+}
+
+int CScriptedPrompter::RunDicOptDialog(CDicOptDg& form) {
+    const std::optional<DicOptRun> step = Next<DicOptRun>("dictionary settings dialog");
+    return step ? step->run(form) : kIdCancel;
 }
 
 }  // namespace kelmio::test

@@ -36,12 +36,15 @@ public:
     void ExpectInput(std::optional<std::string> value);
     void ExpectNewProjectDialog(std::function<int(CNewProjectDlg&)> run);
     void ExpectProjectDialog(std::function<int(CProjectDlg&)> run);
+    void ExpectDicAnswerDialog(std::function<int(CDicAnswerDlg&)> run);
+    void ExpectDicOptDialog(std::function<int(CDicOptDg&)> run);
 
     // What was asked.
     const std::vector<MessageRecord>& Messages() const { return m_messages; }
     const std::vector<CFileDialogEx>& FileDialogs() const { return m_fileDialogs; }
     const std::vector<BrowseFolder>& FolderDialogs() const { return m_folderDialogs; }
     const std::vector<std::string>& InputPrompts() const { return m_inputPrompts; }
+    const std::vector<std::string>& InputValues() const { return m_inputValues; }
     int NewProjectDialogs() const { return m_newProjectDialogs; }
     int ProjectDialogs() const { return m_projectDialogs; }
     bool ScriptDone() const { return m_script.empty(); }
@@ -52,6 +55,8 @@ public:
     std::optional<std::string> Input(std::string_view prompt, std::string_view value) override;
     int RunNewProjectDialog(CNewProjectDlg& form) override;
     int RunProjectDialog(CProjectDlg& form) override;
+    int RunDicAnswerDialog(CDicAnswerDlg& form) override;
+    int RunDicOptDialog(CDicOptDg& form) override;
 
 private:
     struct FolderAnswer {
@@ -62,7 +67,14 @@ private:
     };
     using NewProjectRun = std::function<int(CNewProjectDlg&)>;
     using ProjectRun = std::function<int(CProjectDlg&)>;
-    using Step = std::variant<Answer, FileDialogResult, FolderAnswer, InputAnswer, NewProjectRun, ProjectRun>;
+    struct DicAnswerRun {
+        std::function<int(CDicAnswerDlg&)> run;
+    };
+    struct DicOptRun {
+        std::function<int(CDicOptDg&)> run;
+    };
+    using Step = std::variant<Answer, FileDialogResult, FolderAnswer, InputAnswer, NewProjectRun, ProjectRun,
+                              DicAnswerRun, DicOptRun>;
 
     template <typename T>
     std::optional<T> Next(const char* what);
@@ -72,6 +84,7 @@ private:
     std::vector<CFileDialogEx> m_fileDialogs;
     std::vector<BrowseFolder> m_folderDialogs;
     std::vector<std::string> m_inputPrompts;
+    std::vector<std::string> m_inputValues;
     int m_newProjectDialogs = 0;
     int m_projectDialogs = 0;
 };

@@ -63,6 +63,13 @@ bool CKeycustArray::Save(std::optional<std::string_view> path) {
     return true;
 }
 
+bool CKeycustArray::SaveAs(std::string_view path) {
+    if (SaveFileAtomically(path, WriteKeyFile(m_arrBindings)).has_value()) return false;
+    m_strPath = path;
+    StorePath();
+    return true;
+}
+
 unsigned int CKeycustArray::LookupCommand(unsigned int key, bool alt, bool shift, bool ctrl) const {
     const int index = FindKey(key, alt, shift, ctrl);
     return index < 0 ? 0 : m_arrBindings[static_cast<std::size_t>(index)].m_nCommand;

@@ -52,6 +52,11 @@ public:
     // per-user file, which becomes the stored path.
     bool Save(std::optional<std::string_view> path = std::nullopt);
 
+    // Writes the table atomically to exactly the file the user chose, which
+    // becomes the stored path; on failure the file and the stored path stay
+    // as they were.
+    bool SaveAs(std::string_view path);
+
     unsigned int LookupCommand(unsigned int key, bool alt, bool shift, bool ctrl) const;
     int FindKey(unsigned int key, bool alt, bool shift, bool ctrl) const;
     int FindCommand(unsigned int command) const;

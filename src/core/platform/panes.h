@@ -79,6 +79,12 @@ public:
     virtual void SaveMemoText() = 0;
     // A project was created or opened: list its memos.
     virtual void OnInitialUpdate() = 0;
+    // Lists the memos again and shows the memo at `index` (none when it is
+    // not a memo's index).
+    virtual void SelectMemo(int index) = 0;
+    // The project record was emptied: what the pane shows belongs to no
+    // memo any more until the memos are listed again.
+    virtual void OnContentsDeleted() = 0;
 };
 
 }  // namespace kelmio

@@ -12,6 +12,8 @@
 
 namespace kelmio {
 
+class CDicAnswerDlg;
+class CDicOptDg;
 class CNewProjectDlg;
 class CProjectDlg;
 
@@ -86,6 +88,11 @@ public:
     // The project dialogs run their forms; kIdOk or kIdCancel.
     virtual int RunNewProjectDialog(CNewProjectDlg& form) = 0;
     virtual int RunProjectDialog(CProjectDlg& form) = 0;
+
+    // The dictionary's result and settings dialogs; kIdOk ("メモ登録" or
+    // OK) or kIdCancel ("閉じる" or ｷｬﾝｾﾙ).
+    virtual int RunDicAnswerDialog(CDicAnswerDlg& form) = 0;
+    virtual int RunDicOptDialog(CDicOptDg& form) = 0;
 };
 
 }  // namespace kelmio

@@ -5,11 +5,13 @@
 #include "platform/panes.h"
 #include "platform/prompter.h"
 #include "platform/settings.h"
+#include "dictionary/dic_opt_dg.h"
 #include "project/file_filters.h"
 #include "project/new_project_dlg.h"
 #include "project/project_file.h"
 #include "text/compare.h"
 #include "text/cp932.h"
+#include "text/mb_case.h"
 #include "text/sjis.h"
 
 namespace kelmio {
@@ -28,7 +30,12 @@ std::string FileNameOf(const std::string& path) {
 }  // namespace
 
 CKelmioDoc::CKelmioDoc(CSettings& settings, CPrompter& prompter, CAppHost& app, SaveFunction save)
-    : m_settings(settings), m_prompter(prompter), m_app(app), m_save(std::move(save)), m_strTitle(UntitledTitle()) {
+    : m_dic(settings, prompter),
+      m_settings(settings),
+      m_prompter(prompter),
+      m_app(app),
+      m_save(std::move(save)),
+      m_strTitle(UntitledTitle()) {
     if (!m_save) {
         m_save = [](std::string_view path, std::string_view bytes) { return SaveFileAtomically(path, bytes); };
     }
@@ -58,7 +65,11 @@ void CKelmioDoc::SetPathName(const std::string& path) {
     m_app.OnRecentListChanged();
 }
 
-void CKelmioDoc::DeleteContents() { m_data.Clear(); }
+void CKelmioDoc::DeleteContents() {
+    m_data.Clear();
+    // The pane must not store its edit into a memo of the record just emptied.
+    if (m_pMemo != nullptr) m_pMemo->OnContentsDeleted();
+}
 
 void CKelmioDoc::UpdateAllViews(int hint) {
     if (m_pSource != nullptr) m_pSource->OnUpdate(hint);
@@ -194,7 +205,9 @@ bool CKelmioDoc::OnOpenDocument(const std::string& path, bool& contentsLost) {
         ReportError(UnexpectedFormatMessage());
         return false;
     }
-    m_dic = DictionaryChoice{m_data.m_nDicKind, m_data.m_strDicPath, m_data.m_strDicParam};
+    m_dic.m_nType = m_data.m_nDicKind;
+    m_dic.SetCustomPath(m_data.m_strDicPath);
+    m_dic.SetCustomParam(m_data.m_strDicParam);
     SetModifiedFlag(false);
     return true;
 }
@@ -315,6 +328,30 @@ bool CKelmioDoc::QuerySaveTranslation() {
     // Yes, then no name given or the text not written: the work is kept,
     // as after Cancel.
     return SaveTranslation() == TranslationSave::kSaved;
+}
+
+// ---- dictionary --------------------------------------------------------------
+
+bool CKelmioDoc::LookupWord(const std::string& word) {
+    if (!m_dic.Lookup(MakeLowerMb(word))) return false;
+    CKelmioMemo memo;
+    memo.m_strTitle = word;
+    memo.m_strText = m_dic.m_strResult;
+    m_data.AppendMemo(std::move(memo));
+    if (m_pMemo != nullptr) m_pMemo->SelectMemo(static_cast<int>(m_data.GetMemoCount()) - 1);
+    SetModifiedFlag(true);
+    return true;
+}
+
+void CKelmioDoc::OnDicSettings() {
+    CDicOptDg dialog(m_data.m_nDicKind, m_data.m_strDicPath, m_data.m_strDicParam);
+    if (m_prompter.RunDicOptDialog(dialog) != kIdOk) return;
+    m_data.m_nDicKind = dialog.m_nKind;
+    m_data.m_strDicPath = dialog.m_strPath;
+    m_data.m_strDicParam = dialog.m_strParam;
+    m_dic.m_nType = dialog.m_nKind;
+    m_dic.SetCustomPath(dialog.m_strPath);
+    m_dic.SetCustomParam(dialog.m_strParam);
 }
 
 }  // namespace kelmio

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "dictionary/dictionary_choice.h"
+#include "dictionary/dic_lookup.h"
 #include "platform/file_error.h"
 #include "project/kelmio_data.h"
 #include "project/recent_projects.h"
@@ -43,8 +43,17 @@ public:
     CMemoPane* GetFormView() const { return m_pMemo; }
 
     CKelmioData m_data;
-    // The dictionary settings of the project last read.
-    DictionaryChoice m_dic;
+    // The dictionary: the project's kind and custom program once a project
+    // has been read or the settings dialog confirmed.
+    CDicLookup m_dic;
+
+    // Looks `word` up; when the user keeps the answer, a memo titled with
+    // `word` as passed (Shift-JIS) is appended and shown in the memo pane,
+    // and true is returned.
+    bool LookupWord(const std::string& word);
+    // The dictionary settings dialog. Confirming it changes the project's
+    // dictionary without marking the project modified.
+    void OnDicSettings();
 
     const std::string& GetPathName() const { return m_strPathName; }
     // The file name of the project, or "無題" while untitled.

@@ -12,9 +12,14 @@
 #include "gui/app/recent_menu.h"
 #include "gui/editor/kel_edit_view.h"
 #include "gui/memo/kel_form_view.h"
+#include "gui/platform/wx_settings.h"
 #include "gui/platform/wx_text.h"
 #include "gui/viewer/text_view.h"
+#include "ipc/wx_dde_transport.h"
 #include "platform/file_io.h"
+#include "platform/ini_system_registry.h"
+#include "platform/paths.h"
+#include "platform/runtime_folder.h"
 
 namespace kelmio {
 namespace {
@@ -65,12 +70,20 @@ private:
 CAppShell::CAppShell(CSettings& settings, CPrompter& prompter)
     : m_settings(settings),
       m_prompter(prompter),
+      m_pDdeTransport(std::make_unique<CWxDdeTransport>(PrivateRuntimeFolder())),
+      m_pRegistry(std::make_unique<CIniSystemRegistry>(
+          CIniSystemRegistry::FromFolder(CWxSettings::DefaultFolder(), GetProgramFilePath(kDictBridgeName)))),
       m_doc(settings, prompter, *this),
       m_commands(m_doc),
       m_printStart([](CKelEditView& editor, const CCommandLineInfo& commandLine) {
           PrintTranslationAndExit(editor, commandLine);
       }) {
     m_doc.RecentProjects().ReadList(m_settings);
+    DicPlatform dictionary;
+    dictionary.pTransport = m_pDdeTransport.get();
+    dictionary.pShell = &m_shell;
+    dictionary.pRegistry = m_pRegistry.get();
+    m_doc.m_dic.SetPlatform(std::move(dictionary));
     m_pModalWatch = std::make_unique<CModalDialogWatch>([this] {
         if ((m_waitingRequests.empty() && !m_bCloseWaiting) || m_pFrame == nullptr) return;
         CMainFrame* frame = m_pFrame;
@@ -88,6 +101,9 @@ CAppShell::~CAppShell() {
     m_pFrame->SetCloseQuery({});
     m_pFrame->SetDocumentTarget(nullptr);
     m_pFrame->EditView().SetModifiedHandler({});
+    m_pFrame->EditView().SetLookupHandler({});
+    m_pFrame->FormView().AttachDocument(nullptr);
+    m_commands.SetMemoTarget(nullptr);
     m_pFrame->Unbind(wxEVT_DESTROY, &CAppShell::OnFrameDestroyedEvent, this);
     m_pFrame->Destroy();
 }
@@ -97,6 +113,9 @@ void CAppShell::CreateMainFrame() {
     m_pFrame->SetDocumentTarget(&m_commands);
     m_pFrame->SetCloseQuery([this] { return m_doc.SaveModified(); });
     m_pFrame->EditView().SetModifiedHandler([this] { m_doc.SetModifiedFlag(true); });
+    m_pFrame->EditView().SetLookupHandler([this](const std::string& word) { return m_doc.LookupWord(word); });
+    m_pFrame->FormView().AttachDocument(&m_doc);
+    m_commands.SetMemoTarget(&m_pFrame->FormView());
     m_pFrame->SetDropTarget(new CProjectDropTarget(*this));
     m_pFrame->Bind(wxEVT_DESTROY, &CAppShell::OnFrameDestroyedEvent, this);
     m_doc.AttachViews(&m_pFrame->TextView(), &m_pFrame->EditView(), &m_pFrame->FormView());
@@ -108,6 +127,7 @@ void CAppShell::OnFrameDestroyedEvent(wxWindowDestroyEvent& event) {
     event.Skip();
     if (event.GetEventObject() != m_pFrame) return;
     m_pFrame = nullptr;
+    m_commands.SetMemoTarget(nullptr);
     m_doc.AttachViews(nullptr, nullptr, nullptr);
     // Written last, after the window stored its panes and placement.
     m_doc.RecentProjects().WriteList(m_settings);

@@ -17,6 +17,9 @@
 #include "app/command_line.h"
 #include "gui/project/doc_commands.h"
 #include "platform/app_host.h"
+#include "platform/dde_transport.h"
+#include "platform/posix_shell.h"
+#include "platform/system_registry.h"
 #include "project/kelmio_doc.h"
 
 class wxWindowDestroyEvent;
@@ -80,6 +83,11 @@ private:
 
     CSettings& m_settings;
     CPrompter& m_prompter;
+    // What the dictionary lookup reaches: the conversation transport, the
+    // program starter and the registry answers (PDIC is the bridge beside us).
+    std::unique_ptr<CDdeTransport> m_pDdeTransport;
+    CPosixShell m_shell;
+    std::unique_ptr<CSystemRegistry> m_pRegistry;
     CKelmioDoc m_doc;
     CDocCommands m_commands;
     CMainFrame* m_pFrame = nullptr;  // owned by the toolkit

@@ -6,7 +6,9 @@
 
 #include <csignal>
 
+#include "gui/app/app_commands.h"
 #include "gui/app/app_shell.h"
+#include "gui/app/help_viewer.h"
 #include "gui/app/main_frame.h"
 #include "gui/keys/key_dispatch_filter.h"
 #include "gui/platform/single_instance.h"
@@ -14,6 +16,8 @@
 #include "gui/platform/wx_prompter.h"
 #include "gui/platform/wx_settings.h"
 #include "gui/platform/wx_text.h"
+#include "imaging/image_library.h"
+#include "imaging/spi_control.h"
 #include "keys/key_settings.h"
 #include "keys/keycust_array.h"
 #include "platform/file_io.h"
@@ -62,7 +66,8 @@ bool CKelmioApp::OnInit() {
 
     // 1. Sockets need no start-up here.
     // 2. Nothing to initialise for hosting components.
-    // 3. Imaging libraries: bound by the imaging service when it is present.
+    // 3. The imaging library, with the limits hostile pictures meet.
+    EnsureImageLibrary();
 
     // 4. The help book lives beside the executable.
     const wxFileName executable(wxStandardPaths::Get().GetExecutablePath());
@@ -72,7 +77,9 @@ bool CKelmioApp::OnInit() {
     m_pSettings = std::make_unique<CWxSettings>(CWxSettings::DefaultFolder());
     m_pPrompter = std::make_unique<CWxPrompter>([this] { return static_cast<wxWindow*>(MainFrame()); });
 
-    // 6. Susie plug-ins: loaded by the plug-in host when it is present.
+    // 6. Image plug-ins, when the settings ask for them.
+    m_pPlugins = std::make_unique<CSPIControl>(MakeSystemModuleLoader());
+    LoadSusiePlugins(*m_pPlugins, *m_pSettings);
     // 7. The command names are a fixed table; the key bindings come from
     // the key file (none when it is missing or unreadable).
     m_pKeyTable = std::make_unique<CKeycustArray>(*m_pSettings, KeyFileFolders::FromSystem());
@@ -101,6 +108,12 @@ bool CKelmioApp::OnInit() {
     });
     if (CMainFrame* frame = MainFrame()) {
         AttachKeyTable(*frame, *m_pKeyTable, [this] { return m_bEditKeysFirst; });
+        m_pHelp = std::make_unique<CHelpViewer>(wxString::FromUTF8(m_strHelpPath), *m_pPrompter);
+        m_pAppCommands = std::make_unique<CAppCommands>(
+            *frame, CAppCommands::Services{*m_pKeyTable, *m_pSettings, *m_pPrompter, *m_pHelp,
+                                           [this](bool on) { m_bEditKeysFirst = on; },
+                                           CAppCommands::DesktopBrowser()});
+        frame->SetAppTarget(m_pAppCommands.get());
     }
     SetSignalHandler(SIGTERM, CloseOnTerminate);
     return true;
@@ -133,6 +146,8 @@ int CKelmioApp::OnRun() { return m_bHandedOff ? 0 : wxApp::OnRun(); }
 int CKelmioApp::OnExit() {
     m_pInstance.reset();
     m_pShell.reset();
+    m_pAppCommands.reset();
+    m_pHelp.reset();
     m_pKeyTable.reset();  // remembers the key file's path in the settings
     if (m_pSettings) m_pSettings->Flush();
     return wxApp::OnExit();

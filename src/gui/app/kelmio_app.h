@@ -14,9 +14,12 @@ class wxLocale;
 
 namespace kelmio {
 
+class CAppCommands;
 class CAppShell;
+class CHelpViewer;
 class CKeycustArray;
 class CMainFrame;
+class CSPIControl;
 class CSingleInstance;
 class CWxPrompter;
 class CWxSettings;
@@ -36,6 +39,8 @@ public:
     bool EditKeysFirst() const { return m_bEditKeysFirst; }
     const std::string& HelpPath() const { return m_strHelpPath; }
     CKeycustArray& KeyTable() { return *m_pKeyTable; }
+    // The image plug-ins loaded at start-up (none unless the settings ask).
+    CSPIControl& Plugins() { return *m_pPlugins; }
 
 private:
     CCommandLineInfo ReadCommandLine() const;
@@ -46,8 +51,11 @@ private:
     std::unique_ptr<CWxSettings> m_pSettings;
     std::unique_ptr<CWxPrompter> m_pPrompter;
     std::unique_ptr<CKeycustArray> m_pKeyTable;  // needs the settings; goes before them
+    std::unique_ptr<CSPIControl> m_pPlugins;      // unloaded when the program ends
     std::unique_ptr<CSingleInstance> m_pInstance;
     std::unique_ptr<CAppShell> m_pShell;
+    std::unique_ptr<CHelpViewer> m_pHelp;
+    std::unique_ptr<CAppCommands> m_pAppCommands;
     std::string m_strHelpPath;
     bool m_bEditKeysFirst = false;
     bool m_bHandedOff = false;  // a running Kelmio took this start's request

@@ -105,7 +105,7 @@ void CMainFrame::CreateClient() {
     m_pInner->SetMinimumPaneSize(kMinimumPaneSize);
     m_pEditView = new CKelEditView(m_pInner, Settings(), m_prompter);
     m_pEditView->SetPrinterSetup(m_printerSetup);
-    m_pFormView = new CKelFormView(m_pInner);
+    m_pFormView = new CKelFormView(m_pInner, m_prompter);
 
     m_pOuter->SplitHorizontally(m_pTextView, m_pInner, sizes.nPreviewHeight);
     m_pInner->SplitVertically(m_pEditView, m_pFormView, sizes.nFormWidth);

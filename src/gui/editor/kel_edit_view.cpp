@@ -2,11 +2,15 @@
 
 #include <wx/stc/stc.h>
 
+#include <algorithm>
+
 #include "commands/command_ids.h"
+#include "gui/platform/clipboard_text.h"
 #include "editor/edit_command_rules.h"
 #include "gui/editor/editor_settings_dlg.h"
 #include "gui/editor/sjis_marks.h"
 #include "gui/platform/wx_text.h"
+#include "text/word.h"
 
 namespace kelmio {
 
@@ -46,6 +50,7 @@ void CKelEditView::SetCaret(int offset) {
 
 std::optional<CommandState> CKelEditView::QueryCommand(CommandId id) const {
     if (id == ID_VIEW_EDITOR_SETTINGS || id == ID_VIEW_FONT) return CommandState{};
+    if (id == ID_DIC_LOOKUP || id == ID_DIC_LOOKUP_CLIPBOARD) return CommandState{};
     if (auto state = TranslationViewCommandState(id, Editor())) return state;
     return CEditXView::QueryCommand(id);
 }
@@ -55,11 +60,33 @@ bool CKelEditView::OnCommand(CommandId id) {
         RunSettingsDialog(id == ID_VIEW_FONT ? kPageFont : kAllPages);
         return true;
     }
+    if (id == ID_DIC_LOOKUP) {
+        LookUpCaretWord();
+        return true;
+    }
+    if (id == ID_DIC_LOOKUP_CLIPBOARD) {
+        LookUpClipboard();
+        return true;
+    }
     if (const auto command = TranslationViewComponentCommand(id)) {
         Editor().ExecCommand(*command);
         return true;
     }
     return CEditXView::OnCommand(id);
+}
+
+void CKelEditView::LookUpCaretWord() {
+    if (!m_onLookup) return;
+    const std::string text = Editor().GetText();
+    const std::size_t start = std::min(Editor().SelStart(), text.size());
+    const std::size_t end = std::min(start + Editor().SelLength(), text.size());
+    m_onLookup(start == end ? GetWordAt(text, start) : text.substr(start, end - start));
+}
+
+void CKelEditView::LookUpClipboard() {
+    if (!m_onLookup) return;
+    std::optional<std::string> text = ClipboardText();
+    if (text) m_onLookup(*text);
 }
 
 void CKelEditView::RunSettingsDialog(unsigned pages) {

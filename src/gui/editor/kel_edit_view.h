@@ -32,15 +32,22 @@ public:
     // document marks the project modified.
     void SetModifiedHandler(std::function<void()> handler) { m_onModified = std::move(handler); }
 
+    // Hands a word (Shift-JIS) to the document's dictionary lookup.
+    void SetLookupHandler(std::function<bool(const std::string&)> handler) { m_onLookup = std::move(handler); }
+
     std::optional<CommandState> QueryCommand(CommandId id) const override;
     bool OnCommand(CommandId id) override;
 
 private:
     // The editor settings dialog on the given pages; applied and kept on OK.
     void RunSettingsDialog(unsigned pages);
+    // The selection, or the word at the caret when nothing is selected.
+    void LookUpCaretWord();
+    void LookUpClipboard();
 
     CPrompter& m_prompter;
     std::function<void()> m_onModified;
+    std::function<bool(const std::string&)> m_onLookup;
 };
 
 }  // namespace kelmio

@@ -1,15 +1,222 @@
 #include "gui/memo/kel_form_view.h"
 
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/menu.h>
 #include <wx/settings.h>
+#include <wx/textctrl.h>
+
+#include "commands/command_ids.h"
+#include "commands/menu_table.h"
+#include "memo/memo_layout.h"
+#include "gui/app/menu_builder.h"
+#include "gui/platform/wx_text.h"
 
 namespace kelmio {
+namespace {
 
-CKelFormView::CKelFormView(wxWindow* parent) : CPaneView(parent, wxID_ANY) {
-    SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
+// Memos keep CR LF line ends; the text control works with "\n".
+wxString ToEditText(const std::string& sjis) {
+    wxString text = ToWx(sjis);
+    text.Replace("\r\n", "\n");
+    return text;
 }
 
-std::optional<CommandState> CKelFormView::QueryCommand(CommandId) const { return std::nullopt; }
+std::string FromEditText(const wxString& text) {
+    wxString crlf = text;
+    crlf.Replace("\r\n", "\n");
+    crlf.Replace("\n", "\r\n");
+    return FromWx(crlf);
+}
 
-bool CKelFormView::OnCommand(CommandId) { return false; }
+// The Shift-JIS byte offset of a position in the control's text.
+std::size_t SjisOffset(const wxString& text, long position) {
+    const auto length = static_cast<long>(text.length());
+    return FromEditText(text.Left(static_cast<std::size_t>(std::clamp(position, 0L, length)))).size();
+}
+
+}  // namespace
+
+CKelFormView::CKelFormView(wxWindow* parent, CPrompter& prompter)
+    : CPaneView(parent, wxID_ANY), m_prompter(prompter) {
+    SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
+    m_pLookupBox = new wxTextCtrl(this, kLookupBoxId, "", wxDefaultPosition, wxDefaultSize, wxTE_PROCESS_ENTER);
+    m_pDicButton = new wxButton(this, kDicButtonId, WxText("辞書"));
+    m_pDicButton->SetDefault();
+    m_pMemoList = new wxChoice(this, kMemoListId);
+    m_pMemoEdit = new wxTextCtrl(this, kMemoEditId, "", wxDefaultPosition, wxDefaultSize,
+                                 wxTE_MULTILINE | wxVSCROLL);
+
+    // Enter in the lookup box presses the default button; in the memo edit
+    // it is a line break, as the multi-line control makes it.
+    m_pLookupBox->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) {
+        if (m_pForm) m_pForm->OnDicButton();
+    });
+    m_pDicButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+        if (m_pForm) m_pForm->OnDicButton();
+    });
+    m_pLookupBox->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+        if (m_pForm) m_pForm->OnLookupBoxChange();
+    });
+    m_pMemoEdit->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+        if (m_pForm) m_pForm->OnMemoEditChange();
+    });
+    m_pMemoList->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+        if (m_pForm) m_pForm->OnListSelChange();
+    });
+    m_pLookupBox->Bind(wxEVT_CONTEXT_MENU, &CKelFormView::OnContextMenu, this);
+    m_pMemoEdit->Bind(wxEVT_CONTEXT_MENU, &CKelFormView::OnContextMenu, this);
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        if (m_pForm && m_pForm->m_bLayoutReady) LayOut();
+    });
+    EnableMemoEdit(false);
+}
+
+CKelFormView::~CKelFormView() = default;
+
+void CKelFormView::AttachDocument(CKelmioDoc* doc) {
+    CMemoControls& controls = *this;
+    m_pForm = doc != nullptr ? std::make_unique<CMemoForm>(*doc, m_prompter, controls) : nullptr;
+}
+
+void CKelFormView::FocusPane() { m_pMemoEdit->IsEnabled() ? m_pMemoEdit->SetFocus() : m_pLookupBox->SetFocus(); }
+
+void CKelFormView::LayOut() {
+    const wxSize client = GetClientSize();
+    const wxSize button = m_pDicButton->GetBestSize();
+    const MemoPaneLayout layout = LayOutMemoPane(client.x, client.y, button.x, button.y);
+    const auto place = [](wxWindow* window, const PaneRect& rect) {
+        window->SetSize(rect.x, rect.y, rect.width, rect.height);
+    };
+    place(m_pDicButton, layout.button);
+    place(m_pLookupBox, layout.lookupBox);
+    // A drop-down list takes the height it needs, whatever it is given.
+    m_pMemoList->SetSize(layout.memoList.x, layout.memoList.y, layout.memoList.width, -1);
+    const int listHeight = m_pMemoList->GetSize().y;
+    place(m_pMemoEdit, MemoEditRect(client.x, client.y, button.y, listHeight));
+    Refresh();
+}
+
+// ---- CMemoPane -----------------------------------------------------------
+
+void CKelFormView::SaveMemoText() {
+    if (m_pForm) m_pForm->SaveMemoText();
+}
+
+void CKelFormView::OnInitialUpdate() {
+    if (!m_pForm) return;
+    // Without a project file the application's start-up asks for a new
+    // project itself once the window shows; the pane need not ask again.
+    m_pForm->OnInitialUpdate();
+    LayOut();
+}
+
+void CKelFormView::SelectMemo(int index) {
+    if (m_pForm) m_pForm->SelectMemo(index);
+}
+
+void CKelFormView::OnContentsDeleted() {
+    if (m_pForm) m_pForm->OnContentsDeleted();
+}
+
+// ---- CMemoControls -------------------------------------------------------
+
+void CKelFormView::SetListEntries(const std::vector<std::string>& entries) {
+    wxArrayString items;
+    for (const std::string& entry : entries) items.Add(ToWx(entry));
+    m_pMemoList->Set(items);
+}
+
+void CKelFormView::SelectListEntry(int index) { m_pMemoList->SetSelection(index < 0 ? wxNOT_FOUND : index); }
+
+int CKelFormView::SelectedListEntry() const {
+    const int selection = m_pMemoList->GetSelection();
+    return selection == wxNOT_FOUND ? -1 : selection;
+}
+
+void CKelFormView::EnableMemoEdit(bool enable) { m_pMemoEdit->Enable(enable); }
+
+std::string CKelFormView::LookupBoxText() const { return FromWx(m_pLookupBox->GetValue()); }
+
+std::string CKelFormView::MemoEditText() const { return FromEditText(m_pMemoEdit->GetValue()); }
+
+void CKelFormView::ShowTexts(const std::string& word, const std::string& memo) {
+    if (LookupBoxText() != word) m_pLookupBox->ChangeValue(ToWx(word));
+    if (MemoEditText() != memo) m_pMemoEdit->ChangeValue(ToEditText(memo));
+}
+
+// ---- commands ------------------------------------------------------------
+
+std::optional<CommandState> CKelFormView::QueryCommand(CommandId id) const {
+    if (IsMemoEditCommand(id)) return CommandState{};
+    switch (id) {
+        case ID_MEMO_ADD:
+        case ID_MEMO_DELETE:
+        case ID_MEMO_RENAME:
+        case ID_DIC_LOOKUP:
+            return CommandState{m_pForm != nullptr, false};
+        default:
+            return std::nullopt;
+    }
+}
+
+bool CKelFormView::OnCommand(CommandId id) {
+    if (IsMemoEditCommand(id)) {
+        RunEditCommand(id);
+        return true;
+    }
+    if (!m_pForm) return false;
+    switch (id) {
+        case ID_MEMO_ADD: m_pForm->OnMemoAdd(); return true;
+        case ID_MEMO_DELETE: m_pForm->OnMemoDelete(); return true;
+        case ID_MEMO_RENAME: m_pForm->OnMemoRename(); return true;
+        case ID_DIC_LOOKUP: LookUpFromMemo(); return true;
+        default: return false;
+    }
+}
+
+void CKelFormView::RunEditCommand(CommandId id) {
+    wxTextCtrl& edit =
+        EditCommandTarget(FindFocus() == m_pLookupBox) == MemoEditTarget::kLookupBox ? *m_pLookupBox : *m_pMemoEdit;
+    switch (id) {
+        case ID_EDIT_UNDO: edit.Undo(); break;
+        case ID_EDIT_CUT: edit.Cut(); break;
+        case ID_EDIT_COPY: edit.Copy(); break;
+        case ID_EDIT_PASTE: edit.Paste(); break;
+        // A one-line box keeps its caret in view by itself, and showing a
+        // position there would move the caret and drop the selection.
+        case ID_EDIT_SELECT_ALL:
+            edit.SelectAll();
+            if (edit.IsMultiLine()) edit.ShowPosition(edit.GetInsertionPoint());
+            break;
+        case ID_EDIT_GOTO_TOP:
+            edit.SetInsertionPoint(0);
+            if (edit.IsMultiLine()) edit.ShowPosition(0);
+            break;
+        case ID_EDIT_GOTO_END:
+            edit.SetInsertionPointEnd();
+            if (edit.IsMultiLine()) edit.ShowPosition(edit.GetLastPosition());
+            break;
+        default: break;
+    }
+}
+
+void CKelFormView::LookUpFromMemo() {
+    const wxString text = m_pMemoEdit->GetValue();
+    long from = 0;
+    long to = 0;
+    m_pMemoEdit->GetSelection(&from, &to);
+    m_pForm->OnLookupFromMemo(FromEditText(text), SjisOffset(text, from), SjisOffset(text, to));
+}
+
+void CKelFormView::OnContextMenu(wxContextMenuEvent& event) {
+    auto* control = dynamic_cast<wxWindow*>(event.GetEventObject());
+    if (control == nullptr) return;
+    std::unique_ptr<wxMenu> menu = BuildPopupMenu(ContextMenu(ContextMenuKind::kMemo));
+    wxPoint at = event.GetPosition();
+    at = at == wxDefaultPosition ? wxPoint(0, 0) : control->ScreenToClient(at);
+    control->PopupMenu(menu.get(), at);
+}
 
 }  // namespace kelmio

@@ -1,23 +1,73 @@
 #pragma once
-// The memo pane, bottom right. It shows nothing yet; the memo list and
-// its text box come with the memo pane's own work.
+// The memo pane, bottom right: the lookup box with its default button
+// "辞書", the list of memo titles and the memo's text. A thin binding of
+// these widgets to CMemoForm, which decides everything.
 
+#include <memory>
+
+#include "memo/memo_form.h"
 #include "gui/app/pane_view.h"
 #include "platform/panes.h"
 
+class wxButton;
+class wxChoice;
+class wxContextMenuEvent;
+class wxTextCtrl;
+
 namespace kelmio {
 
-class CKelFormView final : public CPaneView, public CMemoPane {
+class CKelmioDoc;
+class CPrompter;
+
+class CKelFormView final : public CPaneView, public CMemoPane, private CMemoControls {
 public:
-    explicit CKelFormView(wxWindow* parent);
+    static constexpr int kLookupBoxId = 1018;
+    static constexpr int kDicButtonId = 1019;
+    static constexpr int kMemoListId = 1002;
+    static constexpr int kMemoEditId = 1003;
+
+    CKelFormView(wxWindow* parent, CPrompter& prompter);
+    ~CKelFormView() override;
+
+    // The document whose memos the pane shows; null detaches it.
+    void AttachDocument(CKelmioDoc* doc);
 
     std::optional<CommandState> QueryCommand(CommandId id) const override;
     bool OnCommand(CommandId id) override;
+    void FocusPane() override;
 
-    // CMemoPane. Until the memo list is built there is no memo text being edited
-    // and nothing to list: the project's memos stay as they were read.
-    void SaveMemoText() override {}
-    void OnInitialUpdate() override {}
+    // CMemoPane
+    void SaveMemoText() override;
+    void OnInitialUpdate() override;
+    void SelectMemo(int index) override;
+    void OnContentsDeleted() override;
+
+    wxTextCtrl& LookupBox() const { return *m_pLookupBox; }
+    wxTextCtrl& MemoEdit() const { return *m_pMemoEdit; }
+    wxChoice& MemoList() const { return *m_pMemoList; }
+    wxButton& DicButton() const { return *m_pDicButton; }
+
+private:
+    // CMemoControls
+    void SetListEntries(const std::vector<std::string>& entries) override;
+    void SelectListEntry(int index) override;
+    int SelectedListEntry() const override;
+    void EnableMemoEdit(bool enable) override;
+    std::string LookupBoxText() const override;
+    std::string MemoEditText() const override;
+    void ShowTexts(const std::string& word, const std::string& memo) override;
+
+    void LayOut();
+    void OnContextMenu(wxContextMenuEvent& event);
+    void RunEditCommand(CommandId id);
+    void LookUpFromMemo();
+
+    CPrompter& m_prompter;
+    std::unique_ptr<CMemoForm> m_pForm;
+    wxTextCtrl* m_pLookupBox;
+    wxButton* m_pDicButton;
+    wxTextCtrl* m_pMemoEdit;
+    wxChoice* m_pMemoList;
 };
 
 }  // namespace kelmio

@@ -1,25 +1,15 @@
 #include "gui/platform/single_instance.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <wx/app.h>
 #include <wx/ipc.h>
 #include <wx/snglinst.h>
 
-#include <cstdlib>
+#include "platform/runtime_folder.h"
 
 namespace kelmio {
 namespace {
 
 constexpr const char* kTopic = "Kelmio";
-
-// A folder that is ours alone: a real folder (not a link), owned by us,
-// closed to everyone else.
-bool IsPrivateFolder(const std::string& folder) {
-    struct stat info {};
-    if (::lstat(folder.c_str(), &info) != 0) return false;
-    return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
-}
 
 class CRequestConnection final : public wxConnection {
 public:
@@ -60,14 +50,7 @@ private:
 
 }  // namespace
 
-std::string InstanceFolder() {
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime == '/') {
-        if (IsPrivateFolder(runtime)) return runtime;
-    }
-    const std::string folder = "/tmp/kelmio-" + std::to_string(::getuid());
-    ::mkdir(folder.c_str(), 0700);
-    return IsPrivateFolder(folder) ? folder : std::string();
-}
+std::string InstanceFolder() { return PrivateRuntimeFolder(); }
 
 CSingleInstance::CSingleInstance(std::string folder) : m_strFolder(std::move(folder)) {}
 

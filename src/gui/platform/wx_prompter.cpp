@@ -5,6 +5,9 @@
 #include <wx/filename.h>
 #include <wx/toplevel.h>
 
+#include "gui/dictionary/dic_answer_dialog.h"
+#include "gui/dictionary/dic_opt_dialog.h"
+#include "dictionary/dic_answer_dlg.h"
 #include "gui/memo/input_dlg.h"
 #include "gui/platform/file_filter.h"
 #include "gui/platform/gtk_style.h"
@@ -96,6 +99,18 @@ int CWxPrompter::RunNewProjectDialog(CNewProjectDlg& form) {
 int CWxPrompter::RunProjectDialog(CProjectDlg& form) {
     CProjectDialog dialog(ShownMainWindow(), form);
     return dialog.ShowModal() == wxID_OK ? kIdOk : kIdCancel;
+}
+
+int CWxPrompter::RunDicAnswerDialog(CDicAnswerDlg& form) {
+    CDicAnswerDialog dialog(ShownMainWindow(), form);
+    return dialog.ShowModal() == wxID_OK ? kIdOk : kIdCancel;
+}
+
+int CWxPrompter::RunDicOptDialog(CDicOptDg& form) {
+    CDicOptDialog dialog(ShownMainWindow(), form, *this);
+    if (dialog.ShowModal() != wxID_OK) return kIdCancel;
+    form = dialog.Result();
+    return kIdOk;
 }
 
 }  // namespace kelmio

@@ -21,6 +21,8 @@ public:
     std::optional<std::string> Input(std::string_view prompt, std::string_view value) override;
     int RunNewProjectDialog(CNewProjectDlg& form) override;
     int RunProjectDialog(CProjectDlg& form) override;
+    int RunDicAnswerDialog(CDicAnswerDlg& form) override;
+    int RunDicOptDialog(CDicOptDg& form) override;
 
 private:
     wxWindow* Owner(DialogOwner owner) const;

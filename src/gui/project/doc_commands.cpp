@@ -34,7 +34,10 @@ std::optional<CommandState> CDocCommands::QueryCommand(CommandId id) const {
         case ID_FILE_EDIT_OPEN:
         case ID_FILE_EDIT_SAVE:
         case ID_FILE_EDIT_SAVE_AS:
+        case ID_DIC_SETTINGS:
             return CommandState{};
+        case ID_MEMO_ADD:
+            return CommandState{m_pMemo != nullptr, false};
         default:
             return std::nullopt;
     }
@@ -57,6 +60,8 @@ bool CDocCommands::OnCommand(CommandId id) {
         case ID_FILE_EDIT_OPEN: m_doc.OnEditFileOpen(); return true;
         case ID_FILE_EDIT_SAVE: m_doc.OnEditFileSave(); return true;
         case ID_FILE_EDIT_SAVE_AS: m_doc.OnEditFileSaveAs(); return true;
+        case ID_DIC_SETTINGS: m_doc.OnDicSettings(); return true;
+        case ID_MEMO_ADD: return m_pMemo != nullptr && m_pMemo->OnCommand(ID_MEMO_ADD);
         default: return false;
     }
 }

@@ -483,7 +483,9 @@ TEST_F(DocTest, DictionarySettingsFollowTheProjectRead) {
     data.m_strDicParam = "-w %s";
     test::WriteFileBytes(dir.File("d.kmp"), WriteProject(data));
     ASSERT_TRUE(doc.OpenDocumentFile(dir.File("d.kmp")));
-    EXPECT_EQ(doc.m_dic, (DictionaryChoice{5, "/usr/bin/dict", "-w %s"}));
+    EXPECT_EQ(doc.m_dic.m_nType, 5);
+    EXPECT_EQ(doc.m_dic.m_strCustomPath, "/usr/bin/dict");
+    EXPECT_EQ(doc.m_dic.m_strCustomParam, "-w %s");
 }
 
 }  // namespace

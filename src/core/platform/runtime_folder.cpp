@@ -1,0 +1,33 @@
+#include "platform/runtime_folder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace kelmio {
+
+bool IsPrivateFolder(const std::string& nativeFolder) {
+    struct stat info {};
+    if (::lstat(nativeFolder.c_str(), &info) != 0) return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
+}
+
+std::string PrivateRuntimeFolder() {
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime == '/') {
+        if (IsPrivateFolder(runtime)) return runtime;
+    }
+    const std::string folder = "/tmp/kelmio-" + std::to_string(::getuid());
+    ::mkdir(folder.c_str(), 0700);
+    return IsPrivateFolder(folder) ? folder : std::string();
+}
+
+std::string ServiceSocketPath(std::string_view folder, std::string_view service) {
+    std::string path(folder);
+    path += "/kelmio-dde-";
+    path += service;
+    path += ".socket";
+    return path;
+}
+
+}  // namespace kelmio

@@ -1,0 +1,19 @@
+#pragma once
+// The per-user folder for sockets and locks: $XDG_RUNTIME_DIR when it is a
+// private folder of ours, else /tmp/kelmio-<uid>, created 0700 and checked
+// for owner and mode. Empty when no such folder can be had safely.
+
+#include <string>
+#include <string_view>
+
+namespace kelmio {
+
+std::string PrivateRuntimeFolder();
+
+// True for a real folder (not a link) owned by us and closed to others.
+bool IsPrivateFolder(const std::string& nativeFolder);
+
+// The socket that stands for a conversation service ("PDICW") in `folder`.
+std::string ServiceSocketPath(std::string_view folder, std::string_view service);
+
+}  // namespace kelmio

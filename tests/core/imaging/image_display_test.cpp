@@ -1,0 +1,261 @@
+#include "imaging/image_display.h"
+
+#include <deque>
+#include <gtest/gtest.h>
+
+#include "core/imaging/image_test_files.h"
+#include "platform/settings.h"
+#include "project/kelmio_data.h"
+#include "support/file_bytes.h"
+#include "support/scripted_prompter.h"
+#include "support/sjis_literal.h"
+#include "support/temp_dir.h"
+
+namespace kelmio {
+namespace {
+
+using test::Sj;
+
+// The image save dialog, answered from a script.
+class CScriptedImageChooser final : public CImageSaveChooser {
+public:
+    void Answer(std::string path, int filterIndex) { m_answers.push_back({kIdOk, std::move(path), filterIndex}); }
+    void Cancel() { m_answers.push_back({kIdCancel, "", 0}); }
+
+    FileDialogResult ChooseImageFile(const CFileDialogEx& dialog, std::string_view folder) override {
+        m_dialogs.push_back(dialog);
+        m_folders.emplace_back(folder);
+        if (m_answers.empty()) {
+            ADD_FAILURE() << "unexpected image save dialog";
+            return {};
+        }
+        FileDialogResult answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+
+    std::vector<CFileDialogEx> m_dialogs;
+    std::vector<std::string> m_folders;
+
+private:
+    std::deque<FileDialogResult> m_answers;
+};
+
+class ImageDisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_strFile = m_dir.File("page.png");
+        ASSERT_TRUE(test::GradientImage(40, 30).SavePng(m_strFile, {}));
+    }
+
+    test::TempDir m_dir;
+    std::string m_strFile;
+    CMemorySettings m_settings;
+    test::CScriptedPrompter m_prompter;
+    CScriptedImageChooser m_chooser;
+    CImageDisplay m_display{m_settings, m_prompter, m_chooser};
+    CKelmioData m_project;
+};
+
+TEST_F(ImageDisplayTest, ShowsAnImageRaisedToThirtyTwoBits) {
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    EXPECT_EQ(m_display.GetImage().GetSize(), (ImageSize{40, 30}));
+    EXPECT_EQ(m_display.GetImage().GetBitCount(), 32);
+    EXPECT_EQ(m_display.GetPath(), m_strFile);
+    EXPECT_FALSE(m_display.IsImageModified());
+    EXPECT_TRUE(m_prompter.Messages().empty());
+}
+
+TEST_F(ImageDisplayTest, UnreadableImageSaysSoAndShowsNothing) {
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    const std::string broken = m_dir.File("broken.png");
+    test::WriteFileBytes(broken, test::PngWithHeader(100000, 100000));
+    m_prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(m_display.ShowImageFile(broken));
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_EQ(m_prompter.Messages()[0].text, Sj("表示できません：") + broken);
+    EXPECT_FALSE(m_display.HasImage());
+    EXPECT_TRUE(m_display.GetPath().empty());
+}
+
+TEST_F(ImageDisplayTest, UndoRestoresOnlyTheStateBeforeTheLastTurn) {
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    EXPECT_FALSE(m_display.CanUndo());
+    const std::vector<std::uint8_t> original = m_display.GetImage().GetRgb().bytes;
+    ASSERT_TRUE(m_display.Turn(ImageTurn::kLeft90));
+    EXPECT_TRUE(m_display.IsImageModified());
+    const std::vector<std::uint8_t> turned = m_display.GetImage().GetRgb().bytes;
+    ASSERT_TRUE(m_display.Turn(ImageTurn::kFlipHorizontal));
+    EXPECT_EQ(m_display.GetImage().GetSize(), (ImageSize{30, 40}));
+
+    ASSERT_TRUE(m_display.Undo());
+    EXPECT_EQ(m_display.GetImage().GetRgb().bytes, turned);
+    ASSERT_TRUE(m_display.Undo());  // the same copy again, never further back
+    EXPECT_EQ(m_display.GetImage().GetRgb().bytes, turned);
+    EXPECT_NE(m_display.GetImage().GetRgb().bytes, original);
+    EXPECT_TRUE(m_display.IsImageModified());  // undo leaves the flag
+
+    ASSERT_TRUE(m_display.RotateBy(3000));
+    EXPECT_GT(m_display.GetImage().GetSize().cx, 30);
+    ASSERT_TRUE(m_display.Turn(ImageTurn::kHalf));
+    ASSERT_TRUE(m_display.Turn(ImageTurn::kRight90));
+    ASSERT_TRUE(m_display.Turn(ImageTurn::kFlipVertical));
+
+    // A new source drops the copy: undo never brings back another file.
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    EXPECT_FALSE(m_display.CanUndo());
+    EXPECT_FALSE(m_display.Undo());
+}
+
+TEST_F(ImageDisplayTest, ReloadDiscardsTurnsButEnlargingKeepsThem) {
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    ASSERT_TRUE(m_display.Turn(ImageTurn::kLeft90));
+    EXPECT_EQ(ZoomEnlarge(m_display.Zoom(), 20), ZoomRefresh::kLayout);
+    EXPECT_EQ(m_display.GetImage().GetSize(), (ImageSize{30, 40}));
+    EXPECT_EQ(m_display.GetDisplaySize(ImageSize{500, 500}), (ImageSize{60, 80}));
+    // Choosing 1/2 asks the viewer to show the source afresh: the file again.
+    ASSERT_EQ(ZoomReduce(m_display.Zoom(), 20), ZoomRefresh::kReload);
+    ASSERT_TRUE(m_display.ShowImageFile(m_display.GetPath()));
+    EXPECT_EQ(m_display.GetImage().GetSize(), (ImageSize{40, 30}));
+    EXPECT_EQ(m_display.GetDisplaySize(ImageSize{500, 500}), (ImageSize{20, 15}));
+}
+
+TEST_F(ImageDisplayTest, SettingsOfTheViewer) {
+    m_settings.WriteInt("View", "ImagePure", 1);
+    m_settings.WriteInt("View", "PureLevel", 25);
+    CImageDisplay display(m_settings, m_prompter, m_chooser);
+    EXPECT_TRUE(display.IsPure());
+    EXPECT_EQ(display.GetPureLevel(), 25);
+    display.TogglePure();
+    EXPECT_EQ(m_settings.GetInt("View", "ImagePure", -1), 0);
+    EXPECT_EQ(display.FitWindow(), ZoomRefresh::kLayout);
+    EXPECT_EQ(m_settings.GetInt("View", "WindowSize", 0), 1);
+    EXPECT_TRUE(CImageDisplay(m_settings, m_prompter, m_chooser).Zoom().m_bFitWindow);
+}
+
+TEST_F(ImageDisplayTest, QuerySaveImageAnswers) {
+    ASSERT_TRUE(m_display.QuerySaveImage(m_project, ""));  // nothing changed: no question
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    m_project.SetSource(m_strFile);
+    ASSERT_TRUE(m_display.Turn(ImageTurn::kLeft90));
+
+    m_prompter.ExpectMessage(Answer::kCancel);
+    EXPECT_FALSE(m_display.QuerySaveImage(m_project, ""));
+    EXPECT_EQ(m_prompter.Messages().back().text, Sj("画像を保存しますか？"));
+    EXPECT_EQ(m_prompter.Messages().back().buttons, MessageButtons::kYesNoCancel);
+    EXPECT_EQ(m_prompter.Messages().back().icon, MessageIcon::kQuestion);
+
+    m_prompter.ExpectMessage(Answer::kNo);
+    EXPECT_TRUE(m_display.QuerySaveImage(m_project, ""));
+    EXPECT_TRUE(m_display.IsImageModified());
+
+    m_prompter.ExpectMessage(Answer::kYes);  // saved over the source file
+    EXPECT_TRUE(m_display.QuerySaveImage(m_project, ""));
+    EXPECT_FALSE(m_display.IsImageModified());
+    CImageKit saved;
+    ASSERT_TRUE(saved.LoadFile(m_strFile));
+    EXPECT_EQ(saved.GetSize(), (ImageSize{30, 40}));
+    EXPECT_TRUE(m_prompter.ScriptDone());
+}
+
+TEST_F(ImageDisplayTest, SaveImageAsOffersTheSourceNameAndMakesTheFileTheSource) {
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    m_project.SetSource(m_strFile);
+    m_settings.WriteInt("File", "SaveType", 3);
+    const std::string target = m_dir.File("page-50.jpg");
+    m_chooser.Answer(target, 3);
+    m_settings.WriteInt("Jpeg", "Quality", 50);
+    ASSERT_TRUE(m_display.SaveImageAs(m_project, "/p/proj.kmp"));
+
+    const CFileDialogEx& dialog = m_chooser.m_dialogs.at(0);
+    EXPECT_FALSE(dialog.m_bOpen);
+    EXPECT_EQ(dialog.m_strFileName, "page.jpg");
+    EXPECT_EQ(dialog.m_strDefExt, "jpg");
+    EXPECT_EQ(dialog.m_nFilterIndex, 3);
+    EXPECT_EQ(dialog.m_strTitle, Sj("名前を付けて保存"));
+    EXPECT_EQ(dialog.m_nFlags & (kOverwritePrompt | kHideReadOnly | kPathMustExist),
+              kOverwritePrompt | kHideReadOnly | kPathMustExist);
+    EXPECT_EQ(m_chooser.m_folders.at(0), m_dir.Path().string());
+    EXPECT_EQ(m_project.m_strSrcFile, target);
+    EXPECT_EQ(m_settings.GetString("System", "WriteDir", ""), target);
+    EXPECT_EQ(m_settings.GetInt("File", "SaveType", 0), 3);
+    CImageKit written;
+    ASSERT_TRUE(written.LoadFile(target));
+    EXPECT_EQ(written.GetFormat(), "JPEG");
+}
+
+TEST_F(ImageDisplayTest, SaveImageAsWithoutSourceAndOnCancel) {
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    m_chooser.Cancel();
+    EXPECT_FALSE(m_display.SaveImageAs(m_project, "/p/proj.kmp"));
+    EXPECT_EQ(m_chooser.m_dialogs.at(0).m_strFileName, Sj("新規イメージ.bmp"));  // SaveType 1
+    EXPECT_EQ(m_chooser.m_folders.at(0), "/p");
+    EXPECT_TRUE(m_project.m_strSrcFile.empty());
+
+    // The base name of a Shift-JIS source whose last character ends in the
+    // byte of a backslash is kept whole.
+    m_project.SetSource("/p/" + Sj("表.png"));
+    m_chooser.Cancel();
+    EXPECT_FALSE(m_display.SaveImageAs(m_project, "/p/proj.kmp"));
+    EXPECT_EQ(m_chooser.m_dialogs.at(1).m_strFileName, Sj("表.bmp"));
+    EXPECT_EQ(m_chooser.m_folders.at(1), "/p");
+    m_project.SetSource("");
+
+    // A name without one of the six extensions gets the chosen type's.
+    m_chooser.Answer(m_dir.File("plain"), 6);
+    ASSERT_TRUE(m_display.SaveImageAs(m_project, "/p/proj.kmp"));
+    EXPECT_EQ(m_project.m_strSrcFile, m_dir.File("plain.png"));
+}
+
+TEST_F(ImageDisplayTest, FailedSaveReportsTheFileErrorAndKeepsTheSource) {
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    m_project.SetSource(m_strFile);
+    m_chooser.Answer(m_dir.File("no-such-folder/x.png"), 6);
+    m_prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(m_display.SaveImageAs(m_project, ""));
+    EXPECT_EQ(m_project.m_strSrcFile, m_strFile);
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_NE(m_prompter.Messages()[0].text.find(m_dir.File("no-such-folder/x.png")), std::string::npos);
+}
+
+TEST_F(ImageDisplayTest, ScanKeptInMemoryOrSaved) {
+    m_project.SetSource(m_strFile);
+    m_prompter.ExpectMessage(Answer::kCancel);
+    m_display.AcceptScan(test::GradientImage(12, 9), m_project, "");
+    EXPECT_EQ(m_prompter.Messages().at(0).text, Sj("ファイルに保存しますか？"));
+    EXPECT_EQ(m_prompter.Messages().at(0).buttons, MessageButtons::kOkCancel);
+    EXPECT_TRUE(m_project.m_strSrcFile.empty());
+    ASSERT_TRUE(m_display.ShowMemoryImage());
+    EXPECT_TRUE(m_display.IsImageModified());
+    EXPECT_EQ(m_display.GetImage().GetSize(), (ImageSize{12, 9}));
+
+    // Saved: the scan's file becomes the source.
+    const std::string scan = m_dir.File("scan.png");
+    m_prompter.ExpectMessage(Answer::kOk);
+    m_chooser.Answer(scan, 6);
+    m_display.AcceptScan(test::GradientImage(12, 9), m_project, "");
+    EXPECT_EQ(m_project.m_strSrcFile, scan);
+
+    // OK, then the dialog cancelled: the source becomes empty.
+    m_prompter.ExpectMessage(Answer::kOk);
+    m_chooser.Cancel();
+    m_display.AcceptScan(test::GradientImage(12, 9), m_project, "");
+    EXPECT_TRUE(m_project.m_strSrcFile.empty());
+}
+
+TEST_F(ImageDisplayTest, DisplayStateGoesIntoTheProject) {
+    ZoomReduce(m_display.Zoom(), 30);
+    CKelmioPosData pos;
+    m_display.StoreViewState(ScrollPoint{12, 34}, pos);
+    EXPECT_EQ(pos.m_nScrollX, 12);
+    EXPECT_EQ(pos.m_nScrollY, 34);
+    EXPECT_EQ(pos.m_bReduce, 1);
+    EXPECT_EQ(pos.m_nReduce, 30);
+
+    CImageDisplay other(m_settings, m_prompter, m_chooser);
+    EXPECT_EQ(other.RestoreViewState(pos), (ScrollPoint{12, 34}));
+    EXPECT_EQ(other.Zoom(), m_display.Zoom());
+}
+
+}  // namespace
+}  // namespace kelmio
