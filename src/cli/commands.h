@@ -10,5 +10,6 @@ int RunProjectCommand(const Args& args);
 int RunKeysCommand(const Args& args);
 int RunTextCommand(const Args& args);
 int RunWordCommand(const Args& args);
+int RunRecoveryCommand(const Args& args);
 
 }  // namespace kelmio::cli

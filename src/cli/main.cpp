@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "platform/file_io.h"
 
 namespace {
 
@@ -18,6 +19,10 @@ constexpr std::string_view kUsage = R"(Usage: kelmio-cli COMMAND [ARGS]
   text save FILE --encoding E --line-end L
                           write Shift-JIS text from stdin as a text source
   word POS                print the word at byte POS of the text on stdin
+  recovery show PROJECT   print the project's recovery entry as JSON
+  recovery text PROJECT   print the entry's translation text
+  recovery write PROJECT  keep the Shift-JIS text on stdin as the project's
+                          recovery entry, as the application does
 
 JSON is UTF-8; texts on stdin and stdout are Shift-JIS bytes.
 )";
@@ -32,7 +37,17 @@ constexpr Command kCommands[] = {
     {"keys", kelmio::cli::RunKeysCommand},
     {"text", kelmio::cli::RunTextCommand},
     {"word", kelmio::cli::RunWordCommand},
+    {"recovery", kelmio::cli::RunRecoveryCommand},
 };
+
+// A file name with no Shift-JIS form cannot be held by Kelmio yet; it is
+// refused rather than changed into the name of some other file.
+bool NamesItsFileExactly(const Command& command, const kelmio::cli::Args& args) {
+    if (command.name == "word" || args.size() < 2 || kelmio::ExactSjisPath(args[1])) return true;
+    const kelmio::FileError error{kelmio::FileErrorCause::kBadPath, kelmio::FromNativePath(args[1])};
+    kelmio::cli::PrintError(kelmio::FileErrorMessage(error));
+    return false;
+}
 
 }  // namespace
 
@@ -43,7 +58,10 @@ int main(int argc, char** argv) {
         return all.empty() ? 2 : 0;
     }
     for (const Command& command : kCommands) {
-        if (all[0] == command.name) return command.run(kelmio::cli::Args(all.begin() + 1, all.end()));
+        if (all[0] != command.name) continue;
+        const kelmio::cli::Args args(all.begin() + 1, all.end());
+        if (!NamesItsFileExactly(command, args)) return 1;
+        return command.run(args);
     }
     return kelmio::cli::UsageError("unknown command: " + all[0]);
 }

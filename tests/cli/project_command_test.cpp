@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <vector>
 
 #include "cli/cli_runner.h"
 #include "platform/file_io.h"
@@ -114,6 +115,30 @@ TEST(ProjectCommand, UnreadableProjectsFailWithTheApplicationsMessage) {
     const CliResult result = RunCli({"project", "show", missing});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, missing + " が見つかりませんでした。\n");
+}
+
+// Names with no Shift-JIS form used to become "?": saving "é.kmp" wrote
+// over an unrelated "?.kmp". Until such names can be held they are
+// refused with the invalid-path message, and no other file is touched.
+TEST(ProjectCommand, NamesWithoutAShiftJisFormAreRefusedNotReplaced) {
+    TempDir dir;
+    const std::string other = dir.File("?.kmp");
+    ASSERT_EQ(RunCli({"project", "write", other}, kFullProject).exitCode, 0);
+    const std::string before = test::ReadFileBytes(other);
+    for (const std::string name : {"é.kmp", "ü.txt", "\xF0\x9F\x98\x80.kmp", "\xFF.kmp"}) {
+        SCOPED_TRACE(name);
+        const std::string path = dir.File(name);
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"project", "write", path}, {"project", "show", path}, {"keys", "write", path},
+              {"keys", "show", path}, {"text", "load", path}, {"text", "detect", path},
+              {"text", "save", path, "--encoding", "0", "--line-end", "-1"}}) {
+            const CliResult result = RunCli(args, args[1] == "write" ? "{}" : "text\r\n");
+            EXPECT_EQ(result.exitCode, 1) << args[0] << " " << args[1];
+            EXPECT_NE(result.err.find(" には無効なﾊﾟｽが含まれています。"), std::string::npos) << result.err;
+        }
+        EXPECT_FALSE(std::filesystem::exists(path));
+    }
+    EXPECT_EQ(test::ReadFileBytes(other), before);
 }
 
 TEST(ProjectCommand, BadJsonWritesNothing) {

@@ -50,7 +50,9 @@ std::optional<CKelmioData> ReadProjectFile(const std::string& path) {
 class AppShellTest : public testing::Test {
 protected:
     AppShellTest()
-        : m_home("HOME", m_folder.File("home")), m_config("XDG_CONFIG_HOME", m_folder.File("home/.config")) {
+        : m_home("HOME", m_folder.File("home")),
+          m_config("XDG_CONFIG_HOME", m_folder.File("home/.config")),
+          m_data("XDG_DATA_HOME", m_folder.File("home/.local/share")) {
         std::filesystem::create_directories(m_folder.File("home/.config"));
         std::filesystem::create_directories(m_folder.File("work"));
     }
@@ -117,6 +119,7 @@ protected:
     test::TempDir m_folder;
     test::ScopedEnv m_home;
     test::ScopedEnv m_config;
+    test::ScopedEnv m_data;  // recovery copies stay in the test's folder
     test::CScriptedPrompter m_prompter;
     std::unique_ptr<CWxSettings> m_pSettings;
     CAppShell::PrintStart m_printStart;  // set before Start to catch a print start

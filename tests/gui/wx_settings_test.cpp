@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "gui_support.h"
+#include "platform/file_io.h"
 #include "support/file_bytes.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
@@ -63,6 +64,44 @@ TEST(CWxSettings, EveryChangeIsOnDiskOnceTheProgramIsIdle) {
     test::Pump();
     const CWxSettings reader(folder.Path().string());
     EXPECT_EQ(reader.GetInt("EditX", "TabSize", 8), 2);
+}
+
+// A settings file larger than any Kelmio writes is not read (in linear
+// time or otherwise): the user is told, and the file is never written
+// over, whatever changes in the session.
+TEST(CWxSettings, AnOversizedFileIsReportedAndKept) {
+    test::TempDir folder;
+    const std::string path = folder.File("Kelmio.ini");
+    std::string bytes = "[View]\nFormWidth=321\n";
+    while (bytes.size() <= kLargestSettingsFile) bytes += "[Big]\nvalue" + std::to_string(bytes.size()) + "=1\n";
+    test::WriteFileBytes(path, bytes);
+    {
+        CWxSettings settings(folder.Path().string());
+        ASSERT_TRUE(settings.ReadProblem());
+        EXPECT_EQ(*settings.ReadProblem(), path + Sj(" へのｱｸｾｽは拒否されました。"));
+        EXPECT_EQ(settings.GetInt("View", "FormWidth", 7), 7);
+        settings.WriteInt("View", "FormWidth", 5);
+        EXPECT_TRUE(settings.Flush());
+        EXPECT_EQ(settings.GetInt("View", "FormWidth", 7), 5);
+    }
+    EXPECT_EQ(test::ReadFileBytes(path), bytes);
+}
+
+// A start that only hands its request over leaves the file to the Kelmio
+// that runs; a missing file is no problem.
+TEST(CWxSettings, KeptUnwrittenWritesNothing) {
+    test::TempDir folder;
+    const std::string path = folder.File("Kelmio.ini");
+    test::WriteFileBytes(path, "; the user's own note\n[View]\nFormWidth=321\n");
+    {
+        CWxSettings settings(folder.Path().string());
+        EXPECT_FALSE(settings.ReadProblem());
+        settings.WriteInt("View", "FormWidth", 5);
+        settings.KeepFileUnwritten();
+    }
+    EXPECT_EQ(test::ReadFileBytes(path), "; the user's own note\n[View]\nFormWidth=321\n");
+    CWxSettings fresh((folder.Path() / "none").string());
+    EXPECT_FALSE(fresh.ReadProblem());
 }
 
 }  // namespace

@@ -46,6 +46,11 @@ public:
     void ClearText() override { ++cleared; }
     void ScrollDown(int lines) override { scrolledBy = lines; }
     void SetCaret(int offset) override { caret = offset; }
+    std::string CopyTextUtf8() const override { return text; }
+    void RestoreText(const std::string& sjis) override {
+        text = sjis;
+        modified = true;
+    }
 };
 
 class FakeSourcePane final : public CSourcePane {

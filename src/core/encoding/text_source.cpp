@@ -150,6 +150,13 @@ LoadedTextSource LoadTextSource(std::string_view sjisPath) {
         result.message = OutOfMemoryMessage();
         return result;
     }
+    if (file.bTooLarge) {
+        // Beyond what a pane holds: the browser shows the file instead.
+        LoadedTextSource result;
+        result.status = TextLoadStatus::kOutOfMemory;
+        result.message = OutOfMemoryMessage();
+        return result;
+    }
     if (!file.ok()) {
         LoadedTextSource result;
         result.status = TextLoadStatus::kNotFound;

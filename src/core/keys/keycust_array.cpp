@@ -40,7 +40,7 @@ bool CKeycustArray::LoadAtStartup() {
 
 bool CKeycustArray::Load(std::optional<std::string_view> path) {
     if (path) m_strPath = *path;
-    const FileReadResult file = ReadWholeFile(m_strPath);
+    const FileReadResult file = ReadWholeFile(m_strPath, kLargestKeyFile);
     if (!file.ok()) return false;
     std::optional<std::vector<CKeycust>> bindings = ReadKeyFile(file.bytes);
     if (!bindings) return false;

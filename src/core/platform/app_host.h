@@ -18,6 +18,11 @@ public:
     // window caption and the menu can follow.
     virtual void OnDocumentTitleChanged() {}
     virtual void OnRecentListChanged() {}
+
+    // A project was created or opened and the panes show it.
+    virtual void OnProjectShown() {}
+    // The project was written to its file.
+    virtual void OnProjectSaved() {}
 };
 
 }  // namespace kelmio

@@ -1,6 +1,5 @@
 #include "platform/file_io.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -23,6 +22,12 @@ FileError ErrorFor(std::string_view sjisPath, int error) {
 std::string ToNativePath(std::string_view sjisPath) { return Cp932ToUtf8(sjisPath); }
 
 std::string FromNativePath(std::string_view nativePath) { return Utf8ToCp932(nativePath); }
+
+std::optional<std::string> ExactSjisPath(std::string_view nativePath) {
+    std::string sjisPath = FromNativePath(nativePath);
+    if (ToNativePath(sjisPath) != nativePath) return std::nullopt;
+    return sjisPath;
+}
 
 CFileReader::CFileReader(std::string_view sjisPath) : m_strPath(sjisPath) {
     // O_NONBLOCK: opening a FIFO with no writer would otherwise wait forever.
@@ -69,15 +74,25 @@ bool CFileReader::Rewind() {
     return false;
 }
 
-FileReadResult ReadWholeFile(std::string_view sjisPath) {
+FileReadResult ReadWholeFile(std::string_view sjisPath, std::size_t nLargest) {
     FileReadResult result;
     CFileReader file(sjisPath);
+    const auto refuse = [&] {
+        result.bytes.clear();
+        result.bytes.shrink_to_fit();
+        result.error = ErrorFor(sjisPath, EACCES);
+        result.bTooLarge = true;
+        return result;
+    };
+    if (file.Size() > nLargest) return refuse();
     // The size is a hint only: the file may grow or shrink while it is read,
     // and a sparse file may claim far more than it will give.
-    constexpr std::size_t kLargestHint = std::size_t{256} << 20;
-    result.bytes.reserve(std::min(file.Size(), kLargestHint));
+    result.bytes.reserve(file.Size());
     char buffer[65536];
-    while (const std::size_t n = file.Read(buffer, sizeof buffer)) result.bytes.append(buffer, n);
+    while (const std::size_t n = file.Read(buffer, sizeof buffer)) {
+        if (n > nLargest - result.bytes.size()) return refuse();
+        result.bytes.append(buffer, n);
+    }
     if (file.Error()) {
         result.error = file.Error();
         result.bytes.clear();

@@ -25,9 +25,17 @@ namespace kelmio {
 std::string ToNativePath(std::string_view sjisPath);
 std::string FromNativePath(std::string_view nativePath);
 
+// The Shift-JIS path that names exactly the file `nativePath` names, or
+// nullopt when the name has no Shift-JIS form (a character outside
+// Shift-JIS, bytes that are not UTF-8). FromNativePath would put "?" in
+// its place, naming another file: where a name comes in from outside, it
+// is checked here and refused with kBadPath.
+std::optional<std::string> ExactSjisPath(std::string_view nativePath);
+
 struct FileReadResult {
     std::string bytes;
     std::optional<FileError> error;  // set when the file could not be read
+    bool bTooLarge = false;          // refused for its size (error says access denied)
 
     bool ok() const { return !error.has_value(); }
 };
@@ -60,7 +68,16 @@ private:
     std::optional<FileError> m_error;
 };
 
-FileReadResult ReadWholeFile(std::string_view sjisPath);
+// The largest file each kind of reader takes whole. A file above its
+// limit is refused before it is read, so that a huge or endless file (a
+// sparse file, a file that keeps growing) cannot exhaust memory.
+inline constexpr std::size_t kLargestKeyFile = std::size_t{1} << 20;        // bindings: a few KB
+inline constexpr std::size_t kLargestSettingsFile = std::size_t{256} << 10; // a few KB in use
+inline constexpr std::size_t kLargestProjectFile = std::size_t{16} << 20;   // paths, memos, history
+inline constexpr std::size_t kLargestTextFile = std::size_t{512} << 20;     // sources, translations, RTF
+
+// The whole file, when it is a regular file of at most `nLargest` bytes.
+FileReadResult ReadWholeFile(std::string_view sjisPath, std::size_t nLargest = kLargestTextFile);
 
 // Saves `bytes` as the file `sjisPath`; nullopt on success.
 std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::string_view bytes);

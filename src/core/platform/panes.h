@@ -53,6 +53,12 @@ public:
     virtual void ClearText() = 0;
     virtual void ScrollDown(int lines) = 0;
     virtual void SetCaret(int offset) = 0;
+
+    // The text as the editor holds it (UTF-8), taken without converting so
+    // that a recovery copy costs the UI thread no more than a copy.
+    virtual std::string CopyTextUtf8() const = 0;
+    // Replaces the text with `sjis` (CR LF lines) as an unsaved change.
+    virtual void RestoreText(const std::string& sjis) = 0;
 };
 
 // The source viewer.

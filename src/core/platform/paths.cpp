@@ -1,7 +1,8 @@
 #include "platform/paths.h"
 
 #include <cstdlib>
-#include <fstream>
+#include <optional>
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,7 +28,12 @@ bool IsFolder(const std::string& native) {
 // XDG_DOCUMENTS_DIR="$HOME/Documents".
 std::string XdgDocumentsFolder() {
     const std::string config = EnvOr("XDG_CONFIG_HOME", HomeFolder() + "/.config");
-    std::ifstream dirs(config + "/user-dirs.dirs");
+    // Read whole through the file reader: a FIFO or device put there must
+    // not stop the start, and a few lines of folder names are all it holds.
+    constexpr std::size_t kLargestDirsFile = 64 * 1024;
+    const std::optional<std::string> path = ExactSjisPath(config + "/user-dirs.dirs");
+    if (!path) return {};
+    std::istringstream dirs(ReadWholeFile(*path, kLargestDirsFile).bytes);
     std::string line;
     while (std::getline(dirs, line)) {
         const std::string key = "XDG_DOCUMENTS_DIR=";

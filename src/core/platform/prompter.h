@@ -74,6 +74,7 @@ public:
 
     // A message box; returns the button the user pressed. Closing the box
     // counts as Cancel where there is one, else as the only or "No" button.
+    // The first button (OK or Yes) is the default one, which Enter presses.
     virtual Answer Message(std::string_view text, MessageButtons buttons, MessageIcon icon) = 0;
 
     virtual FileDialogResult ChooseFile(const CFileDialogEx& dialog) = 0;

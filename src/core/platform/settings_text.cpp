@@ -1,7 +1,8 @@
 #include "platform/settings_text.h"
 
-#include <map>
-#include <set>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -65,14 +66,21 @@ std::string ValidUtf8(std::string_view bytes) {
 }
 
 std::string WellFormedIni(std::string_view text) {
-    std::vector<std::pair<std::string, std::vector<std::string>>> sections(1);
-    std::map<std::string, std::size_t, std::less<>> sectionIndex;
-    std::set<std::pair<std::string, std::string>> seen;
-    std::size_t current = 0;  // the unnamed section before the first header
+    // Views into `text` and hashed look-ups: time and memory stay in step
+    // with the file's size however many values or sections it has.
+    struct Section {
+        std::string_view name;
+        std::vector<std::string_view> lines;
+        std::unordered_set<std::string_view> names;
+    };
+    std::vector<Section> sections(1);  // the unnamed section before the first header
+    std::unordered_map<std::string_view, std::size_t> sectionIndex;
+    std::size_t current = 0;
     bool valid = true;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
+        // A lone CR ends a line too, as it does for the toolkit's parser.
+        std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = text.size();
         const std::string_view line = Trim(text.substr(start, end - start));
         start = end + 1;
@@ -81,8 +89,8 @@ std::string WellFormedIni(std::string_view text) {
             const std::string_view name = line.back() == ']' ? Trim(line.substr(1, line.size() - 2)) : "";
             valid = !name.empty() && name.find_first_of("[]/") == std::string_view::npos;
             if (!valid) continue;
-            const auto [it, added] = sectionIndex.try_emplace(std::string(name), sections.size());
-            if (added) sections.emplace_back(std::string(name), std::vector<std::string>());
+            const auto [it, added] = sectionIndex.try_emplace(name, sections.size());
+            if (added) sections.push_back(Section{name, {}, {}});
             current = it->second;
             continue;
         }
@@ -90,13 +98,21 @@ std::string WellFormedIni(std::string_view text) {
         if (!valid || equals == std::string_view::npos) continue;
         const std::string_view name = Trim(line.substr(0, equals));
         if (name.empty() || name.find_first_of("[]/") != std::string_view::npos) continue;
-        if (!seen.emplace(sections[current].first, std::string(name)).second) continue;
-        sections[current].second.emplace_back(line);
+        if (!sections[current].names.insert(name).second) continue;
+        sections[current].lines.push_back(line);
     }
     std::string result;
-    for (const auto& [name, lines] : sections) {
-        if (!name.empty()) result += "[" + name + "]\n";
-        for (const std::string& line : lines) result += line + "\n";
+    result.reserve(text.size() + 2);
+    for (const Section& section : sections) {
+        if (!section.name.empty()) {
+            result += '[';
+            result += section.name;
+            result += "]\n";
+        }
+        for (const std::string_view line : section.lines) {
+            result += line;
+            result += '\n';
+        }
     }
     return result;
 }

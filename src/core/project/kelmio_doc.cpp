@@ -192,7 +192,11 @@ bool CKelmioDoc::OpenSavedOver(const std::string& path) {
 
 bool CKelmioDoc::OnOpenDocument(const std::string& path, bool& contentsLost) {
     contentsLost = false;
-    const FileReadResult file = ReadWholeFile(path);
+    const FileReadResult file = ReadWholeFile(path, kLargestProjectFile);
+    if (file.bTooLarge) {
+        ReportError(UnexpectedFormatMessage());
+        return false;
+    }
     if (!file.ok()) {
         ReportError(FileErrorMessage(*file.error));
         return false;
@@ -218,6 +222,7 @@ void CKelmioDoc::InitialUpdateViews() {
     if (m_pSource != nullptr) m_pSource->OnInitialUpdate();
     if (m_pEditor != nullptr) InitialUpdateEditor();
     if (m_pMemo != nullptr) m_pMemo->OnInitialUpdate();
+    m_app.OnProjectShown();
 }
 
 void CKelmioDoc::InitialUpdateEditor() {
@@ -260,6 +265,7 @@ bool CKelmioDoc::OnSaveDocument(const std::string& path) {
         return false;
     }
     SetModifiedFlag(false);
+    m_app.OnProjectSaved();
     return true;
 }
 

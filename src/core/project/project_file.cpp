@@ -145,7 +145,12 @@ const std::string& UnexpectedFormatMessage() {
 
 ProjectLoadResult LoadProjectFile(std::string_view sjisPath, CKelmioData& data) {
     ProjectLoadResult result;
-    const FileReadResult file = ReadWholeFile(sjisPath);
+    const FileReadResult file = ReadWholeFile(sjisPath, kLargestProjectFile);
+    if (file.bTooLarge) {
+        result.status = ProjectLoadStatus::kBadFormat;
+        result.message = UnexpectedFormatMessage();
+        return result;
+    }
     if (!file.ok()) {
         result.status = ProjectLoadStatus::kFileError;
         result.message = FileErrorMessage(*file.error);

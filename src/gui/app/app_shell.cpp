@@ -10,6 +10,7 @@
 #include "gui/app/main_frame.h"
 #include "gui/app/print_and_exit.h"
 #include "gui/app/recent_menu.h"
+#include "gui/app/recovery_timer.h"
 #include "gui/editor/kel_edit_view.h"
 #include "gui/memo/kel_form_view.h"
 #include "gui/platform/wx_settings.h"
@@ -31,9 +32,16 @@ public:
 
     bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
         std::vector<std::string> paths;
-        for (const wxString& name : names) paths.push_back(FromWxPath(name));
+        std::vector<std::string> refused;
+        for (const wxString& name : names) {
+            if (const std::optional<std::string> path = ExactFromWxPath(name)) {
+                paths.push_back(*path);
+            } else {
+                refused.push_back(BadNameMessage(name));
+            }
+        }
         // Opening asks questions; let the drop end first.
-        wxTheApp->CallAfter([&shell = m_shell, paths] { shell.OpenFiles(paths); });
+        wxTheApp->CallAfter([&shell = m_shell, paths, refused] { shell.OpenFiles(paths, refused); });
         return true;
     }
 
@@ -105,6 +113,7 @@ CAppShell::~CAppShell() {
     m_pFrame->FormView().AttachDocument(nullptr);
     m_commands.SetMemoTarget(nullptr);
     m_pFrame->Unbind(wxEVT_DESTROY, &CAppShell::OnFrameDestroyedEvent, this);
+    m_pFrame->Unbind(wxEVT_TEXT, &CAppShell::OnTextEvent, this);
     m_pFrame->Destroy();
 }
 
@@ -112,7 +121,12 @@ void CAppShell::CreateMainFrame() {
     m_pFrame = new CMainFrame(m_settings, m_prompter);
     m_pFrame->SetDocumentTarget(&m_commands);
     m_pFrame->SetCloseQuery([this] { return m_doc.SaveModified(); });
-    m_pFrame->EditView().SetModifiedHandler([this] { m_doc.SetModifiedFlag(true); });
+    m_pRecovery = std::make_unique<CRecoveryTimer>(m_doc, m_prompter);
+    m_pFrame->EditView().SetModifiedHandler([this] {
+        m_doc.SetModifiedFlag(true);
+        if (m_pRecovery) m_pRecovery->OnEdit();
+    });
+    m_pFrame->Bind(wxEVT_TEXT, &CAppShell::OnTextEvent, this);
     m_pFrame->EditView().SetLookupHandler([this](const std::string& word) { return m_doc.LookupWord(word); });
     m_pFrame->FormView().AttachDocument(&m_doc);
     m_commands.SetMemoTarget(&m_pFrame->FormView());
@@ -120,7 +134,13 @@ void CAppShell::CreateMainFrame() {
     m_pFrame->Bind(wxEVT_DESTROY, &CAppShell::OnFrameDestroyedEvent, this);
     m_doc.AttachViews(&m_pFrame->TextView(), &m_pFrame->EditView(), &m_pFrame->FormView());
     OnDocumentTitleChanged();
-    OnRecentListChanged();
+    ShowRecentProjects(*m_pFrame->GetMenuBar(), m_doc.RecentProjects().Entries());
+}
+
+// Typing in a memo: text events rise from the memo pane's boxes.
+void CAppShell::OnTextEvent(wxCommandEvent& event) {
+    event.Skip();
+    if (m_pRecovery) m_pRecovery->OnEdit();
 }
 
 void CAppShell::OnFrameDestroyedEvent(wxWindowDestroyEvent& event) {
@@ -128,6 +148,9 @@ void CAppShell::OnFrameDestroyedEvent(wxWindowDestroyEvent& event) {
     if (event.GetEventObject() != m_pFrame) return;
     m_pFrame = nullptr;
     m_commands.SetMemoTarget(nullptr);
+    // The window closed after the user saved or let the work go.
+    if (m_pRecovery) m_pRecovery->OnProjectClosed();
+    m_pRecovery.reset();
     m_doc.AttachViews(nullptr, nullptr, nullptr);
     // Written last, after the window stored its panes and placement.
     m_doc.RecentProjects().WriteList(m_settings);
@@ -182,7 +205,8 @@ void CAppShell::CloseWhenFree() {
     if (!m_bCloseWaiting) m_pFrame->Close();
 }
 
-void CAppShell::OpenFiles(const std::vector<std::string>& paths) {
+void CAppShell::OpenFiles(const std::vector<std::string>& paths, const std::vector<std::string>& refusals) {
+    for (const std::string& message : refusals) m_prompter.Message(message, MessageButtons::kOk, MessageIcon::kExclamation);
     for (const std::string& path : paths) m_doc.OpenDocumentFile(path);
 }
 
@@ -202,6 +226,14 @@ void CAppShell::PostCloseRequest() {
 
 void CAppShell::OnDocumentTitleChanged() {
     if (m_pFrame != nullptr) m_pFrame->SetTitle(ToWx(m_doc.GetWindowTitle()));
+}
+
+void CAppShell::OnProjectShown() {
+    if (m_pRecovery) m_pRecovery->OnProjectShown();
+}
+
+void CAppShell::OnProjectSaved() {
+    if (m_pRecovery) m_pRecovery->OnProjectSaved();
 }
 
 void CAppShell::OnRecentListChanged() {

@@ -22,6 +22,7 @@
 #include "platform/system_registry.h"
 #include "project/kelmio_doc.h"
 
+class wxCommandEvent;
 class wxWindowDestroyEvent;
 
 namespace kelmio {
@@ -30,6 +31,7 @@ class CKelEditView;
 class CMainFrame;
 class CModalDialogWatch;
 class CPrompter;
+class CRecoveryTimer;
 class CSettings;
 
 class CAppShell final : public CAppHost {
@@ -52,7 +54,8 @@ public:
 
     // Opens the projects one after another, as when they are dropped on the
     // main window; the last one that opens stays.
-    void OpenFiles(const std::vector<std::string>& paths);
+    // `refusals`: the messages for dropped names Kelmio cannot hold, shown first.
+    void OpenFiles(const std::vector<std::string>& paths, const std::vector<std::string>& refusals = {});
 
     // Closes the main window as its close box does, once the user has
     // answered any dialog that is open.
@@ -73,11 +76,17 @@ public:
     void PostCloseRequest() override;
     void OnDocumentTitleChanged() override;
     void OnRecentListChanged() override;
+    void OnProjectShown() override;
+    void OnProjectSaved() override;
+
+    // The recovery copy of the open project (null without a main window).
+    CRecoveryTimer* Recovery() const { return m_pRecovery.get(); }
 
 private:
     void CreateMainFrame();
     void ShowMainFrame();
     void OnFrameDestroyedEvent(wxWindowDestroyEvent& event);
+    void OnTextEvent(wxCommandEvent& event);
     bool EndNow();
     void HandleWaitingRequests();
 
@@ -96,6 +105,7 @@ private:
     std::unique_ptr<CModalDialogWatch> m_pModalWatch;
     std::deque<std::string> m_waitingRequests;
     bool m_bCloseWaiting = false;
+    std::unique_ptr<CRecoveryTimer> m_pRecovery;
 };
 
 }  // namespace kelmio

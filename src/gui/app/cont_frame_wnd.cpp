@@ -37,7 +37,7 @@ wxRect OnSomeDisplay(wxRect rect) {
 }  // namespace
 
 CContFrameWnd::CContFrameWnd(CSettings& settings, const wxString& title)
-    : wxFrame(nullptr, wxID_ANY, title), m_settings(settings), m_placement(LoadWindowPlacement(settings)) {
+    : wxFrame(nullptr, wxID_ANY, title), m_settings(settings), m_placement(LoadWindowPlacement(settings)), m_stored(m_placement) {
     m_rectNormal = OnSomeDisplay(ToRect(m_placement));
     SetSize(m_rectNormal);
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) { RememberNormalRect(); event.Skip(); });
@@ -119,6 +119,11 @@ CWindowPlacement CContFrameWnd::CurrentPlacement() const {
     return placement;
 }
 
-void CContFrameWnd::SavePlacement() { SaveWindowPlacement(m_settings, CurrentPlacement()); }
+void CContFrameWnd::SavePlacement(bool always) {
+    const CWindowPlacement now = CurrentPlacement();
+    if (!always && now == m_stored) return;
+    SaveWindowPlacement(m_settings, now);
+    m_stored = now;
+}
 
 }  // namespace kelmio

@@ -29,8 +29,9 @@ protected:
     // Called once, right after the frame was first shown.
     virtual void OnFirstShow() {}
 
-    // Stores the placement; the derived frame calls it while closing.
-    void SavePlacement();
+    // Stores the placement: always when `always` (the window closes), else
+    // only when it differs from what was read or stored last.
+    void SavePlacement(bool always);
     CSettings& Settings() { return m_settings; }
 
 private:
@@ -39,6 +40,7 @@ private:
 
     CSettings& m_settings;
     CWindowPlacement m_placement;
+    CWindowPlacement m_stored;  // what the settings hold
     wxRect m_rectNormal;
     bool m_bFirstActivation = true;
     // Set while maximised: the next normal size is the window manager's

@@ -5,6 +5,7 @@
 #include <wx/stdpaths.h>
 
 #include <csignal>
+#include <utility>
 
 #include "gui/app/app_commands.h"
 #include "gui/app/app_shell.h"
@@ -30,7 +31,9 @@ namespace {
 std::string AbsolutePath(const std::string& path) {
     wxFileName name(ToWxPath(path));
     name.MakeAbsolute();
-    return FromWxPath(name.GetFullPath());
+    // Under a folder whose name has no Shift-JIS form the relative name is
+    // the one that still names the file.
+    return ExactFromWxPath(name.GetFullPath()).value_or(path);
 }
 
 // A session that ends asks the program to terminate: that is closing the
@@ -54,7 +57,13 @@ void CKelmioApp::CloseMainWindow() {
 
 CCommandLineInfo CKelmioApp::ReadCommandLine() const {
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(FromWxPath(argv[i]));
+    for (int i = 1; i < argc; ++i) {
+        if (const std::optional<std::string> arg = ExactFromWxPath(argv[i])) {
+            args.push_back(*arg);
+        } else {
+            m_pPrompter->Message(BadNameMessage(argv[i]), MessageButtons::kOk, MessageIcon::kExclamation);
+        }
+    }
     CCommandLineInfo info = ParseCommandLine(args);
     if (!info.m_strFileName.empty()) info.m_strFileName = AbsolutePath(info.m_strFileName);
     return info;
@@ -75,6 +84,7 @@ bool CKelmioApp::OnInit() {
 
     // 5. The settings store; the project shell reads the recent projects.
     m_pSettings = std::make_unique<CWxSettings>(CWxSettings::DefaultFolder());
+    m_pSettings->HoldWrites(true);  // until the program runs
     m_pPrompter = std::make_unique<CWxPrompter>([this] { return static_cast<wxWindow*>(MainFrame()); });
 
     // 6. Image plug-ins, when the settings ask for them.
@@ -96,16 +106,24 @@ bool CKelmioApp::OnInit() {
     const CCommandLineInfo commandLine = ReadCommandLine();
     m_pInstance = std::make_unique<CSingleInstance>();
     if (m_pInstance->IsAnotherRunning() && HandToRunningInstance(commandLine)) {
-        // Done, and successfully: the program ends without running.
+        // Done, and successfully: the program ends without running, and
+        // leaves the settings to the Kelmio that runs.
+        m_pSettings->KeepFileUnwritten();
         m_bHandedOff = true;
         return true;
+    }
+    // Listening before the first project opens, which may take long or ask
+    // questions: a start made meanwhile hands over instead of running too.
+    // Its request waits until the window is there.
+    m_pInstance->Serve([this](const std::string& request) { TakeRequest(request); });
+    if (const std::optional<std::string> problem = m_pSettings->ReadProblem()) {
+        m_pPrompter->Message(*problem, MessageButtons::kOk, MessageIcon::kExclamation);
     }
 
     // 12.-13. The first project, then the window.
     if (!m_pShell->Start(commandLine)) return EndAtStartup();
-    m_pInstance->Serve([this](const std::string& request) {
-        if (m_pShell) m_pShell->HandleRequest(request);
-    });
+    m_bStarted = true;
+    for (const std::string& request : std::exchange(m_arrEarlyRequests, {})) m_pShell->HandleRequest(request);
     if (CMainFrame* frame = MainFrame()) {
         AttachKeyTable(*frame, *m_pKeyTable, [this] { return m_bEditKeysFirst; });
         m_pHelp = std::make_unique<CHelpViewer>(wxString::FromUTF8(m_strHelpPath), *m_pPrompter);
@@ -117,6 +135,14 @@ bool CKelmioApp::OnInit() {
     }
     SetSignalHandler(SIGTERM, CloseOnTerminate);
     return true;
+}
+
+void CKelmioApp::TakeRequest(const std::string& request) {
+    if (!m_bStarted) {
+        m_arrEarlyRequests.push_back(request);
+    } else if (m_pShell) {
+        m_pShell->HandleRequest(request);
+    }
 }
 
 // Printing is done by this start itself; everything else goes to the
@@ -141,7 +167,12 @@ bool CKelmioApp::EndAtStartup() {
     return false;
 }
 
-int CKelmioApp::OnRun() { return m_bHandedOff ? 0 : wxApp::OnRun(); }
+int CKelmioApp::OnRun() {
+    if (m_bHandedOff) return 0;
+    // From now on every change is written as soon as the program is idle.
+    m_pSettings->HoldWrites(false);
+    return wxApp::OnRun();
+}
 
 int CKelmioApp::OnExit() {
     m_pInstance.reset();

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/command_line.h"
 
@@ -45,6 +46,7 @@ public:
 private:
     CCommandLineInfo ReadCommandLine() const;
     bool HandToRunningInstance(const CCommandLineInfo& commandLine);
+    void TakeRequest(const std::string& request);
     bool EndAtStartup();
 
     std::unique_ptr<wxLocale> m_pLocale;  // first in, last out: every text needs it
@@ -59,6 +61,8 @@ private:
     std::string m_strHelpPath;
     bool m_bEditKeysFirst = false;
     bool m_bHandedOff = false;  // a running Kelmio took this start's request
+    bool m_bStarted = false;    // the first project is open (or the start waits for one)
+    std::vector<std::string> m_arrEarlyRequests;  // arrived while starting
 };
 
 }  // namespace kelmio

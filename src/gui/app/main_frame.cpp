@@ -49,7 +49,7 @@ CMainFrame::CMainFrame(CSettings& settings, CPrompter& prompter)
         if (event.GetActive()) CallAfter(&CMainFrame::RaiseOpenDialog);
     });
     Bind(wxEVT_IDLE, [this](wxIdleEvent& event) { UpdateIndicators(); event.Skip(); });
-    m_layoutTimer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { StoreLayout(); });
+    m_layoutTimer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { StoreLayout(false); });
     const auto layoutChanged = [this](auto& event) {
         event.Skip();
         if (IsShown()) m_layoutTimer.StartOnce(kLayoutStoreDelayMs);
@@ -60,7 +60,9 @@ CMainFrame::CMainFrame(CSettings& settings, CPrompter& prompter)
     m_pInner->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, layoutChanged);
 }
 
-void CMainFrame::StoreLayout() {
+// While the window is open only what changed is written; closing writes
+// everything, as the window always has.
+void CMainFrame::StoreLayout(bool closing) {
     m_layoutTimer.Stop();
     const CPaneSizes panes{m_pOuter->GetSashPosition(), m_pInner->GetSashPosition()};
     const wxSize outer = m_pOuter->GetClientSize();
@@ -68,8 +70,12 @@ void CMainFrame::StoreLayout() {
         PanesHaveRoom(panes, outer.x, outer.y - m_pOuter->GetSashSize(), kMinimumPaneSize)) {
         m_lastPanes = panes;
     }
-    SavePaneSizes(Settings(), m_lastPanes);
-    SavePlacement();
+    if (closing || m_lastPanes.nPreviewHeight != m_storedPanes.nPreviewHeight ||
+        m_lastPanes.nFormWidth != m_storedPanes.nFormWidth) {
+        SavePaneSizes(Settings(), m_lastPanes);
+        m_storedPanes = m_lastPanes;
+    }
+    SavePlacement(closing);
 }
 
 void CMainFrame::CreateBars() {
@@ -95,6 +101,7 @@ void CMainFrame::CreateClient() {
     const CPaneSizes sizes = LoadPaneSizes(Settings(), client.x, client.y);
     m_initialPanes = sizes;
     m_lastPanes = sizes;
+    m_storedPanes = sizes;
 
     m_pOuter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, client, wxSP_LIVE_UPDATE);
     m_pOuter->SetMinimumPaneSize(kMinimumPaneSize);
@@ -248,7 +255,7 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
         event.Veto();
         return;
     }
-    StoreLayout();
+    StoreLayout(true);
     Destroy();
 }
 

@@ -67,7 +67,7 @@ private:
     void PlacePanesOnceRoomy();
     // Keeps the placement and the pane sizes in the settings; the window
     // calls it a moment after they changed and when it closes.
-    void StoreLayout();
+    void StoreLayout(bool closing);
     void RaiseOpenDialog();
 
     CPrompter& m_prompter;
@@ -86,6 +86,7 @@ private:
     // The last pane sizes the user could have chosen; what a squeezed
     // window shows is not stored.
     CPaneSizes m_lastPanes;
+    CPaneSizes m_storedPanes;  // what the settings hold
     wxTimer m_layoutTimer;
     CCommandTarget* m_pDocTarget = nullptr;
     CCommandTarget* m_pAppTarget = nullptr;

@@ -97,3 +97,19 @@ void CKelEditView::RunSettingsDialog(unsigned pages) {
 }
 
 }  // namespace kelmio
+
+namespace kelmio {
+
+std::string CKelEditView::CopyTextUtf8() const {
+    // The widget's own buffer, gap closed: one copy and no conversion.
+    wxStyledTextCtrl& widget = Editor().Widget();
+    const char* text = widget.GetCharacterPointer();
+    return text == nullptr ? std::string() : std::string(text, static_cast<std::size_t>(widget.GetLength()));
+}
+
+void CKelEditView::RestoreText(const std::string& sjis) {
+    Editor().SetText(sjis);
+    Editor().PutModified(true);
+}
+
+}  // namespace kelmio

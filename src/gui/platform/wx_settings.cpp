@@ -22,8 +22,7 @@ wxString KeyPath(std::string_view section, std::string_view name) {
     return "/" + ToWx(section) + "/" + ToWx(name);
 }
 
-std::unique_ptr<wxFileConfig> ReadConfig(const std::string& file) {
-    const FileReadResult read = ReadWholeFile(FromNativePath(file));
+std::unique_ptr<wxFileConfig> ReadConfig(const FileReadResult& read) {
     wxLogNull quiet;  // a damaged file yields what could be read, without a dialog
     if (read.ok() && !read.bytes.empty()) {
         const std::string text = CleanSettingsText(read.bytes);
@@ -39,8 +38,24 @@ std::unique_ptr<wxFileConfig> ReadConfig(const std::string& file) {
 CWxSettings::CWxSettings(std::string folder)
     : m_strFolder(std::move(folder)),
       m_strFile((std::filesystem::path(m_strFolder) / kFileName).string()),
-      m_pConfig(ReadConfig(m_strFile)),
+      m_pConfig(ReadConfig(Read())),
       m_pSelf(std::make_shared<CWxSettings*>(this)) {}
+
+FileReadResult CWxSettings::Read() {
+    FileReadResult read = ReadWholeFile(FromNativePath(m_strFile), kLargestSettingsFile);
+    // A file that is there but cannot be taken (too large, not a plain
+    // file, not readable) is the user's to mend: it is never written over.
+    if (read.error && read.error->cause != FileErrorCause::kNotFound) {
+        m_readError = read.error;
+        m_bKeepFile = true;
+    }
+    return read;
+}
+
+std::optional<std::string> CWxSettings::ReadProblem() const {
+    if (!m_readError) return std::nullopt;
+    return FileErrorMessage(*m_readError);
+}
 
 CWxSettings::~CWxSettings() {
     *m_pSelf = nullptr;
@@ -49,7 +64,7 @@ CWxSettings::~CWxSettings() {
 
 void CWxSettings::OnChanged() {
     m_bDirty = true;
-    if (m_bFlushPending) return;
+    if (m_bFlushPending || m_bHeld) return;
     if (wxTheApp == nullptr) {
         Flush();
         return;
@@ -105,7 +120,7 @@ void CWxSettings::WriteString(std::string_view section, std::string_view name, s
 }
 
 bool CWxSettings::Flush() {
-    if (!m_bDirty) return true;
+    if (!m_bDirty || m_bKeepFile) return true;
     wxMemoryOutputStream stream;
     if (!m_pConfig->Save(stream, wxConvUTF8)) return false;
     std::string bytes(stream.GetLength(), '\0');

@@ -10,8 +10,10 @@
 // changes of one step (a window's whole placement) make one write.
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/file_io.h"
 #include "platform/settings.h"
 
 class wxFileConfig;
@@ -39,6 +41,20 @@ public:
     // Writes the file if anything changed; false when it could not be written.
     bool Flush();
 
+    // While held, changes wait for the next write (a later change, Flush
+    // or the end): what start-up itself sets is no reason to rewrite the
+    // user's file, and a start that hands over to a running Kelmio must
+    // leave it alone.
+    void HoldWrites(bool hold) { m_bHeld = hold; }
+
+    // From now on the file is never written; changes stay in memory.
+    void KeepFileUnwritten() { m_bKeepFile = true; }
+
+    // The message for a settings file that exists but could not be taken
+    // (larger than any settings file, not a plain file, not readable).
+    // Such a file is kept as it is: nothing is written over it.
+    std::optional<std::string> ReadProblem() const;
+
     const std::string& FilePath() const { return m_strFile; }
 
 private:
@@ -46,9 +62,14 @@ private:
 
     std::string m_strFolder;
     std::string m_strFile;
+    FileReadResult Read();
+
+    std::optional<FileError> m_readError;  // before m_pConfig: set while it is read
+    bool m_bKeepFile = false;
     std::unique_ptr<wxFileConfig> m_pConfig;
     bool m_bDirty = false;
     bool m_bFlushPending = false;
+    bool m_bHeld = false;
     // Lets a pending write find out that the store is gone.
     std::shared_ptr<CWxSettings*> m_pSelf;
 };

@@ -3,6 +3,7 @@
 
 #include <wx/string.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,18 @@ inline wxString ToWxPath(std::string_view sjisPath) { return wxString::FromUTF8(
 inline std::string FromWxPath(const wxString& nativePath) {
     const wxScopedCharBuffer utf8 = nativePath.utf8_str();
     return FromNativePath(std::string_view(utf8.data(), utf8.length()));
+}
+
+// The same, or nullopt when the name has no Shift-JIS form: such a name is
+// refused (kBadPath) rather than turned into the name of another file.
+inline std::optional<std::string> ExactFromWxPath(const wxString& nativePath) {
+    const wxScopedCharBuffer utf8 = nativePath.utf8_str();
+    return ExactSjisPath(std::string_view(utf8.data(), utf8.length()));
+}
+
+// The message for a name refused by ExactFromWxPath.
+inline std::string BadNameMessage(const wxString& nativePath) {
+    return FileErrorMessage(FileError{FileErrorCause::kBadPath, FromWxPath(nativePath)});
 }
 
 // A product text written in UTF-8 in the sources.

@@ -1,5 +1,6 @@
 #include "encoding/text_source.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -176,6 +177,16 @@ TEST_F(TextSourceFile, DetectionRefusesAFifoWithoutWaiting) {
 
 // The text's form travels with it: a text in the other form than the file's
 // is converted on the way, and what has no form there is counted.
+// A source above what a pane holds gets the memory message (the browser
+// then shows it) instead of being read until memory runs out.
+TEST_F(TextSourceFile, HugeFileGetsTheMemoryMessageUnread) {
+    const std::string path = Write("huge.txt", "text\r\n");
+    std::filesystem::resize_file(ToNativePath(path), std::uintmax_t{100} << 30);  // sparse
+    const LoadedTextSource source = LoadTextSource(path);
+    EXPECT_EQ(source.status, TextLoadStatus::kOutOfMemory);
+    EXPECT_EQ(source.message, Sj("メモリ不足のため、十分な編集領域が確保できませんでした。\nブラウザモードに移行します"));
+}
+
 TEST(SourceFileBytes, ConvertsATextOfTheOtherForm) {
     std::size_t unmapped = 0;
     const TextSourceKind euc{TextEncoding::kEucJp, LineEnd::kLf};

@@ -78,6 +78,17 @@ TEST_F(KeycustArrayTest, FailedLoadLeavesTheTableAsItWas) {
     EXPECT_EQ(KeycustSetting(m_settings), good);
 }
 
+// Bindings take a few kilobytes; a key file of many megabytes is not one,
+// even when it begins like one, and is not read into memory.
+TEST_F(KeycustArrayTest, HugeKeyFileIsRefused) {
+    const std::string path = m_dir.File("huge.key");
+    test::WriteFileBytes(path, WriteKeyFile({Binding('A', false, true, 1)}));
+    std::filesystem::resize_file(path, std::uintmax_t{300} << 20);  // sparse
+    CKeycustArray table(m_settings, Folders());
+    EXPECT_FALSE(table.Load(path));
+    EXPECT_TRUE(table.GetBindings().empty());
+}
+
 TEST_F(KeycustArrayTest, StartupReadsTheNamedFileOrTheDefault) {
     std::filesystem::create_directories(m_dir.File("program"));
     test::WriteFileBytes(m_dir.File("program/Kelmio.key"), WriteKeyFile({Binding('N', false, true, 57600)}));

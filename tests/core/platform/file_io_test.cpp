@@ -161,6 +161,17 @@ TEST(SaveFileAtomically, ShiftJisPathsNameUtf8FilesOnDisk) {
     EXPECT_EQ(read.bytes, "text");
 }
 
+// A name either round-trips through Shift-JIS exactly or is refused:
+// never a substitute that names another file.
+TEST(ExactSjisPath, OnlyNamesWithAShiftJisForm) {
+    EXPECT_EQ(ExactSjisPath("/home/訳者/原稿.kmp"), Sj("/home/訳者/原稿.kmp"));
+    EXPECT_EQ(ExactSjisPath("plain.kmp"), "plain.kmp");
+    for (const char* name : {"é.kmp", "ü.txt", "\xF0\x9F\x98\x80.kmp", "\xFF.kmp", "a\xE3\x81.kmp"}) {
+        EXPECT_FALSE(ExactSjisPath(name)) << name;
+        EXPECT_EQ(FromNativePath(name).find('?') != std::string::npos, true) << name;  // what it used to become
+    }
+}
+
 TEST(ReadWholeFile, ReportsTheCause) {
     TempDir dir;
     const FileReadResult missing = ReadWholeFile(dir.File("none.kmp"));
@@ -185,6 +196,28 @@ TEST(ReadWholeFile, RefusesFifosAndDevicesWithoutWaiting) {
         EXPECT_EQ(read.error->path, path);
         EXPECT_EQ(FileErrorMessage(*read.error), path + Sj(" へのｱｸｾｽは拒否されました。"));
     }
+}
+
+// A file above the reader's limit is refused from its size alone, before
+// any byte is read or any memory taken for it; one at the limit is read.
+TEST(ReadWholeFile, RefusesFilesAboveTheLimit) {
+    TempDir dir;
+    const std::string path = dir.File("sparse.bin");
+    test::WriteFileBytes(path, "head");
+    std::filesystem::resize_file(path, std::uintmax_t{64} << 30);  // sparse: takes no disk
+    const FileReadResult huge = ReadWholeFile(path, kLargestProjectFile);
+    ASSERT_FALSE(huge.ok());
+    EXPECT_TRUE(huge.bTooLarge);
+    EXPECT_EQ(huge.error->cause, FileErrorCause::kAccessDenied);
+    EXPECT_TRUE(huge.bytes.empty());
+    EXPECT_TRUE(ReadWholeFile(path).bTooLarge);  // even text files have a limit
+
+    std::filesystem::resize_file(path, 1000);
+    EXPECT_TRUE(ReadWholeFile(path, 999).bTooLarge);
+    const FileReadResult fits = ReadWholeFile(path, 1000);
+    ASSERT_TRUE(fits.ok());
+    EXPECT_FALSE(fits.bTooLarge);
+    EXPECT_EQ(fits.bytes.size(), 1000u);
 }
 
 TEST(CFileReader, ReadsInBlocksAndRewinds) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
@@ -57,6 +58,20 @@ TEST(SpecialFolders, FollowTheEnvironment) {
     fs::create_directories(dir.File("config"));
     std::ofstream(dir.File("config/user-dirs.dirs")) << "# comment\nXDG_DOCUMENTS_DIR=\"$HOME/Docs\"\n";
     EXPECT_EQ(GetDocumentsFolder(), dir.File("Docs"));
+}
+
+// The folder-names file is outside input too: a FIFO there (no writer)
+// or an endless device must not stop the start.
+TEST(SpecialFolders, AFifoOrDeviceAsFolderNamesFileIsPassedOver) {
+    TempDir dir;
+    ScopedEnv home("HOME", dir.Path().string());
+    ScopedEnv config("XDG_CONFIG_HOME", dir.File("config"));
+    fs::create_directories(dir.File("config"));
+    ASSERT_EQ(::mkfifo(dir.File("config/user-dirs.dirs").c_str(), 0600), 0);
+    EXPECT_EQ(GetDocumentsFolder(), dir.Path().string());
+    fs::remove(dir.File("config/user-dirs.dirs"));
+    fs::create_symlink("/dev/zero", dir.File("config/user-dirs.dirs"));
+    EXPECT_EQ(GetDocumentsFolder(), dir.Path().string());
 }
 
 TEST(ProgramFolder, IsTheExecutablesFolder) {

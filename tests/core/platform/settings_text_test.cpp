@@ -33,5 +33,15 @@ TEST(SettingsText, DamagedLinesAreDroppedAndSectionsMerged) {
     EXPECT_EQ(WellFormedIni(""), "");
 }
 
+
+// The toolkit ends a line at a lone CR as well: a header or value broken by
+// one must be seen as the same separate lines here, or a saved file would
+// not read back as it was.
+TEST(SettingsText, ALoneCrEndsALine) {
+    EXPECT_EQ(WellFormedIni("[Recent File L\r\rist]\nFile1=a\r\n[View]\rFormWidth=3\r\n"),
+              "[View]\nFormWidth=3\n");  // values under a broken header go with it
+    EXPECT_EQ(WellFormedIni("[A]\r\nx=1\r\ny=2\r\n"), "[A]\nx=1\ny=2\n");
+}
+
 }  // namespace
 }  // namespace kelmio

@@ -208,6 +208,21 @@ TEST(ProjectFile, EveryTruncationFails) {
     }
 }
 
+// Bytes after the record are ignored, but a project file of hundreds of
+// megabytes is not a project: refused with the format message, unread.
+TEST(ProjectFile, HugeFileIsRefusedWithTheFormatMessage) {
+    TempDir dir;
+    const std::string path = dir.File("huge.kmp");
+    CKelmioData sample;
+    FillSample(sample);
+    ASSERT_FALSE(SaveProjectFile(path, sample));
+    std::filesystem::resize_file(path, std::uintmax_t{512} << 20);  // sparse
+    CKelmioData data;
+    const ProjectLoadResult loaded = LoadProjectFile(path, data);
+    EXPECT_EQ(loaded.status, ProjectLoadStatus::kBadFormat);
+    EXPECT_EQ(loaded.message, Sj("予期しないﾌｧｲﾙ形式です。"));
+}
+
 TEST(ProjectFile, LoadAndSaveFiles) {
     TempDir dir;
     const std::string path = FromNativePath(dir.File("プロジェクト.kmp"));

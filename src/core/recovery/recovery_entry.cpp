@@ -1,0 +1,120 @@
+#include "recovery/recovery_entry.h"
+
+#include "stream/archive_stream.h"
+
+namespace kelmio {
+namespace {
+
+constexpr std::string_view kMagic{"KELMREC\x1a", 8};
+// Title and text: two empty strings take at least two bytes.
+constexpr std::size_t kSmallestMemo = 2;
+
+void WriteBody(CArchiveWriter& out, const CRecoveryEntry& entry) {
+    out.WriteDword(entry.m_writer.nPid);
+    out.WriteQword(entry.m_writer.nStartTime);
+    out.WriteQword(static_cast<std::uint64_t>(entry.m_nCopyTime));
+    out.WriteString(entry.m_strProject);
+    out.WriteString(entry.m_strEditFile);
+    out.WriteString(entry.m_strEditText);
+    out.WriteLong(entry.m_nEditCaret);
+    out.WriteLong(entry.m_nEditTopLine);
+    out.WriteDword(static_cast<std::uint32_t>(entry.m_arrMemo.size()));
+    for (const CKelmioMemo& memo : entry.m_arrMemo) {
+        out.WriteString(memo.m_strTitle);
+        out.WriteString(memo.m_strText);
+    }
+    out.WriteLong(entry.m_nSelectedMemo);
+    out.WriteByte(entry.m_source ? 1 : 0);
+    if (entry.m_source) {
+        out.WriteString(entry.m_source->m_strPath);
+        out.WriteLong(entry.m_source->m_nEncoding);
+        out.WriteLong(entry.m_source->m_nLineEnd);
+        out.WriteString(entry.m_source->m_strText);
+    }
+}
+
+bool ReadMemos(CArchiveReader& in, std::vector<CKelmioMemo>& memos) {
+    std::uint32_t count = 0;
+    if (!in.ReadDword(count) || count > in.Remaining() / kSmallestMemo) return false;
+    memos.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        CKelmioMemo memo;
+        if (!in.ReadString(memo.m_strTitle) || !in.ReadString(memo.m_strText)) return false;
+        memos.push_back(std::move(memo));
+    }
+    return true;
+}
+
+bool ReadSource(CArchiveReader& in, std::optional<RecoverySource>& source) {
+    std::uint8_t present = 0;
+    if (!in.ReadByte(present) || present > 1) return false;
+    if (present == 0) return true;
+    RecoverySource read;
+    if (!in.ReadString(read.m_strPath) || !in.ReadLong(read.m_nEncoding) || !in.ReadLong(read.m_nLineEnd) ||
+        !in.ReadString(read.m_strText)) {
+        return false;
+    }
+    source = std::move(read);
+    return true;
+}
+
+std::optional<CRecoveryEntry> ReadBody(std::string_view body) {
+    CArchiveReader in(body);
+    CRecoveryEntry entry;
+    std::uint64_t copyTime = 0;
+    if (!in.ReadDword(entry.m_writer.nPid) || !in.ReadQword(entry.m_writer.nStartTime) || !in.ReadQword(copyTime) ||
+        !in.ReadString(entry.m_strProject) || !in.ReadString(entry.m_strEditFile) ||
+        !in.ReadString(entry.m_strEditText) || !in.ReadLong(entry.m_nEditCaret) ||
+        !in.ReadLong(entry.m_nEditTopLine) || !ReadMemos(in, entry.m_arrMemo) ||
+        !in.ReadLong(entry.m_nSelectedMemo) || !ReadSource(in, entry.m_source)) {
+        return std::nullopt;
+    }
+    // Bytes after the last field mean the entry is not what this version wrote.
+    if (in.Remaining() != 0) return std::nullopt;
+    if (entry.m_nSelectedMemo < -1 || entry.m_nSelectedMemo >= static_cast<std::int64_t>(entry.m_arrMemo.size())) {
+        entry.m_nSelectedMemo = entry.m_arrMemo.empty() ? -1 : 0;
+    }
+    entry.m_nCopyTime = static_cast<std::int64_t>(copyTime);
+    return entry;
+}
+
+}  // namespace
+
+std::uint64_t Fnv1a64(std::string_view bytes) {
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    for (const char byte : bytes) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 0x100000001b3ull;
+    }
+    return hash;
+}
+
+std::string WriteRecoveryEntry(const CRecoveryEntry& entry) {
+    CArchiveWriter body;
+    WriteBody(body, entry);
+    CArchiveWriter out;
+    out.WriteBytes(kMagic);
+    out.WriteDword(kRecoveryVersion);
+    out.WriteQword(body.Bytes().size());
+    out.WriteQword(Fnv1a64(body.Bytes()));
+    out.WriteBytes(body.Bytes());
+    return out.TakeBytes();
+}
+
+std::optional<CRecoveryEntry> ReadRecoveryEntry(std::string_view bytes) {
+    CArchiveReader in(bytes);
+    std::string_view magic;
+    std::uint32_t version = 0;
+    std::uint64_t length = 0;
+    std::uint64_t checksum = 0;
+    if (!in.ReadBytes(kMagic.size(), magic) || magic != kMagic || !in.ReadDword(version) ||
+        version != kRecoveryVersion || !in.ReadQword(length) || !in.ReadQword(checksum) ||
+        length != in.Remaining()) {
+        return std::nullopt;
+    }
+    std::string_view body;
+    if (!in.ReadBytes(length, body) || Fnv1a64(body) != checksum) return std::nullopt;
+    return ReadBody(body);
+}
+
+}  // namespace kelmio

@@ -1,0 +1,86 @@
+#pragma once
+// A recovery entry: the unsaved work of one project, kept beside the user's
+// data so that a crash, a killed session or a power cut loses nothing typed.
+//
+// Layout (all numbers little-endian; strings as the project file writes
+// them, see stream/archive_stream.h):
+//
+//   offset  size  field
+//   0       8     magic "KELMREC" followed by 0x1A
+//   8       4     format version (DWORD), 1
+//   12      8     body length in bytes (QWORD)
+//   20      8     FNV-1a 64 checksum of the body (QWORD)
+//   28      ...   body:
+//     DWORD  writer's process id
+//     QWORD  writer's process start time (clock ticks after boot)
+//     QWORD  time of the copy, milliseconds since 1970-01-01 UTC
+//     string project path
+//     string translation text path
+//     string translation text (Shift-JIS, CR LF lines)
+//     LONG   caret (byte offset), LONG first visible line
+//     DWORD  memo count, then per memo: string title, string text
+//     LONG   selected memo (-1: none)
+//     BYTE   1 when the source's modified text follows, else 0; then:
+//            string source path, LONG encoding, LONG line end, string text
+//
+// Reading checks the magic, the version, that the body is exactly as long
+// as the header says and that its checksum matches, before it looks at a
+// single field: an entry cut short or damaged is refused whole, never half
+// used. No count is believed before the bytes it promises are there.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/kelmio_data.h"
+
+namespace kelmio {
+
+constexpr std::uint32_t kRecoveryVersion = 1;
+
+// Who wrote an entry: a process id is reused, the pair is not.
+struct ProcessIdentity {
+    std::uint32_t nPid = 0;
+    std::uint64_t nStartTime = 0;
+
+    bool operator==(const ProcessIdentity&) const = default;
+};
+
+// The source's text as modified in the viewer, not yet saved.
+struct RecoverySource {
+    std::string m_strPath;
+    std::int32_t m_nEncoding = 0;
+    std::int32_t m_nLineEnd = 0;
+    std::string m_strText;  // Shift-JIS
+
+    bool operator==(const RecoverySource&) const = default;
+};
+
+struct CRecoveryEntry {
+    ProcessIdentity m_writer;
+    std::int64_t m_nCopyTime = 0;  // milliseconds since 1970-01-01 UTC
+    std::string m_strProject;
+    std::string m_strEditFile;
+    std::string m_strEditText;  // Shift-JIS, CR LF lines
+    std::int32_t m_nEditCaret = 0;
+    std::int32_t m_nEditTopLine = 0;
+    std::vector<CKelmioMemo> m_arrMemo;
+    std::int32_t m_nSelectedMemo = -1;
+    std::optional<RecoverySource> m_source;
+
+    bool operator==(const CRecoveryEntry&) const = default;
+};
+
+// The file's bytes for `entry`.
+std::string WriteRecoveryEntry(const CRecoveryEntry& entry);
+
+// The entry in `bytes`, or nullopt when they are not one whole entry of a
+// version this program reads.
+std::optional<CRecoveryEntry> ReadRecoveryEntry(std::string_view bytes);
+
+// FNV-1a, 64 bits: the body's checksum and the entry's file name.
+std::uint64_t Fnv1a64(std::string_view bytes);
+
+}  // namespace kelmio

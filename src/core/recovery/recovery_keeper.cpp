@@ -1,0 +1,101 @@
+#include "recovery/recovery_keeper.h"
+
+#include "platform/panes.h"
+#include "project/kelmio_doc.h"
+#include "recovery/process_info.h"
+
+namespace kelmio {
+
+CRecoveryKeeper::CRecoveryKeeper(CRecoveryStore store, const CProcessInfo& processes, WallClock wallClock)
+    : m_processes(processes),
+      m_wallClock(std::move(wallClock)),
+      m_self(processes.Current()),
+      m_writer(std::move(store)) {}
+
+std::optional<CRecoveryEntry> CRecoveryKeeper::OnProjectShown(const std::string& project,
+                                                              const std::vector<std::string>& projectFiles,
+                                                              CPrompter& prompter) {
+    OnProjectClosed();
+    m_strProject = project;
+    if (project.empty()) return std::nullopt;
+    std::optional<CRecoveryEntry> entry = Store().Load(project);
+    if (!entry) return std::nullopt;
+    if (!ShouldOfferRecovery(*entry, LatestWriteTime(projectFiles), m_self, m_processes)) {
+        // Another running Kelmio keeps this entry: leave it alone.
+        m_bHeld = m_processes.IsRunning(entry->m_writer) && !(entry->m_writer == m_self);
+        return std::nullopt;
+    }
+    switch (AskRecovery(prompter, *entry)) {
+        case RecoveryOutcome::kRestore:
+            // The work is this session's now; later copies and the save replace it.
+            m_bOwnEntry = true;
+            return entry;
+        case RecoveryOutcome::kDiscard:
+            m_writer.Remove(project);
+            return std::nullopt;
+        case RecoveryOutcome::kKeep:
+            m_bHeld = true;
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+void CRecoveryKeeper::OnProjectClosed() {
+    DropOwnEntry();
+    m_strProject.clear();
+    m_bHeld = false;
+    m_bUnsavedSeen = false;
+    m_schedule.OnCopied();
+}
+
+void CRecoveryKeeper::FollowPath(const std::string& project) {
+    if (project == m_strProject) return;
+    OnProjectClosed();
+    m_strProject = project;
+}
+
+void CRecoveryKeeper::DropOwnEntry() {
+    if (!m_bOwnEntry) return;
+    m_writer.Remove(m_strProject);
+    m_bOwnEntry = false;
+}
+
+bool CRecoveryKeeper::Tick(Clock::time_point now, bool unsaved) {
+    if (m_strProject.empty() || m_bHeld) return false;
+    if (!unsaved) {
+        // Saved (or every change undone): nothing is left to recover.
+        DropOwnEntry();
+        m_bUnsavedSeen = false;
+        m_schedule.OnCopied();
+        return false;
+    }
+    // Changes that came without an edit notice (a memo added, work restored).
+    if (!m_bUnsavedSeen) {
+        m_bUnsavedSeen = true;
+        if (!m_schedule.IsPending()) m_schedule.OnEdit(now);
+    }
+    return m_schedule.IsDue(now);
+}
+
+void CRecoveryKeeper::Copy(RecoverySnapshot snapshot) {
+    if (m_strProject.empty() || m_bHeld) return;
+    snapshot.entry.m_writer = m_self;
+    snapshot.entry.m_nCopyTime = m_wallClock();
+    snapshot.entry.m_strProject = m_strProject;
+    m_writer.Write(std::move(snapshot));
+    m_schedule.OnCopied();
+    m_bOwnEntry = true;
+}
+
+void ApplyRecovery(CKelmioDoc& doc, const CRecoveryEntry& entry) {
+    while (doc.m_data.GetMemoCount() > 0) doc.m_data.RemoveMemo(doc.m_data.GetMemoCount() - 1);
+    for (const CKelmioMemo& memo : entry.m_arrMemo) doc.m_data.AppendMemo(memo);
+    if (CMemoPane* memo = doc.GetFormView()) memo->OnInitialUpdate();
+    if (CEditPane* editor = doc.GetEditView()) {
+        editor->RestoreText(entry.m_strEditText);
+        editor->SetCaret(entry.m_nEditCaret);
+    }
+    doc.SetModifiedFlag(true);
+}
+
+}  // namespace kelmio

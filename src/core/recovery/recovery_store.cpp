@@ -1,0 +1,58 @@
+#include "recovery/recovery_store.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/file_io.h"
+#include "platform/paths.h"
+
+namespace kelmio {
+
+std::string DefaultRecoveryFolder() { return GetAppDataPath("Morva", "Kelmio") + "/recovery"; }
+
+std::string CRecoveryStore::EntryPath(std::string_view project) const {
+    char name[32];
+    std::snprintf(name, sizeof name, "%016llx.kmr", static_cast<unsigned long long>(Fnv1a64(project)));
+    return m_strFolder + "/" + name;
+}
+
+std::optional<FileError> CRecoveryStore::Save(const CRecoveryEntry& entry) const {
+    return SaveBytes(entry.m_strProject, WriteRecoveryEntry(entry));
+}
+
+std::optional<FileError> CRecoveryStore::SaveBytes(std::string_view project, std::string_view bytes) const {
+    if (!PathExists(m_strFolder)) CreateFolderTree(m_strFolder);
+    return SaveFileAtomically(EntryPath(project), bytes);
+}
+
+std::optional<CRecoveryEntry> CRecoveryStore::Load(std::string_view project) const {
+    const FileReadResult read = ReadWholeFile(EntryPath(project));
+    if (!read.ok()) return std::nullopt;
+    std::optional<CRecoveryEntry> entry = ReadRecoveryEntry(read.bytes);
+    if (!entry || entry->m_strProject != project) return std::nullopt;
+    return entry;
+}
+
+bool CRecoveryStore::Remove(std::string_view project) const {
+    const std::string native = ToNativePath(EntryPath(project));
+    return ::unlink(native.c_str()) == 0 || errno == ENOENT;
+}
+
+std::int64_t LatestWriteTime(const std::vector<std::string>& paths) {
+    std::int64_t latest = 0;
+    for (const std::string& path : paths) {
+        if (path.empty()) continue;
+        struct stat info {};
+        if (::stat(ToNativePath(path).c_str(), &info) != 0) continue;
+        const std::int64_t time =
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
+        latest = std::max(latest, time);
+    }
+    return latest;
+}
+
+}  // namespace kelmio

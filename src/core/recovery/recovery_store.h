@@ -1,0 +1,47 @@
+#pragma once
+// Where recovery entries live: one file per project path in the user's data
+// folder ($XDG_DATA_HOME/Morva/Kelmio/recovery), named by a hash of the path.
+// The entry also holds the path, so an entry whose name matches by chance
+// is never taken for another project's.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_error.h"
+#include "recovery/recovery_entry.h"
+
+namespace kelmio {
+
+// The user's recovery folder (not created here).
+std::string DefaultRecoveryFolder();
+
+class CRecoveryStore {
+public:
+    explicit CRecoveryStore(std::string folder) : m_strFolder(std::move(folder)) {}
+
+    const std::string& Folder() const { return m_strFolder; }
+    // The entry file of a project path.
+    std::string EntryPath(std::string_view project) const;
+
+    // Writes the entry atomically, creating the folder when missing;
+    // nullopt on success.
+    std::optional<FileError> Save(const CRecoveryEntry& entry) const;
+    // The same with the entry's bytes already made.
+    std::optional<FileError> SaveBytes(std::string_view project, std::string_view bytes) const;
+    // The project's entry; nullopt when there is none or it is not whole.
+    std::optional<CRecoveryEntry> Load(std::string_view project) const;
+    // True when no entry is left for the project.
+    bool Remove(std::string_view project) const;
+
+private:
+    std::string m_strFolder;
+};
+
+// The latest modification time of the files that exist among `paths`, in
+// milliseconds since 1970-01-01 UTC; 0 when none exists.
+std::int64_t LatestWriteTime(const std::vector<std::string>& paths);
+
+}  // namespace kelmio

@@ -1,0 +1,72 @@
+#pragma once
+// Writes and removes recovery entries on a thread of its own, so that the
+// UI thread only copies the text: converting a large translation to
+// Shift-JIS, checksumming and writing it never holds up typing.
+//
+// Jobs run in the order given, except that a newer copy of a project
+// replaces one still waiting: only the latest state is worth writing.
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "platform/file_error.h"
+#include "recovery/recovery_entry.h"
+#include "recovery/recovery_store.h"
+
+namespace kelmio {
+
+// What the UI thread hands over: the entry without its translation text,
+// and the text as the editor holds it (UTF-8), converted on the worker.
+struct RecoverySnapshot {
+    CRecoveryEntry entry;
+    std::string strEditTextUtf8;
+};
+
+class CRecoveryWriter {
+public:
+    // Told, on the worker thread, how each write ended (nullopt: written).
+    using WriteDone = std::function<void(const std::string& project, const std::optional<FileError>& error)>;
+
+    explicit CRecoveryWriter(CRecoveryStore store, WriteDone done = {});
+    // Finishes the waiting jobs first: an entry asked for is written.
+    ~CRecoveryWriter();
+    CRecoveryWriter(const CRecoveryWriter&) = delete;
+    CRecoveryWriter& operator=(const CRecoveryWriter&) = delete;
+
+    void Write(RecoverySnapshot snapshot);
+    void Remove(std::string project);
+    // Returns once every job given so far has run.
+    void Flush();
+
+    const CRecoveryStore& Store() const { return m_store; }
+
+private:
+    struct Job {
+        std::string strProject;
+        std::optional<RecoverySnapshot> snapshot;  // empty: remove the entry
+    };
+
+    void Push(Job job);
+    void Run();
+    void Do(Job& job);
+
+    CRecoveryStore m_store;
+    WriteDone m_done;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_idle;
+    std::deque<Job> m_jobs;
+    bool m_bBusy = false;
+    bool m_bStop = false;
+    std::thread m_thread;
+};
+
+// The entry of a snapshot, its text converted to Shift-JIS.
+CRecoveryEntry EntryFromSnapshot(RecoverySnapshot snapshot);
+
+}  // namespace kelmio

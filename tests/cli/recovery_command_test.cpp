@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_runner.h"
+#include "support/scoped_env.h"
+#include "support/sjis_literal.h"
+#include "support/temp_dir.h"
+
+namespace kelmio::test {
+namespace {
+
+TEST(RecoveryCommand, WritesShowsAndReadsBackTheEntryOfAProject) {
+    TempDir dir;
+    ScopedEnv data("XDG_DATA_HOME", dir.File("data"));
+    const std::string project = dir.File("表.kmp");
+    const CliResult missing = RunCli({"recovery", "text", project});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("表.kmp"), std::string::npos);
+
+    const std::string text = Sj("訳文の表\r\n二行目\r\n");
+    ASSERT_EQ(RunCli({"recovery", "write", project}, text).exitCode, 0);
+    EXPECT_EQ(RunCli({"recovery", "text", project}).out, text);
+    const CliResult shown = RunCli({"recovery", "show", project});
+    ASSERT_EQ(shown.exitCode, 0);
+    const nlohmann::json json = nlohmann::json::parse(shown.out);
+    EXPECT_EQ(json["project"], project);
+    EXPECT_EQ(json["translation"], "訳文の表\r\n二行目\r\n");
+    EXPECT_GT(json["time"].get<long long>(), 0);
+    EXPECT_TRUE(json["memos"].empty());
+    // Another project's entry is not this one's.
+    EXPECT_EQ(RunCli({"recovery", "text", dir.File("other.kmp")}).exitCode, 1);
+    EXPECT_EQ(RunCli({"recovery", "open", project}).exitCode, 2);
+}
+
+}  // namespace
+}  // namespace kelmio::test

@@ -1,0 +1,137 @@
+#include "recovery/recovery_entry.h"
+
+#include <gtest/gtest.h>
+
+#include "recovery/process_info.h"
+#include "stream/archive_stream.h"
+#include "support/file_bytes.h"
+#include "support/sjis_literal.h"
+
+namespace kelmio {
+namespace {
+
+using test::Sj;
+
+CRecoveryEntry FullEntry() {
+    CRecoveryEntry entry;
+    entry.m_writer = {4242, 987654321};
+    entry.m_nCopyTime = 1796000000123;
+    entry.m_strProject = Sj("/home/u/仕事/表.kmp");  // 表 ends in 0x5C
+    entry.m_strEditFile = Sj("/home/u/仕事/表.txt");
+    entry.m_strEditText = Sj("一行目\r\n能力と表示\r\n");
+    entry.m_nEditCaret = 7;
+    entry.m_nEditTopLine = 1;
+    entry.m_arrMemo = {{Sj("用語"), Sj("ソフト\r\n表")}, {"", ""}};
+    entry.m_nSelectedMemo = 1;
+    entry.m_source = RecoverySource{Sj("/home/u/原文.txt"), 2, 1, Sj("原文の表\r\n")};
+    return entry;
+}
+
+TEST(RecoveryEntryTest, WholeEntriesReadBackAsWritten) {
+    const CRecoveryEntry full = FullEntry();
+    EXPECT_EQ(ReadRecoveryEntry(WriteRecoveryEntry(full)), full);
+
+    CRecoveryEntry bare;
+    bare.m_strProject = "/p.kmp";
+    EXPECT_EQ(ReadRecoveryEntry(WriteRecoveryEntry(bare)), bare);
+}
+
+// A version 1 entry made byte by byte from the layout in the header.
+TEST(RecoveryEntryTest, ReadsTheDocumentedLayout) {
+    const std::string bytes = test::ReadFileBytes(std::string(KELMIO_TEST_DATA_DIR) + "/recovery/sample.kmr");
+    const std::optional<CRecoveryEntry> entry = ReadRecoveryEntry(bytes);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->m_writer, (ProcessIdentity{4242, 123456}));
+    EXPECT_EQ(entry->m_nCopyTime, 1796644800000);
+    EXPECT_EQ(entry->m_strProject, Sj("/home/u/表.kmp"));
+    EXPECT_EQ(entry->m_strEditText, Sj("訳文\r\n表示\r\n"));
+    EXPECT_EQ(entry->m_nEditCaret, 3);
+    ASSERT_EQ(entry->m_arrMemo.size(), 2u);
+    EXPECT_EQ(entry->m_arrMemo[0], (CKelmioMemo{Sj("用語"), Sj("本文")}));
+    EXPECT_EQ(entry->m_nSelectedMemo, 1);
+    ASSERT_TRUE(entry->m_source);
+    EXPECT_EQ(*entry->m_source, (RecoverySource{Sj("/src/原文.txt"), 2, 1, Sj("原文\r\n")}));
+    EXPECT_EQ(WriteRecoveryEntry(*entry), bytes);
+}
+
+TEST(RecoveryEntryTest, AnEntryCutShortAnywhereIsRefused) {
+    const std::string bytes = WriteRecoveryEntry(FullEntry());
+    for (std::size_t size = 0; size < bytes.size(); ++size) {
+        EXPECT_FALSE(ReadRecoveryEntry(std::string_view(bytes).substr(0, size))) << "cut at " << size;
+    }
+    EXPECT_FALSE(ReadRecoveryEntry(bytes + '\0'));
+}
+
+TEST(RecoveryEntryTest, AnyChangedByteIsRefused) {
+    const std::string bytes = WriteRecoveryEntry(FullEntry());
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        std::string damaged = bytes;
+        damaged[at] = static_cast<char>(damaged[at] ^ 0x20);
+        EXPECT_FALSE(ReadRecoveryEntry(damaged)) << "byte " << at;
+    }
+}
+
+// The fields behind a valid header and checksum are still checked: a
+// forged count may not make the reader allocate or read past the end.
+std::string Framed(const std::string& body, std::uint32_t version = kRecoveryVersion) {
+    CArchiveWriter out;
+    out.WriteBytes(std::string_view("KELMREC\x1a", 8));
+    out.WriteDword(version);
+    out.WriteQword(body.size());
+    out.WriteQword(Fnv1a64(body));
+    out.WriteBytes(body);
+    return out.TakeBytes();
+}
+
+TEST(RecoveryEntryTest, ForgedBodiesAreRefused) {
+    CArchiveWriter body;
+    body.WriteDword(1);
+    body.WriteQword(2);
+    body.WriteQword(3);
+    body.WriteString("/p.kmp");
+    body.WriteString("");
+    body.WriteString("text");
+    body.WriteLong(0);
+    body.WriteLong(0);
+    CArchiveWriter hugeCount = body;
+    hugeCount.WriteDword(0xFFFFFFFF);
+    EXPECT_FALSE(ReadRecoveryEntry(Framed(hugeCount.Bytes())));
+
+    CArchiveWriter good = body;
+    good.WriteDword(0);
+    good.WriteLong(5);  // no such memo: nothing selected
+    good.WriteByte(0);
+    const std::optional<CRecoveryEntry> read = ReadRecoveryEntry(Framed(good.Bytes()));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->m_nSelectedMemo, -1);
+    EXPECT_EQ(read->m_strEditText, "text");
+
+    EXPECT_FALSE(ReadRecoveryEntry(Framed(good.Bytes(), kRecoveryVersion + 1)));
+    CArchiveWriter badFlag = body;
+    badFlag.WriteDword(0);
+    badFlag.WriteLong(-1);
+    badFlag.WriteByte(2);
+    EXPECT_FALSE(ReadRecoveryEntry(Framed(badFlag.Bytes())));
+}
+
+TEST(ProcessInfoTest, StartTimeIsTheTwentySecondFieldAfterTheName) {
+    const std::string fields = " S 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 777 19 20";
+    EXPECT_EQ(StartTimeFromStat("123 (kelmio)" + fields), 777u);
+    // A name holding ") " does not shift the fields.
+    EXPECT_EQ(StartTimeFromStat("123 (a) b (c)" + fields), 777u);
+    EXPECT_FALSE(StartTimeFromStat("123 (kelmio) Z 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 777"));
+    EXPECT_FALSE(StartTimeFromStat("123 (kelmio) S 1 2"));
+    EXPECT_FALSE(StartTimeFromStat("no name"));
+}
+
+TEST(ProcessInfoTest, ThisProcessRunsAndAnotherStartTimeDoesNot) {
+    const CSystemProcessInfo processes;
+    const ProcessIdentity self = processes.Current();
+    ASSERT_NE(self.nStartTime, 0u);
+    EXPECT_TRUE(processes.IsRunning(self));
+    EXPECT_FALSE(processes.IsRunning({self.nPid, self.nStartTime + 1}));
+    EXPECT_FALSE(processes.IsRunning({0, self.nStartTime}));
+}
+
+}  // namespace
+}  // namespace kelmio
