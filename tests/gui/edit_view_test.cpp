@@ -5,12 +5,14 @@
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/frame.h>
+#include <wx/statusbr.h>
 #include <wx/stc/stc.h>
 
 #include <fstream>
 
 #include "commands/command_ids.h"
 #include "gui/editor/editor_settings_dlg.h"
+#include "gui/editor/sjis_marks.h"
 #include "gui_support.h"
 #include "platform/settings.h"
 #include "support/file_bytes.h"
@@ -113,6 +115,37 @@ TEST_F(EditViewTest, TypingMarksModifiedAndEnablesUndoLoadingDoesNot) {
     EXPECT_TRUE(m_pView->QueryCommand(ID_EDIT_COPY)->bEnabled);
     ASSERT_TRUE(m_pView->OnCommand(ID_EDIT_CLEAR));
     EXPECT_EQ(m_pView->Editor().GetText(), "");
+}
+
+// A character a save would turn into "?" is marked as it is typed, and the
+// status bar says why.
+TEST_F(EditViewTest, CharactersWithoutShiftJisFormAreMarkedWhenTyped) {
+    m_pFrame->CreateStatusBar();
+    Widget().AddText(wxString::FromUTF8("訳文 caf"));
+    EXPECT_EQ(m_pView->CharsWithoutSjisForm(), 0u);
+    EXPECT_EQ(m_pFrame->GetStatusBar()->GetStatusText(), "");
+    Widget().AddText(wxString::FromUTF8("é ok 😀"));
+    EXPECT_EQ(m_pView->CharsWithoutSjisForm(), 2u);
+    const auto marked = [&](const char* utf8Before) {
+        const int position = static_cast<int>(std::string(utf8Before).size());
+        return Widget().IndicatorValueAt(CSjisMarks::kIndicator, position) != 0;
+    };
+    EXPECT_TRUE(marked("訳文 caf"));
+    EXPECT_TRUE(marked("訳文 café ok "));
+    EXPECT_FALSE(marked("訳文 ca"));
+    EXPECT_FALSE(marked("訳"));
+    EXPECT_FALSE(marked("訳文 café o"));
+    EXPECT_EQ(m_pFrame->GetStatusBar()->GetStatusText(),
+              wxString::FromUTF8("Shift-JIS で表せない文字です。保存すると「?」に置き換えられます。"));
+
+    // Loaded text is marked too; deleting the characters takes the marks along.
+    m_pView->Editor().SetText(Sj("a") + "?" + Sj("b"));
+    EXPECT_EQ(m_pView->CharsWithoutSjisForm(), 0u);
+    Widget().SetText(wxString::FromUTF8("x한y"));
+    EXPECT_EQ(m_pView->CharsWithoutSjisForm(), 1u);
+    EXPECT_TRUE(Widget().IndicatorValueAt(CSjisMarks::kIndicator, 1) != 0);
+    Widget().SetText("xy");
+    EXPECT_EQ(m_pView->CharsWithoutSjisForm(), 0u);
 }
 
 TEST_F(EditViewTest, FailuresAreReportedAndTheOldFileStays) {

@@ -3,6 +3,7 @@
 
 #include <wx/app.h>
 #include <wx/utils.h>
+#include <wx/window.h>
 
 #include <string>
 #include <vector>
@@ -20,6 +21,34 @@ inline void Pump() {
         wxMilliSleep(10);
     }
 }
+
+// The texts a user reads in a window and its children: the title and every
+// label. Texts of the toolkit's own dialogs come from its catalogue.
+std::vector<wxString> ShownTexts(const wxWindow& window);
+
+// True when `text` holds a word in Latin letters that a Japanese user would
+// read as untranslated English. "OK" and a mnemonic such as "(&F)" or
+// "(_F)" are at home in Japanese texts.
+bool LooksEnglish(const wxString& text);
+
+// With KELMIO_SCREENSHOT_DIR set, saves what `window` shows there as a PNG
+// named `name`; without it, does nothing.
+void SaveScreenshot(wxWindow& window, const std::string& name);
+
+// Collects what is written to the process's standard error (the toolkit's
+// warnings go there) from construction until Take().
+class CapturedStderr {
+public:
+    CapturedStderr();
+    ~CapturedStderr();
+    CapturedStderr(const CapturedStderr&) = delete;
+    CapturedStderr& operator=(const CapturedStderr&) = delete;
+    std::string Take();
+
+private:
+    int m_nSaved = -1;
+    std::string m_strFile;
+};
 
 // Answers every question with a fixed answer and remembers the texts.
 class CRecordingPrompter final : public CPrompter {

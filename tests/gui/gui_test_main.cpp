@@ -4,6 +4,11 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/init.h>
+#include <wx/intl.h>
+
+#include <memory>
+
+#include "gui/platform/ui_locale.h"
 
 namespace {
 
@@ -27,6 +32,8 @@ int main(int argc, char** argv) {
     wxApp::SetInstance(new CTestApp);
     if (!wxEntryStart(argc, argv)) return 2;
     wxTheApp->CallOnInit();
+    // As the application: every toolkit text the tests see is Japanese.
+    const std::unique_ptr<wxLocale> locale = kelmio::SetUpJapaneseLocale();
     const int result = RUN_ALL_TESTS();
     wxTheApp->OnExit();
     wxEntryCleanup();

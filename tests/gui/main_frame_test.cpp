@@ -168,6 +168,40 @@ TEST_F(MainFrameTest, SplittersPlacementAndToolbarSurviveARestart) {
     EXPECT_TRUE(m_pFrame->GetStatusBar()->IsShown());
 }
 
+// Written while the program runs, so that a crash keeps them.
+TEST_F(MainFrameTest, PlacementAndPaneSizesAreStoredSoonAfterTheyChange) {
+    Open();
+    m_pFrame->SetSize(wxRect(40, 30, 900, 700));
+    Pump();
+    m_pFrame->OuterSplitter().SetSashPosition(233);
+    wxSplitterEvent moved(wxEVT_SPLITTER_SASH_POS_CHANGED, &m_pFrame->OuterSplitter());
+    m_pFrame->OuterSplitter().ProcessWindowEvent(moved);
+    for (int round = 0; round < 20; ++round) Pump();
+
+    const CWxSettings stored(m_folder.Path().string());
+    EXPECT_EQ(stored.GetInt("View", "PreviewHeight", 0), 233);
+    EXPECT_EQ(stored.GetString("Window size", "Rect", "").rfind("40,30,940,730,", 0), 0u)
+        << stored.GetString("Window size", "Rect", "");
+}
+
+// A window squeezed to almost nothing (as some window managers restore a
+// window) keeps the pane sizes it had before.
+TEST_F(MainFrameTest, PaneSizesOfASqueezedWindowAreNotStored) {
+    Open();
+    m_pFrame->SetSize(wxRect(40, 30, 900, 700));
+    Pump();
+    m_pFrame->OuterSplitter().SetSashPosition(211);
+    m_pFrame->InnerSplitter().SetSashPosition(523);
+    for (int round = 0; round < 20; ++round) Pump();
+    m_pFrame->SetSize(wxSize(303, 25));
+    for (int round = 0; round < 20; ++round) Pump();
+    CloseAndFlush();
+
+    const CWxSettings stored(m_folder.Path().string());
+    EXPECT_EQ(stored.GetInt("View", "PreviewHeight", 0), 211);
+    EXPECT_EQ(stored.GetInt("View", "FormWidth", 0), 523);
+}
+
 TEST_F(MainFrameTest, FirstStartSplitsHalfTheHeightAndThreeQuartersOfTheWidth) {
     Open();
     EXPECT_EQ(m_pFrame->GetRect(), wxRect(100, 100, 700, 500));

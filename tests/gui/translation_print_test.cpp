@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 #include <wx/dcmemory.h>
+#include <wx/display.h>
+#include <wx/statusbr.h>
+#include <wx/weakref.h>
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/print.h>
 
 #include <string>
 
+#include "gui/editor/translation_preview.h"
 #include "gui_support.h"
 #include "support/sjis_literal.h"
 
@@ -141,23 +145,73 @@ TEST(TranslationPrintout, ADeviceTheLoopDidNotDescribeIsTakenAsAScreenPage) {
     printout.SetDC(nullptr);
 }
 
-TEST(TranslationPreview, ShowsThreePagesAndGoesToTheLast) {
-    const int perPage = LinesPerPage();
-    const CPrintSource source = Lines(2 * perPage + 5);
-    wxPrintDialogData data;
-    auto* preview = new wxPrintPreview(new CTranslationPrintout("preview", source, CPrintMargins{}),
-                                       new CTranslationPrintout("print", source, CPrintMargins{}), &data);
+// Lines of `text` before `offset`.
+int LinesBefore(const std::string& text, std::size_t offset) {
+    int lines = 0;
+    for (std::size_t i = 0; i < offset && i < text.size(); ++i) lines += text[i] == '\n';
+    return lines;
+}
+
+void ExpectJapanese(const wxWindow& window) {
+    for (const wxString& text : test::ShownTexts(window)) {
+        EXPECT_FALSE(test::LooksEnglish(text)) << text.utf8_string();
+    }
+}
+
+// A long text shows its first page at once, with only the next page laid
+// out, and the rest is counted while the window is idle.
+TEST(TranslationPreview, ShowsPageOneFirstAndCountsTheRestLazily) {
+    const int lineCount = 1500;
+    const CPrintSource source = Lines(lineCount);
+    auto* shown = new CTranslationPrintout("preview", source, CPrintMargins{});
+    auto* preview = new CTranslationPreview(shown, new CTranslationPrintout("print", source, CPrintMargins{}),
+                                            wxPrintDialogData());
     ASSERT_TRUE(preview->IsOk());
-    auto* frame = new wxPreviewFrame(preview, nullptr, "preview", wxDefaultPosition, wxSize(700, 800));
+    auto* frame = new CPreviewFrame(preview, nullptr, wxString::FromUTF8("印刷ﾌﾟﾚﾋﾞｭｰ"));
     frame->Initialize();
+    ASSERT_TRUE(preview->RenderPage(1));
+    EXPECT_EQ(shown->PageStarts().size(), 2u);
+    EXPECT_FALSE(preview->AllPagesCounted());
+    EXPECT_EQ(preview->GetMaxPage(), 2);
+    const int perPage = LinesBefore(source.strText, shown->PageStarts()[1]);
+    ASSERT_GT(perPage, 10);
+
     frame->Show();
+    for (int round = 0; round < 200 && !preview->AllPagesCounted(); ++round) {
+        wxTheApp->ProcessIdle();
+        test::Pump();
+    }
+    ASSERT_TRUE(preview->AllPagesCounted());
+    const int pages = (lineCount + perPage - 1) / perPage;
+    EXPECT_EQ(preview->GetMaxPage(), pages);
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(),
+              wxString::Format(wxString::FromUTF8("%dページ (%dページ中)"), 1, pages));
+    EXPECT_TRUE(preview->SetCurrentPage(pages));
     test::Pump();
-    EXPECT_EQ(preview->GetCurrentPage(), 1);
-    EXPECT_TRUE(preview->SetCurrentPage(3));
+    EXPECT_EQ(preview->GetCurrentPage(), pages);
+    ExpectJapanese(*frame);
+    EXPECT_TRUE(preview->SetCurrentPage(1));
     test::Pump();
-    EXPECT_EQ(preview->GetCurrentPage(), 3);
-    EXPECT_EQ(preview->GetMaxPage(), 3);
-    frame->Destroy();
+    test::SaveScreenshot(*frame, "print-preview.png");
+
+    // Esc closes the preview.
+    wxWeakRef<wxFrame> open(frame);
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    escape.SetEventObject(frame);
+    frame->GetEventHandler()->ProcessEvent(escape);
+    test::Pump();
+    EXPECT_FALSE(open);
+}
+
+TEST(TranslationPreview, OpensOnTheScreenWhereverItsOwnerIs) {
+    auto* owner = new wxFrame(nullptr, wxID_ANY, "owner", wxPoint(-3000, -2000), wxSize(4000, 3000));
+    const wxRect area = wxDisplay(0u).GetClientArea();
+    const wxRect rect = PreviewRectFor(owner);
+    EXPECT_TRUE(area.Contains(rect)) << rect.x << "," << rect.y << " " << rect.width << "x" << rect.height;
+    owner->SetSize(wxRect(100, 80, 600, 500));
+    EXPECT_EQ(PreviewRectFor(owner), wxRect(100, 80, 600, 500));
+    owner->Destroy();
     test::Pump();
 }
 

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "gui_support.h"
 #include "platform/file_io.h"
 #include "support/file_bytes.h"
 #include "support/sjis_literal.h"
@@ -46,6 +47,24 @@ TEST(CWxSettings, ADamagedFileGivesWhatCanBeReadAndNoCrash) {
     EXPECT_EQ(settings.GetInt("View", "PreviewHeight", 77), 77);
 }
 
+// A crash after a change must not lose it: the file holds every change as
+// soon as the program is idle, while the store is still open.
+TEST(CWxSettings, EveryChangeIsOnDiskOnceTheProgramIsIdle) {
+    test::TempDir folder;
+    CWxSettings settings(folder.Path().string());
+    settings.WriteInt("EditX", "TabSize", 4);
+    settings.WriteString("Recent File List", "File1", Sj("/訳/a.kmp"));
+    test::Pump();
+    {
+        const CWxSettings reader(folder.Path().string());
+        EXPECT_EQ(reader.GetInt("EditX", "TabSize", 8), 4);
+        EXPECT_EQ(reader.GetString("Recent File List", "File1", ""), Sj("/訳/a.kmp"));
+    }
+    settings.WriteInt("EditX", "TabSize", 2);
+    test::Pump();
+    const CWxSettings reader(folder.Path().string());
+    EXPECT_EQ(reader.GetInt("EditX", "TabSize", 8), 2);
+}
 
 // A settings file larger than any Kelmio writes is not read (in linear
 // time or otherwise): the user is told, and the file is never written

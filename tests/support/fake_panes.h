@@ -22,7 +22,7 @@ public:
     // at any byte); otherwise it only records the path.
     WriteFunction write;
     std::string text = "translation";
-    std::size_t unconvertible = 0;    // reported by every SaveFile that succeeds
+    std::size_t unconvertible = 0;    // characters without a Shift-JIS form, reported by every SaveFile that succeeds
     std::vector<std::string> loaded;  // paths LoadFile read
     int cleared = 0;
     int scrolledBy = 0;
@@ -39,6 +39,7 @@ public:
         }
         return result;
     }
+    std::size_t CharsWithoutSjisForm() const override { return unconvertible; }
     void LoadFile(const std::string& path) override { loaded.push_back(path); }
     int SelStart() const override { return selStart; }
     int FirstVisibleLine() const override { return firstVisibleLine; }

@@ -38,6 +38,9 @@ public:
     // Shift-JIS file with CR LF line ends. Saving neither reports nor
     // touches the modified flag: the caller does both, knowing the result.
     virtual EditSaveResult SaveFile(const std::string& path) = 0;
+    // How many characters of the text have no Shift-JIS form: a save
+    // writes each of them as "?".
+    virtual std::size_t CharsWithoutSjisForm() const = 0;
     // A missing file gives an empty text; the editor reports other failures.
     virtual void LoadFile(const std::string& path) = 0;
     // Caret position as a byte offset in the Shift-JIS text.

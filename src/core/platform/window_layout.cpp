@@ -94,4 +94,9 @@ void SavePaneSizes(CSettings& settings, const CPaneSizes& sizes) {
     settings.WriteInt(kViewSection, kPreviewHeightValue, sizes.nPreviewHeight);
 }
 
+bool PanesHaveRoom(const CPaneSizes& sizes, int nClientWidth, int nClientHeight, int nMinimumPane) {
+    return sizes.nPreviewHeight >= nMinimumPane && nClientHeight - sizes.nPreviewHeight >= nMinimumPane &&
+           sizes.nFormWidth >= nMinimumPane && nClientWidth - sizes.nFormWidth >= nMinimumPane;
+}
+
 }  // namespace kelmio

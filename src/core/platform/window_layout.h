@@ -52,4 +52,10 @@ struct CPaneSizes {
 CPaneSizes LoadPaneSizes(const CSettings& settings, int nClientWidth, int nClientHeight);
 void SavePaneSizes(CSettings& settings, const CPaneSizes& sizes);
 
+// Whether the pane sizes of a window with this client area are the user's:
+// every pane at least `nMinimumPane` in each direction. A window that a
+// window manager squeezed to almost nothing has its panes pushed to the
+// edges; those sizes are not worth keeping.
+bool PanesHaveRoom(const CPaneSizes& sizes, int nClientWidth, int nClientHeight, int nMinimumPane);
+
 }  // namespace kelmio

@@ -107,7 +107,7 @@ private:
     // The project file's bytes; nullopt when the translation text, saved
     // first, could not be written.
     std::optional<std::string> SerializeForSaving();
-    bool SaveTranslationTo(const std::string& path);
+    TranslationSave SaveTranslationTo(const std::string& path);
     TranslationSave SaveTranslation();
     TranslationSave SaveTranslationAs();
     void DeleteContents();

@@ -102,35 +102,43 @@ bool CKelmioDoc::OnEditFileSaveAs() { return SaveTranslationAs() == TranslationS
 CKelmioDoc::TranslationSave CKelmioDoc::SaveTranslation() {
     if (m_data.m_strEditFile.empty()) return SaveTranslationAs();
     if (m_pEditor == nullptr) return TranslationSave::kSaved;
-    return SaveTranslationTo(m_data.m_strEditFile) ? TranslationSave::kSaved : TranslationSave::kFailed;
+    return SaveTranslationTo(m_data.m_strEditFile);
 }
 
 CKelmioDoc::TranslationSave CKelmioDoc::SaveTranslationAs() {
     const FileDialogResult result = m_prompter.ChooseFile(
         TextFileDialog(false, SjisText("編集ファイルを名前を付けて保存"), "*.txt", kOverwritePrompt | kHideReadOnly));
     if (result.nResult != kIdOk) return TranslationSave::kCancelled;
-    // A text that could not be written keeps its old name.
-    if (m_pEditor != nullptr && !SaveTranslationTo(result.strPath)) return TranslationSave::kFailed;
+    // A text that was not written keeps its old name.
+    if (m_pEditor != nullptr) {
+        const TranslationSave saved = SaveTranslationTo(result.strPath);
+        if (saved != TranslationSave::kSaved) return saved;
+    }
     m_data.m_strEditFile = result.strPath;
     SetModifiedFlag(true);
     return TranslationSave::kSaved;
 }
 
 // Only a save that succeeded clears the editor's modified mark; a failure
-// is reported and leaves the text marked, so it is asked about again.
-bool CKelmioDoc::SaveTranslationTo(const std::string& path) {
+// is reported and leaves the text marked, so it is asked about again. A
+// text that would lose characters is written only when the user agrees.
+CKelmioDoc::TranslationSave CKelmioDoc::SaveTranslationTo(const std::string& path) {
+    if (const std::size_t lost = m_pEditor->CharsWithoutSjisForm(); lost > 0) {
+        static const std::string question = SjisText(
+            "翻訳テキストに Shift-JIS で表せない文字が %1 文字あります。\n"
+            "保存すると、これらの文字は「?」に置き換えられます。\n\n保存しますか？");
+        const std::string text = FormatMessage1(question, std::to_string(lost));
+        if (m_prompter.Message(text, MessageButtons::kOkCancel, MessageIcon::kExclamation) != Answer::kOk) {
+            return TranslationSave::kCancelled;
+        }
+    }
     const EditSaveResult result = m_pEditor->SaveFile(path);
     if (!result.ok()) {
         ReportError(FileErrorMessage(*result.error));
-        return false;
+        return TranslationSave::kFailed;
     }
     m_pEditor->PutModified(false);
-    if (result.unconvertible > 0) {
-        // Saved, but not every character survived: the user must know.
-        static const std::string text = SjisText("Shift-JIS で表せない文字を「?」に置き換えて保存しました。\n%1");
-        ReportError(FormatMessage1(text, path));
-    }
-    return true;
+    return TranslationSave::kSaved;
 }
 
 }  // namespace kelmio

@@ -57,7 +57,7 @@ std::size_t SkipUtf16Le(const unsigned char* in, std::size_t left) {
 // Runs iconv over the whole input, putting `replacement` in place of every
 // character that cannot be converted and carrying on after it.
 ConversionResult Convert(const char* to, const char* from, std::string_view input, SkipLength skip,
-                         std::string_view replacement) {
+                         std::string_view replacement, std::vector<Utf8Span>* failures = nullptr) {
     ConversionResult result;
     IconvHandle cd(to, from);
     if (!cd.Valid()) {
@@ -65,6 +65,7 @@ ConversionResult Convert(const char* to, const char* from, std::string_view inpu
         for (const char c : input) {
             if (static_cast<unsigned char>(c) < 0x80) result.text += c;
             else {
+                if (failures != nullptr) failures->push_back({static_cast<std::size_t>(&c - input.data()), 1});
                 result.text += replacement;
                 ++result.unconvertible;
             }
@@ -90,6 +91,7 @@ ConversionResult Convert(const char* to, const char* from, std::string_view inpu
         }
         // EILSEQ or EINVAL: step over the offending character.
         const std::size_t n = skip(reinterpret_cast<const unsigned char*>(in), inLeft);
+        if (failures != nullptr) failures->push_back({static_cast<std::size_t>(in - input.data()), n});
         in += n;
         inLeft -= n;
         if (used + replacement.size() > out.size()) out.resize(out.size() * 2 + replacement.size());
@@ -142,6 +144,12 @@ ConversionResult Utf16ToCp932Checked(std::u16string_view utf16) {
 }
 
 std::string Utf8ToCp932(std::string_view utf8) { return Utf8ToCp932Checked(utf8).text; }
+
+std::vector<Utf8Span> FindCharsWithoutCp932Form(std::string_view utf8) {
+    std::vector<Utf8Span> found;
+    Convert("CP932", "UTF-8", utf8, SkipUtf8, "?", &found);
+    return found;
+}
 
 std::string Utf16ToCp932(std::u16string_view utf16) { return Utf16ToCp932Checked(utf16).text; }
 

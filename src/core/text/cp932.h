@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelmio {
 
@@ -26,6 +27,18 @@ std::string Utf16ToCp932(std::u16string_view utf16);
 // caller about to write a file can warn the user before anything is lost.
 ConversionResult Utf8ToCp932Checked(std::string_view utf8);
 ConversionResult Utf16ToCp932Checked(std::u16string_view utf16);
+
+// A run of bytes of a UTF-8 text.
+struct Utf8Span {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    bool operator==(const Utf8Span&) const = default;
+};
+
+// The characters of `utf8` that have no code page 932 form, in order: a
+// save in Shift-JIS writes each of them as "?". Bytes that are not UTF-8
+// count as such characters too.
+std::vector<Utf8Span> FindCharsWithoutCp932Form(std::string_view utf8);
 
 // UTF-16LE bytes as stored in files (2 bytes per code unit, low byte first).
 std::u16string Utf16FromLeBytes(std::string_view bytes);

@@ -143,7 +143,7 @@ void CAppShell::CreateMainFrame() {
     m_pFrame->Bind(wxEVT_DESTROY, &CAppShell::OnFrameDestroyedEvent, this);
     m_doc.AttachViews(&m_pFrame->TextView(), &m_pFrame->EditView(), &m_pFrame->FormView());
     OnDocumentTitleChanged();
-    OnRecentListChanged();
+    ShowRecentProjects(*m_pFrame->GetMenuBar(), m_doc.RecentProjects().Entries());
 }
 
 // Typing in a memo: text events rise from the memo pane's boxes.
@@ -247,6 +247,8 @@ void CAppShell::OnProjectSaved() {
 }
 
 void CAppShell::OnRecentListChanged() {
+    // Kept at once: a crash must not take the list with it.
+    m_doc.RecentProjects().WriteList(m_settings);
     if (m_pFrame != nullptr) ShowRecentProjects(*m_pFrame->GetMenuBar(), m_doc.RecentProjects().Entries());
 }
 

@@ -2,10 +2,22 @@
 
 #include <wx/display.h>
 #include <wx/statusbr.h>
+#include <wx/time.h>
 #include <wx/toolbar.h>
 
 namespace kelmio {
 namespace {
+
+// How long after the first show the window manager may still be framing it.
+constexpr long long kSettleMs = 2000;
+constexpr int kLargestFrame = 80;  // pixels a window manager's frame adds, at most
+
+// The window grew by no more than a window manager's frame.
+bool IsFrameAddedLate(const wxSize& now, const wxSize& asked) {
+    const wxSize grown = now - asked;
+    return grown != wxSize(0, 0) && grown.x >= 0 && grown.y >= 0 && grown.x <= kLargestFrame &&
+           grown.y <= kLargestFrame;
+}
 
 wxRect ToRect(const CWindowPlacement& placement) {
     return {placement.nLeft, placement.nTop, placement.nRight - placement.nLeft, placement.nBottom - placement.nTop};
@@ -25,7 +37,7 @@ wxRect OnSomeDisplay(wxRect rect) {
 }  // namespace
 
 CContFrameWnd::CContFrameWnd(CSettings& settings, const wxString& title)
-    : wxFrame(nullptr, wxID_ANY, title), m_settings(settings), m_placement(LoadWindowPlacement(settings)) {
+    : wxFrame(nullptr, wxID_ANY, title), m_settings(settings), m_placement(LoadWindowPlacement(settings)), m_stored(m_placement) {
     m_rectNormal = OnSomeDisplay(ToRect(m_placement));
     SetSize(m_rectNormal);
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) { RememberNormalRect(); event.Skip(); });
@@ -33,8 +45,31 @@ CContFrameWnd::CContFrameWnd(CSettings& settings, const wxString& title)
 }
 
 void CContFrameWnd::RememberNormalRect() {
-    if (m_bFirstActivation || IsMaximized() || IsIconized() || !IsShown()) return;
+    if (m_bFirstActivation || !IsShown()) return;
+    if (IsMaximized()) {
+        m_bRestoring = true;
+        return;
+    }
+    if (IsIconized()) return;
+    if (wxGetLocalTimeMillis().GetValue() < m_nSettledAtMs && GetClientSize() == m_sizeShownClient &&
+        IsFrameAddedLate(GetSize(), m_rectNormal.GetSize())) {
+        CallAfter(&CContFrameWnd::RestoreNormalRect);
+        return;
+    }
+    if (m_bRestoring) {
+        m_bRestoring = false;
+        // Some window managers restore a window that was mapped maximised
+        // to a size of their own (its minimum, say): the normal rectangle
+        // is what it must come back to.
+        if (GetRect() != m_rectNormal) CallAfter(&CContFrameWnd::RestoreNormalRect);
+        return;
+    }
     m_rectNormal = GetRect();
+}
+
+void CContFrameWnd::RestoreNormalRect() {
+    if (IsMaximized() || IsIconized() || GetRect() == m_rectNormal) return;
+    SetSize(m_rectNormal);
 }
 
 void CContFrameWnd::ShowWindow() {
@@ -46,9 +81,19 @@ void CContFrameWnd::ShowWindow() {
     ShowControlBar(GetToolBar(), m_placement.bToolBar);
     ShowControlBar(GetStatusBar(), m_placement.bStatusBar);
     SetSize(m_rectNormal);
+#ifdef __WXGTK__
+    // Showing is deferred until the window manager tells the size of its
+    // frame; GTK then lays the toolbar out in a window of no size first.
+    m_deferShow = false;
+#endif
+    // Maximised before it is mapped: the window manager then keeps the
+    // normal rectangle as the one to restore.
+    if (m_placement.nShowCmd == kShowMaximized) Maximize();
     Show();
     m_bFirstActivation = false;
-    if (m_placement.nShowCmd == kShowMaximized) Maximize();
+    m_nSettledAtMs = wxGetLocalTimeMillis().GetValue() + kSettleMs;
+    m_sizeShownClient = GetClientSize();
+    m_bRestoring = m_placement.nShowCmd == kShowMaximized;
     if (m_placement.nShowCmd == kShowMinimized) Iconize();
     OnFirstShow();
 }
@@ -74,6 +119,11 @@ CWindowPlacement CContFrameWnd::CurrentPlacement() const {
     return placement;
 }
 
-void CContFrameWnd::SavePlacement() { SaveWindowPlacement(m_settings, CurrentPlacement()); }
+void CContFrameWnd::SavePlacement(bool always) {
+    const CWindowPlacement now = CurrentPlacement();
+    if (!always && now == m_stored) return;
+    SaveWindowPlacement(m_settings, now);
+    m_stored = now;
+}
 
 }  // namespace kelmio

@@ -1,8 +1,8 @@
 #pragma once
 // A frame that remembers where it was: its normal rectangle, whether it was
 // maximised or minimised, and whether its toolbar and status bar were
-// shown. The placement is applied when the frame is first shown and stored
-// when it closes.
+// shown. The placement is applied when the frame is first shown; the
+// derived frame stores it whenever it changed.
 
 #include <wx/frame.h>
 
@@ -29,17 +29,28 @@ protected:
     // Called once, right after the frame was first shown.
     virtual void OnFirstShow() {}
 
-    // Stores the placement; the derived frame calls it while closing.
-    void SavePlacement();
+    // Stores the placement: always when `always` (the window closes), else
+    // only when it differs from what was read or stored last.
+    void SavePlacement(bool always);
     CSettings& Settings() { return m_settings; }
 
 private:
     void RememberNormalRect();
+    void RestoreNormalRect();
 
     CSettings& m_settings;
     CWindowPlacement m_placement;
+    CWindowPlacement m_stored;  // what the settings hold
     wxRect m_rectNormal;
     bool m_bFirstActivation = true;
+    // Set while maximised: the next normal size is the window manager's
+    // answer to a restore, not a size the user chose.
+    bool m_bRestoring = false;
+    // Until then, a window that grew around the client area it was shown
+    // with is the toolkit adding the window manager's frame late; the
+    // stored size is put back.
+    long long m_nSettledAtMs = 0;
+    wxSize m_sizeShownClient;
 };
 
 }  // namespace kelmio

@@ -1,6 +1,7 @@
 #include "gui/app/kelmio_app.h"
 
 #include <wx/filename.h>
+#include <wx/intl.h>
 #include <wx/stdpaths.h>
 
 #include <csignal>
@@ -12,6 +13,7 @@
 #include "gui/app/main_frame.h"
 #include "gui/keys/key_dispatch_filter.h"
 #include "gui/platform/single_instance.h"
+#include "gui/platform/ui_locale.h"
 #include "gui/platform/wx_prompter.h"
 #include "gui/platform/wx_settings.h"
 #include "gui/platform/wx_text.h"
@@ -69,6 +71,7 @@ CCommandLineInfo CKelmioApp::ReadCommandLine() const {
 
 bool CKelmioApp::OnInit() {
     SetAppName("Kelmio");
+    m_pLocale = SetUpJapaneseLocale();
 
     // 1. Sockets need no start-up here.
     // 2. Nothing to initialise for hosting components.
@@ -81,6 +84,7 @@ bool CKelmioApp::OnInit() {
 
     // 5. The settings store; the project shell reads the recent projects.
     m_pSettings = std::make_unique<CWxSettings>(CWxSettings::DefaultFolder());
+    m_pSettings->HoldWrites(true);  // until the program runs
     m_pPrompter = std::make_unique<CWxPrompter>([this] { return static_cast<wxWindow*>(MainFrame()); });
 
     // 6. Image plug-ins, when the settings ask for them.
@@ -163,7 +167,12 @@ bool CKelmioApp::EndAtStartup() {
     return false;
 }
 
-int CKelmioApp::OnRun() { return m_bHandedOff ? 0 : wxApp::OnRun(); }
+int CKelmioApp::OnRun() {
+    if (m_bHandedOff) return 0;
+    // From now on every change is written as soon as the program is idle.
+    m_pSettings->HoldWrites(false);
+    return wxApp::OnRun();
+}
 
 int CKelmioApp::OnExit() {
     m_pInstance.reset();

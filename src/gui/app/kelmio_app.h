@@ -11,6 +11,8 @@
 
 #include "app/command_line.h"
 
+class wxLocale;
+
 namespace kelmio {
 
 class CAppCommands;
@@ -47,6 +49,7 @@ private:
     void TakeRequest(const std::string& request);
     bool EndAtStartup();
 
+    std::unique_ptr<wxLocale> m_pLocale;  // first in, last out: every text needs it
     std::unique_ptr<CWxSettings> m_pSettings;
     std::unique_ptr<CWxPrompter> m_pPrompter;
     std::unique_ptr<CKeycustArray> m_pKeyTable;  // needs the settings; goes before them

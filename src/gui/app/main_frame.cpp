@@ -16,6 +16,7 @@
 #include "gui/app/wx_command_ids.h"
 #include "gui/editor/kel_edit_view.h"
 #include "gui/memo/kel_form_view.h"
+#include "gui/platform/gtk_style.h"
 #include "gui/platform/wx_text.h"
 #include "gui/viewer/text_view.h"
 
@@ -24,6 +25,9 @@ namespace {
 
 constexpr int kStatusPanes = 5;
 constexpr int kMinimumPaneSize = 20;
+// How long the layout must stay put before it is written: dragging a sash
+// or a window edge writes once, at the end.
+constexpr int kLayoutStoreDelayMs = 400;
 
 // The untitled project's caption until the document names it.
 wxString UntitledTitle() { return WxText("無題 - Kelmio"); }
@@ -45,11 +49,39 @@ CMainFrame::CMainFrame(CSettings& settings, CPrompter& prompter)
         if (event.GetActive()) CallAfter(&CMainFrame::RaiseOpenDialog);
     });
     Bind(wxEVT_IDLE, [this](wxIdleEvent& event) { UpdateIndicators(); event.Skip(); });
+    m_layoutTimer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { StoreLayout(false); });
+    const auto layoutChanged = [this](auto& event) {
+        event.Skip();
+        if (IsShown()) m_layoutTimer.StartOnce(kLayoutStoreDelayMs);
+    };
+    Bind(wxEVT_SIZE, layoutChanged);
+    Bind(wxEVT_MOVE, layoutChanged);
+    m_pOuter->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, layoutChanged);
+    m_pInner->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, layoutChanged);
+}
+
+// While the window is open only what changed is written; closing writes
+// everything, as the window always has.
+void CMainFrame::StoreLayout(bool closing) {
+    m_layoutTimer.Stop();
+    const CPaneSizes panes{m_pOuter->GetSashPosition(), m_pInner->GetSashPosition()};
+    const wxSize outer = m_pOuter->GetClientSize();
+    if (m_bPanesPlaced && !IsIconized() &&
+        PanesHaveRoom(panes, outer.x, outer.y - m_pOuter->GetSashSize(), kMinimumPaneSize)) {
+        m_lastPanes = panes;
+    }
+    if (closing || m_lastPanes.nPreviewHeight != m_storedPanes.nPreviewHeight ||
+        m_lastPanes.nFormWidth != m_storedPanes.nFormWidth) {
+        SavePaneSizes(Settings(), m_lastPanes);
+        m_storedPanes = m_lastPanes;
+    }
+    SavePlacement(closing);
 }
 
 void CMainFrame::CreateBars() {
     SetMenuBar(BuildMenuBar().release());
 
+    UseCompactToolbarButtons();
     wxToolBar* toolbar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
     toolbar->SetToolBitmapSize(wxSize(16, 16));
     AddToolbarButtons(*toolbar);
@@ -68,6 +100,8 @@ void CMainFrame::CreateClient() {
     const wxSize client = GetClientSize();
     const CPaneSizes sizes = LoadPaneSizes(Settings(), client.x, client.y);
     m_initialPanes = sizes;
+    m_lastPanes = sizes;
+    m_storedPanes = sizes;
 
     m_pOuter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, client, wxSP_LIVE_UPDATE);
     m_pOuter->SetMinimumPaneSize(kMinimumPaneSize);
@@ -221,8 +255,7 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
         event.Veto();
         return;
     }
-    SavePaneSizes(Settings(), {m_pOuter->GetSashPosition(), m_pInner->GetSashPosition()});
-    SavePlacement();
+    StoreLayout(true);
     Destroy();
 }
 

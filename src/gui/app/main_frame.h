@@ -4,6 +4,8 @@
 // a command goes to the active pane, then the document, then the frame,
 // then the application; a command nobody takes is shown disabled.
 
+#include <wx/timer.h>
+
 #include <functional>
 
 #include "commands/command_target.h"
@@ -63,6 +65,9 @@ private:
     void UpdateIndicators();
     void ActivateNextPane(int step);
     void PlacePanesOnceRoomy();
+    // Keeps the placement and the pane sizes in the settings; the window
+    // calls it a moment after they changed and when it closes.
+    void StoreLayout(bool closing);
     void RaiseOpenDialog();
 
     CPrompter& m_prompter;
@@ -78,6 +83,11 @@ private:
     // and a splitter keeps a sash it had to pull in.
     CPaneSizes m_initialPanes;
     bool m_bPanesPlaced = false;
+    // The last pane sizes the user could have chosen; what a squeezed
+    // window shows is not stored.
+    CPaneSizes m_lastPanes;
+    CPaneSizes m_storedPanes;  // what the settings hold
+    wxTimer m_layoutTimer;
     CCommandTarget* m_pDocTarget = nullptr;
     CCommandTarget* m_pAppTarget = nullptr;
     std::function<bool()> m_queryClose;

@@ -5,15 +5,28 @@
 #include <algorithm>
 
 #include "gui/editor/editor_find.h"
+#include "gui/editor/screen_wrap.h"
+#include "gui/editor/sjis_marks.h"
+#include "gui/editor/undo_units.h"
 #include "gui/platform/wx_text.h"
 #include "platform/file_io.h"
 
 namespace kelmio {
 namespace {
 
-// Japanese has no spaces between words: lines wrap between any two characters.
-constexpr int kWrapMode = wxSTC_WRAP_CHAR;
+// Wrapping "by word" breaks where the screen-wrap styling allows: at word
+// boundaries in Latin text, between characters (with kinsoku) in Japanese.
+constexpr int kWrapMode = wxSTC_WRAP_WORD;
 constexpr int kLineNumberMargin = 0;
+// Space before the numbers and between the margin and the text.
+constexpr int kMarginPadding = 4;
+constexpr int kTextGap = 6;
+
+int DigitsOf(int number) {
+    int digits = 1;
+    for (; number >= 10; number /= 10) ++digits;
+    return digits;
+}
 
 std::string WidgetText(wxStyledTextCtrl& edit) {
     const wxCharBuffer utf8 = edit.GetTextRaw();
@@ -68,10 +81,14 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
     m_pEdit->Bind(wxEVT_STC_MODIFIED, [this](wxStyledTextEvent& event) {
         event.Skip();
         if ((event.GetModificationType() & (wxSTC_MOD_INSERTTEXT | wxSTC_MOD_DELETETEXT)) == 0) return;
+        if (event.GetLinesAdded() != 0) FitLineNumberMargin();
         m_pOffsets->InvalidateFrom(static_cast<std::size_t>(std::max(m_pEdit->LineFromPosition(event.GetPosition()), 0)));
     });
     m_pEdit->Bind(wxEVT_MOUSEWHEEL, &CEditXCtrl::OnWheel, this);
     m_pFind = std::make_unique<CEditorFind>(*m_pEdit);
+    m_pUndo = std::make_unique<CUndoUnits>(*m_pEdit);
+    m_pMarks = std::make_unique<CSjisMarks>(*m_pEdit);
+    m_pWrap = std::make_unique<CScreenWrap>(*m_pEdit);
 }
 
 CEditXCtrl::~CEditXCtrl() = default;
@@ -101,6 +118,8 @@ std::optional<FileError> CEditXCtrl::LoadFile(const std::string& sjisPath) {
 }
 
 EditSaveResult CEditXCtrl::SaveFile(const std::string& sjisPath) const {
+    // What was typed before a save is undone apart from what follows it.
+    m_pUndo->Close();
     ConversionResult converted = Utf8ToCp932Checked(WidgetText(*m_pEdit));
     EditSaveResult result;
     result.unconvertible = converted.unconvertible;
@@ -234,8 +253,7 @@ void CEditXCtrl::ApplySettings(const CEditorSettings& settings) {
     m_pEdit->SetTabWidth(settings.m_nTabSize);
     m_pEdit->SetWrapMode(settings.m_bWordWrap ? kWrapMode : wxSTC_WRAP_NONE);
     m_pEdit->SetMarginType(kLineNumberMargin, wxSTC_MARGIN_NUMBER);
-    m_pEdit->SetMarginWidth(kLineNumberMargin,
-                            settings.m_bLineNumbers ? m_pEdit->TextWidth(wxSTC_STYLE_LINENUMBER, "_99999") : 0);
+    FitLineNumberMargin();
     m_pEdit->SetViewEOL(settings.m_bShowLineEnds);
     m_pEdit->SetViewWhiteSpace(settings.m_bShowTabs ? wxSTC_WS_VISIBLEALWAYS : wxSTC_WS_INVISIBLE);
     // The full-width space looks like an ordinary one; shown, it stands out
@@ -247,6 +265,17 @@ void CEditXCtrl::ApplySettings(const CEditorSettings& settings) {
         m_pEdit->ClearRepresentation(wideSpace);
     }
     m_pEdit->SetCaretLineVisible(settings.m_bHighlightCaretLine);
+}
+
+// As wide as the largest line number needs, so a short text keeps its room.
+void CEditXCtrl::FitLineNumberMargin() {
+    int width = 0;
+    if (m_editorSettings.m_bLineNumbers) {
+        const wxString widest(wxUniChar('9'), static_cast<size_t>(DigitsOf(m_pEdit->GetLineCount())));
+        width = m_pEdit->TextWidth(wxSTC_STYLE_LINENUMBER, widest) + m_pEdit->FromDIP(kMarginPadding);
+    }
+    if (m_pEdit->GetMarginWidth(kLineNumberMargin) != width) m_pEdit->SetMarginWidth(kLineNumberMargin, width);
+    m_pEdit->SetMarginLeft(m_pEdit->FromDIP(kTextGap));
 }
 
 void CEditXCtrl::OnWheel(wxMouseEvent& event) {

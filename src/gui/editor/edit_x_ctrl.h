@@ -27,6 +27,9 @@ class wxPoint;
 namespace kelmio {
 
 class CEditorFind;
+class CScreenWrap;
+class CSjisMarks;
+class CUndoUnits;
 
 class CEditXCtrl final : public CEditorCommandSource {
 public:
@@ -40,6 +43,8 @@ public:
 
     wxStyledTextCtrl& Widget() const { return *m_pEdit; }
     CEditorFind& Find() const { return *m_pFind; }
+    // The marks on characters that Shift-JIS cannot hold.
+    CSjisMarks& SjisMarks() const { return *m_pMarks; }
 
     std::string GetText() const;
     // Replaces the whole text; the result is unmodified and cannot be undone.
@@ -88,6 +93,7 @@ private:
     std::size_t ToSjisOffset(int editorPosition) const;
     int ToEditorPosition(std::size_t sjisOffset) const;
     void OnWheel(wxMouseEvent& event);
+    void FitLineNumberMargin();
 
     class CWidgetLines;
 
@@ -95,6 +101,9 @@ private:
     std::unique_ptr<CWidgetLines> m_pLines;
     std::unique_ptr<CSjisOffsetMap> m_pOffsets;  // a cache, so also updated by const queries
     std::unique_ptr<CEditorFind> m_pFind;
+    std::unique_ptr<CUndoUnits> m_pUndo;
+    std::unique_ptr<CSjisMarks> m_pMarks;
+    std::unique_ptr<CScreenWrap> m_pWrap;
     CEditorSettings m_editorSettings;
     bool m_bModified = false;
     bool m_bReplacing = false;  // set while the program itself replaces the text

@@ -1,5 +1,6 @@
 #include "gui/editor/edit_x_view.h"
 
+#include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
 #include <wx/stc/stc.h>
@@ -9,6 +10,8 @@
 #include "gui/app/menu_builder.h"
 #include "gui/editor/editor_find.h"
 #include "gui/editor/page_setup_dlg.h"
+#include "gui/editor/sjis_marks.h"
+#include "gui/platform/wx_text.h"
 #include "gui/editor/translation_print.h"
 
 namespace kelmio {
@@ -50,6 +53,11 @@ CEditXView::CEditXView(wxWindow* parent, CSettings& settings, CPrompter& prompte
         m_prompter.Message(text, MessageButtons::kOk, icon);
     });
     m_margins.Load(m_settings);
+    m_ctrl.SjisMarks().SetNoteHandler([this](const std::string& note) {
+        if (auto* frame = dynamic_cast<wxFrame*>(wxGetTopLevelParent(this)); frame != nullptr && frame->GetStatusBar()) {
+            frame->SetStatusText(ToWx(note), 0);
+        }
+    });
 }
 
 CEditXView::~CEditXView() { m_ctrl.SaveSettings(m_settings); }

@@ -55,6 +55,8 @@ void CEditorFind::ShowDialog(int style) {
     static const wxString replaceTitle = WxText("置換");
     auto* dialog = new wxFindReplaceDialog(wxGetTopLevelParent(&m_edit), &m_data,
                                            style != 0 ? replaceTitle : findTitle, style);
+    // The toolkit's Japanese catalogue lacks this one stock label.
+    if (wxWindow* findButton = dialog->FindWindow(wxID_FIND)) findButton->SetLabel(WxText("検索(&F)"));
     dialog->Bind(wxEVT_FIND, &CEditorFind::OnDialogEvent, this);
     dialog->Bind(wxEVT_FIND_NEXT, &CEditorFind::OnDialogEvent, this);
     dialog->Bind(wxEVT_FIND_REPLACE, &CEditorFind::OnDialogEvent, this);

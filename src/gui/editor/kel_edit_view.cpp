@@ -8,6 +8,7 @@
 #include "gui/platform/clipboard_text.h"
 #include "editor/edit_command_rules.h"
 #include "gui/editor/editor_settings_dlg.h"
+#include "gui/editor/sjis_marks.h"
 #include "gui/platform/wx_text.h"
 #include "text/word.h"
 
@@ -25,6 +26,8 @@ bool CKelEditView::GetModified() const { return Editor().GetModified(); }
 void CKelEditView::PutModified(bool modified) { Editor().PutModified(modified); }
 
 EditSaveResult CKelEditView::SaveFile(const std::string& path) { return Editor().SaveFile(path); }
+
+std::size_t CKelEditView::CharsWithoutSjisForm() const { return Editor().SjisMarks().Count(); }
 
 void CKelEditView::LoadFile(const std::string& path) {
     if (const auto error = Editor().LoadFile(path)) {

@@ -20,6 +20,7 @@ public:
     bool GetModified() const override;
     void PutModified(bool modified) override;
     EditSaveResult SaveFile(const std::string& path) override;
+    std::size_t CharsWithoutSjisForm() const override;
     void LoadFile(const std::string& path) override;
     int SelStart() const override;
     int FirstVisibleLine() const override;

@@ -4,6 +4,7 @@
 
 #include "gui/editor/edit_x_ctrl.h"
 #include "gui/editor/printer_setup.h"
+#include "gui/editor/translation_preview.h"
 #include "gui/platform/wx_text.h"
 #include "text/cp932.h"
 
@@ -36,19 +37,17 @@ bool PrintTranslation(wxWindow* parent, CPrinterSetup& printer, const CPrintMarg
 
 bool PreviewTranslation(wxWindow* parent, CPrinterSetup& printer, const CPrintMargins& margins,
                         const CPrintSource& source, CPrompter* prompter) {
-    wxPrintDialogData dialogData(printer.PrintData());
-    auto* preview = new wxPrintPreview(new CTranslationPrintout(JobTitle(), source, margins),
-                                       new CTranslationPrintout(JobTitle(), source, margins), &dialogData);
+    const wxPrintDialogData dialogData(printer.PrintData());
+    auto* preview = new CTranslationPreview(new CTranslationPrintout(JobTitle(), source, margins),
+                                            new CTranslationPrintout(JobTitle(), source, margins), dialogData);
     if (!preview->IsOk()) {
         delete preview;
         ReportPrintFailure(prompter);
         return false;
     }
     wxWindow* owner = parent != nullptr ? wxGetTopLevelParent(parent) : nullptr;
-    const wxSize size = owner != nullptr ? owner->GetSize() : wxSize(800, 700);
-    auto* frame = new wxPreviewFrame(preview, owner, WxText("印刷ﾌﾟﾚﾋﾞｭｰ"), wxDefaultPosition, size);
+    auto* frame = new CPreviewFrame(preview, owner, WxText("印刷ﾌﾟﾚﾋﾞｭｰ"));
     frame->Initialize();
-    if (owner != nullptr) frame->SetPosition(owner->GetPosition());
     frame->Show();
     return true;
 }

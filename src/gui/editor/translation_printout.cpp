@@ -1,6 +1,7 @@
 #include "gui/editor/translation_printout.h"
 
 #include <wx/dc.h>
+#include <wx/dcmemory.h>
 #include <wx/settings.h>
 
 #include <algorithm>
@@ -94,10 +95,27 @@ void CTranslationPrintout::OnPreparePrinting() {
     const CPrintDeviceCaps caps = PrepareDc();
     StartJobForDc();
     CDcPrintDevice device(*GetDC(), caps);
-    // Lays out every page without drawing, so that the print dialog and
-    // the preview know how many there are.
-    m_job.PreparePage(device, m_source.strText, std::numeric_limits<int>::max());
+    // The print dialog needs the number of pages, so printing lays out every
+    // page first. The preview shows page 1 at once: it only needs to know
+    // whether there is a page 2, and counts the rest while the user reads.
+    const int upTo = IsPreview() ? 2 : std::numeric_limits<int>::max();
+    m_bAllCounted = !m_job.PreparePage(device, m_source.strText, upTo);
     m_nPageCount = std::max(m_job.KnownPageCount(), 1);
+}
+
+bool CTranslationPrintout::CountMorePages(int nPages) {
+    if (m_bAllCounted) return true;
+    if (!m_job.IsStarted() || m_jobDcSize.x <= 0 || m_jobDcSize.y <= 0) return false;
+    wxBitmap bitmap(m_jobDcSize);
+    wxMemoryDC dc(bitmap);
+    wxDC* shown = GetDC();
+    SetDC(&dc);
+    const CPrintDeviceCaps caps = PrepareDc();
+    CDcPrintDevice device(dc, caps);
+    m_bAllCounted = !m_job.PreparePage(device, m_source.strText, m_job.KnownPageCount() + nPages);
+    m_nPageCount = std::max(m_job.KnownPageCount(), 1);
+    SetDC(shown);
+    return m_bAllCounted;
 }
 
 void CTranslationPrintout::OnBeginPrinting() {

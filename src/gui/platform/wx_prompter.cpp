@@ -3,7 +3,6 @@
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
-#include <wx/msgdlg.h>
 #include <wx/toplevel.h>
 
 #include "gui/dictionary/dic_answer_dialog.h"
@@ -11,51 +10,17 @@
 #include "dictionary/dic_answer_dlg.h"
 #include "gui/memo/input_dlg.h"
 #include "gui/platform/file_filter.h"
+#include "gui/platform/gtk_style.h"
+#include "gui/platform/message_box_dlg.h"
 #include "gui/platform/wx_text.h"
 #include "gui/project/new_project_dialog.h"
 #include "gui/project/project_dialog.h"
 #include "gui/project/source_history_dialog.h"
+#include "platform/default_extension.h"
 #include "platform/file_io.h"
 
 namespace kelmio {
 namespace {
-
-long ButtonStyle(MessageButtons buttons) {
-    switch (buttons) {
-        case MessageButtons::kOk: return wxOK;
-        case MessageButtons::kOkCancel: return wxOK | wxCANCEL;
-        case MessageButtons::kYesNo: return wxYES_NO;
-        case MessageButtons::kYesNoCancel: return wxYES_NO | wxCANCEL;
-    }
-    return wxOK;
-}
-
-long IconStyle(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::kNone: return wxICON_NONE;
-        case MessageIcon::kInformation: return wxICON_INFORMATION;
-        case MessageIcon::kExclamation: return wxICON_EXCLAMATION;
-        case MessageIcon::kQuestion: return wxICON_QUESTION;
-        case MessageIcon::kStop: return wxICON_ERROR;
-    }
-    return wxICON_NONE;
-}
-
-// Closing the box counts as Cancel where there is one, else as the only
-// or the "No" button.
-Answer ToAnswer(int result, MessageButtons buttons) {
-    switch (result) {
-        case wxID_OK: return Answer::kOk;
-        case wxID_YES: return Answer::kYes;
-        case wxID_NO: return Answer::kNo;
-        default: break;
-    }
-    switch (buttons) {
-        case MessageButtons::kOk: return Answer::kOk;
-        case MessageButtons::kYesNo: return Answer::kNo;
-        default: return Answer::kCancel;
-    }
-}
 
 long FileDialogStyle(const CFileDialogEx& dialog) {
     long style = dialog.m_bOpen ? wxFD_OPEN : wxFD_SAVE;
@@ -76,14 +41,8 @@ wxWindow* CWxPrompter::Owner(DialogOwner owner) const {
 }
 
 Answer CWxPrompter::Message(std::string_view text, MessageButtons buttons, MessageIcon icon) {
-    wxMessageDialog dialog(Owner(DialogOwner::kCurrentDialog), ToWx(text), "Kelmio",
-                           ButtonStyle(buttons) | IconStyle(icon));
-    if (buttons == MessageButtons::kOkCancel) dialog.SetOKCancelLabels("OK", WxText("ｷｬﾝｾﾙ"));
-    if (buttons == MessageButtons::kYesNo) dialog.SetYesNoLabels(WxText("はい(&Y)"), WxText("いいえ(&N)"));
-    if (buttons == MessageButtons::kYesNoCancel) {
-        dialog.SetYesNoCancelLabels(WxText("はい(&Y)"), WxText("いいえ(&N)"), WxText("ｷｬﾝｾﾙ"));
-    }
-    return ToAnswer(dialog.ShowModal(), buttons);
+    CMessageBoxDlg box(Owner(DialogOwner::kCurrentDialog), text, buttons, icon);
+    return box.Ask();
 }
 
 FileDialogResult CWxPrompter::ChooseFile(const CFileDialogEx& dialog) {
@@ -94,20 +53,22 @@ FileDialogResult CWxPrompter::ChooseFile(const CFileDialogEx& dialog) {
                          isPattern ? wxString() : initial.GetFullName(), ToWxWildcard(dialog.m_strFilter),
                          FileDialogStyle(dialog));
     if (dialog.m_nFilterIndex > 0) chooser.SetFilterIndex(dialog.m_nFilterIndex - 1);
+    LabelFileChooserButtons(chooser, dialog.m_bOpen);
 
     FileDialogResult result;
     result.nFilterIndex = dialog.m_nFilterIndex;
     if (chooser.ShowModal() != wxID_OK) return result;
-    wxFileName chosen(chooser.GetPath());
-    if (!dialog.m_bOpen && !chosen.HasExt() && !dialog.m_strDefExt.empty()) chosen.SetExt(ToWx(dialog.m_strDefExt));
-    const std::optional<std::string> path = ExactFromWxPath(chosen.GetFullPath());
+    const std::optional<std::string> path = ExactFromWxPath(chooser.GetPath());
     if (!path) {
-        Message(BadNameMessage(chosen.GetFullPath()), MessageButtons::kOk, MessageIcon::kExclamation);
+        Message(BadNameMessage(chooser.GetPath()), MessageButtons::kOk, MessageIcon::kExclamation);
         return result;  // as if cancelled
     }
     result.nResult = kIdOk;
-    result.strPath = *path;
     result.nFilterIndex = chooser.GetFilterIndex() + 1;
+    result.strPath = *path;
+    if (!dialog.m_bOpen) {
+        result.strPath = WithDefaultExtension(result.strPath, dialog.m_strDefExt, dialog.m_strFilter, result.nFilterIndex);
+    }
     return result;
 }
 

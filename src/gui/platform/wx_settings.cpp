@@ -1,5 +1,6 @@
 #include "gui/platform/wx_settings.h"
 
+#include <wx/app.h>
 #include <wx/fileconf.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
@@ -37,7 +38,8 @@ std::unique_ptr<wxFileConfig> ReadConfig(const FileReadResult& read) {
 CWxSettings::CWxSettings(std::string folder)
     : m_strFolder(std::move(folder)),
       m_strFile((std::filesystem::path(m_strFolder) / kFileName).string()),
-      m_pConfig(ReadConfig(Read())) {}
+      m_pConfig(ReadConfig(Read())),
+      m_pSelf(std::make_shared<CWxSettings*>(this)) {}
 
 FileReadResult CWxSettings::Read() {
     FileReadResult read = ReadWholeFile(FromNativePath(m_strFile), kLargestSettingsFile);
@@ -55,7 +57,26 @@ std::optional<std::string> CWxSettings::ReadProblem() const {
     return FileErrorMessage(*m_readError);
 }
 
-CWxSettings::~CWxSettings() { Flush(); }
+CWxSettings::~CWxSettings() {
+    *m_pSelf = nullptr;
+    Flush();
+}
+
+void CWxSettings::OnChanged() {
+    m_bDirty = true;
+    if (m_bFlushPending || m_bHeld) return;
+    if (wxTheApp == nullptr) {
+        Flush();
+        return;
+    }
+    m_bFlushPending = true;
+    wxTheApp->CallAfter([self = std::weak_ptr<CWxSettings*>(m_pSelf)] {
+        const std::shared_ptr<CWxSettings*> alive = self.lock();
+        if (!alive || *alive == nullptr) return;
+        (*alive)->m_bFlushPending = false;
+        (*alive)->Flush();
+    });
+}
 
 std::string CWxSettings::DefaultFolder() {
     if (const char* own = std::getenv("KELMIO_CONFIG_DIR"); own != nullptr && *own != '\0') return own;
@@ -84,13 +105,18 @@ std::string CWxSettings::GetString(std::string_view section, std::string_view na
 }
 
 void CWxSettings::WriteInt(std::string_view section, std::string_view name, int value) {
+    long old = 0;
+    if (m_pConfig->Read(KeyPath(section, name), &old) && old == value) return;
     m_pConfig->Write(KeyPath(section, name), static_cast<long>(value));
-    m_bDirty = true;
+    OnChanged();
 }
 
 void CWxSettings::WriteString(std::string_view section, std::string_view name, std::string_view value) {
-    m_pConfig->Write(KeyPath(section, name), ToWx(value));
-    m_bDirty = true;
+    const wxString text = ToWx(value);
+    wxString old;
+    if (m_pConfig->Read(KeyPath(section, name), &old) && old == text) return;
+    m_pConfig->Write(KeyPath(section, name), text);
+    OnChanged();
 }
 
 bool CWxSettings::Flush() {

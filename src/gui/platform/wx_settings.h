@@ -4,6 +4,10 @@
 // ~/.config), or in $KELMIO_CONFIG_DIR when that is set. Sections and
 // value names are the ones the rest of Kelmio asks for; strings are kept in
 // UTF-8 in the file and handed out as Shift-JIS.
+//
+// A change is written to the file as soon as the program is idle again,
+// atomically, so that a crash loses nothing that was set before it; the
+// changes of one step (a window's whole placement) make one write.
 
 #include <memory>
 #include <optional>
@@ -37,6 +41,12 @@ public:
     // Writes the file if anything changed; false when it could not be written.
     bool Flush();
 
+    // While held, changes wait for the next write (a later change, Flush
+    // or the end): what start-up itself sets is no reason to rewrite the
+    // user's file, and a start that hands over to a running Kelmio must
+    // leave it alone.
+    void HoldWrites(bool hold) { m_bHeld = hold; }
+
     // From now on the file is never written; changes stay in memory.
     void KeepFileUnwritten() { m_bKeepFile = true; }
 
@@ -48,6 +58,8 @@ public:
     const std::string& FilePath() const { return m_strFile; }
 
 private:
+    void OnChanged();
+
     std::string m_strFolder;
     std::string m_strFile;
     FileReadResult Read();
@@ -56,6 +68,10 @@ private:
     bool m_bKeepFile = false;
     std::unique_ptr<wxFileConfig> m_pConfig;
     bool m_bDirty = false;
+    bool m_bFlushPending = false;
+    bool m_bHeld = false;
+    // Lets a pending write find out that the store is gone.
+    std::shared_ptr<CWxSettings*> m_pSelf;
 };
 
 }  // namespace kelmio

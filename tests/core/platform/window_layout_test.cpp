@@ -55,5 +55,15 @@ TEST(PaneSizes, DefaultsAreHalfTheHeightAndThreeQuartersOfTheWidth) {
     EXPECT_EQ(stored.nFormWidth, 456);
 }
 
+TEST(PaneSizes, OnlyPanesWithRoomInEveryDirectionAreWorthKeeping) {
+    EXPECT_TRUE(PanesHaveRoom({211, 523}, 900, 600, 20));
+    // A window restored to 303 x 25 by its window manager squeezes every pane.
+    EXPECT_FALSE(PanesHaveRoom({20, 283}, 303, 0, 20));
+    EXPECT_FALSE(PanesHaveRoom({211, 890}, 900, 600, 20));
+    EXPECT_FALSE(PanesHaveRoom({590, 523}, 900, 600, 20));
+    EXPECT_FALSE(PanesHaveRoom({10, 523}, 900, 600, 20));
+    EXPECT_TRUE(PanesHaveRoom({20, 20}, 40, 40, 20));
+}
+
 }  // namespace
 }  // namespace kelmio

@@ -425,16 +425,34 @@ TEST_F(DocTest, TranslationSaveCommandsKeepTheWorkMarkedWhenTheFileIsNotWritten)
     EXPECT_TRUE(editor.modified);
 }
 
-TEST_F(DocTest, TranslationSavedWithReplacedCharactersIsSavedAndTheUserTold) {
+TEST_F(DocTest, TranslationThatWouldLoseCharactersIsSavedOnlyWhenTheUserAgrees) {
     CreateProject("p");
     editor.modified = true;
     editor.unconvertible = 2;
+    const std::string question = Sj(
+        "翻訳テキストに Shift-JIS で表せない文字が 2 文字あります。\n"
+        "保存すると、これらの文字は「?」に置き換えられます。\n\n保存しますか？");
+
+    // Cancel: nothing is written, the text stays modified, and closing stops.
+    const std::size_t before = prompter.Messages().size();
+    prompter.ExpectMessage(Answer::kCancel);
+    doc.OnEditFileSave();
+    ASSERT_EQ(prompter.Messages().size(), before + 1);
+    EXPECT_EQ(prompter.Messages().back().text, question);
+    EXPECT_EQ(prompter.Messages().back().buttons, MessageButtons::kOkCancel);
+    EXPECT_TRUE(editor.saved.empty());
+    EXPECT_TRUE(editor.modified);
+    prompter.ExpectMessage(Answer::kYes);     // save the translation text?
+    prompter.ExpectMessage(Answer::kCancel);  // characters would be lost
+    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_TRUE(editor.saved.empty());
+
+    // OK: saved, and nothing more to say afterwards.
     prompter.ExpectMessage(Answer::kOk);
     doc.OnEditFileSave();
-    EXPECT_FALSE(editor.modified);
     EXPECT_EQ(editor.saved, std::vector<std::string>{dir.File("p.txt")});
-    EXPECT_EQ(prompter.Messages().back().text,
-              Sj("Shift-JIS で表せない文字を「?」に置き換えて保存しました。\n") + dir.File("p.txt"));
+    EXPECT_FALSE(editor.modified);
+    EXPECT_EQ(prompter.Messages().back().text, question);
 }
 
 TEST_F(DocTest, RecentEntryThatFailsIsRemoved) {

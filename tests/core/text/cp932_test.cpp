@@ -22,6 +22,16 @@ TEST(Cp932, CharacterWithoutCp932FormBecomesQuestionMark) {
     EXPECT_EQ(Utf16ToCp932(u"x\U0001F600y"), "x?y");
 }
 
+TEST(Cp932, FindsEveryCharacterThatShiftJisCannotHold) {
+    // "é" (2 bytes), "😀" (4 bytes) and "한" (3 bytes) have no Shift-JIS form;
+    // kanji, kana, "～", "①" and half-width kana have one.
+    const std::string text = "a\xC3\xA9訳～①ｱ\xF0\x9F\x98\x80x\xED\x95\x9C";
+    EXPECT_EQ(FindCharsWithoutCp932Form(text),
+              (std::vector<Utf8Span>{{1, 2}, {15, 4}, {20, 3}}));
+    EXPECT_TRUE(FindCharsWithoutCp932Form("訳文の行\r\n").empty());
+    EXPECT_EQ(FindCharsWithoutCp932Form("\xFF!").size(), 1u);
+}
+
 TEST(Cp932, InvalidBytesNeverStopTheConversion) {
     EXPECT_EQ(Cp932ToUtf8("a\xFD" "b"), "a\xEF\xBF\xBD" "b");
     EXPECT_EQ(Cp932ToUtf8("a\x82"), "a\xEF\xBF\xBD");  // lead byte cut off at the end

@@ -1,0 +1,92 @@
+#include "gui/platform/gtk_style.h"
+
+#include <wx/window.h>
+
+#ifdef __WXGTK3__
+#include <dlfcn.h>
+#endif
+
+namespace kelmio {
+
+#ifdef __WXGTK3__
+namespace {
+
+// GTK is loaded with the toolkit; its development headers are not needed
+// for these four calls, so they are looked up in the running process.
+using CssProviderNew = void* (*)();
+using CssProviderLoad = int (*)(void* provider, const char* data, long length, void** error);
+using ScreenDefault = void* (*)();
+using AddProviderForScreen = void (*)(void* screen, void* provider, unsigned priority);
+
+constexpr unsigned kApplicationPriority = 600;  // GTK_STYLE_PROVIDER_PRIORITY_APPLICATION
+
+constexpr const char* kCompactToolbarCss =
+    "toolbar { padding: 1px 2px; }"
+    "toolbar button { padding: 2px; min-width: 0; min-height: 0; }"
+    "toolbar separator { margin: 0 2px; }";
+
+template <typename Function>
+Function Lookup(const char* name) {
+    return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, name));
+}
+
+}  // namespace
+
+void UseCompactToolbarButtons() {
+    static bool applied = false;
+    if (applied) return;
+    const auto providerNew = Lookup<CssProviderNew>("gtk_css_provider_new");
+    const auto load = Lookup<CssProviderLoad>("gtk_css_provider_load_from_data");
+    const auto screenDefault = Lookup<ScreenDefault>("gdk_screen_get_default");
+    const auto addProvider = Lookup<AddProviderForScreen>("gtk_style_context_add_provider_for_screen");
+    if (providerNew == nullptr || load == nullptr || screenDefault == nullptr || addProvider == nullptr) return;
+    void* screen = screenDefault();
+    if (screen == nullptr) return;
+    // The screen keeps the provider for the rest of the program.
+    void* provider = providerNew();
+    if (provider == nullptr || !load(provider, kCompactToolbarCss, -1, nullptr)) return;
+    addProvider(screen, provider, kApplicationPriority);
+    applied = true;
+}
+
+namespace {
+
+constexpr int kResponseAccept = -3;  // GTK_RESPONSE_ACCEPT
+constexpr int kResponseCancel = -6;  // GTK_RESPONSE_CANCEL
+
+using WidgetForResponse = void* (*)(void* dialog, int response);
+using ButtonSetLabel = void (*)(void* button, const char* label);
+using ButtonGetLabel = const char* (*)(void* button);
+
+void* ResponseButton(wxWindow& chooser, int response) {
+    const auto widgetFor = Lookup<WidgetForResponse>("gtk_dialog_get_widget_for_response");
+    if (widgetFor == nullptr || chooser.GetHandle() == nullptr) return nullptr;
+    return widgetFor(chooser.GetHandle(), response);
+}
+
+}  // namespace
+
+void LabelFileChooserButtons(wxWindow& chooser, bool open) {
+    const auto setLabel = Lookup<ButtonSetLabel>("gtk_button_set_label");
+    if (setLabel == nullptr) return;
+    if (void* accept = ResponseButton(chooser, kResponseAccept)) setLabel(accept, open ? "開く(_O)" : "保存(_S)");
+    if (void* cancel = ResponseButton(chooser, kResponseCancel)) setLabel(cancel, "キャンセル(_C)");
+}
+
+std::string FileChooserAcceptLabel(wxWindow& chooser) {
+    const auto getLabel = Lookup<ButtonGetLabel>("gtk_button_get_label");
+    void* accept = ResponseButton(chooser, kResponseAccept);
+    if (getLabel == nullptr || accept == nullptr) return {};
+    const char* label = getLabel(accept);
+    return label != nullptr ? label : "";
+}
+
+#else
+
+void UseCompactToolbarButtons() {}
+void LabelFileChooserButtons(wxWindow&, bool) {}
+std::string FileChooserAcceptLabel(wxWindow&) { return {}; }
+
+#endif
+
+}  // namespace kelmio

@@ -1,0 +1,22 @@
+#pragma once
+// Adjustments to GTK's theme that Kelmio needs; nothing on other toolkits.
+
+#include <string>
+
+class wxWindow;
+
+namespace kelmio {
+
+// Toolbar buttons with the padding of a classic Japanese desktop program
+// instead of the theme's touch-sized one, so that the whole toolbar fits the
+// main window's first-start width. Safe to call more than once.
+void UseCompactToolbarButtons();
+
+// GTK's file chooser takes its buttons' texts from the toolkit's catalogue,
+// whose Japanese lacks "&Open": the buttons get Kelmio's own Japanese texts.
+void LabelFileChooserButtons(wxWindow& chooser, bool open);
+
+// The text of the chooser's accepting button ("" when it cannot be read).
+std::string FileChooserAcceptLabel(wxWindow& chooser);
+
+}  // namespace kelmio
