@@ -29,6 +29,8 @@
 #include "gui_support.h"
 #include "gui/editor/kel_edit_view.h"
 #include "gui/app/main_frame.h"
+#include "gui/imaging/image_mode.h"
+#include "imaging/image_kit.h"
 #include "platform/file_io.h"
 #include "project/new_project_dlg.h"
 #include "project/project_file.h"
@@ -250,6 +252,57 @@ TEST_F(SourceViewTest, PageScrollPositionSurvivesSavingAndReopeningTheProject) {
     ASSERT_TRUE(WaitForPage(page));
     EXPECT_TRUE(WaitFor([&] { return View().Browser().GetBrowserScroll().second == y; }, 5000));
     EXPECT_TRUE(View().IsBrowserMode());
+}
+
+TEST_F(SourceViewTest, ImageSourceIsZoomedByTheCommandAndItsZoomComesBackWithTheProject) {
+    StartWithNewProject("picture");
+    RgbPixels pixels;
+    pixels.cx = 1200;
+    pixels.cy = 900;
+    pixels.bytes.assign(std::size_t{1200} * 900 * 3, 200);
+    CImageKit picture;
+    ASSERT_TRUE(picture.LoadRgb(pixels));
+    const std::string png = m_folder.File("work/scan.png");
+    ASSERT_TRUE(picture.SavePng(png, {}));
+    m_pSettings->WriteInt("View", "BrowserMode", 0);
+    ChooseSource(png);
+    ASSERT_EQ(View().Mode(), ViewMode::kImage);
+    CImageCanvas& canvas = View().Image().Canvas();
+    EXPECT_TRUE(canvas.IsShown());
+    EXPECT_EQ(canvas.GetDisplaySize(), (ImageSize{1200, 900}));
+
+    // The image commands reach image mode through the frame while the viewer is active.
+    Frame().SetActiveView(View());
+    EXPECT_TRUE(View().QueryCommand(ID_IMAGE_ENLARGE_2)->bEnabled);
+    Send(ID_IMAGE_ENLARGE_2);
+    EXPECT_EQ(View().Image().Canvas().GetDisplaySize(), (ImageSize{2400, 1800}));
+    EXPECT_TRUE(View().QueryCommand(ID_IMAGE_ENLARGE_2)->bChecked);
+    Send(ID_SOURCE_PAGE_DOWN);
+    Send(ID_SOURCE_SCROLL_RIGHT);
+    const ScrollPoint scrolled = View().Image().Canvas().GetScrollPoint();
+    EXPECT_GT(scrolled.y, 0);
+    EXPECT_GT(scrolled.x, 0);
+
+    Send(ID_FILE_SAVE);
+    const std::string project = m_folder.File("work/picture.kmp");
+    CKelmioData saved;
+    ASSERT_TRUE(ReadProject(test::ReadFileBytes(project), saved));
+    EXPECT_EQ(saved.m_pos.m_bEnlarge, 1);
+    EXPECT_EQ(saved.m_pos.m_nEnlarge, 20);
+    EXPECT_EQ(saved.m_pos.m_nScrollY, scrolled.y);
+
+    Stop();
+    Start({project});
+    ASSERT_EQ(View().Mode(), ViewMode::kImage);
+    EXPECT_EQ(View().Image().Canvas().GetDisplaySize(), (ImageSize{2400, 1800}));
+    EXPECT_EQ(View().Image().Canvas().GetScrollPoint(), scrolled);
+    EXPECT_TRUE(View().QueryCommand(ID_IMAGE_ENLARGE_2)->bChecked);
+
+    // Another kind of source leaves image mode: the canvas goes, the image commands are off.
+    ChooseSource(Write("notes.txt", "abc\r\n"));
+    EXPECT_EQ(View().Mode(), ViewMode::kText);
+    EXPECT_FALSE(View().Image().Canvas().IsShown());
+    EXPECT_FALSE(View().QueryCommand(ID_IMAGE_ENLARGE_2)->bEnabled);
 }
 
 TEST_F(SourceViewTest, PdfIsShownAndScrolledDownByTheScrollCommand) {

@@ -65,18 +65,4 @@ std::string_view BrowserScrollName(ScrollOp op) {
     return {};
 }
 
-ScrollDelta ImageStep(ScrollOp op, int extentHeight, int step) {
-    const int page = extentHeight / 10;
-    const int pageStep = page - page / 10;
-    switch (op) {
-    case ScrollOp::kUp: return {0, -step};
-    case ScrollOp::kDown: return {0, step};
-    case ScrollOp::kLeft: return {-step, 0};
-    case ScrollOp::kRight: return {step, 0};
-    case ScrollOp::kPageUp: return {0, -pageStep};
-    case ScrollOp::kPageDown: return {0, pageStep};
-    }
-    return {};
-}
-
 }  // namespace kelmio

@@ -31,15 +31,4 @@ TextScrollStep TextStep(ScrollOp op);
 // The browser's named scroll component ("scrollbarUp", ...).
 std::string_view BrowserScrollName(ScrollOp op);
 
-// The image's scroll offset change. A page is a tenth of the scrolling
-// extent and a line a tenth of a page, so a page step moves nine tenths of
-// a page's height; the arrow steps move `step` pixels.
-struct ScrollDelta {
-    int dx = 0;
-    int dy = 0;
-
-    bool operator==(const ScrollDelta&) const = default;
-};
-ScrollDelta ImageStep(ScrollOp op, int extentHeight, int step);
-
 }  // namespace kelmio

@@ -9,35 +9,20 @@ namespace kelmio {
 
 class CKelmioPosData;
 
-// The zoom and fit state of image display, as the view holds it.
-struct ImageLayout {
-    bool bClientSize = false;
-    bool bEnlarge = false;
-    bool bReduce = false;
-    int nEnlarge = 0;
-    int nReduce = 0;
-    bool bFitWindow = false;
-
-    bool operator==(const ImageLayout&) const = default;
-};
-
 // What the view knows when the project is about to be written.
 struct ViewStateSnapshot {
     ViewMode mode = ViewMode::kText;
     bool bBrowserMode = false;
     bool bHasPane = false;       // the text pane exists
     int nPaneFirstLine = 0;      // its first visible line
-    int nScrollX = 0;            // image: the view's scroll position; browser: the page's scroll offsets
+    int nScrollX = 0;            // the browser page's scroll offsets
     int nScrollY = 0;
-    ImageLayout layout;
 };
 
-// Stores browser mode, then the position and layout that belong to the
-// mode; other values of `pos` keep what they held.
+// Stores browser mode, then the position that belongs to the mode; other
+// values of `pos` keep what they held. Image display stores its own zoom
+// and position (CImageDisplay::StoreViewState).
 void StoreViewState(const ViewStateSnapshot& view, CKelmioPosData& pos);
-
-// Layout and browser mode as a project brings them back.
-ImageLayout LayoutFromState(const CKelmioPosData& pos);
 
 // How the position comes back after the source is shown again.
 enum class RestoreKind {

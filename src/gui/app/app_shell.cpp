@@ -75,9 +75,10 @@ private:
     int m_nOpen = 0;
 };
 
-CAppShell::CAppShell(CSettings& settings, CPrompter& prompter)
+CAppShell::CAppShell(CSettings& settings, CPrompter& prompter, CSPIControl* plugins)
     : m_settings(settings),
       m_prompter(prompter),
+      m_pPlugins(plugins),
       m_pDdeTransport(std::make_unique<CWxDdeTransport>(PrivateRuntimeFolder())),
       m_pRegistry(std::make_unique<CIniSystemRegistry>(
           CIniSystemRegistry::FromFolder(CWxSettings::DefaultFolder(), GetProgramFilePath(kDictBridgeName)))),
@@ -121,7 +122,7 @@ CAppShell::~CAppShell() {
 }
 
 void CAppShell::CreateMainFrame() {
-    m_pFrame = new CMainFrame(m_settings, m_prompter);
+    m_pFrame = new CMainFrame(m_settings, m_prompter, m_pPlugins);
     m_pFrame->SetDocumentTarget(&m_commands);
     m_pFrame->SetCloseQuery([this] {
         m_pFrame->TextView().QuerySaveText();

@@ -33,11 +33,13 @@ class CModalDialogWatch;
 class CPrompter;
 class CRecoveryTimer;
 class CSettings;
+class CSPIControl;
 
 class CAppShell final : public CAppHost {
 public:
     // Reads the recent-project list from `settings`.
-    CAppShell(CSettings& settings, CPrompter& prompter);
+    // `plugins`: the image plug-ins loaded at start-up; may be null.
+    CAppShell(CSettings& settings, CPrompter& prompter, CSPIControl* plugins = nullptr);
     ~CAppShell() override;
     CAppShell(const CAppShell&) = delete;
     CAppShell& operator=(const CAppShell&) = delete;
@@ -92,6 +94,7 @@ private:
 
     CSettings& m_settings;
     CPrompter& m_prompter;
+    CSPIControl* m_pPlugins;
     // What the dictionary lookup reaches: the conversation transport, the
     // program starter and the registry answers (PDIC is the bridge beside us).
     std::unique_ptr<CDdeTransport> m_pDdeTransport;

@@ -99,7 +99,7 @@ bool CKelmioApp::OnInit() {
     m_bEditKeysFirst = ReadEditorKeysFirst(*m_pSettings);
 
     // 9. The document and its window.
-    m_pShell = std::make_unique<CAppShell>(*m_pSettings, *m_pPrompter);
+    m_pShell = std::make_unique<CAppShell>(*m_pSettings, *m_pPrompter, m_pPlugins.get());
 
     // 10.-11. File types are registered by the install step. A Kelmio that
     // runs already takes this start's project.

@@ -34,8 +34,8 @@ wxString UntitledTitle() { return WxText("無題 - Kelmio"); }
 
 }  // namespace
 
-CMainFrame::CMainFrame(CSettings& settings, CPrompter& prompter)
-    : CContFrameWnd(settings, UntitledTitle()), m_prompter(prompter) {
+CMainFrame::CMainFrame(CSettings& settings, CPrompter& prompter, CSPIControl* plugins)
+    : CContFrameWnd(settings, UntitledTitle()), m_prompter(prompter), m_pPlugins(plugins) {
     CreateBars();
     CreateClient();
     for (const WxIdRange& range : kWxCommandRanges) {
@@ -105,7 +105,7 @@ void CMainFrame::CreateClient() {
 
     m_pOuter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, client, wxSP_LIVE_UPDATE);
     m_pOuter->SetMinimumPaneSize(kMinimumPaneSize);
-    m_pTextView = new CTextView(m_pOuter, Settings(), m_prompter);
+    m_pTextView = new CTextView(m_pOuter, Settings(), m_prompter, m_pPlugins);
 
     m_pInner = new wxSplitterWindow(m_pOuter, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                     wxSP_LIVE_UPDATE | wxSP_3D);

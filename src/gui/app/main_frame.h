@@ -21,12 +21,14 @@ namespace kelmio {
 
 class CPaneView;
 class CTextView;
+class CSPIControl;
 class CKelEditView;
 class CKelFormView;
 
 class CMainFrame final : public CContFrameWnd, public CCommandTarget {
 public:
-    CMainFrame(CSettings& settings, CPrompter& prompter);
+    // `plugins` (may be null) decode the image formats the library does not.
+    CMainFrame(CSettings& settings, CPrompter& prompter, CSPIControl* plugins = nullptr);
 
     CTextView& TextView() { return *m_pTextView; }
     CKelEditView& EditView() { return *m_pEditView; }
@@ -71,6 +73,7 @@ private:
     void RaiseOpenDialog();
 
     CPrompter& m_prompter;
+    CSPIControl* m_pPlugins;
     CPrinterSetup m_printerSetup;  // the printer every print uses
     wxSplitterWindow* m_pOuter = nullptr;
     wxSplitterWindow* m_pInner = nullptr;

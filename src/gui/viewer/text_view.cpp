@@ -12,6 +12,8 @@
 #include "commands/command_ids.h"
 #include "commands/menu_table.h"
 #include "gui/app/menu_builder.h"
+#include "gui/imaging/image_mode.h"
+#include "imaging/spi_control.h"
 #include "platform/private_folder.h"
 #include "platform/prompter.h"
 #include "project/kelmio_doc.h"
@@ -45,14 +47,18 @@ bool IsTextMode(ViewMode mode) { return mode == ViewMode::kText || mode == ViewM
 
 }  // namespace
 
-CTextView::CTextView(wxWindow* parent, CSettings& settings, CPrompter& prompter)
+CTextView::CTextView(wxWindow* parent, CSettings& settings, CPrompter& prompter, CSPIControl* plugins)
     : CPaneView(parent, wxID_ANY),
       m_settings(settings),
       m_prompter(prompter),
       m_view(ReadViewSettings(settings)),
       m_bBrowserMode(m_view.bBrowserMode),
       m_font(MakeSourceFont(ReadSourceFont(settings))),
+      m_pPlugins(plugins),
       m_restoreTimer(this) {
+    CImageViewHost& host = *this;
+    m_pImage = std::make_unique<CImageMode>(this, settings, prompter, host, plugins);
+    m_pImage->Canvas().Hide();
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
     SetFont(m_font);
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
@@ -92,6 +98,7 @@ bool CTextView::IsBrowserShown() const { return m_pBrowser && m_pBrowser->IsShow
 void CTextView::LayoutChildren() {
     const wxSize client = GetClientSize();
     if (m_pEdit) m_pEdit->Window()->SetSize(client);
+    if (m_pImage && m_pImage->Canvas().IsShown()) m_pImage->Canvas().SetSize(client);
     if (!m_pBrowser) return;
     m_pBrowser->Window().SetSize(client);
     m_pBrowser->Window().Refresh();
@@ -105,22 +112,24 @@ void CTextView::ShowSource() {
         if (m_pEdit->IsModified() && QuerySaveSourceText(m_settings, m_prompter)) SaveText();
     }
     m_strPath = m_pDoc != nullptr ? m_pDoc->m_data.m_strSrcFile : std::string();
-    const SourceDisplay display = ClassifySource(m_strPath, m_bBrowserMode);
+    const SourceDisplay display = ClassifySource(m_strPath, m_bBrowserMode, [this](std::string_view extension) {
+        return IsImageFile("." + std::string(extension), m_pPlugins);
+    });
+    // A scan kept in memory has no file: it stays the source until another is chosen.
+    const bool memoryImage = display.kind == SourceDisplayKind::kBlank && m_pImage->Display().HasImage();
+    if (display.kind != SourceDisplayKind::kImage && !memoryImage) LeaveImage();
     if (display.kind != SourceDisplayKind::kBlank && display.kind != SourceDisplayKind::kUrl) m_nMode = ViewMode::kText;
     switch (display.kind) {
-    case SourceDisplayKind::kBlank: ShowBlank(); break;
+    case SourceDisplayKind::kBlank:
+        if (memoryImage) ShowImage(true);
+        else ShowBlank();
+        break;
     case SourceDisplayKind::kUrl:
         ShowBrowser(true);
         NavigateBrowser(m_strPath);
         break;
     case SourceDisplayKind::kBrowser: ShowBrowserDisplay(); break;
-    case SourceDisplayKind::kImage:
-        // Drawn by the imaging part; until then the pane stays empty.
-        DestroyPane();
-        ShowBrowser(false);
-        m_nMode = ViewMode::kImage;
-        Refresh();
-        break;
+    case SourceDisplayKind::kImage: ShowImage(false); break;
     case SourceDisplayKind::kText: ShowTextFile(); break;
     case SourceDisplayKind::kRichText: ShowRichTextFile(); break;
     case SourceDisplayKind::kPlaceholder: ShowPlaceholder(display.text); break;
@@ -269,6 +278,42 @@ void CTextView::DestroyPane() {
     window->Destroy();
 }
 
+void CTextView::ShowImage(bool memory) {
+    DestroyPane();
+    ShowBrowser(false);
+    m_nMode = ViewMode::kImage;
+    CImageCanvas& canvas = m_pImage->Canvas();
+    // Sized before the image is laid out: fitting and scrolling follow the window.
+    canvas.SetSize(GetClientSize());
+    canvas.Show();
+    if (memory) m_pImage->ShowMemoryImage();
+    else m_pImage->ShowImageFile(m_strPath);
+}
+
+void CTextView::LeaveImage() {
+    if (!m_pImage->Canvas().IsShown() && !m_pImage->Display().HasImage()) return;
+    m_pImage->Canvas().Hide();
+    m_pImage->Display().LeaveImage();
+}
+
+bool CTextView::QuerySaveImage() {
+    if (m_pDoc == nullptr) return true;
+    return m_pImage->QuerySaveImage(m_pDoc->m_data, m_pDoc->GetPathName());
+}
+
+CKelmioData& CTextView::Project() { return m_pDoc != nullptr ? m_pDoc->m_data : m_noProject; }
+
+std::string CTextView::ProjectPath() const { return m_pDoc != nullptr ? m_pDoc->GetPathName() : std::string(); }
+
+void CTextView::ShowSourceAgain() {
+    if (m_pDoc != nullptr) m_pDoc->UpdateAllViews(kHintSourceChanged);
+    else ShowSource();
+}
+
+void CTextView::SetModified() {
+    if (m_pDoc != nullptr) m_pDoc->SetModifiedFlag(true);
+}
+
 void CTextView::QuerySaveText() {
     if (m_pEdit && m_pEdit->IsModified() && QuerySaveSourceText(m_settings, m_prompter)) SaveText();
 }
@@ -278,8 +323,10 @@ void CTextView::QuerySaveText() {
 void CTextView::OnInitialUpdate() {
     m_nMode = ViewMode::kText;
     SetFont(m_font);
+    // Another project: a scan the last one kept in memory is not its source.
+    m_pImage->Display().LeaveImage();
     if (m_pDoc != nullptr) {
-        m_layout = LayoutFromState(m_pDoc->m_data.m_pos);
+        m_pImage->RestoreViewState(m_pDoc->m_data.m_pos);
         m_bBrowserMode = m_pDoc->m_data.m_pos.m_bBrowserMode != 0;
     }
     ShowSource();
@@ -299,7 +346,7 @@ void CTextView::OnInitialUpdate() {
         m_nRestoreX = restore.nX;
         m_nRestoreY = restore.nY;
         break;
-    case RestoreKind::kScrollImage:
+    case RestoreKind::kScrollImage: m_pImage->ScrollToStored(); break;
     case RestoreKind::kNone: break;
     }
 }
@@ -315,9 +362,9 @@ void CTextView::SaveViewState(CKelmioPosData& pos) {
     view.bBrowserMode = m_bBrowserMode;
     view.bHasPane = m_pEdit != nullptr;
     view.nPaneFirstLine = m_pEdit ? m_pEdit->FirstVisibleLine() : 0;
-    view.layout = m_layout;
     if (m_nMode == ViewMode::kBrowser && m_pBrowser) std::tie(view.nScrollX, view.nScrollY) = m_pBrowser->GetBrowserScroll();
     StoreViewState(view, pos);
+    if (m_nMode == ViewMode::kImage) m_pImage->SaveViewState(pos);
 }
 
 void CTextView::OnBrowserLoaded() {
@@ -351,7 +398,19 @@ void CTextView::Scroll(ScrollOp op) {
     case ViewMode::kBrowser:
         if (m_pBrowser) m_pBrowser->ScrollBrowser(op);
         return;
-    case ViewMode::kImage: return;  // the imaging part scrolls its image
+    case ViewMode::kImage: ScrollImage(op); return;
+    }
+}
+
+void CTextView::ScrollImage(ScrollOp op) {
+    CImageCanvas& canvas = m_pImage->Canvas();
+    switch (op) {
+    case ScrollOp::kUp: canvas.ScrollUp(); return;
+    case ScrollOp::kDown: canvas.ScrollDown(); return;
+    case ScrollOp::kLeft: canvas.ScrollLeft(); return;
+    case ScrollOp::kRight: canvas.ScrollRight(); return;
+    case ScrollOp::kPageUp: canvas.PageUp(); return;
+    case ScrollOp::kPageDown: canvas.PageDown(); return;
     }
 }
 
@@ -373,6 +432,7 @@ void CTextView::OnContextMenu(wxContextMenuEvent& event) {
 void CTextView::FocusPane() {
     if (m_pEdit) m_pEdit->Window()->SetFocus();
     else if (IsBrowserShown()) m_pBrowser->Window().SetFocus();
+    else if (m_nMode == ViewMode::kImage) m_pImage->Canvas().SetFocus();
     else SetFocus();
 }
 
@@ -390,6 +450,8 @@ void CTextView::ShowSourceStatus() {
 // ---- Commands -----------------------------------------------------------
 
 std::optional<CommandState> CTextView::QueryCommand(CommandId id) const {
+    // The image commands, and in image mode undo and scrolling, are image mode's.
+    if (std::optional<CommandState> image = m_pImage->Commands().QueryCommand(id)) return image;
     const bool browser = m_nMode == ViewMode::kBrowser && IsBrowserShown();
     switch (id) {
     case ID_VIEW_SHOW:
@@ -424,6 +486,7 @@ std::optional<CommandState> CTextView::QueryCommand(CommandId id) const {
 }
 
 bool CTextView::OnCommand(CommandId id) {
+    if (m_pImage->Commands().QueryCommand(id)) return m_pImage->Commands().OnCommand(id);
     const bool browser = m_nMode == ViewMode::kBrowser && IsBrowserShown();
     if (const std::optional<ScrollOp> op = ScrollOpForCommand(id)) {
         Scroll(*op);

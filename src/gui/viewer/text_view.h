@@ -2,8 +2,8 @@
 // The source viewer, the top pane. It shows the project's current source
 // as the core classifies it: in the browser (pages, PDFs, URLs, preview
 // pages), as plain text in the text pane (edited and saved back in the
-// file's own encoding), or as a read-only placeholder. Image display
-// belongs to the imaging part; an image source shows nothing here yet.
+// file's own encoding), as an image (the imaging part's image mode, whose
+// commands pass through here), or as a read-only placeholder.
 
 #include <wx/font.h>
 #include <wx/timer.h>
@@ -14,6 +14,8 @@
 
 #include "encoding/text_source.h"
 #include "gui/app/pane_view.h"
+#include "gui/imaging/image_commands.h"
+#include "project/kelmio_data.h"
 #include "platform/panes.h"
 #include "viewer/scroll_steps.h"
 #include "viewer/view_mode.h"
@@ -24,15 +26,18 @@ class wxKeyEvent;
 
 namespace kelmio {
 
+class CImageMode;
 class CKelmioDoc;
 class CPrompter;
 class CREditCtrl;
 class CSettings;
+class CSPIControl;
 class CWebBrowser;
 
-class CTextView final : public CPaneView, public CSourcePane {
+class CTextView final : public CPaneView, public CSourcePane, private CImageViewHost {
 public:
-    CTextView(wxWindow* parent, CSettings& settings, CPrompter& prompter);
+    // `plugins` (may be null) decode image formats the library does not.
+    CTextView(wxWindow* parent, CSettings& settings, CPrompter& prompter, CSPIControl* plugins = nullptr);
     ~CTextView() override;
 
     // The document whose source is shown; null detaches it.
@@ -48,7 +53,7 @@ public:
 
     // CSourcePane
     void SaveViewState(CKelmioPosData& pos) override;
-    bool QuerySaveImage() override { return true; }
+    bool QuerySaveImage() override;
     void OnInitialUpdate() override;
     void OnUpdate(int hint) override;
 
@@ -64,9 +69,19 @@ public:
     CWebBrowser& Browser();
     bool IsBrowserShown() const;
     const wxFont& SourceFont() const { return m_font; }
+    CImageMode& Image() { return *m_pImage; }
 
 private:
+    // CImageViewHost
+    bool IsImageMode() const override { return m_nMode == ViewMode::kImage; }
+    CKelmioData& Project() override;
+    std::string ProjectPath() const override;
+    void ShowSourceAgain() override;
+    void SetModified() override;
+
     void ShowSource();
+    void ShowImage(bool memory);
+    void LeaveImage();
     void ShowBlank();
     void ShowBrowser(bool show);
     void NavigateBrowser(const std::string& location);
@@ -81,6 +96,7 @@ private:
     void DestroyPane();
 
     void Scroll(ScrollOp op);
+    void ScrollImage(ScrollOp op);
     void OnBrowserLoaded();
     void OnRestoreTimer(wxTimerEvent& event);
     void OnCharHook(wxKeyEvent& event);
@@ -106,6 +122,9 @@ private:
     LookupHandler m_lookup;
     std::unique_ptr<CREditCtrl> m_pEdit;
     std::unique_ptr<CWebBrowser> m_pBrowser;
+    CSPIControl* m_pPlugins;
+    std::unique_ptr<CImageMode> m_pImage;  // its canvas is shown while an image is the source
+    CKelmioData m_noProject;  // what the image commands see while no document is attached
     CViewSettings m_view;
     bool m_bBrowserMode;
     std::string m_strPath;
@@ -114,7 +133,6 @@ private:
     TextSourceKind m_kind;
     std::string m_strFind;      // UTF-8, as the pane searches
     std::string m_strReplace;
-    ImageLayout m_layout;
     std::string m_strRtfLosses;  // what saving the shown RTF would drop; empty when nothing
 
     // The page position to set once the page has loaded.

@@ -39,12 +39,5 @@ TEST(ScrollSteps, BrowserNames) {
     EXPECT_EQ(BrowserScrollName(ScrollOp::kPageDown), "scrollbarPageDown");
 }
 
-TEST(ScrollSteps, ImagePageStepIsNinePercentOfTheExtent) {
-    EXPECT_EQ(ImageStep(ScrollOp::kPageDown, 2000, 5), (ScrollDelta{0, 180}));
-    EXPECT_EQ(ImageStep(ScrollOp::kPageUp, 2000, 5), (ScrollDelta{0, -180}));
-    EXPECT_EQ(ImageStep(ScrollOp::kLeft, 2000, 5), (ScrollDelta{-5, 0}));
-    EXPECT_EQ(ImageStep(ScrollOp::kDown, 2000, 5), (ScrollDelta{0, 5}));
-}
-
 }  // namespace
 }  // namespace kelmio

@@ -42,17 +42,16 @@ TEST(StoreViewState, TextModeWithoutPaneStoresBrowserModeOnly) {
     EXPECT_EQ(pos, expected);
 }
 
-TEST(StoreViewState, ImageStoresPositionAndLayout) {
-    CKelmioPosData pos;
+TEST(StoreViewState, ImageLeavesPositionAndZoomToImageDisplay) {
+    CKelmioPosData pos = Filled();
     ViewStateSnapshot view;
     view.mode = ViewMode::kImage;
     view.nScrollX = 5;
     view.nScrollY = 6;
-    view.layout = ImageLayout{false, true, false, 25, 0, true};
     StoreViewState(view, pos);
-    EXPECT_EQ(pos.m_nScrollX, 5);
-    EXPECT_EQ(pos.m_nScrollY, 6);
-    EXPECT_EQ(LayoutFromState(pos), view.layout);
+    CKelmioPosData expected = Filled();
+    expected.m_bBrowserMode = 0;
+    EXPECT_EQ(pos, expected);
 }
 
 TEST(StoreViewState, BrowserStoresPageOffsetsAndKeepsLayout) {
