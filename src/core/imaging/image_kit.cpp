@@ -14,6 +14,20 @@
 namespace kelmio {
 namespace {
 
+// Runs a library operation; a failure the library reports, or running out of
+// memory, becomes `lastError` and false, and the image stays as it was.
+template <typename Operation>
+bool Guarded(std::string& lastError, Operation&& operation) {
+    try {
+        return operation();
+    } catch (const Magick::Exception& error) {
+        lastError = error.what();
+    } catch (const std::bad_alloc&) {
+        lastError = "out of memory";
+    }
+    return false;
+}
+
 // Bytes the library needs to recognise a format.
 constexpr std::size_t kMagicBytes = 2048;
 
@@ -139,7 +153,7 @@ bool CImageKit::LoadBlob(std::string_view bytes) {
         m_strLastError = "unknown image format";
         return false;
     }
-    try {
+    return Guarded(m_strLastError, [&] {
         Magick::Image image;
         image.quiet(true);  // a damaged but readable file still shows
         image.magick(*format);
@@ -153,12 +167,7 @@ bool CImageKit::LoadBlob(std::string_view bytes) {
         m_nBitCount = BitCountOf(image);
         m_pImpl->image = std::move(image);
         return true;
-    } catch (const Magick::Exception& error) {
-        m_strLastError = error.what();
-    } catch (const std::bad_alloc&) {
-        m_strLastError = "out of memory";
-    }
-    return false;
+    });
 }
 
 bool CImageKit::LoadRgb(const RgbPixels& pixels) {
@@ -167,17 +176,12 @@ bool CImageKit::LoadRgb(const RgbPixels& pixels) {
         m_strLastError = "pixel buffer does not match its size";
         return false;
     }
-    try {
+    return Guarded(m_strLastError, [&] {
         m_pImpl->image = ImageFromRgb(pixels);
         m_nBitCount = 24;
         m_bVector = false;
         return true;
-    } catch (const Magick::Exception& error) {
-        m_strLastError = error.what();
-    } catch (const std::bad_alloc&) {
-        m_strLastError = "out of memory";
-    }
-    return false;
+    });
 }
 
 bool CImageKit::IsEmpty() const { return !m_pImpl->image.has_value(); }
@@ -204,7 +208,7 @@ bool CImageKit::ConvertColor(int bits, int palette, bool dither) {
         m_strLastError = "no image or unsupported colour depth";
         return false;
     }
-    try {
+    return Guarded(m_strLastError, [&] {
         Magick::Image image = *m_pImpl->image;
         if (bits == 8) {
             image.quantizeDither(dither);
@@ -221,17 +225,12 @@ bool CImageKit::ConvertColor(int bits, int palette, bool dither) {
         m_pImpl->image = std::move(image);
         m_nBitCount = bits;
         return true;
-    } catch (const Magick::Exception& error) {
-        m_strLastError = error.what();
-    } catch (const std::bad_alloc&) {
-        m_strLastError = "out of memory";
-    }
-    return false;
+    });
 }
 
 bool CImageKit::Rotate(int angle, std::uint32_t background) {
     if (IsEmpty()) return false;
-    try {
+    return Guarded(m_strLastError, [&] {
         if (angle % 9000 != 0 && UsesPixelOps(*m_pImpl->image)) {
             if (!WithinPixelLimit(RotatedSize(GetSize(), static_cast<double>(angle) / 100.0))) {
                 m_strLastError = "the turned image would exceed the pixel limit";
@@ -251,28 +250,18 @@ bool CImageKit::Rotate(int angle, std::uint32_t background) {
         image.page(Magick::Geometry(0, 0));
         m_pImpl->image = std::move(image);
         return true;
-    } catch (const Magick::Exception& error) {
-        m_strLastError = error.what();
-    } catch (const std::bad_alloc&) {
-        m_strLastError = "out of memory";
-    }
-    return false;
+    });
 }
 
 bool CImageKit::Flip(bool vertical, bool horizontal) {
     if (IsEmpty()) return false;
-    try {
+    return Guarded(m_strLastError, [&] {
         Magick::Image image = *m_pImpl->image;
         if (vertical) image.flip();
         if (horizontal) image.flop();
         m_pImpl->image = std::move(image);
         return true;
-    } catch (const Magick::Exception& error) {
-        m_strLastError = error.what();
-    } catch (const std::bad_alloc&) {
-        m_strLastError = "out of memory";
-    }
-    return false;
+    });
 }
 
 bool CImageKit::Resize(int cx, int cy) {
@@ -281,7 +270,7 @@ bool CImageKit::Resize(int cx, int cy) {
         m_strLastError = "the resized image would exceed the pixel limit";
         return false;
     }
-    try {
+    return Guarded(m_strLastError, [&] {
         if (UsesPixelOps(*m_pImpl->image)) {
             const RgbPixels resized = ResizeRgb(GetRgb(), cx, cy);
             if (resized.bytes.empty()) throw std::bad_alloc();
@@ -295,12 +284,7 @@ bool CImageKit::Resize(int cx, int cy) {
         image.resize(size);
         m_pImpl->image = std::move(image);
         return true;
-    } catch (const Magick::Exception& error) {
-        m_strLastError = error.what();
-    } catch (const std::bad_alloc&) {
-        m_strLastError = "out of memory";
-    }
-    return false;
+    });
 }
 
 bool CImageKit::Sharpen(int strength, int left, int top, int right, int bottom) {
@@ -315,7 +299,7 @@ bool CImageKit::Sharpen(int strength, int left, int top, int right, int bottom) 
         return false;
     }
     const double sigma = SharpenSigma(strength);
-    try {
+    return Guarded(m_strLastError, [&] {
         if (UsesPixelOps(*m_pImpl->image)) {
             RgbPixels part = GetRgb(left, top, right - left, bottom - top);
             if (part.bytes.empty()) throw std::bad_alloc();
@@ -341,12 +325,7 @@ bool CImageKit::Sharpen(int strength, int left, int top, int right, int bottom) 
         }
         m_pImpl->image = std::move(image);
         return true;
-    } catch (const Magick::Exception& error) {
-        m_strLastError = error.what();
-    } catch (const std::bad_alloc&) {
-        m_strLastError = "out of memory";
-    }
-    return false;
+    });
 }
 
 double CImageKit::SharpenSigma(int strength) {
