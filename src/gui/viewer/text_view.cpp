@@ -485,6 +485,22 @@ std::optional<CommandState> CTextView::QueryCommand(CommandId id) const {
     }
 }
 
+namespace {
+
+// Cut, copy, paste and select all on the text pane or the page alike.
+template <typename Target>
+void RunClipboardCommand(Target& target, CommandId id) {
+    switch (id) {
+    case ID_EDIT_COPY: target.Copy(); break;
+    case ID_EDIT_CUT: target.Cut(); break;
+    case ID_EDIT_PASTE: target.Paste(); break;
+    case ID_EDIT_SELECT_ALL: target.SelectAll(); break;
+    default: break;
+    }
+}
+
+}  // namespace
+
 bool CTextView::OnCommand(CommandId id) {
     if (m_pImage->Commands().QueryCommand(id)) return m_pImage->Commands().OnCommand(id);
     const bool browser = m_nMode == ViewMode::kBrowser && IsBrowserShown();
@@ -506,20 +522,11 @@ bool CTextView::OnCommand(CommandId id) {
         return true;
     case ID_DIC_LOOKUP_CLIPBOARD: LookupClipboard(); return true;
     case ID_EDIT_COPY:
-        if (m_pEdit) m_pEdit->Copy();
-        else if (browser) m_pBrowser->Copy();
-        return true;
     case ID_EDIT_CUT:
-        if (m_pEdit) m_pEdit->Cut();
-        else if (browser) m_pBrowser->Cut();
-        return true;
     case ID_EDIT_PASTE:
-        if (m_pEdit) m_pEdit->Paste();
-        else if (browser) m_pBrowser->Paste();
-        return true;
     case ID_EDIT_SELECT_ALL:
-        if (m_pEdit) m_pEdit->SelectAll();
-        else if (browser) m_pBrowser->SelectAll();
+        if (m_pEdit) RunClipboardCommand(*m_pEdit, id);
+        else if (browser) RunClipboardCommand(*m_pBrowser, id);
         return true;
     case ID_EDIT_UNDO:
         if (m_pEdit) m_pEdit->Undo();
