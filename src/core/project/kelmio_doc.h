@@ -110,6 +110,7 @@ private:
     TranslationSave SaveTranslationTo(const std::string& path);
     TranslationSave SaveTranslation();
     TranslationSave SaveTranslationAs();
+    bool QuerySaveImageBeforeSwitch();
     void DeleteContents();
     void SetPathName(const std::string& path);
     void SetTitle(const std::string& title);

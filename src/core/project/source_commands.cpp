@@ -38,7 +38,7 @@ void CKelmioDoc::OnProjectSettings() {
 }
 
 void CKelmioDoc::OnFileSource() {
-    if (m_pSource != nullptr && !m_pSource->QuerySaveImage()) return;
+    if (!QuerySaveImageBeforeSwitch()) return;
     CFileDialogEx dialog;
     dialog.m_bOpen = true;
     dialog.m_strDefExt = "*";
@@ -58,6 +58,7 @@ void CKelmioDoc::OnFileSource() {
 void CKelmioDoc::OnFileSourceHistory() {
     CSrcHistoryDlg dialog(m_data.m_arrSrcHistory);
     if (m_prompter.RunSourceHistoryDialog(dialog) != kIdOk) return;
+    if (!QuerySaveImageBeforeSwitch()) return;
     m_data.SetSource(dialog.Selected());
     SetModifiedFlag(true);
     UpdateAllViews(kHintSourceChanged);
@@ -66,9 +67,16 @@ void CKelmioDoc::OnFileSourceHistory() {
 void CKelmioDoc::OnFileSourceUrl() {
     const std::optional<std::string> url = m_prompter.Input(SjisText("URLを指定してください"), "");
     if (!url) return;
+    if (!QuerySaveImageBeforeSwitch()) return;
     m_data.SetSource(*url);
     SetModifiedFlag(true);
     UpdateAllViews(kHintSourceChanged);
+}
+
+// A changed image (rotated, scanned) would be dropped with its source, so
+// every way of choosing another source asks first; Cancel keeps the source.
+bool CKelmioDoc::QuerySaveImageBeforeSwitch() {
+    return m_pSource == nullptr || m_pSource->QuerySaveImage();
 }
 
 void CKelmioDoc::OnEditFileDestination() {

@@ -5,6 +5,7 @@
 #include "project/kelmio_doc.h"
 #include "project/project_dlg.h"
 #include "project/recent_projects.h"
+#include "project/source_history_dlg.h"
 #include "support/fake_panes.h"
 #include "support/scripted_prompter.h"
 #include "support/sjis_literal.h"
@@ -82,6 +83,25 @@ TEST_F(SourceCommandsTest, ImageQuestionCancelStopsChoosingASource) {
     source.saveImageAnswer = false;
     doc.OnFileSource();
     EXPECT_TRUE(prompter.FileDialogs().empty());
+}
+
+TEST_F(SourceCommandsTest, EveryWayToAnotherSourceAsksAboutTheChangedImage) {
+    doc.m_data.SetSource("/old.html");
+    doc.m_data.SetSource("/scan.png");
+    source.saveImageAnswer = false;
+    prompter.ExpectInput(std::string("https://example.jp/"));
+    doc.OnFileSourceUrl();
+    prompter.ExpectSourceHistoryDialog([](CSrcHistoryDlg& form) { return form.OnOK(1) ? kIdOk : kIdCancel; });
+    doc.OnFileSourceHistory();
+    EXPECT_EQ(source.imageQuestions, 2);
+    EXPECT_EQ(doc.m_data.m_strSrcFile, "/scan.png");  // Cancel kept the image's source
+    EXPECT_FALSE(doc.IsModified());
+
+    source.saveImageAnswer = true;
+    prompter.ExpectInput(std::string("https://example.jp/"));
+    doc.OnFileSourceUrl();
+    EXPECT_EQ(doc.m_data.m_strSrcFile, "https://example.jp/");
+    EXPECT_TRUE(prompter.ScriptDone());
 }
 
 TEST_F(SourceCommandsTest, EmptyUrlBecomesAnEmptySource) {
