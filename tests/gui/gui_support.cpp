@@ -2,6 +2,7 @@
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
 #include <wx/image.h>
 #include <wx/radiobox.h>
 #include <wx/regex.h>
@@ -52,6 +53,22 @@ bool LooksEnglish(const wxString& text) {
     return word.Matches(rest);
 }
 
+wxImage GrabFromScreen(const wxWindow& window) {
+    const wxRect rect = window.GetScreenRect();
+    wxBitmap bitmap(rect.GetSize());
+    {
+        wxMemoryDC memory(bitmap);
+        wxScreenDC screen;
+        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    }
+    return bitmap.ConvertToImage();
+}
+
+bool SavePng(const wxImage& image, const std::string& path) {
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();
+    return image.SaveFile(path, wxBITMAP_TYPE_PNG);
+}
+
 void SaveScreenshot(wxWindow& window, const std::string& name) {
     const char* folder = std::getenv("KELMIO_SCREENSHOT_DIR");
     if (folder == nullptr || *folder == '\0') return;
@@ -65,8 +82,18 @@ void SaveScreenshot(wxWindow& window, const std::string& name) {
         wxMemoryDC memory(bitmap);
         memory.Blit(0, 0, size.x, size.y, &screen, 0, 0);
     }
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();
-    bitmap.SaveFile((std::filesystem::path(folder) / name).string(), wxBITMAP_TYPE_PNG);
+    SavePng(bitmap.ConvertToImage(), (std::filesystem::path(folder) / name).string());
+}
+
+bool PressKey(wxWindow& target, int wxKey, bool ctrl, bool shift) {
+    wxKeyEvent event(wxEVT_CHAR_HOOK);
+    event.m_keyCode = wxKey;
+    event.SetControlDown(ctrl);
+    event.SetShiftDown(shift);
+    event.SetEventObject(&target);
+    const bool taken = target.ProcessWindowEvent(event);
+    Pump();
+    return taken;
 }
 
 CapturedStderr::CapturedStderr() {

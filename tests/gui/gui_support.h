@@ -2,6 +2,7 @@
 // Helpers for tests that drive real windows.
 
 #include <wx/app.h>
+#include <wx/image.h>
 #include <wx/utils.h>
 #include <wx/window.h>
 
@@ -31,9 +32,19 @@ std::vector<wxString> ShownTexts(const wxWindow& window);
 // "(_F)" are at home in Japanese texts.
 bool LooksEnglish(const wxString& text);
 
+// What the screen shows of `window`, its frame included.
+wxImage GrabFromScreen(const wxWindow& window);
+
+// Saves `image` as a PNG file at `path`; false when it could not be written.
+bool SavePng(const wxImage& image, const std::string& path);
+
 // With KELMIO_SCREENSHOT_DIR set, saves what `window` shows there as a PNG
 // named `name`; without it, does nothing.
 void SaveScreenshot(wxWindow& window, const std::string& name);
+
+// A key-down as `target` receives it from the toolkit; true when the key
+// was taken.
+bool PressKey(wxWindow& target, int wxKey, bool ctrl = false, bool shift = false);
 
 // Collects what is written to the process's standard error (the toolkit's
 // warnings go there) from construction until Take().

@@ -27,7 +27,9 @@
 namespace kelmio {
 namespace {
 
+using test::GrabFromScreen;
 using test::Pump;
+using test::SavePng;
 using test::Sj;
 
 wxString U(const char* utf8) { return wxString::FromUTF8(utf8); }
@@ -92,14 +94,7 @@ TEST_F(HelpTest, HowToOpensTheHelpWindowOnItsTopic) {
         Pump();
         wxMilliSleep(300);
         Pump();
-        if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
-        const wxRect rect = window.GetScreenRect();
-        wxBitmap bitmap(rect.GetSize());
-        wxMemoryDC memory(bitmap);
-        wxScreenDC screen;
-        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-        memory.SelectObject(wxNullBitmap);
-        bitmap.SaveFile((std::filesystem::path(folder) / "help-window.png").string(), wxBITMAP_TYPE_PNG);
+        SavePng(GrabFromScreen(window), (std::filesystem::path(folder) / "help-window.png").string());
     }
 
     // The other entries open the same book: its first page, and the index.

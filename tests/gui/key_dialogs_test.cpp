@@ -36,6 +36,8 @@
 namespace kelmio {
 namespace {
 
+using test::GrabFromScreen;
+using test::PressKey;
 using test::Pump;
 using test::Sj;
 
@@ -122,13 +124,7 @@ wxImage Grab(wxWindow& window) {
         Pump();
         wxMilliSleep(30);
     }
-    const wxRect rect = window.GetScreenRect();
-    wxBitmap bitmap(rect.GetSize());
-    wxMemoryDC memory(bitmap);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    return bitmap.ConvertToImage();
+    return GrabFromScreen(window);
 }
 
 // Screenshots for the documentation, when a folder is named.
@@ -178,16 +174,7 @@ protected:
         m_pFrame->ProcessWindowEvent(event);
         Pump();
     }
-    bool Press(int wxKey, bool ctrl, bool shift) {
-        wxKeyEvent event(wxEVT_CHAR_HOOK);
-        event.m_keyCode = wxKey;
-        event.SetControlDown(ctrl);
-        event.SetShiftDown(shift);
-        event.SetEventObject(m_pFrame);
-        const bool taken = m_pFrame->ProcessWindowEvent(event);
-        Pump();
-        return taken;
-    }
+    bool Press(int wxKey, bool ctrl, bool shift) { return PressKey(*m_pFrame, wxKey, ctrl, shift); }
     wxString Caption(CommandId id) { return m_pFrame->GetMenuBar()->FindItem(ToWxId(id))->GetItemLabel(); }
     bool ToolbarShown() { return m_pFrame->GetToolBar()->IsShown(); }
 

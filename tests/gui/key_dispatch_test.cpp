@@ -23,6 +23,7 @@
 namespace kelmio {
 namespace {
 
+using test::PressKey;
 using test::Pump;
 
 wxString U(const char* utf8) { return wxString::FromUTF8(utf8); }
@@ -51,16 +52,7 @@ protected:
         }
     }
     // A key-down as the window receives it; true when the key was taken.
-    bool Press(int wxKey, bool ctrl = false, bool shift = false) {
-        wxKeyEvent event(wxEVT_CHAR_HOOK);
-        event.m_keyCode = wxKey;
-        event.SetControlDown(ctrl);
-        event.SetShiftDown(shift);
-        event.SetEventObject(m_pFrame);
-        const bool taken = m_pFrame->ProcessWindowEvent(event);
-        Pump();
-        return taken;
-    }
+    bool Press(int wxKey, bool ctrl = false, bool shift = false) { return PressKey(*m_pFrame, wxKey, ctrl, shift); }
     void Send(CommandId id) {
         wxCommandEvent event(wxEVT_MENU, ToWxId(id));
         m_pFrame->ProcessWindowEvent(event);

@@ -230,7 +230,9 @@ TEST_F(MainFrameTest, PanesKeepTheirSizesWhenTheWindowFirstComesUpSmall) {
 namespace kelmio {
 namespace {
 
+using test::GrabFromScreen;
 using test::Pump;
+using test::SavePng;
 using test::Sj;
 
 // Writes a picture of the main window to $KELMIO_SCREENSHOT, for looking
@@ -245,14 +247,7 @@ TEST_F(MainFrameTest, ScreenshotWhenAsked) {
     m_pFrame->Refresh();
     m_pFrame->Update();
     Pump();
-    wxInitAllImageHandlers();
-    const wxRect rect = m_pFrame->GetScreenRect();
-    wxBitmap bitmap(rect.GetSize());
-    wxMemoryDC memory(bitmap);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    EXPECT_TRUE(bitmap.SaveFile(target, wxBITMAP_TYPE_PNG));
+    EXPECT_TRUE(SavePng(GrabFromScreen(*m_pFrame), target));
 }
 
 }  // namespace

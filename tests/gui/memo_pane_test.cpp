@@ -270,14 +270,7 @@ TEST_F(MemoPaneTest, ScreenshotWhenAsked) {
     OpenProject({{"用語メモ", "訳語：ねこ\r\n二行目"}, {"second", ""}});
     view->LookupBox().ChangeValue(U("cat"));
     Pump();
-    wxInitAllImageHandlers();
-    const wxRect rect = frame->GetScreenRect();
-    wxBitmap bitmap(rect.GetSize());
-    wxMemoryDC memory(bitmap);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    EXPECT_TRUE(bitmap.SaveFile(target, wxBITMAP_TYPE_PNG));
+    EXPECT_TRUE(SavePng(GrabFromScreen(*frame), target));
 }
 
 }  // namespace

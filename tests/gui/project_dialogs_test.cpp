@@ -27,7 +27,9 @@
 namespace kelmio {
 namespace {
 
+using test::GrabFromScreen;
 using test::Pump;
+using test::SavePng;
 using test::Sj;
 
 wxString U(const char* utf8) { return wxString::FromUTF8(utf8); }
@@ -147,14 +149,7 @@ TEST_F(NewProjectDialogTest, ScreenshotWhenAsked) {
     dialog.Refresh();
     dialog.Update();
     Pump();
-    wxInitAllImageHandlers();
-    const wxRect rect = dialog.GetScreenRect();
-    wxBitmap bitmap(rect.GetSize());
-    wxMemoryDC memory(bitmap);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    EXPECT_TRUE(bitmap.SaveFile(target, wxBITMAP_TYPE_PNG));
+    EXPECT_TRUE(SavePng(GrabFromScreen(dialog), target));
     dialog.Hide();
 }
 
