@@ -106,20 +106,33 @@ BENCHMARK(BM_BaselineAtomicSave)->Unit(benchmark::kMillisecond)->UseRealTime();
 // counters say how long the copy held typing up and the longest gap
 // between keystrokes until the entry was on disk. With arg 0 no copy is
 // taken: the loop's own gaps, for comparison.
+//
+// The copy is taken as the application takes it: into the storage of the
+// copy before, which the writer hands back, so only the first copy of a
+// session maps fresh pages (first_snapshot_ms). The simulated editor has
+// room to grow, as the editor's gap buffer does; reallocating 10 MB on a
+// keystroke is the editor's own pause, not the copy's.
 void BM_TypingWhileCopying(benchmark::State& state) {
     using Clock = std::chrono::steady_clock;
     const bool copy = state.range(0) != 0;
     const CBenchFolder folder;
     std::string editor = EditorText();
+    editor.reserve(editor.size() + (1 << 20));
     double longestPause = 0;
     double snapshotTime = 0;
+    double firstSnapshotTime = -1;
+    kelmio::CRecoveryWriter writer(kelmio::CRecoveryStore(kelmio::FromNativePath(folder.Path())));
     for (auto _ : state) {
-        kelmio::CRecoveryWriter writer(kelmio::CRecoveryStore(kelmio::FromNativePath(folder.Path())));
         std::atomic<bool> written{false};
         const Clock::time_point start = Clock::now();
         if (copy) {
-            writer.Write(Snapshot(editor));
-            snapshotTime = std::max(snapshotTime, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            kelmio::RecoverySnapshot snapshot = Snapshot({});
+            snapshot.strEditTextUtf8 = writer.TakeSpareText();
+            snapshot.strEditTextUtf8.assign(editor);
+            writer.Write(std::move(snapshot));
+            const double taken = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            if (firstSnapshotTime < 0) firstSnapshotTime = taken;
+            else snapshotTime = std::max(snapshotTime, taken);
         }
         Clock::time_point last = start;
         // Type until the writer is done (or for 300 ms without a copy).
@@ -139,6 +152,7 @@ void BM_TypingWhileCopying(benchmark::State& state) {
         flusher.join();
         editor.resize(EditorText().size());
     }
+    state.counters["first_snapshot_ms"] = std::max(firstSnapshotTime, 0.0);
     state.counters["snapshot_ms"] = snapshotTime;
     state.counters["longest_pause_ms"] = longestPause;
 }

@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "recovery/recovery_source.h"
 #include "text/cp932.h"
 
 namespace kelmio {
@@ -12,11 +13,14 @@ constexpr int kWriterNice = 10;
 
 }  // namespace
 
-CRecoveryEntry EntryFromSnapshot(RecoverySnapshot snapshot) {
+CRecoveryEntry EntryFromSnapshotTexts(RecoverySnapshot& snapshot) {
     CRecoveryEntry entry = std::move(snapshot.entry);
     entry.m_strEditText = Utf8ToCp932(snapshot.strEditTextUtf8);
+    if (snapshot.sourceEdit) entry.m_source = RecoverySourceFromEdit(*snapshot.sourceEdit);
     return entry;
 }
+
+CRecoveryEntry EntryFromSnapshot(RecoverySnapshot snapshot) { return EntryFromSnapshotTexts(snapshot); }
 
 CRecoveryWriter::CRecoveryWriter(CRecoveryStore store, WriteDone done)
     : m_store(std::move(store)), m_done(std::move(done)), m_thread([this] { Run(); }) {}
@@ -57,6 +61,11 @@ void CRecoveryWriter::Flush() {
     m_idle.wait(lock, [this] { return m_jobs.empty() && !m_bBusy; });
 }
 
+std::string CRecoveryWriter::TakeSpareText() {
+    std::lock_guard lock(m_mutex);
+    return std::move(m_strSpare);
+}
+
 void CRecoveryWriter::Run() {
     // Typing comes first: on a busy machine the copy waits, not the user.
     ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kWriterNice);
@@ -80,7 +89,14 @@ void CRecoveryWriter::Do(Job& job) {
         m_store.Remove(job.strProject);
         return;
     }
-    const std::optional<FileError> error = m_store.Save(EntryFromSnapshot(std::move(*job.snapshot)));
+    const CRecoveryEntry entry = EntryFromSnapshotTexts(*job.snapshot);
+    {
+        std::string& text = job.snapshot->strEditTextUtf8;
+        text.clear();
+        std::lock_guard lock(m_mutex);
+        if (text.capacity() > m_strSpare.capacity()) m_strSpare = std::move(text);
+    }
+    const std::optional<FileError> error = m_store.Save(entry);
     if (m_done) m_done(job.strProject, error);
 }
 

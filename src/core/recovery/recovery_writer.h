@@ -15,16 +15,19 @@
 #include <thread>
 
 #include "platform/file_error.h"
+#include "platform/panes.h"
 #include "recovery/recovery_entry.h"
 #include "recovery/recovery_store.h"
 
 namespace kelmio {
 
-// What the UI thread hands over: the entry without its translation text,
-// and the text as the editor holds it (UTF-8), converted on the worker.
+// What the UI thread hands over: the entry without its translation text
+// and source edit, and those as the panes hold them (UTF-8), converted on
+// the worker.
 struct RecoverySnapshot {
     CRecoveryEntry entry;
     std::string strEditTextUtf8;
+    std::optional<SourceTextEdit> sourceEdit;
 };
 
 class CRecoveryWriter {
@@ -42,6 +45,11 @@ public:
     void Remove(std::string project);
     // Returns once every job given so far has run.
     void Flush();
+    // The storage of a written copy's translation text, emptied, for the
+    // next copy to fill: its pages are mapped already, so that copying a
+    // large text into it costs the UI thread no page faults. Empty when
+    // none is free.
+    std::string TakeSpareText();
 
     const CRecoveryStore& Store() const { return m_store; }
 
@@ -63,10 +71,13 @@ private:
     std::deque<Job> m_jobs;
     bool m_bBusy = false;
     bool m_bStop = false;
+    std::string m_strSpare;
     std::thread m_thread;
 };
 
-// The entry of a snapshot, its text converted to Shift-JIS.
+// The entry of a snapshot, its texts converted to the entry's forms.
 CRecoveryEntry EntryFromSnapshot(RecoverySnapshot snapshot);
+// The same, taking only the entry out of `snapshot`: its texts stay.
+CRecoveryEntry EntryFromSnapshotTexts(RecoverySnapshot& snapshot);
 
 }  // namespace kelmio

@@ -100,11 +100,16 @@ void CKelEditView::RunSettingsDialog(unsigned pages) {
 
 namespace kelmio {
 
-std::string CKelEditView::CopyTextUtf8() const {
-    // The widget's own buffer, gap closed: one copy and no conversion.
+void CKelEditView::CopyTextUtf8(std::string& text) const {
+    // The widget's own buffer in its two parts on either side of the gap:
+    // closing the gap would move the text after the caret now and again at
+    // the next keystroke. Assigning keeps the storage `text` brings.
     wxStyledTextCtrl& widget = Editor().Widget();
-    const char* text = widget.GetCharacterPointer();
-    return text == nullptr ? std::string() : std::string(text, static_cast<std::size_t>(widget.GetLength()));
+    const int length = widget.GetLength();
+    const int gap = std::clamp(widget.GetGapPosition(), 0, length);
+    text.clear();
+    if (gap > 0) text.append(widget.GetRangePointer(0, gap), static_cast<std::size_t>(gap));
+    if (gap < length) text.append(widget.GetRangePointer(gap, length - gap), static_cast<std::size_t>(length - gap));
 }
 
 void CKelEditView::RestoreText(const std::string& sjis) {
