@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "platform/file_io.h"
 #include "platform/settings.h"
 #include "project/kelmio_doc.h"
 #include "recovery/recovery_keeper.h"
@@ -110,7 +111,7 @@ TEST_F(ApplySourceRecoveryTest, AnotherSourceOrOneNotShownAsTextGetsTheEditSetAs
     EXPECT_EQ(Apply(), SourceRecoveryOutcome::kSetAside);
     EXPECT_FALSE(source.edit);  // the project's own source is left alone
     const std::string aside = SetAsidePath(Folder(), entry.m_source->m_strPath, entry.m_nCopyTime);
-    EXPECT_EQ(ReadFileBytes(aside), Sj("直した原文\r\n"));
+    EXPECT_EQ(ReadFileBytes(ToNativePath(aside)), Sj("直した原文\r\n"));
     ASSERT_EQ(prompter.Messages().size(), 1u);
     const std::string& told = prompter.Messages()[0].text;
     EXPECT_NE(told.find(Sj("/work/原文.txt")), std::string::npos);
