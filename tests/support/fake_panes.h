@@ -48,6 +48,7 @@ public:
     void ScrollDown(int lines) override { scrolledBy = lines; }
     void SetCaret(int offset) override { caret = offset; }
     void CopyTextUtf8(std::string& into) const override { into.assign(text); }
+    std::size_t TextLengthUtf8() const override { return text.size(); }
     void RestoreText(const std::string& sjis) override {
         text = sjis;
         modified = true;

@@ -69,6 +69,8 @@ public:
     // reused, taken without converting so that a recovery copy costs the
     // UI thread no more than a copy.
     virtual void CopyTextUtf8(std::string& text) const = 0;
+    // The length of that text in bytes, without copying it.
+    virtual std::size_t TextLengthUtf8() const = 0;
     // Replaces the text with `sjis` (CR LF lines) as an unsaved change.
     virtual void RestoreText(const std::string& sjis) = 0;
 };

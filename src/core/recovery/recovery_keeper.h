@@ -58,6 +58,11 @@ public:
 
     // Storage to take the next copy's translation text into (see the writer).
     std::string TakeSpareText() { return m_writer.TakeSpareText(); }
+    // Asks the writer to make that storage ready for a text of `length`
+    // bytes while copies of this project are being kept.
+    void PrepareSpareText(std::size_t length) {
+        if (!m_strProject.empty() && !m_bHeld) m_writer.PrepareSpareText(length);
+    }
     // Returns once the copies given so far are on disk (or failed).
     void Flush() { m_writer.Flush(); }
     const CRecoveryStore& Store() const { return m_writer.Store(); }

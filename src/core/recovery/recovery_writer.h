@@ -43,13 +43,18 @@ public:
 
     void Write(RecoverySnapshot snapshot);
     void Remove(std::string project);
-    // Returns once every job given so far has run.
+    // Returns once every job given so far has run (spare storage asked
+    // for included).
     void Flush();
     // The storage of a written copy's translation text, emptied, for the
     // next copy to fill: its pages are mapped already, so that copying a
     // large text into it costs the UI thread no page faults. Empty when
     // none is free.
     std::string TakeSpareText();
+    // Makes the spare storage ready, on the writer's thread, for a text of
+    // `length` bytes and a little typing more, unless it is already: even
+    // the first copy then maps no fresh pages on the UI thread.
+    void PrepareSpareText(std::size_t length);
 
     const CRecoveryStore& Store() const { return m_store; }
 
@@ -62,6 +67,7 @@ private:
     void Push(Job job);
     void Run();
     void Do(Job& job);
+    void Prepare(std::unique_lock<std::mutex>& lock);
 
     CRecoveryStore m_store;
     WriteDone m_done;
@@ -72,6 +78,7 @@ private:
     bool m_bBusy = false;
     bool m_bStop = false;
     std::string m_strSpare;
+    std::size_t m_nPrepare = 0;  // spare storage asked for, not yet made
     std::thread m_thread;
 };
 

@@ -81,7 +81,12 @@ bool CRecoveryTimer::HasUnsavedWork() {
 
 void CRecoveryTimer::Tick() {
     m_keeper.FollowPath(m_doc.GetPathName());
-    if (m_keeper.Tick(CRecoverySchedule::Clock::now(), HasUnsavedWork())) m_keeper.Copy(TakeSnapshot());
+    const bool unsaved = HasUnsavedWork();
+    // Ready before the copy is due, so that taking it maps no fresh pages.
+    if (const CEditPane* editor = m_doc.GetEditView(); unsaved && editor != nullptr) {
+        m_keeper.PrepareSpareText(editor->TextLengthUtf8());
+    }
+    if (m_keeper.Tick(CRecoverySchedule::Clock::now(), unsaved)) m_keeper.Copy(TakeSnapshot());
 }
 
 RecoverySnapshot CRecoveryTimer::TakeSnapshot() {

@@ -6,6 +6,7 @@
 
 #include "commands/command_ids.h"
 #include "gui/platform/clipboard_text.h"
+#include "gui/platform/stc_copy.h"
 #include "editor/edit_command_rules.h"
 #include "gui/editor/editor_settings_dlg.h"
 #include "gui/editor/sjis_marks.h"
@@ -100,16 +101,10 @@ void CKelEditView::RunSettingsDialog(unsigned pages) {
 
 namespace kelmio {
 
-void CKelEditView::CopyTextUtf8(std::string& text) const {
-    // The widget's own buffer in its two parts on either side of the gap:
-    // closing the gap would move the text after the caret now and again at
-    // the next keystroke. Assigning keeps the storage `text` brings.
-    wxStyledTextCtrl& widget = Editor().Widget();
-    const int length = widget.GetLength();
-    const int gap = std::clamp(widget.GetGapPosition(), 0, length);
-    text.clear();
-    if (gap > 0) text.append(widget.GetRangePointer(0, gap), static_cast<std::size_t>(gap));
-    if (gap < length) text.append(widget.GetRangePointer(gap, length - gap), static_cast<std::size_t>(length - gap));
+void CKelEditView::CopyTextUtf8(std::string& text) const { CopyControlText(Editor().Widget(), text); }
+
+std::size_t CKelEditView::TextLengthUtf8() const {
+    return static_cast<std::size_t>(Editor().Widget().GetLength());
 }
 
 void CKelEditView::RestoreText(const std::string& sjis) {

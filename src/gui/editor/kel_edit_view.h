@@ -28,6 +28,7 @@ public:
     void ScrollDown(int lines) override;
     void SetCaret(int offset) override;
     void CopyTextUtf8(std::string& text) const override;
+    std::size_t TextLengthUtf8() const override;
     void RestoreText(const std::string& sjis) override;
 
     // Called when the user changes the text and it is now modified; the

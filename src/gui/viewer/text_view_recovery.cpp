@@ -4,6 +4,7 @@
 #include <wx/stc/stc.h>
 
 #include "encoding/text_encoding.h"
+#include "gui/platform/stc_copy.h"
 #include "gui/viewer/plain_edit_ctrl.h"
 #include "gui/viewer/text_view.h"
 #include "viewer/source_text.h"
@@ -22,7 +23,8 @@ std::optional<SourceTextEdit> CTextView::CopyModifiedText() const {
     edit.strPath = m_strPath;
     edit.nEncoding = EncodingNumber(m_kind.encoding);
     edit.nLineEnd = LineEndNumber(m_kind.lineEnd);
-    edit.strTextUtf8 = m_pEdit->TextUtf8();
+    if (auto* plain = dynamic_cast<CPlainEditCtrl*>(m_pEdit.get())) CopyControlText(plain->Control(), edit.strTextUtf8);
+    else edit.strTextUtf8 = m_pEdit->TextUtf8();
     return edit;
 }
 

@@ -162,6 +162,13 @@ TEST(RecoverySnapshotTest, TheWriterConvertsTheSourceEditAndHandsTheTextStorageB
     EXPECT_TRUE(spare.empty());
     EXPECT_GE(spare.capacity(), 100000u);
     EXPECT_EQ(writer.TakeSpareText().capacity(), std::string().capacity());
+
+    // Storage made ready beforehand, with room for some typing.
+    writer.PrepareSpareText(300000);
+    writer.Flush();
+    const std::string prepared = writer.TakeSpareText();
+    EXPECT_TRUE(prepared.empty());
+    EXPECT_GE(prepared.capacity(), 300000u + 300000u / 8);
 }
 
 TEST(ApplyRecoveryTest, TheSelectedMemoIsShownAgain) {
