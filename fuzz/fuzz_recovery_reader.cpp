@@ -1,12 +1,15 @@
 // The recovery entry reader over arbitrary bytes, both as a whole file and
 // as a body behind a valid header (so the fuzzer gets past the checksum).
-// Whatever it accepts must survive a write and a second read unchanged.
+// Whatever it accepts must survive a write and a second read unchanged, and
+// its source text, whatever encoding it names, must turn into the pane's
+// text and the file's bytes without harm.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
 #include "recovery/recovery_entry.h"
+#include "recovery/recovery_source.h"
 #include "stream/archive_stream.h"
 
 namespace {
@@ -17,6 +20,10 @@ void Check(std::string_view bytes) {
     const std::string written = kelmio::WriteRecoveryEntry(*entry);
     const std::optional<kelmio::CRecoveryEntry> again = kelmio::ReadRecoveryEntry(written);
     if (!again || !(*again == *entry)) std::abort();
+    if (entry->m_source) {
+        (void)kelmio::EditFromRecoverySource(*entry->m_source);
+        (void)kelmio::RecoverySourceFileBytes(*entry->m_source);
+    }
 }
 
 }  // namespace

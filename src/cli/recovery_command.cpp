@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "platform/file_io.h"
 #include "recovery/process_info.h"
+#include "recovery/recovery_source.h"
 #include "recovery/recovery_store.h"
 #include "recovery/recovery_writer.h"
 #include "text/cp932.h"
@@ -29,7 +30,7 @@ Json EntryToJson(const CRecoveryEntry& entry) {
         source = Json{{"path", Cp932ToUtf8(entry.m_source->m_strPath)},
                       {"encoding", entry.m_source->m_nEncoding},
                       {"line_end", entry.m_source->m_nLineEnd},
-                      {"text", Cp932ToUtf8(entry.m_source->m_strText)}};
+                      {"text", EditFromRecoverySource(*entry.m_source).strTextUtf8}};
     }
     return Json{{"project", Cp932ToUtf8(entry.m_strProject)},
                 {"pid", entry.m_writer.nPid},

@@ -2,6 +2,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_runner.h"
+#include "recovery/recovery_store.h"
 #include "support/scoped_env.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
@@ -30,6 +31,22 @@ TEST(RecoveryCommand, WritesShowsAndReadsBackTheEntryOfAProject) {
     // Another project's entry is not this one's.
     EXPECT_EQ(RunCli({"recovery", "text", dir.File("other.kmp")}).exitCode, 1);
     EXPECT_EQ(RunCli({"recovery", "open", project}).exitCode, 2);
+}
+
+TEST(RecoveryCommand, ShowsTheSourceTextInTheFormItWasKept) {
+    TempDir dir;
+    ScopedEnv data("XDG_DATA_HOME", dir.File("data"));
+    CRecoveryEntry entry;
+    entry.m_strProject = dir.File("p.kmp");
+    entry.m_nCopyTime = 1;
+    // A Unicode source is kept as UTF-8, every other one as Shift-JIS.
+    entry.m_source = RecoverySource{"/s/u.txt", 6, 1, "한국어"};
+    ASSERT_FALSE(CRecoveryStore(DefaultRecoveryFolder()).Save(entry));
+    EXPECT_EQ(nlohmann::json::parse(RunCli({"recovery", "show", entry.m_strProject}).out)["source"]["text"], "한국어");
+
+    entry.m_source = RecoverySource{"/s/j.txt", 0, 0, Sj("原文")};
+    ASSERT_FALSE(CRecoveryStore(DefaultRecoveryFolder()).Save(entry));
+    EXPECT_EQ(nlohmann::json::parse(RunCli({"recovery", "show", entry.m_strProject}).out)["source"]["text"], "原文");
 }
 
 }  // namespace

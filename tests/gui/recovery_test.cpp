@@ -1,7 +1,8 @@
 // Unsaved work survives the program being killed: a first Kelmio (this test
-// program started again) types into the translation and a memo, waits for
-// its recovery copy and is killed with SIGKILL; the next start, with the same
-// project, asks whether to restore and does what the answer says.
+// program started again) types into the translation, the second memo (left
+// selected) and the text source, waits for its recovery copy and is killed
+// with SIGKILL; the next start, with the same project, asks whether to
+// restore and does what the answer says.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -23,6 +24,8 @@
 #include "gui/app/wx_command_ids.h"
 #include "gui/editor/kel_edit_view.h"
 #include "gui/memo/kel_form_view.h"
+#include "gui/viewer/plain_edit_ctrl.h"
+#include "gui/viewer/text_view.h"
 #include "gui/platform/wx_settings.h"
 #include "gui_support.h"
 #include "project/project_file.h"
@@ -46,6 +49,8 @@ using namespace std::chrono_literals;
 constexpr const char* kChildProject = "KELMIO_RECOVERY_CHILD_PROJECT";
 constexpr const char* kTyped = "\r\n殺される前に打った訳文";
 constexpr const char* kMemoTyped = "打ったメモ";
+constexpr const char* kSourceText = "原文の一行目\r\n";
+constexpr const char* kSourceTyped = "直した原文";
 
 std::string Typed() { return Sj(kTyped); }
 
@@ -61,8 +66,12 @@ TEST(RecoveryChild, TypesThenRunsUntilKilled) {
     editor.DocumentEnd();
     editor.AddText(wxString::FromUTF8(kTyped));
     CKelFormView& memos = shell.MainFrame()->FormView();
-    memos.SelectMemo(0);
+    memos.SelectMemo(1);
     memos.MemoEdit().SetValue(wxString::FromUTF8(kMemoTyped));
+    auto* source = dynamic_cast<CPlainEditCtrl*>(shell.MainFrame()->TextView().TextPane());
+    ASSERT_NE(source, nullptr) << "the text source is not shown as plain text";
+    source->Control().DocumentEnd();
+    source->Control().AddText(wxString::FromUTF8(kSourceTyped));
     for (;;) Pump();
 }
 
@@ -76,11 +85,15 @@ protected:
         std::filesystem::create_directories(m_folder.File("work"));
         CKelmioData data;
         data.m_strEditFile = m_strTranslation;
+        data.SetSource(m_strSource);
         data.AppendMemo({Sj("用語"), Sj("元のメモ")});
+        data.AppendMemo({Sj("固有名詞"), Sj("二つ目のメモ")});
         test::WriteFileBytes(m_strProject, WriteProject(data));
         test::WriteFileBytes(m_strTranslation, Sj("元の訳文"));
+        test::WriteFileBytes(m_strSource, Sj(kSourceText));
         m_strProjectBytes = test::ReadFileBytes(m_strProject);
         m_strTranslationBytes = test::ReadFileBytes(m_strTranslation);
+        m_strSourceBytes = test::ReadFileBytes(m_strSource);
     }
     ~RecoveryProcessTest() override {
         m_pShell.reset();
@@ -105,8 +118,9 @@ protected:
         for (auto waited = 0ms; waited < 30s && !copied; waited += 100ms) {
             std::this_thread::sleep_for(100ms);
             const std::optional<CRecoveryEntry> entry = Entry();
-            copied = entry && entry->m_strEditText == Sj("元の訳文") + Typed() && entry->m_arrMemo.size() == 1 &&
-                     entry->m_arrMemo[0].m_strText == Sj(kMemoTyped);
+            copied = entry && entry->m_strEditText == Sj("元の訳文") + Typed() && entry->m_arrMemo.size() == 2 &&
+                     entry->m_arrMemo[1].m_strText == Sj(kMemoTyped) && entry->m_nSelectedMemo == 1 &&
+                     entry->m_source && entry->m_source->m_strText == Sj(kSourceText) + Sj(kSourceTyped);
         }
         ::kill(pid, SIGKILL);
         int status = 0;
@@ -115,6 +129,7 @@ protected:
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
         EXPECT_EQ(test::ReadFileBytes(m_strProject), m_strProjectBytes);
         EXPECT_EQ(test::ReadFileBytes(m_strTranslation), m_strTranslationBytes);
+        EXPECT_EQ(test::ReadFileBytes(m_strSource), m_strSourceBytes);
     }
 
     void Start() { StartWith(m_strProject); }
@@ -131,6 +146,8 @@ protected:
     }
 
     CKelEditView& EditView() { return m_pShell->MainFrame()->EditView(); }
+    CTextView& TextView() { return m_pShell->MainFrame()->TextView(); }
+    std::string SourcePaneText() { return TextView().TextPane() ? TextView().TextPane()->TextUtf8() : std::string(); }
     CKelmioDoc& Doc() { return m_pShell->Document(); }
 
     test::TempDir m_folder;
@@ -139,6 +156,8 @@ protected:
     test::ScopedEnv m_data;
     std::string m_strProject = m_folder.File("work/job.kmp");
     std::string m_strTranslation = m_folder.File("work/job.txt");
+    std::string m_strSource = m_folder.File("work/source.txt");
+    std::string m_strSourceBytes;
     std::string m_strProjectBytes;
     std::string m_strTranslationBytes;
     test::CScriptedPrompter m_prompter;
@@ -159,11 +178,18 @@ TEST_F(RecoveryProcessTest, RestoreBringsTheTypedTextAndMemoBackAsUnsavedChanges
     EXPECT_EQ(EditView().Editor().GetText(), Sj("元の訳文") + Typed());
     EXPECT_TRUE(EditView().GetModified());
     EXPECT_TRUE(Doc().IsModified());
-    ASSERT_EQ(Doc().m_data.GetMemoCount(), 1u);
-    EXPECT_EQ(Doc().m_data.GetMemo(0).m_strText, Sj(kMemoTyped));
+    ASSERT_EQ(Doc().m_data.GetMemoCount(), 2u);
+    EXPECT_EQ(Doc().m_data.GetMemo(1).m_strText, Sj(kMemoTyped));
+    // The memo that was selected is shown, its text in the edit.
+    EXPECT_EQ(m_pShell->MainFrame()->FormView().SelectedMemo(), 1);
+    EXPECT_EQ(m_pShell->MainFrame()->FormView().MemoEdit().GetValue().utf8_string(), kMemoTyped);
+    // The source's edit is back as an unsaved edit of the same source.
+    EXPECT_EQ(SourcePaneText(), std::string(kSourceText) + kSourceTyped);
+    EXPECT_TRUE(TextView().IsTextModified());
     // Nothing is written into the project until the user saves.
     EXPECT_EQ(test::ReadFileBytes(m_strProject), m_strProjectBytes);
     EXPECT_EQ(test::ReadFileBytes(m_strTranslation), m_strTranslationBytes);
+    EXPECT_EQ(test::ReadFileBytes(m_strSource), m_strSourceBytes);
 
     // Saving writes the work and the copy goes.
     m_pShell->MainFrame()->RouteCommand(ID_FILE_SAVE);
@@ -172,8 +198,8 @@ TEST_F(RecoveryProcessTest, RestoreBringsTheTypedTextAndMemoBackAsUnsavedChanges
     // The memo pane shows the restored memo, so saving keeps it.
     CKelmioData saved;
     ASSERT_TRUE(ReadProject(test::ReadFileBytes(m_strProject), saved));
-    ASSERT_EQ(saved.GetMemoCount(), 1u);
-    EXPECT_EQ(saved.GetMemo(0).m_strText, Sj(kMemoTyped));
+    ASSERT_EQ(saved.GetMemoCount(), 2u);
+    EXPECT_EQ(saved.GetMemo(1).m_strText, Sj(kMemoTyped));
     m_pShell->Recovery()->Keeper().Flush();
     EXPECT_FALSE(EntryFileExists());
     EXPECT_TRUE(m_prompter.ScriptDone());
@@ -186,12 +212,15 @@ TEST_F(RecoveryProcessTest, DiscardRemovesTheCopyAndLeavesTheProjectFilesAsTheyW
     EXPECT_EQ(m_prompter.Messages().size(), 1u);
     EXPECT_EQ(EditView().Editor().GetText(), Sj("元の訳文"));
     EXPECT_FALSE(EditView().GetModified());
-    EXPECT_EQ(Doc().m_data.GetMemo(0).m_strText, Sj("元のメモ"));
+    EXPECT_EQ(Doc().m_data.GetMemo(1).m_strText, Sj("二つ目のメモ"));
+    EXPECT_EQ(SourcePaneText(), kSourceText);
+    EXPECT_FALSE(TextView().IsTextModified());
     m_pShell->Recovery()->Keeper().Flush();
     EXPECT_FALSE(EntryFileExists());
     Drop();
     EXPECT_EQ(test::ReadFileBytes(m_strProject), m_strProjectBytes);
     EXPECT_EQ(test::ReadFileBytes(m_strTranslation), m_strTranslationBytes);
+    EXPECT_EQ(test::ReadFileBytes(m_strSource), m_strSourceBytes);
 
     // Asked once: the next start has nothing to offer.
     Start();

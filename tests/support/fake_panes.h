@@ -2,6 +2,7 @@
 // Panes and an application object that remember what the document did to
 // them, for tests of the document's flows.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,8 @@ public:
     void ClearText() override { ++cleared; }
     void ScrollDown(int lines) override { scrolledBy = lines; }
     void SetCaret(int offset) override { caret = offset; }
-    std::string CopyTextUtf8() const override { return text; }
+    void CopyTextUtf8(std::string& into) const override { into.assign(text); }
+    std::size_t TextLengthUtf8() const override { return text.size(); }
     void RestoreText(const std::string& sjis) override {
         text = sjis;
         modified = true;
@@ -74,6 +76,22 @@ public:
     }
     void OnInitialUpdate() override { ++initialUpdates; }
     void OnUpdate(int hint) override { hints.push_back(hint); }
+
+    // The text source shown (its path) and its unsaved edit, if any; a
+    // restore only takes when `showsText` and the path is the shown one.
+    std::string shownPath;
+    bool showsText = true;
+    std::optional<SourceTextEdit> edit;
+    int restores = 0;
+
+    bool IsTextModified() const override { return edit.has_value(); }
+    std::optional<SourceTextEdit> CopyModifiedText() const override { return edit; }
+    bool RestoreModifiedText(const SourceTextEdit& restored) override {
+        ++restores;
+        if (!showsText || restored.strPath != shownPath) return false;
+        edit = restored;
+        return true;
+    }
 };
 
 class FakeMemoPane final : public CMemoPane {
@@ -82,10 +100,15 @@ public:
     int initialUpdates = 0;
     int contentsDeleted = 0;
     std::vector<int> selected;  // indexes SelectMemo was given
+    int current = -1;           // what SelectedMemo answers
 
     void SaveMemoText() override { ++savedTexts; }
     void OnInitialUpdate() override { ++initialUpdates; }
-    void SelectMemo(int index) override { selected.push_back(index); }
+    void SelectMemo(int index) override {
+        selected.push_back(index);
+        current = index;
+    }
+    int SelectedMemo() const override { return current; }
     void OnContentsDeleted() override { ++contentsDeleted; }
 };
 

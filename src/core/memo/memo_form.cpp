@@ -55,6 +55,11 @@ void CMemoForm::SelectMemo(int index) {
     UpdateData(false);
 }
 
+int CMemoForm::ShownMemo() const {
+    const int selected = m_controls.SelectedListEntry();
+    return IsMemoIndex(selected) ? selected : -1;
+}
+
 void CMemoForm::SaveMemoText() {
     const int selected = m_controls.SelectedListEntry();
     if (!IsMemoIndex(selected)) return;

@@ -55,6 +55,9 @@ public:
     bool OnInitialUpdate();
 
     void SelectMemo(int index);
+    // The memo the list shows selected (whose text the edit holds); -1 when
+    // none is.
+    int ShownMemo() const;
     void SaveMemoText();
     void OnContentsDeleted();
 

@@ -16,6 +16,17 @@ namespace kelmio {
 
 class CKelmioPosData;
 
+// A text source as the source pane holds it while it is edited: what a
+// recovery copy keeps of it, and what is put back.
+struct SourceTextEdit {
+    std::string strPath;       // the source file
+    int nEncoding = 0;         // how it was read (encoding/text_encoding.h numbers)
+    int nLineEnd = 0;
+    std::string strTextUtf8;   // the pane's text
+
+    bool operator==(const SourceTextEdit&) const = default;
+};
+
 // Update hints sent to the views.
 constexpr int kHintSourceChanged = 8;
 constexpr int kHintSettingsChanged = 9;
@@ -54,9 +65,12 @@ public:
     virtual void ScrollDown(int lines) = 0;
     virtual void SetCaret(int offset) = 0;
 
-    // The text as the editor holds it (UTF-8), taken without converting so
-    // that a recovery copy costs the UI thread no more than a copy.
-    virtual std::string CopyTextUtf8() const = 0;
+    // The text as the editor holds it (UTF-8) into `text`, whose storage is
+    // reused, taken without converting so that a recovery copy costs the
+    // UI thread no more than a copy.
+    virtual void CopyTextUtf8(std::string& text) const = 0;
+    // The length of that text in bytes, without copying it.
+    virtual std::size_t TextLengthUtf8() const = 0;
     // Replaces the text with `sjis` (CR LF lines) as an unsaved change.
     virtual void RestoreText(const std::string& sjis) = 0;
 };
@@ -74,6 +88,15 @@ public:
     virtual void OnInitialUpdate() = 0;
     // The project changed: hint 8 or 9 makes the viewer show the source again.
     virtual void OnUpdate(int hint) = 0;
+
+    // True while a plain-text source is shown with unsaved edits.
+    virtual bool IsTextModified() const = 0;
+    // That edit, copied without converting (a recovery copy costs the UI
+    // thread no more than a copy); nullopt when no plain text is edited.
+    virtual std::optional<SourceTextEdit> CopyModifiedText() const = 0;
+    // Shows `edit` as an unsaved edit of the shown source; false, changing
+    // nothing, unless that source is `edit.strPath` shown as plain text.
+    virtual bool RestoreModifiedText(const SourceTextEdit& edit) = 0;
 };
 
 // The memo pane.
@@ -88,6 +111,8 @@ public:
     // Lists the memos again and shows the memo at `index` (none when it is
     // not a memo's index).
     virtual void SelectMemo(int index) = 0;
+    // The memo whose text the pane shows; -1 when none.
+    virtual int SelectedMemo() const = 0;
     // The project record was emptied: what the pane shows belongs to no
     // memo any more until the memos are listed again.
     virtual void OnContentsDeleted() = 0;

@@ -21,7 +21,9 @@
 //     DWORD  memo count, then per memo: string title, string text
 //     LONG   selected memo (-1: none)
 //     BYTE   1 when the source's modified text follows, else 0; then:
-//            string source path, LONG encoding, LONG line end, string text
+//            string source path, LONG encoding, LONG line end (the
+//            numbers of encoding/text_encoding.h), string text: Shift-JIS,
+//            or UTF-8 when the encoding is a Unicode one (6 to 9)
 //
 // Reading checks the magic, the version, that the body is exactly as long
 // as the header says and that its checksum matches, before it looks at a
@@ -53,7 +55,7 @@ struct RecoverySource {
     std::string m_strPath;
     std::int32_t m_nEncoding = 0;
     std::int32_t m_nLineEnd = 0;
-    std::string m_strText;  // Shift-JIS
+    std::string m_strText;  // Shift-JIS; UTF-8 for a Unicode source (see above)
 
     bool operator==(const RecoverySource&) const = default;
 };

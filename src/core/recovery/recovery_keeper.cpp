@@ -90,7 +90,10 @@ void CRecoveryKeeper::Copy(RecoverySnapshot snapshot) {
 void ApplyRecovery(CKelmioDoc& doc, const CRecoveryEntry& entry) {
     while (doc.m_data.GetMemoCount() > 0) doc.m_data.RemoveMemo(doc.m_data.GetMemoCount() - 1);
     for (const CKelmioMemo& memo : entry.m_arrMemo) doc.m_data.AppendMemo(memo);
-    if (CMemoPane* memo = doc.GetFormView()) memo->OnInitialUpdate();
+    if (CMemoPane* memo = doc.GetFormView()) {
+        memo->OnInitialUpdate();
+        if (entry.m_nSelectedMemo >= 0) memo->SelectMemo(entry.m_nSelectedMemo);
+    }
     if (CEditPane* editor = doc.GetEditView()) {
         editor->RestoreText(entry.m_strEditText);
         editor->SetCaret(entry.m_nEditCaret);

@@ -41,6 +41,12 @@ public:
     void OnProjectClosed();
     // The project was saved: its entry is no longer needed.
     void OnProjectSaved() { DropOwnEntry(); }
+    // The entry offered stays as it is on disk: nothing is written over it
+    // or removed while this project is shown.
+    void KeepEntryAsIs() {
+        m_bHeld = true;
+        m_bOwnEntry = false;
+    }
     // The project now lives at `project` (saved under another name).
     void FollowPath(const std::string& project);
 
@@ -50,6 +56,13 @@ public:
     // Hands a copy of the project's state to the writer.
     void Copy(RecoverySnapshot snapshot);
 
+    // Storage to take the next copy's translation text into (see the writer).
+    std::string TakeSpareText() { return m_writer.TakeSpareText(); }
+    // Asks the writer to make that storage ready for a text of `length`
+    // bytes while copies of this project are being kept.
+    void PrepareSpareText(std::size_t length) {
+        if (!m_strProject.empty() && !m_bHeld) m_writer.PrepareSpareText(length);
+    }
     // Returns once the copies given so far are on disk (or failed).
     void Flush() { m_writer.Flush(); }
     const CRecoveryStore& Store() const { return m_writer.Store(); }
@@ -70,7 +83,8 @@ private:
 };
 
 // Puts the entry's translation text and memos back into the document as
-// unsaved changes, with the caret where it was.
+// unsaved changes, with the caret where it was and the memo that was
+// selected shown (recovery/recovery_source.h restores the source's edit).
 void ApplyRecovery(CKelmioDoc& doc, const CRecoveryEntry& entry);
 
 }  // namespace kelmio

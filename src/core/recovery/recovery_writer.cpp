@@ -3,20 +3,33 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "recovery/recovery_source.h"
 #include "text/cp932.h"
 
 namespace kelmio {
 namespace {
 
-constexpr int kWriterNice = 10;
+constexpr int kWriterNice = 19;
+
+// Storage for `length` bytes whose pages have all been written once, so
+// that they are mapped; empty, keeping its capacity.
+std::string MappedStorage(std::size_t length) {
+    std::string storage;
+    storage.resize(length);
+    storage.clear();
+    return storage;
+}
 
 }  // namespace
 
-CRecoveryEntry EntryFromSnapshot(RecoverySnapshot snapshot) {
+CRecoveryEntry EntryFromSnapshotTexts(RecoverySnapshot& snapshot) {
     CRecoveryEntry entry = std::move(snapshot.entry);
     entry.m_strEditText = Utf8ToCp932(snapshot.strEditTextUtf8);
+    if (snapshot.sourceEdit) entry.m_source = RecoverySourceFromEdit(*snapshot.sourceEdit);
     return entry;
 }
+
+CRecoveryEntry EntryFromSnapshot(RecoverySnapshot snapshot) { return EntryFromSnapshotTexts(snapshot); }
 
 CRecoveryWriter::CRecoveryWriter(CRecoveryStore store, WriteDone done)
     : m_store(std::move(store)), m_done(std::move(done)), m_thread([this] { Run(); }) {}
@@ -54,7 +67,30 @@ void CRecoveryWriter::Push(Job job) {
 
 void CRecoveryWriter::Flush() {
     std::unique_lock lock(m_mutex);
-    m_idle.wait(lock, [this] { return m_jobs.empty() && !m_bBusy; });
+    m_idle.wait(lock, [this] { return m_jobs.empty() && !m_bBusy && m_nPrepare == 0; });
+}
+
+std::string CRecoveryWriter::TakeSpareText() {
+    std::lock_guard lock(m_mutex);
+    return std::move(m_strSpare);
+}
+
+void CRecoveryWriter::PrepareSpareText(std::size_t length) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_strSpare.capacity() >= length || m_nPrepare >= length) return;
+        m_nPrepare = length + length / 8;
+    }
+    m_wake.notify_one();
+}
+
+void CRecoveryWriter::Prepare(std::unique_lock<std::mutex>& lock) {
+    const std::size_t length = m_nPrepare;
+    m_nPrepare = 0;
+    lock.unlock();
+    std::string storage = MappedStorage(length);
+    lock.lock();
+    if (storage.capacity() > m_strSpare.capacity()) m_strSpare = std::move(storage);
 }
 
 void CRecoveryWriter::Run() {
@@ -62,14 +98,18 @@ void CRecoveryWriter::Run() {
     ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kWriterNice);
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_wake.wait(lock, [this] { return m_bStop || !m_jobs.empty(); });
-        if (m_jobs.empty()) return;  // stopping, nothing left
-        Job job = std::move(m_jobs.front());
-        m_jobs.pop_front();
+        m_wake.wait(lock, [this] { return m_bStop || !m_jobs.empty() || m_nPrepare != 0; });
+        if (m_jobs.empty() && m_bStop) return;  // stopping, nothing left
         m_bBusy = true;
-        lock.unlock();
-        Do(job);
-        lock.lock();
+        if (m_jobs.empty()) {
+            Prepare(lock);
+        } else {
+            Job job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+            lock.unlock();
+            Do(job);
+            lock.lock();
+        }
         m_bBusy = false;
         if (m_jobs.empty()) m_idle.notify_all();
     }
@@ -80,7 +120,14 @@ void CRecoveryWriter::Do(Job& job) {
         m_store.Remove(job.strProject);
         return;
     }
-    const std::optional<FileError> error = m_store.Save(EntryFromSnapshot(std::move(*job.snapshot)));
+    const CRecoveryEntry entry = EntryFromSnapshotTexts(*job.snapshot);
+    {
+        std::string& text = job.snapshot->strEditTextUtf8;
+        text.clear();
+        std::lock_guard lock(m_mutex);
+        if (text.capacity() > m_strSpare.capacity()) m_strSpare = std::move(text);
+    }
+    const std::optional<FileError> error = m_store.Save(entry);
     if (m_done) m_done(job.strProject, error);
 }
 

@@ -15,16 +15,19 @@
 #include <thread>
 
 #include "platform/file_error.h"
+#include "platform/panes.h"
 #include "recovery/recovery_entry.h"
 #include "recovery/recovery_store.h"
 
 namespace kelmio {
 
-// What the UI thread hands over: the entry without its translation text,
-// and the text as the editor holds it (UTF-8), converted on the worker.
+// What the UI thread hands over: the entry without its translation text
+// and source edit, and those as the panes hold them (UTF-8), converted on
+// the worker.
 struct RecoverySnapshot {
     CRecoveryEntry entry;
     std::string strEditTextUtf8;
+    std::optional<SourceTextEdit> sourceEdit;
 };
 
 class CRecoveryWriter {
@@ -40,8 +43,18 @@ public:
 
     void Write(RecoverySnapshot snapshot);
     void Remove(std::string project);
-    // Returns once every job given so far has run.
+    // Returns once every job given so far has run (spare storage asked
+    // for included).
     void Flush();
+    // The storage of a written copy's translation text, emptied, for the
+    // next copy to fill: its pages are mapped already, so that copying a
+    // large text into it costs the UI thread no page faults. Empty when
+    // none is free.
+    std::string TakeSpareText();
+    // Makes the spare storage ready, on the writer's thread, for a text of
+    // `length` bytes and a little typing more, unless it is already: even
+    // the first copy then maps no fresh pages on the UI thread.
+    void PrepareSpareText(std::size_t length);
 
     const CRecoveryStore& Store() const { return m_store; }
 
@@ -54,6 +67,7 @@ private:
     void Push(Job job);
     void Run();
     void Do(Job& job);
+    void Prepare(std::unique_lock<std::mutex>& lock);
 
     CRecoveryStore m_store;
     WriteDone m_done;
@@ -63,10 +77,14 @@ private:
     std::deque<Job> m_jobs;
     bool m_bBusy = false;
     bool m_bStop = false;
+    std::string m_strSpare;
+    std::size_t m_nPrepare = 0;  // spare storage asked for, not yet made
     std::thread m_thread;
 };
 
-// The entry of a snapshot, its text converted to Shift-JIS.
+// The entry of a snapshot, its texts converted to the entry's forms.
 CRecoveryEntry EntryFromSnapshot(RecoverySnapshot snapshot);
+// The same, taking only the entry out of `snapshot`: its texts stay.
+CRecoveryEntry EntryFromSnapshotTexts(RecoverySnapshot& snapshot);
 
 }  // namespace kelmio

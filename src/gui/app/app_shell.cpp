@@ -113,6 +113,7 @@ CAppShell::~CAppShell() {
     m_pFrame->TextView().SetLookupHandler({});
     m_commands.SetViewer(nullptr);
     m_pFrame->EditView().SetModifiedHandler({});
+    m_pFrame->TextView().SetTextChangeHandler({});
     m_pFrame->EditView().SetLookupHandler({});
     m_pFrame->FormView().AttachDocument(nullptr);
     m_commands.SetMemoTarget(nullptr);
@@ -134,6 +135,9 @@ void CAppShell::CreateMainFrame() {
     m_pRecovery = std::make_unique<CRecoveryTimer>(m_doc, m_prompter);
     m_pFrame->EditView().SetModifiedHandler([this] {
         m_doc.SetModifiedFlag(true);
+        if (m_pRecovery) m_pRecovery->OnEdit();
+    });
+    m_pFrame->TextView().SetTextChangeHandler([this] {
         if (m_pRecovery) m_pRecovery->OnEdit();
     });
     m_pFrame->Bind(wxEVT_TEXT, &CAppShell::OnTextEvent, this);

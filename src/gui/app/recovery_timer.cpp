@@ -4,6 +4,7 @@
 
 #include "platform/panes.h"
 #include "project/kelmio_doc.h"
+#include "recovery/recovery_source.h"
 #include "recovery/recovery_store.h"
 
 namespace kelmio {
@@ -48,12 +49,19 @@ void CRecoveryTimer::OnProjectShown() {
     m_savedMemos = MemosOf(m_doc.m_data);
     const std::optional<CRecoveryEntry> entry =
         m_keeper.OnProjectShown(project, {project, m_doc.m_data.m_strEditFile}, m_prompter);
-    if (entry) ApplyRecovery(m_doc, *entry);
+    if (!entry) return;
+    ApplyRecovery(m_doc, *entry);
+    if (ApplySourceRecovery(m_doc, *entry, m_keeper.Store().Folder(), m_prompter) == SourceRecoveryOutcome::kNotKept) {
+        m_keeper.KeepEntryAsIs();
+    }
 }
 
 void CRecoveryTimer::OnProjectSaved() {
     m_savedMemos = MemosOf(m_doc.m_data);
     m_keeper.OnProjectSaved();
+    // The source's text is saved on its own: an edit of it outlives the
+    // project's save and is copied again.
+    if (const CSourcePane* source = m_doc.GetTextView(); source != nullptr && source->IsTextModified()) OnEdit();
 }
 
 void CRecoveryTimer::OnProjectClosed() {
@@ -66,27 +74,34 @@ bool CRecoveryTimer::HasUnsavedWork() {
     // document's flag says nothing; the texts themselves do.
     if (CMemoPane* memo = m_doc.GetFormView()) memo->SaveMemoText();
     if (!SameMemos(m_doc.m_data, m_savedMemos)) return true;
+    if (const CSourcePane* source = m_doc.GetTextView(); source != nullptr && source->IsTextModified()) return true;
     const CEditPane* editor = m_doc.GetEditView();
     return editor != nullptr && editor->GetModified();
 }
 
 void CRecoveryTimer::Tick() {
     m_keeper.FollowPath(m_doc.GetPathName());
-    if (m_keeper.Tick(CRecoverySchedule::Clock::now(), HasUnsavedWork())) m_keeper.Copy(TakeSnapshot());
+    const bool unsaved = HasUnsavedWork();
+    // Ready before the copy is due, so that taking it maps no fresh pages.
+    if (const CEditPane* editor = m_doc.GetEditView(); unsaved && editor != nullptr) {
+        m_keeper.PrepareSpareText(editor->TextLengthUtf8());
+    }
+    if (m_keeper.Tick(CRecoverySchedule::Clock::now(), unsaved)) m_keeper.Copy(TakeSnapshot());
 }
 
-RecoverySnapshot CRecoveryTimer::TakeSnapshot() const {
+RecoverySnapshot CRecoveryTimer::TakeSnapshot() {
     RecoverySnapshot snapshot;
     CRecoveryEntry& entry = snapshot.entry;
     entry.m_strEditFile = m_doc.m_data.m_strEditFile;
     entry.m_arrMemo = MemosOf(m_doc.m_data);
-    // The memo pane does not say which memo it shows; nothing is selected.
-    entry.m_nSelectedMemo = -1;
+    if (const CMemoPane* memo = m_doc.GetFormView()) entry.m_nSelectedMemo = memo->SelectedMemo();
     if (const CEditPane* editor = m_doc.GetEditView()) {
-        snapshot.strEditTextUtf8 = editor->CopyTextUtf8();
+        snapshot.strEditTextUtf8 = m_keeper.TakeSpareText();
+        editor->CopyTextUtf8(snapshot.strEditTextUtf8);
         entry.m_nEditCaret = editor->SelStart();
         entry.m_nEditTopLine = editor->FirstVisibleLine();
     }
+    if (const CSourcePane* source = m_doc.GetTextView()) snapshot.sourceEdit = source->CopyModifiedText();
     return snapshot;
 }
 

@@ -24,7 +24,7 @@ public:
     CRecoveryTimer(const CRecoveryTimer&) = delete;
     CRecoveryTimer& operator=(const CRecoveryTimer&) = delete;
 
-    // The user changed the translation or a memo.
+    // The user changed the translation, a memo or the source's text.
     void OnEdit();
     // Offers a left-behind entry of the project now shown.
     void OnProjectShown();
@@ -38,7 +38,7 @@ public:
 
 private:
     bool HasUnsavedWork();
-    RecoverySnapshot TakeSnapshot() const;
+    RecoverySnapshot TakeSnapshot();
 
     CKelmioDoc& m_doc;
     CPrompter& m_prompter;

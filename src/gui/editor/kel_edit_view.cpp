@@ -6,6 +6,7 @@
 
 #include "commands/command_ids.h"
 #include "gui/platform/clipboard_text.h"
+#include "gui/platform/stc_copy.h"
 #include "editor/edit_command_rules.h"
 #include "gui/editor/editor_settings_dlg.h"
 #include "gui/editor/sjis_marks.h"
@@ -100,11 +101,10 @@ void CKelEditView::RunSettingsDialog(unsigned pages) {
 
 namespace kelmio {
 
-std::string CKelEditView::CopyTextUtf8() const {
-    // The widget's own buffer, gap closed: one copy and no conversion.
-    wxStyledTextCtrl& widget = Editor().Widget();
-    const char* text = widget.GetCharacterPointer();
-    return text == nullptr ? std::string() : std::string(text, static_cast<std::size_t>(widget.GetLength()));
+void CKelEditView::CopyTextUtf8(std::string& text) const { CopyControlText(Editor().Widget(), text); }
+
+std::size_t CKelEditView::TextLengthUtf8() const {
+    return static_cast<std::size_t>(Editor().Widget().GetLength());
 }
 
 void CKelEditView::RestoreText(const std::string& sjis) {

@@ -27,7 +27,8 @@ public:
     void ClearText() override;
     void ScrollDown(int lines) override;
     void SetCaret(int offset) override;
-    std::string CopyTextUtf8() const override;
+    void CopyTextUtf8(std::string& text) const override;
+    std::size_t TextLengthUtf8() const override;
     void RestoreText(const std::string& sjis) override;
 
     // Called when the user changes the text and it is now modified; the

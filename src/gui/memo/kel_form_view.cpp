@@ -116,6 +116,8 @@ void CKelFormView::SelectMemo(int index) {
     if (m_pForm) m_pForm->SelectMemo(index);
 }
 
+int CKelFormView::SelectedMemo() const { return m_pForm ? m_pForm->ShownMemo() : -1; }
+
 void CKelFormView::OnContentsDeleted() {
     if (m_pForm) m_pForm->OnContentsDeleted();
 }

@@ -40,6 +40,7 @@ public:
     void SaveMemoText() override;
     void OnInitialUpdate() override;
     void SelectMemo(int index) override;
+    int SelectedMemo() const override;
     void OnContentsDeleted() override;
 
     wxTextCtrl& LookupBox() const { return *m_pLookupBox; }

@@ -112,6 +112,7 @@ void CTextView::ShowSource() {
         if (m_pEdit->IsModified() && QuerySaveSourceText(m_settings, m_prompter)) SaveText();
     }
     m_strPath = m_pDoc != nullptr ? m_pDoc->m_data.m_strSrcFile : std::string();
+    m_bPlainSource = false;
     const SourceDisplay display = ClassifySource(m_strPath, m_bBrowserMode, [this](std::string_view extension) {
         return IsImageFile("." + std::string(extension), m_pPlugins);
     });
@@ -215,6 +216,7 @@ void CTextView::ShowTextFile() {
     }
     pane.ScrollToLine(0);
     m_nMode = ViewMode::kText;
+    m_bPlainSource = true;
 }
 
 void CTextView::ShowRichTextFile() {
@@ -264,6 +266,7 @@ CREditCtrl& CTextView::CreatePane(bool rich) {
         else pane = std::make_unique<CPlainEditCtrl>(this, kPaneId);
         pane->SetDefaultFont(m_font);
         pane->Window()->Bind(wxEVT_CONTEXT_MENU, &CTextView::OnContextMenu, this);
+        WatchTextChanges(*pane);
         m_pEdit = std::move(pane);
         LayoutChildren();
     }

@@ -56,6 +56,11 @@ public:
     bool QuerySaveImage() override;
     void OnInitialUpdate() override;
     void OnUpdate(int hint) override;
+    bool IsTextModified() const override;
+    std::optional<SourceTextEdit> CopyModifiedText() const override;
+    bool RestoreModifiedText(const SourceTextEdit& edit) override;
+    // Told after each change the user makes to a plain-text source.
+    void SetTextChangeHandler(std::function<void()> handler) { m_onTextChange = std::move(handler); }
 
     // Before the window closes: an edited text is saved or dropped as the
     // "System"/"Save" setting and the user say.
@@ -94,6 +99,7 @@ private:
     // The text pane of the kind asked for; one of the other kind goes.
     CREditCtrl& CreatePane(bool rich = false);
     void DestroyPane();
+    void WatchTextChanges(CREditCtrl& pane);
 
     void Scroll(ScrollOp op);
     void ScrollImage(ScrollOp op);
@@ -133,6 +139,8 @@ private:
     TextSourceKind m_kind;
     std::string m_strFind;      // UTF-8, as the pane searches
     std::string m_strReplace;
+    bool m_bPlainSource = false;  // the text pane shows the source file as plain text
+    std::function<void()> m_onTextChange;
     std::string m_strRtfLosses;  // what saving the shown RTF would drop; empty when nothing
 
     // The page position to set once the page has loaded.

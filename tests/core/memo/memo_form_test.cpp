@@ -46,6 +46,7 @@ public:
     void SaveMemoText() override { m_form.SaveMemoText(); }
     void OnInitialUpdate() override { newProjectPosted = m_form.OnInitialUpdate(); }
     void SelectMemo(int index) override { m_form.SelectMemo(index); }
+    int SelectedMemo() const override { return m_form.ShownMemo(); }
     void OnContentsDeleted() override { m_form.OnContentsDeleted(); }
     bool newProjectPosted = false;
 
@@ -130,6 +131,19 @@ TEST_F(MemoFormTest, ChoosingAMemoStoresTheEditedTextAndShowsTheChosenOne) {
     EXPECT_EQ(doc.m_data.GetMemo(0).m_strText, "one more");
     EXPECT_EQ(controls.memo, "two");
     EXPECT_EQ(form.m_nCurMemo, 1);
+}
+
+TEST_F(MemoFormTest, TheShownMemoIsTheSelectedListEntryWhenThatIsAMemo) {
+    AddMemos({{"a", "one"}, {"b", "two"}});
+    EXPECT_EQ(pane.SelectedMemo(), 0);
+    pane.SelectMemo(1);
+    EXPECT_EQ(pane.SelectedMemo(), 1);
+    // The fixed last entry is no memo, nor is anything once the project goes.
+    controls.selected = 2;
+    EXPECT_EQ(pane.SelectedMemo(), -1);
+    pane.SelectMemo(1);
+    form.OnContentsDeleted();
+    EXPECT_EQ(pane.SelectedMemo(), -1);
 }
 
 TEST_F(MemoFormTest, DeletingTheLastMemoSelectsTheNewLastAndTheOnlyMemoLeavesNothing) {
