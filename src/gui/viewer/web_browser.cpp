@@ -88,6 +88,8 @@ CWebBrowser::~CWebBrowser() {
     m_pView->Unbind(wxEVT_WEBVIEW_NAVIGATING, &CWebBrowser::OnNavigating, this);
     m_pView->Unbind(wxEVT_WEBVIEW_LOADED, &CWebBrowser::OnLoaded, this);
     DisconnectEngineSignals(*m_pView);
+    // Script calls still pending are cancelled while the engine's view is
+    // certainly alive; their answers go to their own records.
     m_pScripts.reset();
 }
 
