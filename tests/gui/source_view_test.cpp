@@ -13,6 +13,7 @@
 #include <wx/modalhook.h>
 #include <wx/richtext/richtextctrl.h>
 #include <wx/splitter.h>
+#include <wx/timer.h>
 #include <wx/stc/stc.h>
 #include <wx/webview.h>
 
@@ -303,6 +304,58 @@ TEST_F(SourceViewTest, ImageSourceIsZoomedByTheCommandAndItsZoomComesBackWithThe
     EXPECT_EQ(View().Mode(), ViewMode::kText);
     EXPECT_FALSE(View().Image().Canvas().IsShown());
     EXPECT_FALSE(View().QueryCommand(ID_IMAGE_ENLARGE_2)->bEnabled);
+}
+
+// The main window closed by a handler of the very "page loaded" event the
+// browser then reads the page for: the window goes at the next idle time,
+// not inside the browser's wait for the page's answer, which would leave
+// the toolkit working on a freed control.
+TEST_F(SourceViewTest, MainWindowClosedAsAPageFinishesLoadingGoesAfterTheEvent) {
+    StartWithNewProject("closing");
+    const std::string page = Write("closing.html", "<html><body><p>one</p></body></html>");
+    bool closed = false;
+    View().Browser().Window().Bind(wxEVT_WEBVIEW_LOADED, [this, &closed](wxWebViewEvent& event) {
+        event.Skip();
+        if (closed) return;
+        closed = true;
+        Frame().Close(true);
+        // Running a script inside the event must not delete the window yet.
+        EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(&Frame()));
+        View().Browser().GetBrowserScroll();
+        EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(&Frame()));
+    });
+    View().Browser().Navigate(page);
+    ASSERT_TRUE(WaitFor([this] { return m_pShell->MainFrame() == nullptr; }));
+    EXPECT_TRUE(closed);
+}
+
+// Scripts run while another one waits (a timer during a scroll request)
+// each get their own answer, and events queued meanwhile wait for them.
+TEST_F(SourceViewTest, NestedPageScriptsGetTheirOwnAnswersAndQueuedEventsWait) {
+    StartWithNewProject("nested");
+    std::string html = "<html><body>";
+    for (int i = 0; i < 300; ++i) html += "<p>" + std::to_string(i) + "</p>";
+    const std::string page = Write("nested.html", html + "</body></html>");
+    View().Browser().Navigate(page);
+    View().Browser().Show(true);
+    ASSERT_TRUE(WaitForPage(page));
+    ASSERT_EQ(View().Browser().LoadedKind(), CWebBrowser::DocumentKind::kHtml);
+    View().Browser().SetBrowserScroll(0, 120);
+
+    bool queuedRan = false;
+    Frame().CallAfter([&queuedRan] { queuedRan = true; });
+    std::string inner;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [this, &inner](wxTimerEvent&) {
+        inner = View().Browser().GetBrowserSelection();
+    });
+    timer.StartOnce(1);
+    wxMilliSleep(5);  // the timer is due while the next script waits
+    EXPECT_EQ(View().Browser().GetBrowserScroll(), std::make_pair(0, 120));
+    EXPECT_FALSE(queuedRan);
+    EXPECT_TRUE(WaitFor([&queuedRan] { return queuedRan; }));
+    // The selection script answered for itself, not with the scroll offsets.
+    EXPECT_EQ(inner.find(','), std::string::npos);
 }
 
 TEST_F(SourceViewTest, PdfIsShownAndScrolledDownByTheScrollCommand) {

@@ -1,15 +1,22 @@
 #include "gui/viewer/web_browser.h"
 
+#include <chrono>
+#include <optional>
 #include <wx/filename.h>
 #include <wx/uri.h>
 #include <wx/utils.h>
 #include <wx/webview.h>
 
+#include "gui/viewer/page_scripts.h"
 #include "gui/viewer/webkit_native.h"
 #include "gui/platform/wx_text.h"
 
 namespace kelmio {
 namespace {
+
+// Our scripts take milliseconds; an engine still busy with a heavy page
+// may need longer, one that does not answer at all must not hang the view.
+constexpr std::chrono::milliseconds kScriptLimit{10000};
 
 // The named scroll steps on a scrolling element: a line is 40 pixels and
 // a page the element's height less a line, as a browser's scroll bar does.
@@ -67,6 +74,7 @@ bool IsFollowed(const wxString& url) {
 CWebBrowser::CWebBrowser(wxWindow* parent) {
     m_pView = wxWebView::New(parent, 400, wxString());
     m_pView->Hide();
+    m_pScripts = std::make_unique<CPageScripts>(*m_pView);
     SetDefaultCharset(*m_pView, "Shift_JIS");
     AddScriptToAllFrames(*m_pView, (std::string(kStepFunction) + kFrameScript).c_str());
     RefuseDownloads(*m_pView);
@@ -80,8 +88,9 @@ CWebBrowser::~CWebBrowser() {
     m_pView->Unbind(wxEVT_WEBVIEW_NAVIGATING, &CWebBrowser::OnNavigating, this);
     m_pView->Unbind(wxEVT_WEBVIEW_LOADED, &CWebBrowser::OnLoaded, this);
     DisconnectEngineSignals(*m_pView);
-    // A load still running would end after the control is gone.
-    if (m_pView->IsBusy()) m_pView->Stop();
+    // Script calls still pending are cancelled while the engine's view is
+    // certainly alive; their answers go to their own records.
+    m_pScripts.reset();
 }
 
 bool CWebBrowser::IsShown() const { return m_pView->IsShown(); }
@@ -121,9 +130,8 @@ std::string CWebBrowser::LocationUrl() const {
 }
 
 std::string CWebBrowser::Run(const wxString& script) const {
-    wxString result;
-    if (!m_pView->RunScript(script, &result)) return {};
-    return FromWx(result);
+    const std::optional<std::string> result = m_pScripts->Run(script.utf8_string(), kScriptLimit);
+    return result ? FromWx(wxString::FromUTF8(*result)) : std::string();
 }
 
 CWebBrowser::DocumentKind CWebBrowser::Kind() const {
@@ -150,8 +158,7 @@ std::pair<int, int> CWebBrowser::GetBrowserScroll() {
     std::string answer = Run(read);
     // The PDF frame answers by message, a moment later.
     for (int wait = 0; answer == "pdf" && wait < 50; ++wait) {
-        wxMilliSleep(10);
-        wxYield();
+        CPageScripts::LetEngineWork(std::chrono::milliseconds(10));
         answer = Run(Script("(function() { var p = window.kelmioPos; return p ? 'pdf ' + p[0] + ',' + p[1] : 'pdf'; })()"));
     }
     if (answer.rfind("pdf ", 0) == 0) answer = answer.substr(4);

@@ -11,6 +11,7 @@
 // followed.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <wx/panel.h>
@@ -22,14 +23,16 @@ class wxWebViewEvent;
 
 namespace kelmio {
 
+class CPageScripts;
+
 class CWebBrowser {
 public:
     enum class DocumentKind { kNone, kHtml, kPdf };
 
     // Creates the control hidden, as a child of `parent`.
     explicit CWebBrowser(wxWindow* parent);
-    // The control may outlive this object for a moment (its parent destroys
-    // it later); it must not call back.
+    // The control outlives this object for a moment (its parent destroys
+    // it later); the engine must not call it back after this.
     ~CWebBrowser();
     CWebBrowser(const CWebBrowser&) = delete;
     CWebBrowser& operator=(const CWebBrowser&) = delete;
@@ -70,6 +73,7 @@ private:
     void OnLoaded(wxWebViewEvent& event);
 
     wxWebView* m_pView = nullptr;
+    std::unique_ptr<CPageScripts> m_pScripts;
     std::function<void()> m_onLoaded;
     DocumentKind m_loadedKind = DocumentKind::kNone;
 };

@@ -11,15 +11,26 @@ class wxWebView;
 
 namespace kelmio {
 
+// A function of the loaded engine or its GLib by name; null when absent.
+void* EngineSymbol(const char* name);
+template <typename Function>
+Function EngineCall(const char* name) {
+    return reinterpret_cast<Function>(EngineSymbol(name));
+}
+
+// The engine's own view behind the control; null on another backend.
+void* NativeView(wxWebView& view);
+
 // Pages without a declaration are read as this character set.
 void SetDefaultCharset(wxWebView& view, const char* charset);
 
 // Runs `source` at the end of loading in every frame of every page.
 void AddScriptToAllFrames(wxWebView& view, const char* source);
 
-// Disconnects the engine's signals from the wx control before it goes:
-// the engine may end a load while its widget is being destroyed, and would
-// then call into a control that no longer exists.
+// Before the control goes: disconnects every handler the engine objects
+// hold for it (its view, the find controller, and the user content
+// manager and web context, which are shared between views) and stops the
+// load, so no signal reaches the control after it was destroyed.
 void DisconnectEngineSignals(wxWebView& view);
 
 // Cancels every download the engine would start (attachments, files it
