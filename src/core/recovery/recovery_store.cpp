@@ -12,7 +12,7 @@
 
 namespace kelmio {
 
-std::string DefaultRecoveryFolder() { return GetAppDataPath("Morva", "Kelmio") + "/recovery"; }
+std::string DefaultRecoveryFolder() { return GetAppDataPath("Morva", "Kelmio").Display() + "/recovery"; }
 
 std::string CRecoveryStore::EntryPath(std::string_view project) const {
     char name[32];
