@@ -44,10 +44,11 @@ CRecoveryTimer::CRecoveryTimer(CKelmioDoc& doc, CPrompter& prompter)
 void CRecoveryTimer::OnEdit() { m_keeper.OnEdit(CRecoverySchedule::Clock::now()); }
 
 void CRecoveryTimer::OnProjectShown() {
-    const std::string& project = m_doc.GetPathName();
+    // Recovery entries are kept under the Shift-JIS names.
+    const std::string project = m_doc.GetPathName().Display();
     m_savedMemos = MemosOf(m_doc.m_data);
     const std::optional<CRecoveryEntry> entry =
-        m_keeper.OnProjectShown(project, {project, m_doc.m_data.m_strEditFile}, m_prompter);
+        m_keeper.OnProjectShown(project, {project, m_doc.m_data.m_strEditFile.Display()}, m_prompter);
     if (entry) ApplyRecovery(m_doc, *entry);
 }
 
@@ -71,14 +72,14 @@ bool CRecoveryTimer::HasUnsavedWork() {
 }
 
 void CRecoveryTimer::Tick() {
-    m_keeper.FollowPath(m_doc.GetPathName());
+    m_keeper.FollowPath(m_doc.GetPathName().Display());
     if (m_keeper.Tick(CRecoverySchedule::Clock::now(), HasUnsavedWork())) m_keeper.Copy(TakeSnapshot());
 }
 
 RecoverySnapshot CRecoveryTimer::TakeSnapshot() const {
     RecoverySnapshot snapshot;
     CRecoveryEntry& entry = snapshot.entry;
-    entry.m_strEditFile = m_doc.m_data.m_strEditFile;
+    entry.m_strEditFile = m_doc.m_data.m_strEditFile.Display();
     entry.m_arrMemo = MemosOf(m_doc.m_data);
     // The memo pane does not say which memo it shows; nothing is selected.
     entry.m_nSelectedMemo = -1;

@@ -111,8 +111,8 @@ void CTextView::ShowSource() {
         m_pEdit->SetReadOnly(false);
         if (m_pEdit->IsModified() && QuerySaveSourceText(m_settings, m_prompter)) SaveText();
     }
-    m_strPath = m_pDoc != nullptr ? m_pDoc->m_data.m_strSrcFile : std::string();
-    const SourceDisplay display = ClassifySource(m_strPath, m_bBrowserMode, [this](std::string_view extension) {
+    m_strPath = m_pDoc != nullptr ? m_pDoc->m_data.m_strSrcFile : CFilePath();
+    const SourceDisplay display = ClassifySource(m_strPath.Display(), m_bBrowserMode, [this](std::string_view extension) {
         return IsImageFile("." + std::string(extension), m_pPlugins);
     });
     // A scan kept in memory has no file: it stays the source until another is chosen.
@@ -133,12 +133,12 @@ void CTextView::ShowSource() {
     case SourceDisplayKind::kText: ShowTextFile(); break;
     case SourceDisplayKind::kRichText: ShowRichTextFile(); break;
     case SourceDisplayKind::kPlaceholder: ShowPlaceholder(display.text); break;
-    case SourceDisplayKind::kInfoText: ShowPlaceholder(InfoText(m_strPath, display.text)); break;
+    case SourceDisplayKind::kInfoText: ShowPlaceholder(InfoText(m_strPath.Display(), display.text)); break;
     case SourceDisplayKind::kInfoPage:
-        ShowPreviewPage(MakeInfoPageBody(m_strPath, display.text, ReadPreviewFileStatus(m_strPath)));
+        ShowPreviewPage(MakeInfoPageBody(m_strPath.Display(), display.text, ReadPreviewFileStatus(m_strPath.Display())));
         break;
     case SourceDisplayKind::kMediaPage:
-        ShowPreviewPage(MakeMediaPageBody(m_strPath, display.withHeight, GetClientSize().GetHeight()));
+        ShowPreviewPage(MakeMediaPageBody(m_strPath.Display(), display.withHeight, GetClientSize().GetHeight()));
         break;
     }
     ShowSourceStatus();
@@ -158,7 +158,7 @@ void CTextView::ShowBrowser(bool show) {
     if (show) LayoutChildren();
 }
 
-void CTextView::NavigateBrowser(const std::string& location) {
+void CTextView::NavigateBrowser(const CFilePath& location) {
     DestroyPane();
     Browser().Navigate(location);
     m_nMode = ViewMode::kBrowser;
@@ -167,7 +167,7 @@ void CTextView::NavigateBrowser(const std::string& location) {
 }
 
 void CTextView::ShowBrowserDisplay() {
-    if (IsShownAlready(m_strPath, Browser().LocationUrl())) {
+    if (IsShownAlready(m_strPath.Display(), Browser().LocationUrl())) {
         DestroyPane();
         m_nMode = ViewMode::kBrowser;
         ShowBrowser(true);
@@ -287,7 +287,7 @@ void CTextView::ShowImage(bool memory) {
     canvas.SetSize(GetClientSize());
     canvas.Show();
     if (memory) m_pImage->ShowMemoryImage();
-    else m_pImage->ShowImageFile(m_strPath);
+    else m_pImage->ShowImageFile(m_strPath.Sjis().value_or(std::string()));
 }
 
 void CTextView::LeaveImage() {
@@ -298,12 +298,12 @@ void CTextView::LeaveImage() {
 
 bool CTextView::QuerySaveImage() {
     if (m_pDoc == nullptr) return true;
-    return m_pImage->QuerySaveImage(m_pDoc->m_data, m_pDoc->GetPathName());
+    return m_pImage->QuerySaveImage(m_pDoc->m_data, m_pDoc->GetPathName().Display());
 }
 
 CKelmioData& CTextView::Project() { return m_pDoc != nullptr ? m_pDoc->m_data : m_noProject; }
 
-std::string CTextView::ProjectPath() const { return m_pDoc != nullptr ? m_pDoc->GetPathName() : std::string(); }
+std::string CTextView::ProjectPath() const { return m_pDoc != nullptr ? m_pDoc->GetPathName().Display() : std::string(); }
 
 void CTextView::ShowSourceAgain() {
     if (m_pDoc != nullptr) m_pDoc->UpdateAllViews(kHintSourceChanged);
