@@ -240,7 +240,7 @@ TEST_F(AppShellTest, ASavedProjectReopensWithItsTextCaretAndFirstVisibleLine) {
 std::string WriteProjectWithText(const test::TempDir& folder, const std::string& name, const std::string& text) {
     CKelmioData data;
     data.m_strEditFile = folder.File("work/" + name + ".txt");
-    std::ofstream(data.m_strEditFile, std::ios::binary) << text;
+    std::ofstream(data.m_strEditFile.Native(), std::ios::binary) << text;
     const std::string path = folder.File("work/" + name + ".kmp");
     std::ofstream(path, std::ios::binary) << WriteProject(data);
     return path;
@@ -388,7 +388,7 @@ TEST_F(AppShellTest, FilesDroppedOnTheWindowOpenOneAfterAnother) {
     Pump();
 
     EXPECT_EQ(Doc().GetPathName(), third);
-    const std::vector<std::string> expected = {third, second, first};
+    const std::vector<CFilePath> expected = {third, second, first};
     EXPECT_EQ(Doc().RecentProjects().Entries(), expected);
     // Each project left behind was written as it was closed.
     EXPECT_EQ(ReadProjectFile(second)->m_strEditFile, m_folder.File("work/b.txt"));

@@ -75,7 +75,7 @@ TEST_F(NewProjectDlgTest, SubFolderRuleAndTrailingSeparator) {
         EXPECT_EQ(form.m_strProjectPath, dir.File("work/p/p.kmp"));
         EXPECT_EQ(form.m_strEditPath, dir.File("work/p/p.txt"));
         EXPECT_TRUE(fs::is_directory(dir.File("work/p")));
-        EXPECT_FALSE(fs::exists(form.m_strProjectPath));  // the dialog writes no file
+        EXPECT_FALSE(fs::exists(form.m_strProjectPath.Native()));  // the dialog writes no file
         EXPECT_EQ(settings.GetString("System", "NewFolder", ""), folder);  // as typed, without the sub-folder
     }
     EXPECT_TRUE(prompter.Messages().empty());
