@@ -88,7 +88,7 @@ bool CDocCommands::OnCommand(CommandId id) {
     if (IsViewerRelay(id)) return m_pViewer != nullptr && m_pViewer->OnCommand(id);
     switch (id) {
         case ID_FILE_SRC_HISTORY: m_doc.OnFileSourceHistory(); return true;
-        case ID_FILE_SRC_PROPERTIES: ShowSourceProperties(m_doc.m_data.m_strSrcFile.Display()); return true;
+        case ID_FILE_SRC_PROPERTIES: ShowSourceProperties(m_doc.m_data.m_strSrcFile); return true;
         case ID_FILE_NEW: m_doc.OnFileNew(); return true;
         case ID_FILE_OPEN: m_doc.OnFileOpen(); return true;
         case ID_FILE_SAVE: m_doc.OnFileSave(); return true;

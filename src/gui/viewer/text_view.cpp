@@ -14,6 +14,7 @@
 #include "gui/app/menu_builder.h"
 #include "gui/imaging/image_mode.h"
 #include "imaging/spi_control.h"
+#include "platform/file_io.h"
 #include "platform/private_folder.h"
 #include "platform/prompter.h"
 #include "project/kelmio_doc.h"
@@ -135,10 +136,10 @@ void CTextView::ShowSource() {
     case SourceDisplayKind::kPlaceholder: ShowPlaceholder(display.text); break;
     case SourceDisplayKind::kInfoText: ShowPlaceholder(InfoText(m_strPath.Display(), display.text)); break;
     case SourceDisplayKind::kInfoPage:
-        ShowPreviewPage(MakeInfoPageBody(m_strPath.Display(), display.text, ReadPreviewFileStatus(m_strPath.Display())));
+        ShowPreviewPage(MakeInfoPageBody(m_strPath, display.text, ReadPreviewFileStatus(m_strPath)));
         break;
     case SourceDisplayKind::kMediaPage:
-        ShowPreviewPage(MakeMediaPageBody(m_strPath.Display(), display.withHeight, GetClientSize().GetHeight()));
+        ShowPreviewPage(MakeMediaPageBody(m_strPath, display.withHeight, GetClientSize().GetHeight()));
         break;
     }
     ShowSourceStatus();
@@ -286,8 +287,14 @@ void CTextView::ShowImage(bool memory) {
     // Sized before the image is laid out: fitting and scrolling follow the window.
     canvas.SetSize(GetClientSize());
     canvas.Show();
-    if (memory) m_pImage->ShowMemoryImage();
-    else m_pImage->ShowImageFile(m_strPath.Sjis().value_or(std::string()));
+    if (memory) {
+        m_pImage->ShowMemoryImage();
+    } else if (const std::optional<std::string> image = m_strPath.Sjis()) {
+        m_pImage->ShowImageFile(*image);
+    } else {
+        // Images are read and written back by their Shift-JIS name.
+        m_prompter.Message(BadPathMessage(m_strPath), MessageButtons::kOk, MessageIcon::kExclamation);
+    }
 }
 
 void CTextView::LeaveImage() {

@@ -129,5 +129,16 @@ TEST_F(NewProjectDlgTest, FolderThatCannotBeCreated) {
     EXPECT_FALSE(settings.Has("System", "NewFolder"));
 }
 
+TEST_F(NewProjectDlgTest, NamesWithoutAShiftJisFormBecomeTheirOwnFiles) {
+    CNewProjectDlg form(settings, prompter);
+    form.m_strFolder = CFilePath::FromNative(dir.File("wörk"));
+    form.OnNameChanged(CFilePath::FromNative("é"));
+    ASSERT_TRUE(form.OnOK());
+    EXPECT_EQ(form.m_strProjectPath.Native(), dir.File("wörk/é.kmp"));
+    EXPECT_EQ(form.m_strEditPath.Native(), dir.File("wörk/é.txt"));
+    EXPECT_TRUE(fs::is_directory(dir.File("wörk")));
+    EXPECT_EQ(settings.GetPath("System", "NewFolder").Native(), dir.File("wörk"));
+}
+
 }  // namespace
 }  // namespace kelmio

@@ -189,5 +189,25 @@ TEST(CRecentProjects, KeepsFourMostRecentFirst) {
     EXPECT_EQ(read.Entries(), list.Entries());
 }
 
+TEST(CRecentProjects, NamesWithoutAShiftJisFormStayAsTheyAre) {
+    const CFilePath accent = CFilePath::FromNative("/p/é.kmp");
+    const CFilePath capital = CFilePath::FromNative("/p/É.kmp");
+    const CFilePath raw = CFilePath::FromNative("/p/\xFF.kmp");
+    CRecentProjects list;
+    for (const CFilePath& path : {accent, capital, raw, CFilePath::FromNative("/p/?.kmp")}) list.Add(path);
+    // Without a Shift-JIS form only the same bytes are the same file.
+    EXPECT_EQ(list.Entries().size(), 4u);
+    list.Add(accent);
+    EXPECT_EQ(list.Entries().front(), accent);
+    EXPECT_EQ(list.Entries().size(), 4u);
+
+    CMemorySettings settings;
+    list.WriteList(settings);
+    CRecentProjects read;
+    read.ReadList(settings);
+    EXPECT_EQ(read.Entries(), list.Entries());
+    EXPECT_EQ(read.Entries()[2], raw);
+}
+
 }  // namespace
 }  // namespace kelmio
