@@ -56,7 +56,8 @@ int WriteKeys(const std::string& path) {
         std::cerr << "kelmio-cli: " << problem << '\n';
         return 1;
     }
-    if (const std::optional<FileError> error = SaveFileAtomically(CFilePath::FromNative(path), WriteKeyFile(*bindings))) {
+    const CFilePath file = CFilePath::FromNative(path);
+    if (const std::optional<FileError> error = SaveFileAtomically(file, WriteKeyFile(*bindings))) {
         PrintError(FileErrorMessage(*error));
         return 1;
     }

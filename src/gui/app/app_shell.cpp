@@ -74,7 +74,7 @@ CAppShell::CAppShell(CSettings& settings, CPrompter& prompter, CSPIControl* plug
       m_pPlugins(plugins),
       m_pDdeTransport(std::make_unique<CWxDdeTransport>(PrivateRuntimeFolder())),
       m_pRegistry(std::make_unique<CIniSystemRegistry>(
-          CIniSystemRegistry::FromFolder(CWxSettings::DefaultFolder(), GetProgramFilePath(kDictBridgeName).Native()))),
+          CIniSystemRegistry::FromFolder(CWxSettings::DefaultFolder(), GetProgramFilePath(kDictBridgeName).Display()))),
       m_doc(settings, prompter, *this),
       m_commands(m_doc),
       m_printStart([](CKelEditView& editor, const CCommandLineInfo& commandLine) {

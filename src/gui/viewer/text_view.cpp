@@ -113,9 +113,11 @@ void CTextView::ShowSource() {
         if (m_pEdit->IsModified() && QuerySaveSourceText(m_settings, m_prompter)) SaveText();
     }
     m_strPath = m_pDoc != nullptr ? m_pDoc->m_data.m_strSrcFile : CFilePath();
-    const SourceDisplay display = ClassifySource(m_strPath.Display(), m_bBrowserMode, [this](std::string_view extension) {
+    // Only the kind of source is decided here: the display form serves.
+    const auto isImage = [this](std::string_view extension) {
         return IsImageFile("." + std::string(extension), m_pPlugins);
-    });
+    };
+    const SourceDisplay display = ClassifySource(m_strPath.Display(), m_bBrowserMode, isImage);
     // A scan kept in memory has no file: it stays the source until another is chosen.
     const bool memoryImage = display.kind == SourceDisplayKind::kBlank && m_pImage->Display().HasImage();
     if (display.kind != SourceDisplayKind::kImage && !memoryImage) LeaveImage();
@@ -310,7 +312,9 @@ bool CTextView::QuerySaveImage() {
 
 CKelmioData& CTextView::Project() { return m_pDoc != nullptr ? m_pDoc->m_data : m_noProject; }
 
-std::string CTextView::ProjectPath() const { return m_pDoc != nullptr ? m_pDoc->GetPathName().Display() : std::string(); }
+std::string CTextView::ProjectPath() const {
+    return m_pDoc != nullptr ? m_pDoc->GetPathName().Display() : std::string();
+}
 
 void CTextView::ShowSourceAgain() {
     if (m_pDoc != nullptr) m_pDoc->UpdateAllViews(kHintSourceChanged);

@@ -117,7 +117,9 @@ void CWebBrowser::Navigate(const CFilePath& location) {
 
 std::string CWebBrowser::LocationUrl() const {
     const wxString url = m_pView->GetCurrentURL();
-    if (url.Lower().StartsWith("file:")) return "file://" + FromWxPath(wxFileName::URLToFileName(url).GetFullPath()).Display();
+    if (url.Lower().StartsWith("file:")) {
+        return "file://" + FromWxPath(wxFileName::URLToFileName(url).GetFullPath()).Display();
+    }
     return FromWx(url);
 }
 

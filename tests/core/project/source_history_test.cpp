@@ -15,7 +15,8 @@ namespace {
 using test::Sj;
 
 TEST(SourceHistoryRows, FileAndFolderAndRebuiltUnchanged) {
-    std::vector<CFilePath> history{"/c/a/b.txt", "http://example.org/x/page.html", "/top.txt", Sj("/表/ソ.txt"), "name"};
+    std::vector<CFilePath> history{"/c/a/b.txt", "http://example.org/x/page.html", "/top.txt", Sj("/表/ソ.txt"),
+                                   "name"};
     CSrcHistoryDlg dialog(history);
     ASSERT_EQ(dialog.Rows().size(), 5u);
     EXPECT_EQ(dialog.Rows()[0], (SourceHistoryRow{"b.txt", "/c/a"}));
