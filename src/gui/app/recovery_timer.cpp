@@ -16,6 +16,11 @@ std::int64_t WallClockNow() {
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
+// Recovery entries are kept under Shift-JIS names. A project whose name has
+// none gets no copy (as an untitled one), rather than one it might share
+// with another project whose name shows the same.
+std::string RecoveryName(const CFilePath& path) { return path.Sjis().value_or(std::string()); }
+
 std::vector<CKelmioMemo> MemosOf(const CKelmioData& data) {
     std::vector<CKelmioMemo> memos;
     memos.reserve(data.GetMemoCount());
@@ -44,11 +49,10 @@ CRecoveryTimer::CRecoveryTimer(CKelmioDoc& doc, CPrompter& prompter)
 void CRecoveryTimer::OnEdit() { m_keeper.OnEdit(CRecoverySchedule::Clock::now()); }
 
 void CRecoveryTimer::OnProjectShown() {
-    // Recovery entries are kept under the Shift-JIS names.
-    const std::string project = m_doc.GetPathName().Display();
+    const std::string project = RecoveryName(m_doc.GetPathName());
     m_savedMemos = MemosOf(m_doc.m_data);
     const std::optional<CRecoveryEntry> entry =
-        m_keeper.OnProjectShown(project, {project, m_doc.m_data.m_strEditFile.Display()}, m_prompter);
+        m_keeper.OnProjectShown(project, {project, RecoveryName(m_doc.m_data.m_strEditFile)}, m_prompter);
     if (entry) ApplyRecovery(m_doc, *entry);
 }
 
@@ -72,7 +76,7 @@ bool CRecoveryTimer::HasUnsavedWork() {
 }
 
 void CRecoveryTimer::Tick() {
-    m_keeper.FollowPath(m_doc.GetPathName().Display());
+    m_keeper.FollowPath(RecoveryName(m_doc.GetPathName()));
     if (m_keeper.Tick(CRecoverySchedule::Clock::now(), HasUnsavedWork())) m_keeper.Copy(TakeSnapshot());
 }
 
