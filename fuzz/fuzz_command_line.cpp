@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const kelmio::CCommandLineInfo info = kelmio::ParseCommandLine(args);
     if (info.m_strFileName.empty()) return 0;
     const auto request = kelmio::ParseShellRequest(kelmio::MakeOpenRequest(info.m_strFileName));
-    if (!request || request->verb != "open" || request->args.size() != 1 || request->args[0] != info.m_strFileName) {
+    if (!request || request->verb != "open" || request->args.size() != 1 ||
+        request->args[0] != info.m_strFileName.Native()) {
         std::abort();
     }
     return 0;

@@ -11,7 +11,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     if (const auto request = kelmio::ParseShellRequest(text)) {
-        const auto again = kelmio::ParseShellRequest(kelmio::MakeOpenRequest(request->args.front()));
+        // The request names the file in the system's own bytes.
+        const kelmio::CFilePath path = kelmio::CFilePath::FromNative(request->args.front());
+        const auto again = kelmio::ParseShellRequest(kelmio::MakeOpenRequest(path));
         if (!again || again->args.front() != request->args.front()) std::abort();
     }
     return 0;

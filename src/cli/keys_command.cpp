@@ -21,7 +21,7 @@ namespace {
 using nlohmann::json;
 
 int ShowKeys(const std::string& path) {
-    const FileReadResult file = ReadWholeFile(FromNativePath(path), kLargestKeyFile);
+    const FileReadResult file = ReadWholeFile(CFilePath::FromNative(path), kLargestKeyFile);
     const std::optional<std::vector<CKeycust>> bindings =
         file.ok() ? ReadKeyFile(file.bytes) : std::nullopt;
     if (!bindings) {
@@ -56,7 +56,8 @@ int WriteKeys(const std::string& path) {
         std::cerr << "kelmio-cli: " << problem << '\n';
         return 1;
     }
-    if (const std::optional<FileError> error = SaveFileAtomically(FromNativePath(path), WriteKeyFile(*bindings))) {
+    const CFilePath file = CFilePath::FromNative(path);
+    if (const std::optional<FileError> error = SaveFileAtomically(file, WriteKeyFile(*bindings))) {
         PrintError(FileErrorMessage(*error));
         return 1;
     }

@@ -40,12 +40,14 @@ constexpr Command kCommands[] = {
     {"recovery", kelmio::cli::RunRecoveryCommand},
 };
 
-// A file name with no Shift-JIS form cannot be held by Kelmio yet; it is
-// refused rather than changed into the name of some other file.
+// Files are named by the argument's own bytes. The recovery entries are
+// still keyed by the project's Shift-JIS name, so there a name without one
+// is refused rather than taken for the name of some other project.
 bool NamesItsFileExactly(const Command& command, const kelmio::cli::Args& args) {
-    if (command.name == "word" || args.size() < 2 || kelmio::ExactSjisPath(args[1])) return true;
-    const kelmio::FileError error{kelmio::FileErrorCause::kBadPath, kelmio::FromNativePath(args[1])};
-    kelmio::cli::PrintError(kelmio::FileErrorMessage(error));
+    if (command.name != "recovery" || args.size() < 2) return true;
+    const kelmio::CFilePath path = kelmio::CFilePath::FromNative(args[1]);
+    if (path.Sjis()) return true;
+    kelmio::cli::PrintError(kelmio::BadPathMessage(path));
     return false;
 }
 

@@ -41,9 +41,10 @@ Json ProjectToJson(const CKelmioData& data, std::uint32_t stateVersion) {
         memos.push_back(Json{{"title", Cp932ToUtf8(memo.m_strTitle)}, {"text", Cp932ToUtf8(memo.m_strText)}});
     }
     Json history = Json::array();
-    for (const std::string& entry : data.m_arrSrcHistory) history.push_back(Cp932ToUtf8(entry));
-    return Json{{"source", Cp932ToUtf8(data.m_strSrcFile)},
-                {"translation", Cp932ToUtf8(data.m_strEditFile)},
+    // File names as the file system spells them (UTF-8 here).
+    for (const CFilePath& entry : data.m_arrSrcHistory) history.push_back(entry.Native());
+    return Json{{"source", data.m_strSrcFile.Native()},
+                {"translation", data.m_strEditFile.Native()},
                 {"reserved", data.m_nReserved},
                 {"dictionary",
                  Json{{"kind", data.m_nDicKind},
@@ -57,7 +58,7 @@ Json ProjectToJson(const CKelmioData& data, std::uint32_t stateVersion) {
 
 int ShowProject(const std::string& nativePath) {
     CKelmioData data;
-    const ProjectLoadResult loaded = LoadProjectFile(FromNativePath(nativePath), data);
+    const ProjectLoadResult loaded = LoadProjectFile(CFilePath::FromNative(nativePath), data);
     if (!loaded.ok()) {
         PrintError(loaded.message);
         return 1;
@@ -86,7 +87,7 @@ int WriteProjectFromStdin(const std::string& nativePath) {
         std::cerr << "kelmio-cli: " << bad.what << '\n';
         return 1;
     }
-    if (const std::optional<std::string> error = SaveProjectFile(FromNativePath(nativePath), data)) {
+    if (const std::optional<std::string> error = SaveProjectFile(CFilePath::FromNative(nativePath), data)) {
         PrintError(*error);
         return 1;
     }

@@ -55,6 +55,17 @@ public:
         return value;
     }
 
+    // A file name in UTF-8 is the file system's own name, taken as it is.
+    void FilePath(const Json& object, std::string_view key, CFilePath& out) {
+        const Json* value = Member(object, key, "the project");
+        if (value) out = ToPath(*value, std::string(key));
+    }
+
+    CFilePath ToPath(const Json& value, const std::string& path) {
+        if (!value.is_string()) throw BadInput{path + " must be a string"};
+        return CFilePath::FromNative(value.get_ref<const std::string&>());
+    }
+
     std::string ToSjis(const Json& value, const std::string& path) {
         if (!value.is_string()) throw BadInput{path + " must be a string"};
         ConversionResult converted = Utf8ToCp932Checked(value.get_ref<const std::string&>());
@@ -88,8 +99,8 @@ void ReadPosData(CJsonReader& reader, const Json& view, CKelmioPosData& pos) {
 
 std::size_t ProjectFromJson(const Json& json, CKelmioData& data) {
     CJsonReader reader;
-    reader.String(json, "source", data.m_strSrcFile);
-    reader.String(json, "translation", data.m_strEditFile);
+    reader.FilePath(json, "source", data.m_strSrcFile);
+    reader.FilePath(json, "translation", data.m_strEditFile);
     reader.Int(json, "reserved", data.m_nReserved);
     if (const Json* dictionary = reader.Member(json, "dictionary", "the project")) {
         reader.Int(*dictionary, "kind", data.m_nDicKind, "dictionary");
@@ -105,7 +116,7 @@ std::size_t ProjectFromJson(const Json& json, CKelmioData& data) {
         }
     }
     if (const Json* history = reader.Array(json, "history")) {
-        for (const Json& entry : *history) data.m_arrSrcHistory.push_back(reader.ToSjis(entry, "history[]"));
+        for (const Json& entry : *history) data.m_arrSrcHistory.push_back(reader.ToPath(entry, "history[]"));
     }
     if (const Json* view = reader.Member(json, "view", "the project")) ReadPosData(reader, *view, data.m_pos);
     return reader.Unconvertible();

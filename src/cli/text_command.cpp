@@ -24,7 +24,7 @@ std::optional<int> ParseInt(const std::string& text) {
 
 int Detect(const std::string& path) {
     std::optional<FileError> error;
-    const std::optional<TextSourceKind> kind = DetectTextFile(FromNativePath(path), error);
+    const std::optional<TextSourceKind> kind = DetectTextFile(CFilePath::FromNative(path), error);
     if (!kind) {
         PrintError(FileErrorMessage(*error));
         return 1;
@@ -37,7 +37,7 @@ int Detect(const std::string& path) {
 int Load(const std::string& path) {
     // A Unicode source prints as UTF-8, the others as their Shift-JIS bytes,
     // written while they are converted.
-    const LoadedTextSource source = LoadTextSourceInPieces(FromNativePath(path), [](std::string_view piece) {
+    const LoadedTextSource source = LoadTextSourceInPieces(CFilePath::FromNative(path), [](std::string_view piece) {
         WriteStdout(piece);
         return true;
     });
@@ -69,13 +69,13 @@ int Save(const Args& args) {
     TextSaveResult saved;
     if (!IsUnicodeEncoding(kind.encoding) && LoadsByConversion(kind)) {
         // Converted as it is read, a block at a time.
-        saved = SaveConvertedTextFrom(FromNativePath(path), kind, ReadStdinBlock);
+        saved = SaveConvertedTextFrom(CFilePath::FromNative(path), kind, ReadStdinBlock);
     } else {
         // A Unicode source takes UTF-8 text, as load prints it.
         std::string text = ReadStdin();
         const SourceText source = IsUnicodeEncoding(kind.encoding) ? SourceText(Utf8SourceText{std::move(text)})
                                                                    : SjisSourceText{std::move(text)};
-        saved = SaveTextSource(FromNativePath(path), source, kind);
+        saved = SaveTextSource(CFilePath::FromNative(path), source, kind);
     }
     if (saved.error) {
         PrintError(FileErrorMessage(*saved.error));

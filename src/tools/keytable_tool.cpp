@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
         std::cerr << "usage: kelmio-keytable TABLE OUTPUT\n";
         return 2;
     }
-    const FileReadResult table = ReadWholeFile(FromNativePath(argv[1]));
+    const FileReadResult table = ReadWholeFile(CFilePath::FromNative(argv[1]));
     if (!table.ok()) {
         std::cerr << Cp932ToUtf8(FileErrorMessage(*table.error)) << '\n';
         return 1;
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
         std::cerr << argv[1] << ": " << parsed.error << '\n';
         return 1;
     }
-    if (const auto error = SaveFileAtomically(FromNativePath(argv[2]), WriteKeyFile(parsed.bindings))) {
+    if (const auto error = SaveFileAtomically(CFilePath::FromNative(argv[2]), WriteKeyFile(parsed.bindings))) {
         std::cerr << Cp932ToUtf8(FileErrorMessage(*error)) << '\n';
         return 1;
     }

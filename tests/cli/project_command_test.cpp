@@ -118,27 +118,52 @@ TEST(ProjectCommand, UnreadableProjectsFailWithTheApplicationsMessage) {
 }
 
 // Names with no Shift-JIS form used to become "?": saving "é.kmp" wrote
-// over an unrelated "?.kmp". Until such names can be held they are
-// refused with the invalid-path message, and no other file is touched.
-TEST(ProjectCommand, NamesWithoutAShiftJisFormAreRefusedNotReplaced) {
+// over an unrelated "?.kmp". Every command now writes and reads the file
+// the argument names, and "?.kmp" is never touched.
+TEST(ProjectCommand, NamesWithoutAShiftJisFormNameTheirOwnFiles) {
     TempDir dir;
     const std::string other = dir.File("?.kmp");
     ASSERT_EQ(RunCli({"project", "write", other}, kFullProject).exitCode, 0);
     const std::string before = test::ReadFileBytes(other);
-    for (const std::string name : {"é.kmp", "ü.txt", "\xF0\x9F\x98\x80.kmp", "\xFF.kmp"}) {
+    for (const std::string name : {"é", "ü", "\xF0\x9F\x98\x80", "\xFF"}) {
         SCOPED_TRACE(name);
-        const std::string path = dir.File(name);
-        for (const std::vector<std::string>& args :
-             {std::vector<std::string>{"project", "write", path}, {"project", "show", path}, {"keys", "write", path},
-              {"keys", "show", path}, {"text", "load", path}, {"text", "detect", path},
-              {"text", "save", path, "--encoding", "0", "--line-end", "-1"}}) {
-            const CliResult result = RunCli(args, args[1] == "write" ? "{}" : "text\r\n");
-            EXPECT_EQ(result.exitCode, 1) << args[0] << " " << args[1];
-            EXPECT_NE(result.err.find(" には無効なﾊﾟｽが含まれています。"), std::string::npos) << result.err;
-        }
-        EXPECT_FALSE(std::filesystem::exists(path));
+        const std::string project = dir.File(name + ".kmp");
+        ASSERT_EQ(RunCli({"project", "write", project}, R"({"memos": [{"title": "t", "text": "x"}]})").exitCode, 0);
+        const CliResult shown = RunCli({"project", "show", project});
+        ASSERT_EQ(shown.exitCode, 0) << shown.err;
+        EXPECT_EQ(Json::parse(shown.out)["memos"][0]["title"], "t");
+
+        const std::string keys = dir.File(name + ".key");
+        ASSERT_EQ(RunCli({"keys", "write", keys}, R"([{"key": 65, "alt": 0, "shift": 0, "ctrl": 1, "command": 57603}])")
+                      .exitCode, 0);
+        EXPECT_EQ(Json::parse(RunCli({"keys", "show", keys}).out)[0]["key"], 65);
+
+        const std::string text = dir.File(name + ".txt");
+        ASSERT_EQ(RunCli({"text", "save", text, "--encoding", "0", "--line-end", "-1"}, "text\r\n").exitCode, 0);
+        EXPECT_EQ(test::ReadFileBytes(text), "text\r\n");
+        EXPECT_EQ(RunCli({"text", "load", text}).out, "text\r\n");
+        EXPECT_EQ(RunCli({"text", "detect", text}).exitCode, 0);
     }
     EXPECT_EQ(test::ReadFileBytes(other), before);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("?.txt")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("?.key")));
+}
+
+// The project's file names are written so that they come back whole: the
+// translation "ü.txt" is found again by the project that names it.
+TEST(ProjectCommand, FileNamesWithoutAShiftJisFormSurviveTheProjectFile) {
+    TempDir dir;
+    const std::string translation = dir.File("ü.txt");
+    const std::string source = dir.File("\xF0\x9F\x98\x80.html");
+    const std::string project = dir.File("é.kmp");
+    const Json input = {{"source", source}, {"translation", translation}, {"history", {source, dir.File("a.txt")}}};
+    const CliResult written = RunCli({"project", "write", project}, input.dump());
+    ASSERT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_EQ(written.err, "");  // nothing replaced, nothing to warn about
+    const Json shown = Json::parse(RunCli({"project", "show", project}).out);
+    EXPECT_EQ(shown["source"], source);
+    EXPECT_EQ(shown["translation"], translation);
+    EXPECT_EQ(shown["history"], Json({source, dir.File("a.txt")}));
 }
 
 TEST(ProjectCommand, BadJsonWritesNothing) {
@@ -159,10 +184,10 @@ TEST(ProjectCommand, BadJsonWritesNothing) {
 TEST(ProjectCommand, WarnsAboutCharactersWithoutAShiftJisForm) {
     TempDir dir;
     const std::string path = dir.File("p.kmp");
-    const CliResult result = RunCli({"project", "write", path}, R"({"source": "café"})");
+    const CliResult result = RunCli({"project", "write", path}, R"({"memos": [{"title": "café", "text": ""}]})");
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_NE(result.err.find("1 character"), std::string::npos);
-    EXPECT_EQ(Json::parse(RunCli({"project", "show", path}).out)["source"], "caf?");
+    EXPECT_EQ(Json::parse(RunCli({"project", "show", path}).out)["memos"][0]["title"], "caf?");
 }
 
 }  // namespace

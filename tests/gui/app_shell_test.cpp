@@ -240,7 +240,7 @@ TEST_F(AppShellTest, ASavedProjectReopensWithItsTextCaretAndFirstVisibleLine) {
 std::string WriteProjectWithText(const test::TempDir& folder, const std::string& name, const std::string& text) {
     CKelmioData data;
     data.m_strEditFile = folder.File("work/" + name + ".txt");
-    std::ofstream(data.m_strEditFile, std::ios::binary) << text;
+    std::ofstream(data.m_strEditFile.Native(), std::ios::binary) << text;
     const std::string path = folder.File("work/" + name + ".kmp");
     std::ofstream(path, std::ios::binary) << WriteProject(data);
     return path;
@@ -388,7 +388,7 @@ TEST_F(AppShellTest, FilesDroppedOnTheWindowOpenOneAfterAnother) {
     Pump();
 
     EXPECT_EQ(Doc().GetPathName(), third);
-    const std::vector<std::string> expected = {third, second, first};
+    const std::vector<CFilePath> expected = {third, second, first};
     EXPECT_EQ(Doc().RecentProjects().Entries(), expected);
     // Each project left behind was written as it was closed.
     EXPECT_EQ(ReadProjectFile(second)->m_strEditFile, m_folder.File("work/b.txt"));
@@ -401,6 +401,56 @@ TEST_F(AppShellTest, TheRecentListIsStoredWhenTheWindowCloses) {
     Stop();
     CWxSettings stored(m_folder.File("home/.config/Morva"));
     EXPECT_EQ(stored.GetString("Recent File List", "File1", ""), path);
+}
+
+// Names with no Shift-JIS form, from the command line, a drop and an open
+// request: each project opens with its translation, saves under its own
+// names, never as "?", and stays in the recent list as it is.
+TEST_F(AppShellTest, ProjectsAndTextsNamedWithoutAShiftJisFormOpenSaveAndStayRecent) {
+    const auto write = [this](const std::string& name, const std::string& text) {
+        CKelmioData data;
+        data.m_strEditFile = CFilePath::FromNative(m_folder.File("work/" + name + ".txt"));
+        std::ofstream(data.m_strEditFile.Native(), std::ios::binary) << text;
+        const std::string path = m_folder.File("work/" + name + ".kmp");
+        std::ofstream(path, std::ios::binary) << WriteProject(data);
+        return path;
+    };
+    const std::string accent = write("é", "accent");
+    const std::string emoji = write("\xF0\x9F\x98\x80", "emoji");
+    const std::string raw = write("\xFF", "raw");
+    ASSERT_TRUE(Start({accent}));
+    EXPECT_EQ(Doc().GetPathName().Native(), accent);
+    EXPECT_EQ(Frame().EditView().Editor().GetText(), "accent");
+
+    Editor().AppendText("!");
+    Send(ID_FILE_SAVE);
+    EXPECT_EQ(test::ReadFileBytes(m_folder.File("work/é.txt")), "accent!");
+    EXPECT_EQ(ReadProjectFile(accent)->m_strEditFile.Native(), m_folder.File("work/é.txt"));
+    EXPECT_FALSE(std::filesystem::exists(m_folder.File("work/?.txt")));
+    EXPECT_FALSE(std::filesystem::exists(m_folder.File("work/?.kmp")));
+
+    auto* target = dynamic_cast<wxFileDropTarget*>(Frame().GetDropTarget());
+    ASSERT_NE(target, nullptr);
+    wxArrayString names;
+    names.Add(wxString(emoji.c_str(), *wxConvFileName));
+    EXPECT_TRUE(target->OnDropFiles(10, 10, names));
+    Pump();
+    EXPECT_EQ(Doc().GetPathName().Native(), emoji);
+    EXPECT_EQ(Frame().EditView().Editor().GetText(), "emoji");
+
+    EXPECT_TRUE(m_pShell->HandleRequest(MakeOpenRequest(CFilePath::FromNative(raw))));
+    EXPECT_EQ(Doc().GetPathName().Native(), raw);
+    EXPECT_EQ(Frame().EditView().Editor().GetText(), "raw");
+    const std::vector<CFilePath> recent = {CFilePath::FromNative(raw), CFilePath::FromNative(emoji),
+                                           CFilePath::FromNative(accent)};
+    EXPECT_EQ(Doc().RecentProjects().Entries(), recent);
+
+    EXPECT_TRUE(CloseWindow());
+    Stop();
+    CWxSettings stored(m_folder.File("home/.config/Morva"));
+    EXPECT_EQ(stored.GetPath("Recent File List", "File1").Native(), raw);
+    EXPECT_EQ(stored.GetPath("Recent File List", "File2").Native(), emoji);
+    EXPECT_EQ(stored.GetPath("Recent File List", "File3").Native(), accent);
 }
 
 }  // namespace

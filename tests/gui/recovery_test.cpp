@@ -102,7 +102,7 @@ protected:
 
     std::optional<CRecoveryEntry> Entry() const { return CRecoveryStore(DefaultRecoveryFolder()).Load(m_strProject); }
     bool EntryFileExists() const {
-        return std::filesystem::exists(CRecoveryStore(DefaultRecoveryFolder()).EntryPath(m_strProject));
+        return std::filesystem::exists(CRecoveryStore(DefaultRecoveryFolder()).EntryPath(m_strProject).Native());
     }
 
     // Starts the first Kelmio, waits until its copy holds what it typed,
@@ -229,7 +229,7 @@ TEST_F(RecoveryProcessTest, DiscardRemovesTheCopyAndLeavesTheProjectFilesAsTheyW
 
 TEST_F(RecoveryProcessTest, CancelKeepsTheCopyUntouchedForTheNextStart) {
     RunAndKillFirstProgram();
-    const std::string copy = test::ReadFileBytes(CRecoveryStore(DefaultRecoveryFolder()).EntryPath(m_strProject));
+    const std::string copy = test::ReadFileBytes(CRecoveryStore(DefaultRecoveryFolder()).EntryPath(m_strProject).Native());
     m_prompter.ExpectMessage(Answer::kCancel);
     Start();
     EXPECT_EQ(EditView().Editor().GetText(), Sj("元の訳文"));
@@ -238,7 +238,7 @@ TEST_F(RecoveryProcessTest, CancelKeepsTheCopyUntouchedForTheNextStart) {
     EXPECT_FALSE(m_pShell->Recovery()->Keeper().Tick(CRecoverySchedule::Clock::now() + 1h, true));
     m_pShell->Recovery()->Keeper().Flush();
     Drop();
-    EXPECT_EQ(test::ReadFileBytes(CRecoveryStore(DefaultRecoveryFolder()).EntryPath(m_strProject)), copy);
+    EXPECT_EQ(test::ReadFileBytes(CRecoveryStore(DefaultRecoveryFolder()).EntryPath(m_strProject).Native()), copy);
 
     m_prompter.ExpectMessage(Answer::kYes);
     Start();

@@ -632,7 +632,7 @@ TEST_F(SourceViewTest, SourceHistoryDialogReselectsAnOlderSource) {
     ChooseSource(second);
     EXPECT_EQ(PaneUtf8(), "second\r\n");
 
-    std::vector<std::string> history = Doc().m_data.m_arrSrcHistory;
+    std::vector<CFilePath> history = Doc().m_data.m_arrSrcHistory;
     CSrcHistoryDlg form(history);
     CSourceHistoryDialog dialog(&Frame(), form);
     wxListCtrl& list = dialog.List();

@@ -18,20 +18,20 @@ public:
     bool modified = false;
     int selStart = 0;
     int firstVisibleLine = 0;
-    std::vector<std::string> saved;   // paths SaveFile wrote
+    std::vector<CFilePath> saved;     // paths SaveFile wrote
     // When set, SaveFile really writes `text` through this (to fail a write
     // at any byte); otherwise it only records the path.
     WriteFunction write;
     std::string text = "translation";
     std::size_t unconvertible = 0;    // characters without a Shift-JIS form, reported by every SaveFile that succeeds
-    std::vector<std::string> loaded;  // paths LoadFile read
+    std::vector<CFilePath> loaded;    // paths LoadFile read
     int cleared = 0;
     int scrolledBy = 0;
     int caret = -1;
 
     bool GetModified() const override { return modified; }
     void PutModified(bool value) override { modified = value; }
-    EditSaveResult SaveFile(const std::string& path) override {
+    EditSaveResult SaveFile(const CFilePath& path) override {
         EditSaveResult result;
         if (write) result.error = SaveFileAtomically(path, text, write);
         if (result.ok()) {
@@ -41,7 +41,7 @@ public:
         return result;
     }
     std::size_t CharsWithoutSjisForm() const override { return unconvertible; }
-    void LoadFile(const std::string& path) override { loaded.push_back(path); }
+    void LoadFile(const CFilePath& path) override { loaded.push_back(path); }
     int SelStart() const override { return selStart; }
     int FirstVisibleLine() const override { return firstVisibleLine; }
     void ClearText() override { ++cleared; }

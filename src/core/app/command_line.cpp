@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "text/cp932.h"
+
 namespace kelmio {
 namespace {
 
@@ -35,12 +37,12 @@ CCommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
         } else {
             switch (plain++) {
             case 0:
-                info.m_strFileName = arg;
+                info.m_strFileName = CFilePath::FromNative(arg);
                 if (info.m_nShellCommand == Action::kFileNew) info.m_nShellCommand = Action::kFileOpen;
                 break;
-            case 1: info.m_strPrinterName = arg; break;
-            case 2: info.m_strDriverName = arg; break;
-            case 3: info.m_strPortName = arg; break;
+            case 1: info.m_strPrinterName = Utf8ToCp932(arg); break;
+            case 2: info.m_strDriverName = Utf8ToCp932(arg); break;
+            case 3: info.m_strPortName = Utf8ToCp932(arg); break;
             default: break;
             }
         }
@@ -94,9 +96,9 @@ std::optional<ShellRequest> ParseShellRequest(const std::string& text) {
     return request;
 }
 
-std::string MakeOpenRequest(const std::string& path) {
+std::string MakeOpenRequest(const CFilePath& path) {
     std::string quoted;
-    for (const char c : path) {
+    for (const char c : path.Native()) {
         quoted += c;
         if (c == '"') quoted += '"';
     }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_path.h"
+
 namespace kelmio {
 
 struct CCommandLineInfo {
@@ -18,7 +20,7 @@ struct CCommandLineInfo {
     };
 
     Action m_nShellCommand = Action::kFileNew;
-    std::string m_strFileName;
+    CFilePath m_strFileName;  // as the system names it
     std::string m_strPrinterName;
     std::string m_strDriverName;
     std::string m_strPortName;
@@ -26,7 +28,9 @@ struct CCommandLineInfo {
 
 // Parses the arguments after the program name. Flags start with "/" or "-"
 // and are case-insensitive; the first plain argument is the file, later
-// ones are the printer, driver and port of "/pt".
+// ones are the printer, driver and port of "/pt". The arguments are the
+// system's own bytes (UTF-8 here): the file keeps them, the other names are
+// turned into Shift-JIS.
 CCommandLineInfo ParseCommandLine(const std::vector<std::string>& args);
 
 // A request in the form the shell sends: [open("path")], [print("path")],
@@ -38,6 +42,6 @@ struct ShellRequest {
 std::optional<ShellRequest> ParseShellRequest(const std::string& text);
 
 // The request that opens `path` in a running Kelmio.
-std::string MakeOpenRequest(const std::string& path);
+std::string MakeOpenRequest(const CFilePath& path);
 
 }  // namespace kelmio

@@ -5,7 +5,7 @@
 namespace kelmio {
 
 StartupDecision DecideStartup(const CCommandLineInfo& commandLine, const CSettings& settings,
-                              const std::string& mostRecent, bool recentExists) {
+                              const CFilePath& mostRecent, bool recentExists) {
     using Action = CCommandLineInfo::Action;
     switch (commandLine.m_nShellCommand) {
     case Action::kFileOpen: return {StartupAction::kOpenFile, commandLine.m_strFileName};

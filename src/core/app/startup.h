@@ -20,11 +20,11 @@ enum class StartupAction {
 
 struct StartupDecision {
     StartupAction action = StartupAction::kNewUntitled;
-    std::string path;  // the project to open or print
+    CFilePath path;  // the project to open or print
 };
 
 // `recentExists` tells whether the most recent project's file is still there.
 StartupDecision DecideStartup(const CCommandLineInfo& commandLine, const CSettings& settings,
-                              const std::string& mostRecent, bool recentExists);
+                              const CFilePath& mostRecent, bool recentExists);
 
 }  // namespace kelmio

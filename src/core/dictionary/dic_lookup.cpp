@@ -92,7 +92,14 @@ void CDicLookup::LookupChosenProgram(std::string_view settingName, std::string_v
         dialog.m_strTitle = std::string(title);
         const FileDialogResult result = m_prompter.ChooseFile(dialog);
         if (result.nResult != kIdOk) return;
-        path = result.strPath;
+        // The program is started by its Shift-JIS name, like the ones the
+        // settings and the project keep: a name without one is refused.
+        const std::optional<std::string> chosen = result.strPath.Sjis();
+        if (!chosen) {
+            m_prompter.Message(BadPathMessage(result.strPath), MessageButtons::kOk, MessageIcon::kExclamation);
+            return;
+        }
+        path = *chosen;
         m_settings.WriteString(kSection, settingName, path);
     }
     Start(path, std::string(parameterPrefix) + m_strWord);

@@ -1,5 +1,6 @@
 #include "dictionary/dic_opt_dg.h"
 
+#include "platform/file_io.h"
 #include "platform/prompter.h"
 #include "text/cp932.h"
 
@@ -22,7 +23,13 @@ bool CDicOptDg::OnBrowse(CPrompter& prompter) {
     dialog.m_strTitle = SjisText("アプリケーション");
     const FileDialogResult result = prompter.ChooseFile(dialog);
     if (result.nResult != kIdOk) return false;
-    m_strPath = result.strPath;
+    // The project keeps the program's name in Shift-JIS.
+    const std::optional<std::string> chosen = result.strPath.Sjis();
+    if (!chosen) {
+        prompter.Message(BadPathMessage(result.strPath), MessageButtons::kOk, MessageIcon::kExclamation);
+        return false;
+    }
+    m_strPath = *chosen;
     return true;
 }
 

@@ -117,9 +117,9 @@ bool LoadsByConversion(TextSourceKind kind) {
     return kind.encoding == TextEncoding::kJis || kind.encoding == TextEncoding::kEucJp || kind.lineEnd == LineEnd::kCr;
 }
 
-std::optional<TextSourceKind> DetectTextFile(std::string_view sjisPath, std::optional<FileError>& error) {
+std::optional<TextSourceKind> DetectTextFile(const CFilePath& path, std::optional<FileError>& error) {
     // Each question reads from the start, and only as far as its answer needs.
-    CFileReader file(sjisPath);
+    CFileReader file(path);
     const auto fromStart = [&file](auto detect) {
         file.Rewind();  // a failure shows in Error(), and the reads then give nothing
         CByteReader reader([&file](char* buffer, std::size_t size) { return file.Read(buffer, size); });
@@ -175,10 +175,10 @@ LoadedTextSource LoadBytes(std::string bytes, const ByteSink* sink) {
     return result;
 }
 
-LoadedTextSource LoadFile(std::string_view sjisPath, const ByteSink* sink) {
+LoadedTextSource LoadFile(const CFilePath& path, const ByteSink* sink) {
     FileReadResult file;
     try {
-        file = ReadWholeFile(sjisPath);
+        file = ReadWholeFile(path);
     } catch (const std::bad_alloc&) {
         LoadedTextSource result;
         result.status = TextLoadStatus::kOutOfMemory;
@@ -207,12 +207,12 @@ LoadedTextSource LoadFile(std::string_view sjisPath, const ByteSink* sink) {
 // block. Splitting after an LF is where the conversion splits the text into
 // pieces anyway, and the JIS state carries over, so the result is that of
 // the whole file.
-LoadedTextSource StreamConvertedFile(std::string_view sjisPath, TextSourceKind kind, const ByteSink& sink) {
+LoadedTextSource StreamConvertedFile(const CFilePath& path, TextSourceKind kind, const ByteSink& sink) {
     constexpr std::size_t kBlock = std::size_t{1} << 20;
     LoadedTextSource result;
     result.kind = kind;
     result.converted = true;
-    CFileReader file(sjisPath);
+    CFileReader file(path);
     std::string pending;
     std::string text;
     CJisState state;
@@ -250,16 +250,16 @@ LoadedTextSource StreamConvertedFile(std::string_view sjisPath, TextSourceKind k
 
 LoadedTextSource LoadTextSourceBytes(std::string bytes) { return LoadBytes(std::move(bytes), nullptr); }
 
-LoadedTextSource LoadTextSource(std::string_view sjisPath) { return LoadFile(sjisPath, nullptr); }
+LoadedTextSource LoadTextSource(const CFilePath& path) { return LoadFile(path, nullptr); }
 
-LoadedTextSource LoadTextSourceInPieces(std::string_view sjisPath, const ByteSink& sink) {
+LoadedTextSource LoadTextSourceInPieces(const CFilePath& path, const ByteSink& sink) {
     // Detection reads only the start of the file; a converted file is then
     // read and converted a block at a time, so it is never whole in memory.
     std::optional<FileError> error;
-    const std::optional<TextSourceKind> kind = DetectTextFile(sjisPath, error);
-    if (!kind || IsUnicodeEncoding(kind->encoding) || !LoadsByConversion(*kind)) return LoadFile(sjisPath, &sink);
+    const std::optional<TextSourceKind> kind = DetectTextFile(path, error);
+    if (!kind || IsUnicodeEncoding(kind->encoding) || !LoadsByConversion(*kind)) return LoadFile(path, &sink);
     try {
-        return StreamConvertedFile(sjisPath, *kind, sink);
+        return StreamConvertedFile(path, *kind, sink);
     } catch (const std::bad_alloc&) {
         LoadedTextSource result;
         result.status = TextLoadStatus::kOutOfMemory;
@@ -337,13 +337,13 @@ std::string SourceFileBytes(const SourceText& text, TextSourceKind kind, std::si
     return bytes;
 }
 
-TextSaveResult SaveConvertedTextFrom(std::string_view sjisPath, TextSourceKind kind, const ByteSource& read) {
+TextSaveResult SaveConvertedTextFrom(const CFilePath& path, TextSourceKind kind, const ByteSource& read) {
     // Whole lines are converted as soon as their CR LF has come: a line
     // converts the same whatever comes after it (JIS ends every line in
     // ASCII mode), so the pieces join to the conversion of the whole text.
     constexpr std::size_t kBlock = std::size_t{1} << 20;
     TextSaveResult result;
-    result.error = SaveFileAtomically(sjisPath, [&](const ByteSink& sink) {
+    result.error = SaveFileAtomically(path, [&](const ByteSink& sink) {
         std::string pending;
         pending.reserve(2 * kBlock);
         bool writing = true;
@@ -374,18 +374,18 @@ TextSaveResult SaveConvertedTextFrom(std::string_view sjisPath, TextSourceKind k
     return result;
 }
 
-TextSaveResult SaveTextSource(std::string_view sjisPath, const SourceText& text, TextSourceKind kind) {
+TextSaveResult SaveTextSource(const CFilePath& path, const SourceText& text, TextSourceKind kind) {
     TextSaveResult result;
     const auto* sjis = std::get_if<SjisSourceText>(&text);
     if (sjis != nullptr && !IsUnicodeEncoding(kind.encoding) && LoadsByConversion(kind)) {
         // The common case of a large converted source: converted while it
         // is written, without a second copy of the whole text.
-        result.error = SaveFileAtomically(sjisPath, [&](const ByteSink& sink) {
+        result.error = SaveFileAtomically(path, [&](const ByteSink& sink) {
             FormatConvertedTextInPieces(sjis->bytes, kind, sink, &result.unmapped);
         });
         return result;
     }
-    result.error = SaveFileAtomically(sjisPath, SourceFileBytes(text, kind, &result.unmapped));
+    result.error = SaveFileAtomically(path, SourceFileBytes(text, kind, &result.unmapped));
     return result;
 }
 

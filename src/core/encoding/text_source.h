@@ -60,19 +60,19 @@ struct TextSaveResult {
 
 // The encoding and line-end kind of a file, reading only as much of it as
 // the answer needs. nullopt (and `error` set) when it cannot be read.
-std::optional<TextSourceKind> DetectTextFile(std::string_view sjisPath, std::optional<FileError>& error);
+std::optional<TextSourceKind> DetectTextFile(const CFilePath& path, std::optional<FileError>& error);
 
 // True when a Japanese (not Unicode) source of this kind is converted line
 // by line on loading and saving.
 bool LoadsByConversion(TextSourceKind kind);
 
-LoadedTextSource LoadTextSource(std::string_view sjisPath);
+LoadedTextSource LoadTextSource(const CFilePath& path);
 // The same for bytes already in memory (the file's whole content).
 LoadedTextSource LoadTextSourceBytes(std::string bytes);
 // The same text handed to `sink` in pieces as it is made (about 1 MiB each
 // where the file is converted), for a caller that only passes it on; the
 // result holds no text. Once the sink returns false the rest is dropped.
-LoadedTextSource LoadTextSourceInPieces(std::string_view sjisPath, const ByteSink& sink);
+LoadedTextSource LoadTextSourceInPieces(const CFilePath& path, const ByteSink& sink);
 
 // The bytes a converted text is saved as: every CR LF separated line of
 // `text` converted for `kind.encoding` (JIS or EUC-JP, else unchanged) and
@@ -95,9 +95,9 @@ std::string SourceFileBytes(const SourceText& text, TextSourceKind kind, std::si
 // (LoadsByConversion true), converting lines as they arrive: the file gets
 // exactly FormatConvertedText of all the text, which is never whole in memory.
 using ByteSource = std::function<std::size_t(char* buffer, std::size_t size)>;
-TextSaveResult SaveConvertedTextFrom(std::string_view sjisPath, TextSourceKind kind, const ByteSource& read);
+TextSaveResult SaveConvertedTextFrom(const CFilePath& path, TextSourceKind kind, const ByteSource& read);
 
 // Saves the pane's text as the file it was loaded from, atomically.
-TextSaveResult SaveTextSource(std::string_view sjisPath, const SourceText& text, TextSourceKind kind);
+TextSaveResult SaveTextSource(const CFilePath& path, const SourceText& text, TextSourceKind kind);
 
 }  // namespace kelmio

@@ -4,6 +4,7 @@
 #include "imaging/save_by_extension.h"
 #include "imaging/spi_control.h"
 #include "platform/file_error.h"
+#include "platform/file_io.h"
 #include "platform/settings.h"
 #include "project/kelmio_data.h"
 #include "text/cp932.h"
@@ -183,7 +184,9 @@ bool CImageDisplay::SaveImageAs(CKelmioData& project, std::string_view projectPa
     CFileDialogEx dialog;
     dialog.m_bOpen = false;
     dialog.m_strDefExt = ExtensionOfImageType(saveType);
-    const std::string& source = project.m_strSrcFile;
+    // Only the suggested name and folder come from the source, so its
+    // display form serves.
+    const std::string source = project.m_strSrcFile.Display();
     dialog.m_strFileName = (source.empty() ? SjisText("新規イメージ") : BaseNameOf(source)) + "." + dialog.m_strDefExt;
     dialog.m_nFlags = kOverwritePrompt | kHideReadOnly | kPathMustExist | kNoChangeDir;
     dialog.m_strFilter = ImageSaveFilter();
@@ -193,8 +196,15 @@ bool CImageDisplay::SaveImageAs(CKelmioData& project, std::string_view projectPa
     const std::string folder = FolderOf(source.empty() ? projectPath : std::string_view(source));
     const FileDialogResult chosen = m_chooser.ChooseImageFile(dialog, folder);
     if (chosen.nResult != kIdOk) return false;
-    WriteImageSaveChoice(m_settings, chosen.strPath, chosen.nFilterIndex);
-    if (!SaveAs(chosen.strPath, chosen.nFilterIndex)) return false;
+    // Images are written by their Shift-JIS name: a name without one is
+    // refused rather than turned into the name of another file.
+    const std::optional<std::string> target = chosen.strPath.Sjis();
+    if (!target) {
+        m_prompter.Message(BadPathMessage(chosen.strPath), MessageButtons::kOk, MessageIcon::kExclamation);
+        return false;
+    }
+    WriteImageSaveChoice(m_settings, *target, chosen.nFilterIndex);
+    if (!SaveAs(*target, chosen.nFilterIndex)) return false;
     project.SetSource(m_strPath);
     m_bImageModified = false;
     return true;
@@ -206,7 +216,7 @@ bool CImageDisplay::QuerySaveImage(CKelmioData& project, std::string_view projec
         m_prompter.Message(SjisText("画像を保存しますか？"), MessageButtons::kYesNoCancel, MessageIcon::kQuestion);
     if (answer == Answer::kNo) return true;
     if (answer != Answer::kYes) return false;
-    const std::string source = project.m_strSrcFile;
+    const std::string source = project.m_strSrcFile.Sjis().value_or(std::string());
     if (source.empty() || !SaveFormatOfPath(source)) {
         // No file to write over, or one in a format Kelmio cannot write:
         // the user names the file, rather than losing the turned image.

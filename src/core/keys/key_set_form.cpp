@@ -15,11 +15,11 @@
 namespace kelmio {
 namespace {
 
-CFileDialogEx KeyFileDialog(bool open, const std::string& programFolder, std::string_view initialName) {
+CFileDialogEx KeyFileDialog(bool open, const CFilePath& programFolder, std::string_view initialName) {
     CFileDialogEx dialog;
     dialog.m_bOpen = open;
     dialog.m_strDefExt = "KEY";
-    dialog.m_strFileName = JoinPath(programFolder, initialName);
+    dialog.m_strFileName = programFolder.Join(CFilePath(initialName));
     dialog.m_nFlags = open ? kNoChangeDir : (kOverwritePrompt | kPathMustExist | kNoChangeDir);
     dialog.m_strFilter = SjisText("KEYﾌｧｲﾙ(*.KEY) |*.KEY| 全てのﾌｧｲﾙ(*.*) |*.*||");
     dialog.m_owner = DialogOwner::kCurrentDialog;
@@ -42,7 +42,7 @@ int KeyColumnLineOffset(int averageCharWidth, int keyColumnWidth) {
 }
 
 CKeySetDlg::CKeySetDlg(CKeycustArray& table, CKeyDialogHost& host, CSettings& settings, CPrompter& prompter,
-                       std::string programFolder)
+                       CFilePath programFolder)
     : m_table(table),
       m_host(host),
       m_settings(settings),

@@ -10,6 +10,7 @@
 
 #include "keys/key_dialog_host.h"
 #include "keys/keycust.h"
+#include "platform/file_path.h"
 
 namespace kelmio {
 
@@ -38,7 +39,7 @@ public:
     static constexpr int kMinKeyColumnWidth = 10;
 
     CKeySetDlg(CKeycustArray& table, CKeyDialogHost& host, CSettings& settings, CPrompter& prompter,
-               std::string programFolder);
+               CFilePath programFolder);
 
     // Controls' values.
     int m_nSelected = -1;         // the list's selection, -1 for none
@@ -73,7 +74,7 @@ private:
     CKeyDialogHost& m_host;
     CSettings& m_settings;
     CPrompter& m_prompter;
-    std::string m_strProgramFolder;
+    CFilePath m_strProgramFolder;
     std::vector<KeyListRow> m_rows;
     int m_nKeyColumnWidth = kMinKeyColumnWidth;
 };

@@ -25,20 +25,20 @@ CKeycustArray::CKeycustArray(CSettings& settings, KeyFileFolders folders)
 
 CKeycustArray::~CKeycustArray() { StorePath(); }
 
-std::string CKeycustArray::GetDefaultPath() const { return JoinPath(m_folders.programFolder, "Kelmio.key"); }
+CFilePath CKeycustArray::GetDefaultPath() const { return m_folders.programFolder.Join("Kelmio.key"); }
 
-std::string CKeycustArray::GetPerUserPath() const {
+CFilePath CKeycustArray::GetPerUserPath() const {
     return BuildAppDataPath(m_folders.appDataFolder, "Morva", "Sprigbox", "sprigbox.key");
 }
 
 bool CKeycustArray::LoadAtStartup() {
-    const std::string defaultPath = GetDefaultPath();
-    std::string path = m_settings.GetString(kKeySettingsSection, kKeyFileValue, defaultPath);
+    const CFilePath defaultPath = GetDefaultPath();
+    CFilePath path = m_settings.GetPath(kKeySettingsSection, kKeyFileValue);
     if (path.empty()) path = defaultPath;
     return Load(path);
 }
 
-bool CKeycustArray::Load(std::optional<std::string_view> path) {
+bool CKeycustArray::Load(std::optional<CFilePath> path) {
     if (path) m_strPath = *path;
     const FileReadResult file = ReadWholeFile(m_strPath, kLargestKeyFile);
     if (!file.ok()) return false;
@@ -49,13 +49,13 @@ bool CKeycustArray::Load(std::optional<std::string_view> path) {
     return true;
 }
 
-bool CKeycustArray::Save(std::optional<std::string_view> path) {
+bool CKeycustArray::Save(std::optional<CFilePath> path) {
     if (path) m_strPath = *path;
     const std::string bytes = WriteKeyFile(m_arrBindings);
     if (SaveFileAtomically(m_strPath, bytes).has_value()) {
         // The chosen folder cannot take the file (typically the program's
         // folder of a system-wide installation): keep the table per user.
-        const std::string perUser = GetPerUserPath();
+        const CFilePath perUser = GetPerUserPath();
         if (SaveFileAtomically(perUser, bytes).has_value()) return false;
         m_strPath = perUser;
     }
@@ -63,7 +63,7 @@ bool CKeycustArray::Save(std::optional<std::string_view> path) {
     return true;
 }
 
-bool CKeycustArray::SaveAs(std::string_view path) {
+bool CKeycustArray::SaveAs(const CFilePath& path) {
     if (SaveFileAtomically(path, WriteKeyFile(m_arrBindings)).has_value()) return false;
     m_strPath = path;
     StorePath();
@@ -110,6 +110,6 @@ void CKeycustArray::RemoveAt(int index) {
     m_arrBindings.erase(m_arrBindings.begin() + index);
 }
 
-void CKeycustArray::StorePath() { m_settings.WriteString(kKeySettingsSection, kKeyFileValue, m_strPath); }
+void CKeycustArray::StorePath() { m_settings.WritePath(kKeySettingsSection, kKeyFileValue, m_strPath); }
 
 }  // namespace kelmio

@@ -9,6 +9,7 @@
 
 #include "keys/keycust.h"
 #include "keys/menu_model.h"
+#include "platform/file_path.h"
 #include "platform/settings.h"
 
 namespace kelmio {
@@ -17,8 +18,8 @@ namespace kelmio {
 // default file; the per-user file below application data is the fallback
 // when the program's folder cannot be written.
 struct KeyFileFolders {
-    std::string programFolder;
-    std::string appDataFolder;
+    CFilePath programFolder;
+    CFilePath appDataFolder;
 
     static KeyFileFolders FromSystem();
 };
@@ -35,9 +36,9 @@ public:
     CKeycustArray& operator=(const CKeycustArray&) = delete;
 
     // "Kelmio.key" in the program's folder.
-    std::string GetDefaultPath() const;
+    CFilePath GetDefaultPath() const;
     // The per-user file, with its folders created when missing.
-    std::string GetPerUserPath() const;
+    CFilePath GetPerUserPath() const;
 
     // Reads the file named in the settings (the default file when none is
     // named). A missing or unreadable file leaves the table empty.
@@ -45,17 +46,17 @@ public:
 
     // Reads a key file, replacing the stored path first when one is given.
     // All or nothing: a file that cannot be read leaves the table as it was.
-    bool Load(std::optional<std::string_view> path = std::nullopt);
+    bool Load(std::optional<CFilePath> path = std::nullopt);
 
     // Writes the table atomically, replacing the stored path first when one
     // is given. When that file cannot be written the table goes to the
     // per-user file, which becomes the stored path.
-    bool Save(std::optional<std::string_view> path = std::nullopt);
+    bool Save(std::optional<CFilePath> path = std::nullopt);
 
     // Writes the table atomically to exactly the file the user chose, which
     // becomes the stored path; on failure the file and the stored path stay
     // as they were.
-    bool SaveAs(std::string_view path);
+    bool SaveAs(const CFilePath& path);
 
     unsigned int LookupCommand(unsigned int key, bool alt, bool shift, bool ctrl) const;
     int FindKey(unsigned int key, bool alt, bool shift, bool ctrl) const;
@@ -79,7 +80,7 @@ public:
     void RemoveAt(int index);
     void RemoveAll() { m_arrBindings.clear(); }
 
-    const std::string& GetPath() const { return m_strPath; }
+    const CFilePath& GetPath() const { return m_strPath; }
 
 private:
     void StorePath();
@@ -87,7 +88,7 @@ private:
     CSettings& m_settings;
     KeyFileFolders m_folders;
     std::vector<CKeycust> m_arrBindings;
-    std::string m_strPath;
+    CFilePath m_strPath;
 };
 
 }  // namespace kelmio

@@ -32,9 +32,7 @@ namespace {
 
 constexpr std::string_view kTempPrefix = ".kelmio-save-";
 
-FileError ErrorFor(std::string_view sjisPath, int error) {
-    return FileError{CauseFromErrno(error), std::string(sjisPath)};
-}
+FileError ErrorFor(const CFilePath& path, int error) { return FileError{CauseFromErrno(error), path.Display()}; }
 
 std::string FolderOf(const std::string& native) {
     const std::size_t slash = native.rfind('/');
@@ -161,22 +159,23 @@ int NameTempFile(TempFile& file, const std::string& folder) {
 
 ssize_t SystemWrite(int fd, const void* data, std::size_t size) { return ::write(fd, data, size); }
 
-std::optional<FileError> SaveProduced(std::string_view sjisPath, const ByteProducer& produce, const WriteFunction& write) {
-    const std::optional<std::string> resolved = SaveTarget(ToNativePath(sjisPath));
-    if (!resolved) return ErrorFor(sjisPath, ELOOP);
+std::optional<FileError> SaveProduced(const CFilePath& path, const ByteProducer& produce, const WriteFunction& write) {
+    if (!IsUsableName(path)) return ErrorFor(path, path.empty() ? ENOENT : EINVAL);
+    const std::optional<std::string> resolved = SaveTarget(path.Native());
+    if (!resolved) return ErrorFor(path, ELOOP);
     const std::string& target = *resolved;
     const std::string folder = FolderOf(target);
-    if (target.back() == '/') return ErrorFor(sjisPath, EISDIR);
+    if (target.back() == '/') return ErrorFor(path, EISDIR);
 
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode)) return ErrorFor(sjisPath, EISDIR);
-    if (exists && (!S_ISREG(old.st_mode) || !ModeAllowsWriting(old))) return ErrorFor(sjisPath, EACCES);
+    if (exists && S_ISDIR(old.st_mode)) return ErrorFor(path, EISDIR);
+    if (exists && (!S_ISREG(old.st_mode) || !ModeAllowsWriting(old))) return ErrorFor(path, EACCES);
 
     RemoveLeftovers(folder);
     int error = 0;
     std::optional<TempFile> temp = OpenTempFile(folder, error);
-    if (!temp) return ErrorFor(sjisPath, error);
+    if (!temp) return ErrorFor(path, error);
 
     produce([&](std::string_view piece) {
         if (error == 0) error = WriteAll(temp->fd.Get(), piece, write);
@@ -194,7 +193,7 @@ std::optional<FileError> SaveProduced(std::string_view sjisPath, const ByteProdu
     if (error == 0 && ::rename(temp->name.c_str(), target.c_str()) != 0) error = errno;
     if (error != 0) {
         if (!temp->name.empty()) ::unlink(temp->name.c_str());
-        return ErrorFor(sjisPath, error);
+        return ErrorFor(path, error);
     }
     // Make the rename itself durable; a failure here loses nothing.
     UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -204,17 +203,17 @@ std::optional<FileError> SaveProduced(std::string_view sjisPath, const ByteProdu
 
 }  // namespace
 
-std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::string_view bytes) {
-    return SaveFileAtomically(sjisPath, bytes, SystemWrite);
+std::optional<FileError> SaveFileAtomically(const CFilePath& path, std::string_view bytes) {
+    return SaveFileAtomically(path, bytes, SystemWrite);
 }
 
-std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::string_view bytes,
+std::optional<FileError> SaveFileAtomically(const CFilePath& path, std::string_view bytes,
                                             const WriteFunction& write) {
-    return SaveProduced(sjisPath, [bytes](const ByteSink& sink) { sink(bytes); }, write);
+    return SaveProduced(path, [bytes](const ByteSink& sink) { sink(bytes); }, write);
 }
 
-std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, const ByteProducer& produce) {
-    return SaveProduced(sjisPath, produce, SystemWrite);
+std::optional<FileError> SaveFileAtomically(const CFilePath& path, const ByteProducer& produce) {
+    return SaveProduced(path, produce, SystemWrite);
 }
 
 }  // namespace kelmio

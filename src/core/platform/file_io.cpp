@@ -13,9 +13,7 @@
 namespace kelmio {
 namespace {
 
-FileError ErrorFor(std::string_view sjisPath, int error) {
-    return FileError{CauseFromErrno(error), std::string(sjisPath)};
-}
+FileError ErrorFor(const CFilePath& path, int error) { return FileError{CauseFromErrno(error), path.Display()}; }
 
 }  // namespace
 
@@ -23,15 +21,21 @@ std::string ToNativePath(std::string_view sjisPath) { return Cp932ToUtf8(sjisPat
 
 std::string FromNativePath(std::string_view nativePath) { return Utf8ToCp932(nativePath); }
 
-std::optional<std::string> ExactSjisPath(std::string_view nativePath) {
-    std::string sjisPath = FromNativePath(nativePath);
-    if (ToNativePath(sjisPath) != nativePath) return std::nullopt;
-    return sjisPath;
+std::string BadPathMessage(const CFilePath& path) {
+    return FileErrorMessage(FileError{FileErrorCause::kBadPath, path.Display()});
 }
 
-CFileReader::CFileReader(std::string_view sjisPath) : m_strPath(sjisPath) {
+bool IsUsableName(const CFilePath& path) {
+    return !path.empty() && path.Native().find('\0') == std::string::npos;
+}
+
+CFileReader::CFileReader(const CFilePath& path) : m_path(path) {
+    if (!IsUsableName(path)) {
+        Fail(path.empty() ? ENOENT : EINVAL);
+        return;
+    }
     // O_NONBLOCK: opening a FIFO with no writer would otherwise wait forever.
-    m_fd = ::open(ToNativePath(sjisPath).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    m_fd = ::open(path.Native().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (m_fd < 0) {
         Fail(errno);
         return;
@@ -53,7 +57,7 @@ CFileReader::~CFileReader() {
 }
 
 void CFileReader::Fail(int error) {
-    m_error = ErrorFor(m_strPath, error);
+    m_error = ErrorFor(m_path, error);
     if (m_fd >= 0) ::close(m_fd);
     m_fd = -1;
 }
@@ -74,13 +78,13 @@ bool CFileReader::Rewind() {
     return false;
 }
 
-FileReadResult ReadWholeFile(std::string_view sjisPath, std::size_t nLargest) {
+FileReadResult ReadWholeFile(const CFilePath& path, std::size_t nLargest) {
     FileReadResult result;
-    CFileReader file(sjisPath);
+    CFileReader file(path);
     const auto refuse = [&] {
         result.bytes.clear();
         result.bytes.shrink_to_fit();
-        result.error = ErrorFor(sjisPath, EACCES);
+        result.error = ErrorFor(path, EACCES);
         result.bTooLarge = true;
         return result;
     };
@@ -100,9 +104,9 @@ FileReadResult ReadWholeFile(std::string_view sjisPath, std::size_t nLargest) {
     return result;
 }
 
-bool PathExists(std::string_view sjisPath) {
+bool PathExists(const CFilePath& path) {
     struct stat info {};
-    return ::stat(ToNativePath(sjisPath).c_str(), &info) == 0;
+    return IsUsableName(path) && ::stat(path.Native().c_str(), &info) == 0;
 }
 
 }  // namespace kelmio

@@ -1,10 +1,9 @@
 #pragma once
 // Reading and saving whole files.
 //
-// Paths inside Kelmio are Shift-JIS strings, as the project file stores
-// them; the file system here names files in UTF-8. These functions take the
-// Shift-JIS path and convert it for the system call (ToNativePath), so no
-// caller converts paths by hand.
+// Files are named by CFilePath, which keeps the file system's own bytes; a
+// Shift-JIS path converts to one implicitly, so no caller converts paths by
+// hand. Errors name the file in its display form.
 //
 // Saving is atomic: the bytes go to a temporary file in the same folder,
 // which is flushed to disk and then renamed over the old file. A save that
@@ -18,6 +17,7 @@
 #include <sys/types.h>
 
 #include "platform/file_error.h"
+#include "platform/file_path.h"
 
 namespace kelmio {
 
@@ -25,12 +25,14 @@ namespace kelmio {
 std::string ToNativePath(std::string_view sjisPath);
 std::string FromNativePath(std::string_view nativePath);
 
-// The Shift-JIS path that names exactly the file `nativePath` names, or
-// nullopt when the name has no Shift-JIS form (a character outside
-// Shift-JIS, bytes that are not UTF-8). FromNativePath would put "?" in
-// its place, naming another file: where a name comes in from outside, it
-// is checked here and refused with kBadPath.
-std::optional<std::string> ExactSjisPath(std::string_view nativePath);
+// False for a name no file can have (empty, or holding a NUL byte, which
+// would cut it short and name another file); such a name is refused with
+// kBadPath before any system call.
+bool IsUsableName(const CFilePath& path);
+
+// The message refusing `path` as a name that cannot be used where it was
+// given (" には無効なﾊﾟｽが含まれています。" after the name).
+std::string BadPathMessage(const CFilePath& path);
 
 struct FileReadResult {
     std::string bytes;
@@ -45,7 +47,7 @@ struct FileReadResult {
 // FIFO, socket or device is refused as access denied, a folder likewise.
 class CFileReader {
 public:
-    explicit CFileReader(std::string_view sjisPath);
+    explicit CFileReader(const CFilePath& path);
     ~CFileReader();
     CFileReader(const CFileReader&) = delete;
     CFileReader& operator=(const CFileReader&) = delete;
@@ -62,7 +64,7 @@ public:
 private:
     void Fail(int error);
 
-    std::string m_strPath;  // Shift-JIS, for the error
+    CFilePath m_path;  // for the error
     int m_fd = -1;
     std::size_t m_nSize = 0;
     std::optional<FileError> m_error;
@@ -77,15 +79,15 @@ inline constexpr std::size_t kLargestProjectFile = std::size_t{16} << 20;   // p
 inline constexpr std::size_t kLargestTextFile = std::size_t{512} << 20;     // sources, translations, RTF
 
 // The whole file, when it is a regular file of at most `nLargest` bytes.
-FileReadResult ReadWholeFile(std::string_view sjisPath, std::size_t nLargest = kLargestTextFile);
+FileReadResult ReadWholeFile(const CFilePath& path, std::size_t nLargest = kLargestTextFile);
 
-// Saves `bytes` as the file `sjisPath`; nullopt on success.
-std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::string_view bytes);
+// Saves `bytes` as the file `path`; nullopt on success.
+std::optional<FileError> SaveFileAtomically(const CFilePath& path, std::string_view bytes);
 
 // The same, with every low-level write going through `write` (same contract
 // as write(2)), so that tests can fail a save at any byte.
 using WriteFunction = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
-std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::string_view bytes,
+std::optional<FileError> SaveFileAtomically(const CFilePath& path, std::string_view bytes,
                                             const WriteFunction& write);
 
 // The same with the bytes made piece by piece while they are written, so a
@@ -94,9 +96,9 @@ std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, std::stri
 // false once writing has failed; the pieces after that are dropped.
 using ByteSink = std::function<bool(std::string_view piece)>;
 using ByteProducer = std::function<void(const ByteSink& sink)>;
-std::optional<FileError> SaveFileAtomically(std::string_view sjisPath, const ByteProducer& produce);
+std::optional<FileError> SaveFileAtomically(const CFilePath& path, const ByteProducer& produce);
 
 // True when a file or folder of that name exists.
-bool PathExists(std::string_view sjisPath);
+bool PathExists(const CFilePath& path);
 
 }  // namespace kelmio

@@ -10,7 +10,7 @@ CIniSystemRegistry::CIniSystemRegistry(std::string_view iniText, std::string bri
     : m_ini(iniText), m_strBridgePath(std::move(bridgePath)) {}
 
 CIniSystemRegistry CIniSystemRegistry::FromFolder(const std::string& nativeFolder, std::string bridgePath) {
-    const FileReadResult file = ReadWholeFile(FromNativePath(nativeFolder + "/registry.ini"));
+    const FileReadResult file = ReadWholeFile(CFilePath::FromNative(nativeFolder + "/registry.ini"));
     return CIniSystemRegistry(file.ok() ? std::string_view(file.bytes) : std::string_view(), std::move(bridgePath));
 }
 

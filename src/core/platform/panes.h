@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/file_error.h"
+#include "platform/file_path.h"
 
 namespace kelmio {
 
@@ -48,12 +49,12 @@ public:
     virtual void PutModified(bool modified) = 0;
     // Shift-JIS file with CR LF line ends. Saving neither reports nor
     // touches the modified flag: the caller does both, knowing the result.
-    virtual EditSaveResult SaveFile(const std::string& path) = 0;
+    virtual EditSaveResult SaveFile(const CFilePath& path) = 0;
     // How many characters of the text have no Shift-JIS form: a save
     // writes each of them as "?".
     virtual std::size_t CharsWithoutSjisForm() const = 0;
     // A missing file gives an empty text; the editor reports other failures.
-    virtual void LoadFile(const std::string& path) = 0;
+    virtual void LoadFile(const CFilePath& path) = 0;
     // Caret position as a byte offset in the Shift-JIS text.
     virtual int SelStart() const = 0;
     // First visible line (0-based).

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include "platform/file_io.h"
-#include "text/sjis.h"
 
 namespace kelmio {
 namespace {
@@ -31,9 +30,7 @@ std::string XdgDocumentsFolder() {
     // Read whole through the file reader: a FIFO or device put there must
     // not stop the start, and a few lines of folder names are all it holds.
     constexpr std::size_t kLargestDirsFile = 64 * 1024;
-    const std::optional<std::string> path = ExactSjisPath(config + "/user-dirs.dirs");
-    if (!path) return {};
-    std::istringstream dirs(ReadWholeFile(*path, kLargestDirsFile).bytes);
+    std::istringstream dirs(ReadWholeFile(CFilePath::FromNative(config + "/user-dirs.dirs"), kLargestDirsFile).bytes);
     std::string line;
     while (std::getline(dirs, line)) {
         const std::string key = "XDG_DOCUMENTS_DIR=";
@@ -46,61 +43,64 @@ std::string XdgDocumentsFolder() {
     return {};
 }
 
-bool MakeFolder(std::string_view sjisPath) { return ::mkdir(ToNativePath(sjisPath).c_str(), 0777) == 0; }
+bool MakeFolder(const std::string& native) { return ::mkdir(native.c_str(), 0777) == 0; }
 
-bool IsRoot(std::string_view path) { return path.find_first_not_of(kPathSeparator) == std::string_view::npos; }
+bool IsRoot(std::string_view path) { return path.find_first_not_of('/') == std::string_view::npos; }
+
+CFilePath JoinName(const CFilePath& folder, std::string_view sjisName) { return folder.Join(CFilePath(sjisName)); }
 
 }  // namespace
 
-std::string GetProgramFolder() {
+CFilePath GetProgramFolder() {
     char buffer[4096];
     const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return FromNativePath(EnvOr("PWD", "."));
+    if (n <= 0) return CFilePath::FromNative(EnvOr("PWD", "."));
     std::string exe(buffer, static_cast<std::size_t>(n));
     const std::size_t slash = exe.rfind('/');
-    return FromNativePath(slash == 0 ? "/" : exe.substr(0, slash));
+    return CFilePath::FromNative(slash == 0 ? "/" : exe.substr(0, slash));
 }
 
-std::string GetProgramFilePath(std::string_view name) { return JoinPath(GetProgramFolder(), name); }
+CFilePath GetProgramFilePath(const CFilePath& name) { return GetProgramFolder().Join(name); }
 
-std::string GetTempFolder() {
+CFilePath GetTempFolder() {
     std::string folder = EnvOr("TMPDIR", "/tmp");
     if (folder.back() != '/') folder += '/';
-    return FromNativePath(folder);
+    return CFilePath::FromNative(folder);
 }
 
-std::string GetDocumentsFolder() {
+CFilePath GetDocumentsFolder() {
     const std::string xdg = XdgDocumentsFolder();
-    if (!xdg.empty()) return FromNativePath(xdg);
+    if (!xdg.empty()) return CFilePath::FromNative(xdg);
     const std::string documents = HomeFolder() + "/Documents";
-    return FromNativePath(IsFolder(documents) ? documents : HomeFolder());
+    return CFilePath::FromNative(IsFolder(documents) ? documents : HomeFolder());
 }
 
-std::string BuildAppDataPath(std::string_view base, std::string_view sub, std::string_view inner,
-                             std::string_view file) {
-    if (sub.empty()) return std::string(base);
-    std::string folder = JoinPath(base, sub);
+CFilePath BuildAppDataPath(const CFilePath& base, std::string_view sub, std::string_view inner,
+                           std::string_view file) {
+    if (sub.empty()) return base;
+    CFilePath folder = JoinName(base, sub);
     if (inner.empty()) return folder;
-    folder = JoinPath(folder, inner);
+    folder = JoinName(folder, inner);
     if (file.empty()) return folder;
     if (!PathExists(folder)) CreateFolderTree(folder);
-    return JoinPath(folder, file);
+    return JoinName(folder, file);
 }
 
-std::string GetAppDataPath(std::string_view sub, std::string_view inner, std::string_view file) {
+CFilePath GetAppDataPath(std::string_view sub, std::string_view inner, std::string_view file) {
     // A relative XDG_DATA_HOME is to be ignored.
     std::string data = EnvOr("XDG_DATA_HOME", "");
     if (data.empty() || data.front() != '/') data = HomeFolder() + "/.local/share";
-    return BuildAppDataPath(FromNativePath(data), sub, inner, file);
+    return BuildAppDataPath(CFilePath::FromNative(data), sub, inner, file);
 }
 
-bool CreateFolderTree(std::string_view path) {
-    if (IsRoot(path)) return false;
-    if (MakeFolder(path)) return true;
-    const std::size_t separator = FindLastPathSeparator(path);
-    if (separator == std::string_view::npos) return false;
-    if (!CreateFolderTree(path.substr(0, separator))) return false;
-    MakeFolder(path);
+bool CreateFolderTree(const CFilePath& path) {
+    const std::string& native = path.Native();
+    if (IsRoot(native) || !IsUsableName(path)) return false;
+    if (MakeFolder(native)) return true;
+    const std::size_t separator = native.find_last_of('/', native.size() - 2);
+    if (separator == std::string::npos) return false;
+    if (!CreateFolderTree(CFilePath::FromNative(native.substr(0, separator)))) return false;
+    MakeFolder(native);
     return true;
 }
 

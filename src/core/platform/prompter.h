@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_path.h"
+
 namespace kelmio {
 
 class CDicAnswerDlg;
@@ -44,11 +46,11 @@ enum class DialogOwner { kNone, kMainWindow, kCurrentDialog };
 // The inputs of a file chooser, in the order the callers give them. The
 // filter lists display texts and patterns, each followed by "|", ended by a
 // second "|" ("Text (*.txt)|*.txt|All (*.*)|*.*||"); patterns are separated
-// by ";". Strings are Shift-JIS.
+// by ";". Strings are Shift-JIS; file names are CFilePath.
 struct CFileDialogEx {
     bool m_bOpen = true;
     std::string m_strDefExt;
-    std::string m_strFileName;  // initial name; may be a pattern such as "*.txt"
+    CFilePath m_strFileName;  // initial name; may be a pattern such as "*.txt"
     unsigned m_nFlags = 0;
     std::string m_strFilter;
     DialogOwner m_owner = DialogOwner::kNone;
@@ -58,13 +60,13 @@ struct CFileDialogEx {
 
 struct FileDialogResult {
     int nResult = kIdCancel;  // kIdOk or kIdCancel
-    std::string strPath;      // the chosen file's full path after OK
+    CFilePath strPath;        // the chosen file's full path after OK
     int nFilterIndex = 0;     // the filter selected when the dialog ended
 };
 
 // The folder chooser's input and output.
 struct BrowseFolder {
-    std::string m_strPath;   // in: folder to pre-select (may be empty); out: the chosen folder
+    CFilePath m_strPath;     // in: folder to pre-select (may be empty); out: the chosen folder
     std::string m_strTitle;  // text above the folder tree; empty: "フォルダ選択"
     bool m_bCurrentDir = false;  // pre-select the current directory instead of m_strPath
 };

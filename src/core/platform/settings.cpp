@@ -16,8 +16,23 @@ int CMemorySettings::GetInt(std::string_view section, std::string_view name, int
 
 std::string CMemorySettings::GetString(std::string_view section, std::string_view name,
                                        std::string_view defaultValue) const {
-    const auto it = m_strings.find(MakeKey(section, name));
+    const Key key = MakeKey(section, name);
+    if (const auto path = m_paths.find(key); path != m_paths.end()) return path->second.Display();
+    const auto it = m_strings.find(key);
     return it == m_strings.end() ? std::string(defaultValue) : it->second;
+}
+
+CFilePath CMemorySettings::GetPath(std::string_view section, std::string_view name) const {
+    const Key key = MakeKey(section, name);
+    if (const auto path = m_paths.find(key); path != m_paths.end()) return path->second;
+    const auto it = m_strings.find(key);
+    return it == m_strings.end() ? CFilePath() : CFilePath(it->second);
+}
+
+void CMemorySettings::WritePath(std::string_view section, std::string_view name, const CFilePath& value) {
+    const Key key = MakeKey(section, name);
+    m_strings.erase(key);
+    m_paths[key] = value;
 }
 
 void CMemorySettings::WriteInt(std::string_view section, std::string_view name, int value) {
@@ -25,12 +40,14 @@ void CMemorySettings::WriteInt(std::string_view section, std::string_view name, 
 }
 
 void CMemorySettings::WriteString(std::string_view section, std::string_view name, std::string_view value) {
-    m_strings[MakeKey(section, name)] = std::string(value);
+    const Key key = MakeKey(section, name);
+    m_paths.erase(key);
+    m_strings[key] = std::string(value);
 }
 
 bool CMemorySettings::Has(std::string_view section, std::string_view name) const {
     const Key key = MakeKey(section, name);
-    return m_ints.count(key) != 0 || m_strings.count(key) != 0;
+    return m_ints.count(key) != 0 || m_strings.count(key) != 0 || m_paths.count(key) != 0;
 }
 
 }  // namespace kelmio

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/file_path.h"
+
 namespace kelmio {
 
 class CSettings {
@@ -23,6 +25,12 @@ public:
 
     virtual void WriteInt(std::string_view section, std::string_view name, int value) = 0;
     virtual void WriteString(std::string_view section, std::string_view name, std::string_view value) = 0;
+
+    // A file name, kept whole even where it has no Shift-JIS form. A value
+    // written as a Shift-JIS string reads back as the file it names; a
+    // value never written reads as the empty path.
+    virtual CFilePath GetPath(std::string_view section, std::string_view name) const = 0;
+    virtual void WritePath(std::string_view section, std::string_view name, const CFilePath& value) = 0;
 };
 
 // Settings kept in memory: the stand-in for tests and for tools that must
@@ -34,6 +42,8 @@ public:
                           std::string_view defaultValue) const override;
     void WriteInt(std::string_view section, std::string_view name, int value) override;
     void WriteString(std::string_view section, std::string_view name, std::string_view value) override;
+    CFilePath GetPath(std::string_view section, std::string_view name) const override;
+    void WritePath(std::string_view section, std::string_view name, const CFilePath& value) override;
 
     bool Has(std::string_view section, std::string_view name) const;
 
@@ -41,6 +51,7 @@ private:
     using Key = std::pair<std::string, std::string>;
     std::map<Key, int> m_ints;
     std::map<Key, std::string> m_strings;
+    std::map<Key, CFilePath> m_paths;  // what WritePath wrote last for its key
 };
 
 }  // namespace kelmio

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "text/compare.h"
 
 namespace kelmio {
 
-void CKelmioData::SetSource(std::string_view path) {
-    m_strSrcFile = path;
+void CKelmioData::SetSource(const CFilePath& path) {
+    const CFilePath source = path;  // `path` may be an entry of the history itself
+    m_strSrcFile = source;
     const auto same = std::find_if(m_arrSrcHistory.begin(), m_arrSrcHistory.end(),
-                                   [path](const std::string& entry) { return EqualsNoCaseMb(entry, path); });
+                                   [&](const CFilePath& entry) { return SameFileName(entry, source); });
     if (same != m_arrSrcHistory.end()) m_arrSrcHistory.erase(same);
-    m_arrSrcHistory.insert(m_arrSrcHistory.begin(), std::string(path));
+    m_arrSrcHistory.insert(m_arrSrcHistory.begin(), source);
 }
 
 CKelmioMemo& CKelmioData::AppendMemo(CKelmioMemo memo) {
@@ -25,8 +25,8 @@ void CKelmioData::RemoveMemo(std::size_t index) {
 }
 
 void CKelmioData::Clear() {
-    m_strEditFile.clear();
-    m_strSrcFile.clear();
+    m_strEditFile = {};
+    m_strSrcFile = {};
     m_nReserved = 0;
     m_nDicKind = 0;
     m_strDicPath.clear();

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_path.h"
+
 namespace kelmio {
 
 // A titled note. Lines are separated by CR LF, as the memo pane's edit
@@ -49,18 +51,18 @@ public:
     CKelmioData(const CKelmioData&) = delete;
     CKelmioData& operator=(const CKelmioData&) = delete;
 
-    std::string m_strEditFile;  // translation text file; empty when none
-    std::string m_strSrcFile;   // current source: a path or a URL; empty when none
+    CFilePath m_strEditFile;  // translation text file; empty when none
+    CFilePath m_strSrcFile;   // current source: a path or a URL; empty when none
     std::int32_t m_nReserved = 0;  // kept as read, written back unchanged
     std::int32_t m_nDicKind = 0;
     std::string m_strDicPath;
     std::string m_strDicParam;
-    std::vector<std::string> m_arrSrcHistory;  // most recent first
+    std::vector<CFilePath> m_arrSrcHistory;  // most recent first
     CKelmioPosData m_pos;
 
     // Makes `path` the current source and moves it to the top of the
     // history, replacing an entry that differs from it only in letter case.
-    void SetSource(std::string_view path);
+    void SetSource(const CFilePath& path);
 
     // Memos in display order. Each memo keeps its address until it is
     // removed, so a pane may hold a reference to the memo it edits.

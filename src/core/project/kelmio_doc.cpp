@@ -9,7 +9,6 @@
 #include "project/file_filters.h"
 #include "project/new_project_dlg.h"
 #include "project/project_file.h"
-#include "text/compare.h"
 #include "text/cp932.h"
 #include "text/mb_case.h"
 #include "text/sjis.h"
@@ -22,11 +21,6 @@ const std::string& UntitledTitle() {
     return title;
 }
 
-std::string FileNameOf(const std::string& path) {
-    const std::size_t separator = FindLastPathSeparator(path);
-    return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
 }  // namespace
 
 CKelmioDoc::CKelmioDoc(CSettings& settings, CPrompter& prompter, CAppHost& app, SaveFunction save)
@@ -37,7 +31,7 @@ CKelmioDoc::CKelmioDoc(CSettings& settings, CPrompter& prompter, CAppHost& app, 
       m_save(std::move(save)),
       m_strTitle(UntitledTitle()) {
     if (!m_save) {
-        m_save = [](std::string_view path, std::string_view bytes) { return SaveFileAtomically(path, bytes); };
+        m_save = [](const CFilePath& path, std::string_view bytes) { return SaveFileAtomically(path, bytes); };
     }
 }
 
@@ -58,9 +52,9 @@ void CKelmioDoc::SetTitle(const std::string& title) {
     m_app.OnDocumentTitleChanged();
 }
 
-void CKelmioDoc::SetPathName(const std::string& path) {
+void CKelmioDoc::SetPathName(const CFilePath& path) {
     m_strPathName = path;
-    SetTitle(FileNameOf(path));
+    SetTitle(path.FileName().Display());
     m_recent.Add(path);
     m_app.OnRecentListChanged();
 }
@@ -92,8 +86,8 @@ bool CKelmioDoc::OnFileNew() {
 }
 
 bool CKelmioDoc::OnNewDocument() {
-    std::string projectPath;
-    std::string editPath;
+    CFilePath projectPath;
+    CFilePath editPath;
     if (!m_app.TakeStartupFlag()) {
         CNewProjectDlg dialog(m_settings, m_prompter);
         dialog.OnInitDialog();
@@ -105,7 +99,7 @@ bool CKelmioDoc::OnNewDocument() {
         editPath = dialog.m_strEditPath;
     }
     DeleteContents();
-    m_strPathName.clear();
+    m_strPathName = {};
     SetModifiedFlag(false);
     if (!projectPath.empty()) {
         m_data.m_strEditFile = editPath;
@@ -136,7 +130,7 @@ bool CKelmioDoc::OnFileOpen() {
 
 bool CKelmioDoc::OpenRecentFile(std::size_t index) {
     if (index >= m_recent.Entries().size()) return false;
-    const std::string path = m_recent.Entries()[index];
+    const CFilePath path = m_recent.Entries()[index];
     if (IsOpenProject(path)) return true;
     // Cancelling the question about the open project keeps the entry.
     if (m_bHasDocument && !SaveModified()) return false;
@@ -153,11 +147,11 @@ bool CKelmioDoc::OpenRecentFile(std::size_t index) {
     return false;
 }
 
-bool CKelmioDoc::IsOpenProject(const std::string& path) const {
-    return m_bHasDocument && !m_strPathName.empty() && EqualsNoCaseMb(path, m_strPathName);
+bool CKelmioDoc::IsOpenProject(const CFilePath& path) const {
+    return m_bHasDocument && !m_strPathName.empty() && SameFileName(path, m_strPathName);
 }
 
-bool CKelmioDoc::OpenDocumentFile(const std::string& path) {
+bool CKelmioDoc::OpenDocumentFile(const CFilePath& path) {
     // The project that is open already is not read again.
     if (IsOpenProject(path)) return true;
     if (m_bHasDocument && !SaveModified()) return false;
@@ -165,7 +159,7 @@ bool CKelmioDoc::OpenDocumentFile(const std::string& path) {
 }
 
 // Opens `path` once the open project's unsaved work has been dealt with.
-bool CKelmioDoc::OpenSavedOver(const std::string& path) {
+bool CKelmioDoc::OpenSavedOver(const CFilePath& path) {
     bool contentsLost = false;
     if (OnOpenDocument(path, contentsLost)) {
         m_bHasDocument = true;
@@ -180,7 +174,7 @@ bool CKelmioDoc::OpenSavedOver(const std::string& path) {
         // that project with nothing.
         SetTitle(UntitledTitle());
         if (!OnNewDocument()) {
-            m_strPathName.clear();
+            m_strPathName = {};
             DeleteContents();
             SetModifiedFlag(false);
         }
@@ -190,7 +184,7 @@ bool CKelmioDoc::OpenSavedOver(const std::string& path) {
     return false;
 }
 
-bool CKelmioDoc::OnOpenDocument(const std::string& path, bool& contentsLost) {
+bool CKelmioDoc::OnOpenDocument(const CFilePath& path, bool& contentsLost) {
     contentsLost = false;
     const FileReadResult file = ReadWholeFile(path, kLargestProjectFile);
     if (file.bTooLarge) {
@@ -226,7 +220,7 @@ void CKelmioDoc::InitialUpdateViews() {
 }
 
 void CKelmioDoc::InitialUpdateEditor() {
-    const std::string& path = m_data.m_strEditFile;
+    const CFilePath& path = m_data.m_strEditFile;
     if (path.empty() || !PathExists(path)) {
         m_pEditor->ClearText();
         return;
@@ -257,7 +251,7 @@ std::optional<std::string> CKelmioDoc::SerializeForSaving() {
     return WriteProject(m_data);
 }
 
-bool CKelmioDoc::OnSaveDocument(const std::string& path) {
+bool CKelmioDoc::OnSaveDocument(const CFilePath& path) {
     const std::optional<std::string> bytes = SerializeForSaving();
     if (!bytes) return false;
     if (const std::optional<FileError> error = m_save(path, *bytes)) {
@@ -278,7 +272,7 @@ bool CKelmioDoc::OnFileSaveAs() {
     CFileDialogEx dialog;
     dialog.m_bOpen = false;
     dialog.m_strDefExt = "kmp";
-    dialog.m_strFileName = m_strPathName.empty() ? SjisText("プロジェクト.kmp") : m_strPathName;
+    dialog.m_strFileName = m_strPathName.empty() ? CFilePath(SjisText("プロジェクト.kmp")) : m_strPathName;
     dialog.m_nFlags = kOverwritePrompt | kHideReadOnly | kNoChangeDir;
     dialog.m_strFilter = ProjectSaveFilter();
     dialog.m_owner = DialogOwner::kNone;

@@ -15,6 +15,7 @@
 
 #include "dictionary/dic_lookup.h"
 #include "platform/file_error.h"
+#include "platform/file_path.h"
 #include "project/kelmio_data.h"
 #include "project/recent_projects.h"
 
@@ -32,7 +33,7 @@ class CKelmioDoc {
 public:
     // Writes a project file's bytes; nullopt on success. The default saves
     // atomically; tests pass one that fails.
-    using SaveFunction = std::function<std::optional<FileError>(std::string_view path, std::string_view bytes)>;
+    using SaveFunction = std::function<std::optional<FileError>(const CFilePath& path, std::string_view bytes)>;
 
     CKelmioDoc(CSettings& settings, CPrompter& prompter, CAppHost& app, SaveFunction save = {});
 
@@ -55,7 +56,7 @@ public:
     // dictionary without marking the project modified.
     void OnDicSettings();
 
-    const std::string& GetPathName() const { return m_strPathName; }
+    const CFilePath& GetPathName() const { return m_strPathName; }
     // The file name of the project, or "無題" while untitled.
     const std::string& GetTitle() const { return m_strTitle; }
     // "<title> - Kelmio", the main window's caption.
@@ -68,7 +69,7 @@ public:
     // Project commands.
     bool OnFileNew();                          // new project
     bool OnFileOpen();                         // open project, with the chooser
-    bool OpenDocumentFile(const std::string& path);  // open project at a path
+    bool OpenDocumentFile(const CFilePath& path);  // open project at a path
     bool OpenRecentFile(std::size_t index);    // an entry of the recent list
     bool OnFileSave();
     bool OnFileSaveAs();
@@ -97,22 +98,22 @@ public:
 private:
     enum class TranslationSave { kSaved, kCancelled, kFailed };
 
-    bool IsOpenProject(const std::string& path) const;
-    bool OpenSavedOver(const std::string& path);
+    bool IsOpenProject(const CFilePath& path) const;
+    bool OpenSavedOver(const CFilePath& path);
     bool OnNewDocument();
-    bool OnOpenDocument(const std::string& path, bool& contentsLost);
-    bool OnSaveDocument(const std::string& path);
+    bool OnOpenDocument(const CFilePath& path, bool& contentsLost);
+    bool OnSaveDocument(const CFilePath& path);
     bool DoSaveAsFromFramework();
     bool SaveAsChosenFile(const CFileDialogEx& dialog);
     // The project file's bytes; nullopt when the translation text, saved
     // first, could not be written.
     std::optional<std::string> SerializeForSaving();
-    TranslationSave SaveTranslationTo(const std::string& path);
+    TranslationSave SaveTranslationTo(const CFilePath& path);
     TranslationSave SaveTranslation();
     TranslationSave SaveTranslationAs();
     bool QuerySaveImageBeforeSwitch();
     void DeleteContents();
-    void SetPathName(const std::string& path);
+    void SetPathName(const CFilePath& path);
     void SetTitle(const std::string& title);
     void InitialUpdateViews();
     void InitialUpdateEditor();
@@ -127,7 +128,7 @@ private:
     CEditPane* m_pEditor = nullptr;
     CMemoPane* m_pMemo = nullptr;
 
-    std::string m_strPathName;
+    CFilePath m_strPathName;
     std::string m_strTitle;
     bool m_bModified = false;
     bool m_bHasDocument = false;  // a project was created or opened once

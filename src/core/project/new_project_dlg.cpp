@@ -13,10 +13,8 @@ namespace {
 constexpr std::string_view kSystem = "System";
 constexpr std::string_view kNewFolder = "NewFolder";
 
-std::string WithTrailingSeparator(std::string folder) {
-    const std::size_t last = FindLastPathSeparator(folder);
-    if (folder.empty() || last != folder.size() - 1) folder += kPathSeparator;
-    return folder;
+CFilePath WithName(const CFilePath& name, std::string_view extension) {
+    return CFilePath::FromNative(name.Native() + std::string(extension));
 }
 
 }  // namespace
@@ -25,12 +23,12 @@ CNewProjectDlg::CNewProjectDlg(CSettings& settings, CPrompter& prompter)
     : m_settings(settings), m_prompter(prompter) {}
 
 void CNewProjectDlg::OnInitDialog() {
-    m_strFolder = m_settings.GetString(kSystem, kNewFolder, "");
+    m_strFolder = m_settings.GetPath(kSystem, kNewFolder);
     if (m_strFolder.empty()) m_strFolder = GetDocumentsFolder();
 }
 
-void CNewProjectDlg::OnNameChanged(const std::string& name) {
-    const std::string oldName = m_strName;
+void CNewProjectDlg::OnNameChanged(const CFilePath& name) {
+    const CFilePath oldName = m_strName;
     m_strName = name;
     if (m_strTextName.empty() || m_strTextName == oldName) m_strTextName = name;
 }
@@ -41,7 +39,7 @@ void CNewProjectDlg::OnBrowseFolder() {
     browse.m_strTitle = SjisText("フォルダ選択");
     if (m_prompter.ChooseFolder(browse) != kIdOk) return;
     m_strFolder = browse.m_strPath;
-    m_settings.WriteString(kSystem, kNewFolder, m_strFolder);
+    m_settings.WritePath(kSystem, kNewFolder, m_strFolder);
 }
 
 bool CNewProjectDlg::OnOK() {
@@ -54,16 +52,16 @@ bool CNewProjectDlg::OnOK() {
                            MessageIcon::kExclamation);
         return false;
     }
-    std::string folder = WithTrailingSeparator(m_strFolder);
-    if (m_bSubFolder) folder = WithTrailingSeparator(folder + m_strName);
+    CFilePath folder = m_strFolder;
+    if (m_bSubFolder) folder = folder.Join(m_strName);
 
-    const std::string projectPath = folder + m_strName + ".kmp";
+    const CFilePath projectPath = folder.Join(WithName(m_strName, ".kmp"));
     if (PathExists(projectPath) &&
         m_prompter.Message(SjisText("同名のプロジェクトがそのフォルダに存在しますがよろしいですか？"),
                            MessageButtons::kYesNoCancel, MessageIcon::kQuestion) != Answer::kYes) {
         return false;
     }
-    const std::string editPath = folder + m_strTextName + ".txt";
+    const CFilePath editPath = folder.Join(WithName(m_strTextName, ".txt"));
     if (PathExists(editPath) &&
         m_prompter.Message(SjisText("翻訳テキストファイルが既に存在しますがよろしいですか？"),
                            MessageButtons::kYesNoCancel, MessageIcon::kQuestion) != Answer::kYes) {
@@ -75,7 +73,7 @@ bool CNewProjectDlg::OnOK() {
     }
     m_strProjectPath = projectPath;
     m_strEditPath = editPath;
-    m_settings.WriteString(kSystem, kNewFolder, m_strFolder);
+    m_settings.WritePath(kSystem, kNewFolder, m_strFolder);
     return true;
 }
 

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/file_path.h"
+
 namespace kelmio {
 
 class CPrompter;
@@ -15,22 +17,23 @@ class CNewProjectDlg {
 public:
     CNewProjectDlg(CSettings& settings, CPrompter& prompter);
 
-    // Controls' values.
-    std::string m_strName;
-    std::string m_strFolder;
+    // Controls' values. The names become file names, so they are kept as
+    // typed, whatever characters they hold.
+    CFilePath m_strName;
+    CFilePath m_strFolder;
     bool m_bSubFolder = false;
-    std::string m_strTextName;  // without the ".txt"
+    CFilePath m_strTextName;  // without the ".txt"
 
     // Results after OK: the full paths of the project file and the translation text.
-    std::string m_strProjectPath;
-    std::string m_strEditPath;
+    CFilePath m_strProjectPath;
+    CFilePath m_strEditPath;
 
     // The folder starts as the last one used, or the documents folder.
     void OnInitDialog();
 
     // The project name edit changed to `name`: the translation file name
     // follows it until the user types a different one.
-    void OnNameChanged(const std::string& name);
+    void OnNameChanged(const CFilePath& name);
 
     // The "..." button: choose the folder and remember it.
     void OnBrowseFolder();

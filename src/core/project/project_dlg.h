@@ -2,7 +2,7 @@
 // The Project settings dialog's behaviour, without widgets: shows and edits
 // the current source and the translation text file of the open project.
 
-#include <string>
+#include "platform/file_path.h"
 
 namespace kelmio {
 
@@ -14,8 +14,8 @@ public:
     CProjectDlg(CKelmioData& data, CPrompter& prompter);
 
     // Controls' values.
-    std::string m_strSrcFile;
-    std::string m_strEditFile;
+    CFilePath m_strSrcFile;
+    CFilePath m_strEditFile;
 
     // Takes both paths from the project.
     void OnInitDialog();

@@ -5,7 +5,10 @@
 // fields one after another, all numbers little-endian (BYTE, WORD, DWORD
 // unsigned; LONG a signed 32-bit value), strings length-prefixed as
 // archive_stream.h describes (Shift-JIS bytes, or UTF-16LE behind the wide
-// marker FF FE FF, which only other writers produce).
+// marker FF FE FF). The three file paths (source, translation, history
+// entries) are written in Shift-JIS when the name has an exact Shift-JIS
+// form and in the wide form otherwise, so a name such as "é.txt" or one
+// holding a byte that is no UTF-8 comes back as the same file.
 //
 //   DWORD   record version (100; any value is read alike)
 //   string  current source          (note: before the translation file)
@@ -84,12 +87,27 @@ bool ReadMemos(CArchiveReader& in, CKelmioData& data) {
     return true;
 }
 
+void WritePath(CArchiveWriter& out, const CFilePath& path) {
+    if (const std::optional<std::string> sjis = path.Sjis()) {
+        out.WriteString(*sjis);
+    } else {
+        out.WriteWideString(path.Wide());
+    }
+}
+
+bool ReadPath(CArchiveReader& in, CFilePath& path) {
+    ArchiveString text;
+    if (!in.ReadEitherString(text)) return false;
+    path = text.bWide ? CFilePath::FromWide(text.wide) : CFilePath(text.narrow);
+    return true;
+}
+
 bool ReadHistory(CArchiveReader& in, CKelmioData& data) {
     std::uint32_t count = 0;
     if (!in.ReadDword(count) || count > in.Remaining() / kSmallestStringBytes) return false;
     for (std::uint32_t i = 0; i < count; ++i) {
-        std::string entry;
-        if (!in.ReadString(entry)) return false;
+        CFilePath entry;
+        if (!ReadPath(in, entry)) return false;
         data.m_arrSrcHistory.push_back(std::move(entry));
     }
     return true;
@@ -100,8 +118,8 @@ bool ReadHistory(CArchiveReader& in, CKelmioData& data) {
 std::string WriteProject(const CKelmioData& data) {
     CArchiveWriter out;
     out.WriteDword(kProjectRecordVersion);
-    out.WriteString(data.m_strSrcFile);
-    out.WriteString(data.m_strEditFile);
+    WritePath(out, data.m_strSrcFile);
+    WritePath(out, data.m_strEditFile);
     out.WriteLong(data.m_nReserved);
     out.WriteLong(data.m_nDicKind);
     out.WriteString(data.m_strDicPath);
@@ -114,7 +132,7 @@ std::string WriteProject(const CKelmioData& data) {
         out.WriteString(memo.m_strText);
     }
     out.WriteDword(static_cast<std::uint32_t>(data.m_arrSrcHistory.size()));
-    for (const std::string& entry : data.m_arrSrcHistory) out.WriteString(entry);
+    for (const CFilePath& entry : data.m_arrSrcHistory) WritePath(out, entry);
     WritePosData(out, data.m_pos);
     return out.TakeBytes();
 }
@@ -125,8 +143,8 @@ std::optional<std::uint32_t> ReadProject(std::string_view bytes, CKelmioData& da
     CArchiveReader in(bytes);
     std::uint32_t recordVersion = 0;
     std::optional<std::uint32_t> stateVersion;
-    const bool ok = in.ReadDword(recordVersion) && in.ReadString(read.m_strSrcFile) &&
-                    in.ReadString(read.m_strEditFile) && in.ReadLong(read.m_nReserved) &&
+    const bool ok = in.ReadDword(recordVersion) && ReadPath(in, read.m_strSrcFile) &&
+                    ReadPath(in, read.m_strEditFile) && in.ReadLong(read.m_nReserved) &&
                     in.ReadLong(read.m_nDicKind) && in.ReadString(read.m_strDicPath) &&
                     in.ReadString(read.m_strDicParam) && ReadMemos(in, read) && ReadHistory(in, read) &&
                     (stateVersion = ReadPosData(in, read.m_pos)).has_value();
@@ -143,9 +161,9 @@ const std::string& UnexpectedFormatMessage() {
     return message;
 }
 
-ProjectLoadResult LoadProjectFile(std::string_view sjisPath, CKelmioData& data) {
+ProjectLoadResult LoadProjectFile(const CFilePath& path, CKelmioData& data) {
     ProjectLoadResult result;
-    const FileReadResult file = ReadWholeFile(sjisPath, kLargestProjectFile);
+    const FileReadResult file = ReadWholeFile(path, kLargestProjectFile);
     if (file.bTooLarge) {
         result.status = ProjectLoadStatus::kBadFormat;
         result.message = UnexpectedFormatMessage();
@@ -170,8 +188,8 @@ ProjectLoadResult LoadProjectFile(std::string_view sjisPath, CKelmioData& data) 
     return result;
 }
 
-std::optional<std::string> SaveProjectFile(std::string_view sjisPath, const CKelmioData& data) {
-    const std::optional<FileError> error = SaveFileAtomically(sjisPath, WriteProject(data));
+std::optional<std::string> SaveProjectFile(const CFilePath& path, const CKelmioData& data) {
+    const std::optional<FileError> error = SaveFileAtomically(path, WriteProject(data));
     if (error) return FileErrorMessage(*error);
     return std::nullopt;
 }

@@ -45,12 +45,12 @@ struct ProjectLoadResult {
     bool ok() const { return status == ProjectLoadStatus::kOk; }
 };
 
-// Reads the project file `sjisPath` into `data`. A zero-length file is the
+// Reads the project file `path` into `data`. A zero-length file is the
 // empty project.
-ProjectLoadResult LoadProjectFile(std::string_view sjisPath, CKelmioData& data);
+ProjectLoadResult LoadProjectFile(const CFilePath& path, CKelmioData& data);
 
-// Saves `data` as the project file `sjisPath` atomically. Returns the file
+// Saves `data` as the project file `path` atomically. Returns the file
 // error message (Shift-JIS) on failure, with the old file left as it was.
-std::optional<std::string> SaveProjectFile(std::string_view sjisPath, const CKelmioData& data);
+std::optional<std::string> SaveProjectFile(const CFilePath& path, const CKelmioData& data);
 
 }  // namespace kelmio

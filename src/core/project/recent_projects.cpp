@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/settings.h"
-#include "text/compare.h"
 
 namespace kelmio {
 namespace {
@@ -17,23 +16,23 @@ std::string EntryName(std::size_t index) { return "File" + std::to_string(index 
 void CRecentProjects::ReadList(const CSettings& settings) {
     m_entries.clear();
     for (std::size_t i = 0; i < kSize; ++i) {
-        std::string path = settings.GetString(kSection, EntryName(i), "");
+        CFilePath path = settings.GetPath(kSection, EntryName(i));
         if (!path.empty()) m_entries.push_back(std::move(path));
     }
 }
 
 void CRecentProjects::WriteList(CSettings& settings) const {
     for (std::size_t i = 0; i < kSize; ++i) {
-        settings.WriteString(kSection, EntryName(i), i < m_entries.size() ? m_entries[i] : std::string());
+        settings.WritePath(kSection, EntryName(i), i < m_entries.size() ? m_entries[i] : CFilePath());
     }
 }
 
-void CRecentProjects::Add(const std::string& path) {
+void CRecentProjects::Add(CFilePath path) {
     if (path.empty()) return;
     const auto same = std::find_if(m_entries.begin(), m_entries.end(),
-                                   [&](const std::string& entry) { return EqualsNoCaseMb(entry, path); });
+                                   [&](const CFilePath& entry) { return SameFileName(entry, path); });
     if (same != m_entries.end()) m_entries.erase(same);
-    m_entries.insert(m_entries.begin(), path);
+    m_entries.insert(m_entries.begin(), std::move(path));
     if (m_entries.size() > kSize) m_entries.resize(kSize);
 }
 

@@ -2,8 +2,9 @@
 // The list of the most recently used projects, most recent first, kept in
 // the settings as "Recent File List"/"File1".."File4".
 
-#include <string>
 #include <vector>
+
+#include "platform/file_path.h"
 
 namespace kelmio {
 
@@ -17,13 +18,13 @@ public:
     void WriteList(CSettings& settings) const;
 
     // Puts `path` at the top; an entry naming the same file moves up.
-    void Add(const std::string& path);
+    void Add(CFilePath path);
     void Remove(std::size_t index);
 
-    const std::vector<std::string>& Entries() const { return m_entries; }
+    const std::vector<CFilePath>& Entries() const { return m_entries; }
 
 private:
-    std::vector<std::string> m_entries;
+    std::vector<CFilePath> m_entries;
 };
 
 }  // namespace kelmio

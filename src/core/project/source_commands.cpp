@@ -15,7 +15,7 @@ namespace {
 constexpr std::string_view kSystem = "System";
 constexpr std::string_view kFileSrcIndex = "FileSrcIndex";
 
-CFileDialogEx TextFileDialog(bool open, std::string title, std::string initialName, unsigned flags) {
+CFileDialogEx TextFileDialog(bool open, std::string title, CFilePath initialName, unsigned flags) {
     CFileDialogEx dialog;
     dialog.m_bOpen = open;
     dialog.m_strDefExt = "*";
@@ -80,7 +80,7 @@ bool CKelmioDoc::QuerySaveImageBeforeSwitch() {
 }
 
 void CKelmioDoc::OnEditFileDestination() {
-    const std::string initial = m_data.m_strEditFile.empty() ? std::string("*.txt") : m_data.m_strEditFile;
+    const CFilePath initial = m_data.m_strEditFile.empty() ? CFilePath("*.txt") : m_data.m_strEditFile;
     const FileDialogResult result = m_prompter.ChooseFile(
         TextFileDialog(false, SjisText("編集ファイルの指定"), initial, kOverwritePrompt | kHideReadOnly));
     if (result.nResult != kIdOk) return;
@@ -130,7 +130,7 @@ CKelmioDoc::TranslationSave CKelmioDoc::SaveTranslationAs() {
 // Only a save that succeeded clears the editor's modified mark; a failure
 // is reported and leaves the text marked, so it is asked about again. A
 // text that would lose characters is written only when the user agrees.
-CKelmioDoc::TranslationSave CKelmioDoc::SaveTranslationTo(const std::string& path) {
+CKelmioDoc::TranslationSave CKelmioDoc::SaveTranslationTo(const CFilePath& path) {
     if (const std::size_t lost = m_pEditor->CharsWithoutSjisForm(); lost > 0) {
         static const std::string question = SjisText(
             "翻訳テキストに Shift-JIS で表せない文字が %1 文字あります。\n"

@@ -1,30 +1,31 @@
 #include "project/source_history_dlg.h"
 
 #include "text/cp932.h"
-#include "text/sjis.h"
 
 namespace kelmio {
 
-SourceHistoryRow SplitHistoryEntry(std::string_view entry) {
+SourceHistoryRow SplitHistoryEntry(const CFilePath& entry) {
+    // The file system's own bytes: in them "/" is always a separator, never
+    // the second byte of a double-byte character.
+    const std::string_view native = entry.Native();
     // A URL is one name: its slashes are not the folders of this machine.
-    if (entry.find("://") != std::string_view::npos) return {std::string(entry), {}};
-    const std::size_t separator = FindLastPathSeparator(entry);
-    if (separator == std::string_view::npos) return {std::string(entry), {}};
+    if (native.find("://") != std::string_view::npos) return {entry, {}};
+    const std::size_t separator = native.rfind('/');
+    if (separator == std::string_view::npos) return {entry, {}};
     // A file in the root folder keeps the root as its folder, so the entry
     // is rebuilt as it was.
     const std::size_t folderEnd = separator == 0 ? 1 : separator;
-    return {std::string(entry.substr(separator + 1)), std::string(entry.substr(0, folderEnd))};
+    return {CFilePath::FromNative(native.substr(separator + 1)), CFilePath::FromNative(native.substr(0, folderEnd))};
 }
 
-std::string JoinHistoryRow(const SourceHistoryRow& row) {
+CFilePath JoinHistoryRow(const SourceHistoryRow& row) {
     if (row.strFolder.empty()) return row.strFileName;
-    if (FindLastPathSeparator(row.strFolder) == row.strFolder.size() - 1) return row.strFolder + row.strFileName;
-    return row.strFolder + kPathSeparator + row.strFileName;
+    return row.strFolder.Join(row.strFileName);
 }
 
-CSrcHistoryDlg::CSrcHistoryDlg(std::vector<std::string>& history) : m_history(history) {
+CSrcHistoryDlg::CSrcHistoryDlg(std::vector<CFilePath>& history) : m_history(history) {
     m_rows.reserve(history.size());
-    for (const std::string& entry : history) m_rows.push_back(SplitHistoryEntry(entry));
+    for (const CFilePath& entry : history) m_rows.push_back(SplitHistoryEntry(entry));
 }
 
 std::string CSrcHistoryDlg::Caption() { return SjisText("過去のソースファイル"); }

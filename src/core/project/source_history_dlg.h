@@ -8,24 +8,26 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_path.h"
+
 namespace kelmio {
 
 struct SourceHistoryRow {
-    std::string strFileName;  // Shift-JIS
-    std::string strFolder;    // empty for an entry without a separator, such as a URL
+    CFilePath strFileName;
+    CFilePath strFolder;  // empty for an entry without a separator, such as a URL
 
     bool operator==(const SourceHistoryRow&) const = default;
 };
 
-// Splits at the last path separator, found double-byte aware.
-SourceHistoryRow SplitHistoryEntry(std::string_view entry);
+// Splits at the last path separator.
+SourceHistoryRow SplitHistoryEntry(const CFilePath& entry);
 // Folder, separator and file name, or the file name alone.
-std::string JoinHistoryRow(const SourceHistoryRow& row);
+CFilePath JoinHistoryRow(const SourceHistoryRow& row);
 
 class CSrcHistoryDlg {
 public:
     // The history is handed in for one run; OK rewrites it from the rows.
-    explicit CSrcHistoryDlg(std::vector<std::string>& history);
+    explicit CSrcHistoryDlg(std::vector<CFilePath>& history);
 
     static std::string Caption();
     static std::string FileNameColumn();
@@ -39,12 +41,12 @@ public:
     // no row is selected: the dialog stays open, since the caller needs a
     // chosen source.
     bool OnOK(int selected);
-    const std::string& Selected() const { return m_strSelected; }
+    const CFilePath& Selected() const { return m_strSelected; }
 
 private:
-    std::vector<std::string>& m_history;
+    std::vector<CFilePath>& m_history;
     std::vector<SourceHistoryRow> m_rows;
-    std::string m_strSelected;
+    CFilePath m_strSelected;
 };
 
 }  // namespace kelmio

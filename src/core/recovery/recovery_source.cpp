@@ -70,7 +70,7 @@ std::string RecoverySourceFileBytes(const RecoverySource& source) {
     return SourceFileBytes(text, KindOf(source));
 }
 
-std::string SetAsidePath(const std::string& folder, const std::string& sourcePath, std::int64_t copyTime) {
+CFilePath SetAsidePath(const CFilePath& folder, const std::string& sourcePath, std::int64_t copyTime) {
     // Neither "/" nor "." is ever the second byte of a Shift-JIS character.
     const std::size_t slash = sourcePath.rfind('/');
     std::string name = slash == std::string::npos ? sourcePath : sourcePath.substr(slash + 1);
@@ -81,10 +81,10 @@ std::string SetAsidePath(const std::string& folder, const std::string& sourcePat
         name.resize(dot);
     }
     if (name.empty()) name = "source";
-    return folder + "/" + name + "-recovered-" + CopyTimeText(copyTime) + extension;
+    return folder.Join(name + "-recovered-" + CopyTimeText(copyTime) + extension);
 }
 
-SourceRecoveryOutcome ApplySourceRecovery(CKelmioDoc& doc, const CRecoveryEntry& entry, const std::string& folder,
+SourceRecoveryOutcome ApplySourceRecovery(CKelmioDoc& doc, const CRecoveryEntry& entry, const CFilePath& folder,
                                           CPrompter& prompter) {
     if (!entry.m_source) return SourceRecoveryOutcome::kNone;
     const RecoverySource& source = *entry.m_source;
@@ -95,7 +95,7 @@ SourceRecoveryOutcome ApplySourceRecovery(CKelmioDoc& doc, const CRecoveryEntry&
     }
     const std::string heading = SjisText("ソース「") + source.m_strPath + SjisText("」の保存されていない編集は、") +
                                 NotRestoredReason(doc, source);
-    const std::string aside = SetAsidePath(folder, source.m_strPath, entry.m_nCopyTime);
+    const CFilePath aside = SetAsidePath(folder, source.m_strPath, entry.m_nCopyTime);
     if (!PathExists(folder)) CreateFolderTree(folder);
     if (const std::optional<FileError> error = SaveFileAtomically(aside, RecoverySourceFileBytes(source))) {
         prompter.Message(heading + SjisText("\n編集したテキストをファイルに残すこともできませんでした。\n\n") +
@@ -104,7 +104,7 @@ SourceRecoveryOutcome ApplySourceRecovery(CKelmioDoc& doc, const CRecoveryEntry&
                          MessageButtons::kOk, MessageIcon::kExclamation);
         return SourceRecoveryOutcome::kNotKept;
     }
-    prompter.Message(heading + SjisText("\n編集したテキストは次のファイルに残してあります。\n\n") + aside,
+    prompter.Message(heading + SjisText("\n編集したテキストは次のファイルに残してあります。\n\n") + aside.Display(),
                      MessageButtons::kOk, MessageIcon::kInformation);
     return SourceRecoveryOutcome::kSetAside;
 }

@@ -12,12 +12,12 @@
 
 namespace kelmio {
 
-std::string DefaultRecoveryFolder() { return GetAppDataPath("Morva", "Kelmio") + "/recovery"; }
+CFilePath DefaultRecoveryFolder() { return GetAppDataPath("Morva", "Kelmio").Join("recovery"); }
 
-std::string CRecoveryStore::EntryPath(std::string_view project) const {
+CFilePath CRecoveryStore::EntryPath(std::string_view project) const {
     char name[32];
     std::snprintf(name, sizeof name, "%016llx.kmr", static_cast<unsigned long long>(Fnv1a64(project)));
-    return m_strFolder + "/" + name;
+    return m_folder.Join(name);
 }
 
 std::optional<FileError> CRecoveryStore::Save(const CRecoveryEntry& entry) const {
@@ -25,7 +25,7 @@ std::optional<FileError> CRecoveryStore::Save(const CRecoveryEntry& entry) const
 }
 
 std::optional<FileError> CRecoveryStore::SaveBytes(std::string_view project, std::string_view bytes) const {
-    if (!PathExists(m_strFolder)) CreateFolderTree(m_strFolder);
+    if (!PathExists(m_folder)) CreateFolderTree(m_folder);
     return SaveFileAtomically(EntryPath(project), bytes);
 }
 
@@ -38,7 +38,7 @@ std::optional<CRecoveryEntry> CRecoveryStore::Load(std::string_view project) con
 }
 
 bool CRecoveryStore::Remove(std::string_view project) const {
-    const std::string native = ToNativePath(EntryPath(project));
+    const std::string native = EntryPath(project).Native();
     return ::unlink(native.c_str()) == 0 || errno == ENOENT;
 }
 

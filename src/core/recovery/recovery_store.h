@@ -11,20 +11,21 @@
 #include <vector>
 
 #include "platform/file_error.h"
+#include "platform/file_path.h"
 #include "recovery/recovery_entry.h"
 
 namespace kelmio {
 
 // The user's recovery folder (not created here).
-std::string DefaultRecoveryFolder();
+CFilePath DefaultRecoveryFolder();
 
 class CRecoveryStore {
 public:
-    explicit CRecoveryStore(std::string folder) : m_strFolder(std::move(folder)) {}
+    explicit CRecoveryStore(CFilePath folder) : m_folder(std::move(folder)) {}
 
-    const std::string& Folder() const { return m_strFolder; }
+    const CFilePath& Folder() const { return m_folder; }
     // The entry file of a project path.
-    std::string EntryPath(std::string_view project) const;
+    CFilePath EntryPath(std::string_view project) const;
 
     // Writes the entry atomically, creating the folder when missing;
     // nullopt on success.
@@ -37,7 +38,7 @@ public:
     bool Remove(std::string_view project) const;
 
 private:
-    std::string m_strFolder;
+    CFilePath m_folder;
 };
 
 // The latest modification time of the files that exist among `paths`, in

@@ -34,7 +34,18 @@ void CArchiveWriter::WriteDword(std::uint32_t value) { AppendLittleEndian(m_byte
 void CArchiveWriter::WriteQword(std::uint64_t value) { AppendLittleEndian(m_bytes, value); }
 
 void CArchiveWriter::WriteString(std::string_view text) {
-    const std::uint64_t length = text.size();
+    WriteLength(text.size());
+    m_bytes.append(text);
+}
+
+void CArchiveWriter::WriteWideString(std::u16string_view text) {
+    WriteByte(kByteEscape);
+    WriteWord(kWideMarker);
+    WriteLength(text.size());
+    for (const char16_t unit : text) WriteWord(static_cast<std::uint16_t>(unit));
+}
+
+void CArchiveWriter::WriteLength(std::uint64_t length) {
     if (length < kByteEscape) {
         WriteByte(static_cast<std::uint8_t>(length));
     } else {
@@ -51,7 +62,6 @@ void CArchiveWriter::WriteString(std::string_view text) {
             }
         }
     }
-    m_bytes.append(text);
 }
 
 bool CArchiveReader::Fail() {
@@ -143,18 +153,24 @@ bool CArchiveReader::ReadLength(std::uint64_t& length, bool& wide) {
 }
 
 bool CArchiveReader::ReadString(std::string& text) {
+    ArchiveString read;
+    if (!ReadEitherString(read)) return false;
+    text = read.bWide ? Utf16ToCp932(read.wide) : std::move(read.narrow);
+    return true;
+}
+
+bool CArchiveReader::ReadEitherString(ArchiveString& text) {
     std::uint64_t length = 0;
-    bool wide = false;
-    if (!ReadLength(length, wide)) return false;
+    if (!ReadLength(length, text.bWide)) return false;
     std::string_view bytes;
-    if (!wide) {
+    if (!text.bWide) {
         if (!Take(length, bytes)) return false;
-        text.assign(bytes);
+        text.narrow.assign(bytes);
         return true;
     }
     if (length > Remaining() / 2) return Fail();
     if (!Take(length * 2, bytes)) return false;
-    text = Utf16ToCp932(Utf16FromLeBytes(bytes));
+    text.wide = Utf16FromLeBytes(bytes);
     return true;
 }
 

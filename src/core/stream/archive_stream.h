@@ -9,8 +9,8 @@
 //   larger                BYTE FF, WORD FFFF, DWORD FFFFFFFF, QWORD L
 // The writer always takes the shortest form. BYTE FF, WORD FFFE marks a
 // wide string: the length follows again (in UTF-16 code units, same forms)
-// and then 2*L bytes of UTF-16LE text. Kelmio never writes one; the reader
-// converts it to Shift-JIS.
+// and then 2*L bytes of UTF-16LE text. Kelmio writes one only for a file
+// name that has no Shift-JIS form; ReadString converts it to Shift-JIS.
 
 #include <cstddef>
 #include <cstdint>
@@ -27,13 +27,23 @@ public:
     void WriteQword(std::uint64_t value);
     void WriteLong(std::int32_t value) { WriteDword(static_cast<std::uint32_t>(value)); }
     void WriteString(std::string_view text);
+    void WriteWideString(std::u16string_view text);
     void WriteBytes(std::string_view bytes) { m_bytes.append(bytes); }
 
     const std::string& Bytes() const { return m_bytes; }
     std::string TakeBytes() { return std::move(m_bytes); }
 
 private:
+    void WriteLength(std::uint64_t length);
+
     std::string m_bytes;
+};
+
+// A string as stored: Shift-JIS bytes, or UTF-16 behind the wide marker.
+struct ArchiveString {
+    bool bWide = false;
+    std::string narrow;
+    std::u16string wide;
 };
 
 // Reads from a byte buffer it does not own. Every read checks the bytes that
@@ -50,6 +60,9 @@ public:
     bool ReadQword(std::uint64_t& value);
     bool ReadLong(std::int32_t& value);
     bool ReadString(std::string& text);
+    // The string in the form it was stored, for readers that must not
+    // lose what Shift-JIS cannot hold.
+    bool ReadEitherString(ArchiveString& text);
     // The next `count` bytes as they stand.
     bool ReadBytes(std::uint64_t count, std::string_view& bytes) { return Take(count, bytes); }
 

@@ -1,5 +1,6 @@
 #include "viewer/preview_page.h"
 
+#include <cctype>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -32,12 +33,30 @@ std::string FolderOf(const std::string& native) {
     return slash == 0 ? "/" : native.substr(0, slash);
 }
 
+// How the page names the file: its Shift-JIS name as always, else its
+// bytes with everything but unreserved characters and "/" percent-encoded.
+std::string PageReference(const CFilePath& path) {
+    if (std::optional<std::string> sjis = path.Sjis()) return std::move(*sjis);
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string reference;
+    for (const char c : path.Native()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) != 0 || std::string_view("-._~/").find(c) != std::string_view::npos) {
+            reference += c;
+        } else {
+            reference.append({'%', kHex[byte >> 4], kHex[byte & 0x0F]});
+        }
+    }
+    return reference;
+}
+
 }  // namespace
 
-PreviewFileStatus ReadPreviewFileStatus(std::string_view sjisPath) {
+PreviewFileStatus ReadPreviewFileStatus(const CFilePath& path) {
     PreviewFileStatus status;
     struct statx info {};
-    const std::string native = ToNativePath(sjisPath);
+    if (!IsUsableName(path)) return status;
+    const std::string& native = path.Native();
     if (::statx(AT_FDCWD, native.c_str(), 0, STATX_SIZE | STATX_MTIME | STATX_BTIME, &info) != 0) return status;
     status.size = static_cast<std::int64_t>(info.stx_size);
     status.modified = static_cast<std::time_t>(info.stx_mtime.tv_sec);
@@ -46,7 +65,7 @@ PreviewFileStatus ReadPreviewFileStatus(std::string_view sjisPath) {
     return status;
 }
 
-std::string MakeInfoPageBody(std::string_view sjisPath, std::string_view title, const PreviewFileStatus& status) {
+std::string MakeInfoPageBody(const CFilePath& path, std::string_view title, const PreviewFileStatus& status) {
     static const std::string fileName = SjisText("ファイル名：");
     static const std::string size = SjisText("<B>サイズ：</B>");
     static const std::string bytes = SjisText("バイト<br>");
@@ -54,7 +73,8 @@ std::string MakeInfoPageBody(std::string_view sjisPath, std::string_view title, 
     static const std::string modified = SjisText("<B>最終変更日付：</B>");
     std::string body;
     body.append("<H1>").append(title).append("</H1>\n");
-    body.append(fileName).append("<A HREF=\"file://").append(sjisPath).append("\">").append(sjisPath).append("</A>");
+    body.append(fileName).append("<A HREF=\"file://").append(PageReference(path)).append("\">");
+    body.append(path.Display()).append("</A>");
     body.append("<BR><HR>\n");
     body.append(size).append(std::to_string(status.size)).append(bytes);
     body.append(created).append(FormatTime(status.created)).append("<BR>\n");
@@ -62,9 +82,9 @@ std::string MakeInfoPageBody(std::string_view sjisPath, std::string_view title, 
     return body;
 }
 
-std::string MakeMediaPageBody(std::string_view sjisPath, bool withHeight, int clientHeight) {
+std::string MakeMediaPageBody(const CFilePath& path, bool withHeight, int clientHeight) {
     CHtmlTag tag("<EMBED>");
-    tag.SetAttribute("SRC", sjisPath);
+    tag.SetAttribute("SRC", PageReference(path));
     tag.SetAttribute("AUTOSTART", "FALSE");
     if (withHeight) tag.SetAttribute("HEIGHT", std::to_string(clientHeight - 50));
     return tag.ToString();

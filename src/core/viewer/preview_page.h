@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_path.h"
+
 namespace kelmio {
 
 class CPrompter;
@@ -27,15 +29,17 @@ struct PreviewFileStatus {
     std::optional<std::time_t> modified;
 };
 
-// The status of the file at the Shift-JIS path; a file that cannot be
-// read shows size 0 and no dates.
-PreviewFileStatus ReadPreviewFileStatus(std::string_view sjisPath);
+// The status of the file at `path`; a file that cannot be read shows
+// size 0 and no dates.
+PreviewFileStatus ReadPreviewFileStatus(const CFilePath& path);
 
-// Page bodies, Shift-JIS. Times are shown in local time.
-std::string MakeInfoPageBody(std::string_view sjisPath, std::string_view title, const PreviewFileStatus& status);
+// Page bodies, Shift-JIS. Times are shown in local time. The file is
+// referred to by its Shift-JIS name, or, when it has none, by its own bytes
+// percent-encoded, so the page always points at that very file.
+std::string MakeInfoPageBody(const CFilePath& path, std::string_view title, const PreviewFileStatus& status);
 // `clientHeight` is the pane's height; the player gets 50 pixels less when
 // `withHeight` (video) is set.
-std::string MakeMediaPageBody(std::string_view sjisPath, bool withHeight, int clientHeight);
+std::string MakeMediaPageBody(const CFilePath& path, bool withHeight, int clientHeight);
 
 // The whole file text around a body.
 std::string PreviewPageText(std::string_view body);

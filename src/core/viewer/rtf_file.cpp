@@ -5,9 +5,9 @@
 
 namespace kelmio {
 
-CRtfFileResult LoadRtfFile(std::string_view sjisPath) {
+CRtfFileResult LoadRtfFile(const CFilePath& path) {
     CRtfFileResult result;
-    FileReadResult file = ReadWholeFile(sjisPath);
+    FileReadResult file = ReadWholeFile(path);
     if (!file.ok()) {
         result.m_fileError = file.error;
         return result;
@@ -16,8 +16,8 @@ CRtfFileResult LoadRtfFile(std::string_view sjisPath) {
     return result;
 }
 
-std::optional<FileError> SaveRtfFile(std::string_view sjisPath, const CRtfDocument& document) {
-    return SaveFileAtomically(sjisPath, WriteRtf(document));
+std::optional<FileError> SaveRtfFile(const CFilePath& path, const CRtfDocument& document) {
+    return SaveFileAtomically(path, WriteRtf(document));
 }
 
 }  // namespace kelmio

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/file_error.h"
+#include "platform/file_path.h"
 #include "viewer/rtf_reader.h"
 
 namespace kelmio {
@@ -17,9 +18,9 @@ struct CRtfFileResult {
     bool ok() const { return !m_fileError && m_read.ok(); }
 };
 
-CRtfFileResult LoadRtfFile(std::string_view sjisPath);
+CRtfFileResult LoadRtfFile(const CFilePath& path);
 
-// Writes `document` as `sjisPath`; nullopt on success.
-std::optional<FileError> SaveRtfFile(std::string_view sjisPath, const CRtfDocument& document);
+// Writes `document` as `path`; nullopt on success.
+std::optional<FileError> SaveRtfFile(const CFilePath& path, const CRtfDocument& document);
 
 }  // namespace kelmio

@@ -40,8 +40,8 @@ std::string LossQuestion(std::size_t count) {
 
 bool HoldsUtf8(TextSourceKind kind) { return IsUnicodeEncoding(kind.encoding); }
 
-PaneTextSource LoadTextForPane(CPrompter& prompter, std::string_view sjisPath) {
-    LoadedTextSource loaded = LoadTextSource(sjisPath);
+PaneTextSource LoadTextForPane(CPrompter& prompter, const CFilePath& path) {
+    LoadedTextSource loaded = LoadTextSource(path);
     PaneTextSource pane;
     pane.kind = loaded.kind;
     switch (loaded.status) {
@@ -92,14 +92,14 @@ std::size_t CountUnsavable(std::string_view paneUtf8, TextSourceKind kind) {
     return ToSourceText(paneUtf8, kind).lost;
 }
 
-bool SaveSourceText(CPrompter& prompter, std::string_view sjisPath, std::string_view paneUtf8, TextSourceKind kind) {
+bool SaveSourceText(CPrompter& prompter, const CFilePath& path, std::string_view paneUtf8, TextSourceKind kind) {
     const PaneSourceText text = ToSourceText(paneUtf8, kind);
     const std::size_t lost = text.lost;
     if (lost > 0 &&
         prompter.Message(LossQuestion(lost), MessageButtons::kYesNo, MessageIcon::kExclamation) != Answer::kYes) {
         return false;
     }
-    const TextSaveResult saved = SaveTextSource(sjisPath, text.text, kind);
+    const TextSaveResult saved = SaveTextSource(path, text.text, kind);
     if (saved.error) {
         prompter.Message(FileErrorMessage(*saved.error), MessageButtons::kOk, MessageIcon::kExclamation);
         return false;

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "encoding/text_source.h"
+#include "platform/file_path.h"
 
 namespace kelmio {
 
@@ -32,7 +33,7 @@ struct PaneTextSource {
     SourceText text;
 };
 
-PaneTextSource LoadTextForPane(CPrompter& prompter, std::string_view sjisPath);
+PaneTextSource LoadTextForPane(CPrompter& prompter, const CFilePath& path);
 
 // True when a source of this kind is held as UTF-8 (a Unicode source).
 bool HoldsUtf8(TextSourceKind kind);
@@ -51,7 +52,7 @@ bool QuerySaveSourceText(const CSettings& settings, CPrompter& prompter);
 // the file's encoding cannot hold are counted first and the user is asked
 // before they are lost; a failed save shows the file error and leaves the
 // old file as it was. True when the file was written.
-bool SaveSourceText(CPrompter& prompter, std::string_view sjisPath, std::string_view paneUtf8, TextSourceKind kind);
+bool SaveSourceText(CPrompter& prompter, const CFilePath& path, std::string_view paneUtf8, TextSourceKind kind);
 
 // The number of characters of the pane's text that the file's encoding
 // cannot hold.

@@ -31,17 +31,10 @@ public:
     explicit CProjectDropTarget(CAppShell& shell) : m_shell(shell) {}
 
     bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
-        std::vector<std::string> paths;
-        std::vector<std::string> refused;
-        for (const wxString& name : names) {
-            if (const std::optional<std::string> path = ExactFromWxPath(name)) {
-                paths.push_back(*path);
-            } else {
-                refused.push_back(BadNameMessage(name));
-            }
-        }
+        std::vector<CFilePath> paths;
+        for (const wxString& name : names) paths.push_back(FromWxPath(name));
         // Opening asks questions; let the drop end first.
-        wxTheApp->CallAfter([&shell = m_shell, paths, refused] { shell.OpenFiles(paths, refused); });
+        wxTheApp->CallAfter([&shell = m_shell, paths] { shell.OpenFiles(paths); });
         return true;
     }
 
@@ -81,7 +74,7 @@ CAppShell::CAppShell(CSettings& settings, CPrompter& prompter, CSPIControl* plug
       m_pPlugins(plugins),
       m_pDdeTransport(std::make_unique<CWxDdeTransport>(PrivateRuntimeFolder())),
       m_pRegistry(std::make_unique<CIniSystemRegistry>(
-          CIniSystemRegistry::FromFolder(CWxSettings::DefaultFolder(), GetProgramFilePath(kDictBridgeName)))),
+          CIniSystemRegistry::FromFolder(CWxSettings::DefaultFolder(), GetProgramFilePath(kDictBridgeName).Display()))),
       m_doc(settings, prompter, *this),
       m_commands(m_doc),
       m_printStart([](CKelEditView& editor, const CCommandLineInfo& commandLine) {
@@ -201,7 +194,8 @@ bool CAppShell::HandleRequest(const std::string& request) {
     const std::optional<ShellRequest> parsed = ParseShellRequest(request);
     if (!parsed || parsed->args.empty()) return false;
     // A running Kelmio shows a project it is asked to print; it does not end.
-    const bool opened = m_doc.OpenDocumentFile(parsed->args.front());
+    // The request names the file in the system's own bytes.
+    const bool opened = m_doc.OpenDocumentFile(CFilePath::FromNative(parsed->args.front()));
     if (opened || m_pFrame->IsShown()) ShowMainFrame();
     return opened;
 }
@@ -220,9 +214,8 @@ void CAppShell::CloseWhenFree() {
     if (!m_bCloseWaiting) m_pFrame->Close();
 }
 
-void CAppShell::OpenFiles(const std::vector<std::string>& paths, const std::vector<std::string>& refusals) {
-    for (const std::string& message : refusals) m_prompter.Message(message, MessageButtons::kOk, MessageIcon::kExclamation);
-    for (const std::string& path : paths) m_doc.OpenDocumentFile(path);
+void CAppShell::OpenFiles(const std::vector<CFilePath>& paths) {
+    for (const CFilePath& path : paths) m_doc.OpenDocumentFile(path);
 }
 
 bool CAppShell::TakeStartupFlag() {

@@ -57,7 +57,7 @@ public:
     // Opens the projects one after another, as when they are dropped on the
     // main window; the last one that opens stays.
     // `refusals`: the messages for dropped names Kelmio cannot hold, shown first.
-    void OpenFiles(const std::vector<std::string>& paths, const std::vector<std::string>& refusals = {});
+    void OpenFiles(const std::vector<CFilePath>& paths);
 
     // Closes the main window as its close box does, once the user has
     // answered any dialog that is open.

@@ -14,8 +14,8 @@ bool CAppShell::Start(const CCommandLineInfo& commandLine) {
     // editor can show the project's text.
     CreateMainFrame();
 
-    const std::vector<std::string>& recent = m_doc.RecentProjects().Entries();
-    const std::string mostRecent = recent.empty() ? std::string() : recent.front();
+    const std::vector<CFilePath>& recent = m_doc.RecentProjects().Entries();
+    const CFilePath mostRecent = recent.empty() ? CFilePath() : recent.front();
     const StartupDecision decision =
         DecideStartup(commandLine, m_settings, mostRecent, !mostRecent.empty() && PathExists(mostRecent));
 

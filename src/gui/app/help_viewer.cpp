@@ -26,7 +26,7 @@ CHelpViewer::~CHelpViewer() = default;
 // removed since is still reported as missing.
 bool CHelpViewer::OpenBook() {
     if (!wxFileName::FileExists(m_strBookPath)) {
-        m_prompter.Message(MissingHelpFileMessage(FromWxPath(m_strBookPath)), MessageButtons::kOk,
+        m_prompter.Message(MissingHelpFileMessage(FromWxPath(m_strBookPath).Display()), MessageButtons::kOk,
                            MessageIcon::kExclamation);
         return false;
     }
@@ -50,7 +50,7 @@ bool CHelpViewer::OpenBook() {
         m_bBookLoaded = m_pController->AddBook(wxFileName(m_strBookPath), false);
     }
     if (!m_bBookLoaded) {
-        m_prompter.Message(DamagedHelpFileMessage(FromWxPath(m_strBookPath)), MessageButtons::kOk,
+        m_prompter.Message(DamagedHelpFileMessage(FromWxPath(m_strBookPath).Display()), MessageButtons::kOk,
                            MessageIcon::kExclamation);
     }
     return m_bBookLoaded;

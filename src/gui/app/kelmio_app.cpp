@@ -28,12 +28,10 @@ namespace {
 
 // A project named relative to where Kelmio was started means the same file
 // to a Kelmio started elsewhere and in the recent list.
-std::string AbsolutePath(const std::string& path) {
+CFilePath AbsolutePath(const CFilePath& path) {
     wxFileName name(ToWxPath(path));
     name.MakeAbsolute();
-    // Under a folder whose name has no Shift-JIS form the relative name is
-    // the one that still names the file.
-    return ExactFromWxPath(name.GetFullPath()).value_or(path);
+    return FromWxPath(name.GetFullPath());
 }
 
 // A session that ends asks the program to terminate: that is closing the
@@ -57,13 +55,8 @@ void CKelmioApp::CloseMainWindow() {
 
 CCommandLineInfo CKelmioApp::ReadCommandLine() const {
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) {
-        if (const std::optional<std::string> arg = ExactFromWxPath(argv[i])) {
-            args.push_back(*arg);
-        } else {
-            m_pPrompter->Message(BadNameMessage(argv[i]), MessageButtons::kOk, MessageIcon::kExclamation);
-        }
-    }
+    // The arguments as the system passed them, so a file name is kept whole.
+    for (int i = 1; i < argc; ++i) args.push_back(FromWxPath(argv[i]).Native());
     CCommandLineInfo info = ParseCommandLine(args);
     if (!info.m_strFileName.empty()) info.m_strFileName = AbsolutePath(info.m_strFileName);
     return info;

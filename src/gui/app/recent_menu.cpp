@@ -19,15 +19,15 @@ bool IsRecentItem(const wxMenuItem& item) {
 }
 
 // "&1 path"; an "&" in the path is shown, not taken for a mnemonic.
-wxString RecentLabel(std::size_t index, const std::string& path) {
-    wxString shown = ToWx(path);
+wxString RecentLabel(std::size_t index, const CFilePath& path) {
+    wxString shown = ToWxPath(path);
     shown.Replace("&", "&&");
     return wxString::Format("&%zu ", index + 1) + shown;
 }
 
 }  // namespace
 
-void ShowRecentProjects(wxMenuBar& bar, const std::vector<std::string>& entries) {
+void ShowRecentProjects(wxMenuBar& bar, const std::vector<CFilePath>& entries) {
     wxMenu* menu = nullptr;
     for (std::size_t i = 0; i < CRecentProjects::kSize && menu == nullptr; ++i) {
         bar.FindItem(ToWxId(CommandAfter(ID_FILE_MRU_FILE1, static_cast<int>(i))), &menu);

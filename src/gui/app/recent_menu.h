@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_path.h"
+
 class wxMenuBar;
 
 namespace kelmio {
 
-void ShowRecentProjects(wxMenuBar& bar, const std::vector<std::string>& entries);
+void ShowRecentProjects(wxMenuBar& bar, const std::vector<CFilePath>& entries);
 
 }  // namespace kelmio

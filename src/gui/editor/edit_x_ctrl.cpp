@@ -107,8 +107,8 @@ void CEditXCtrl::SetText(const std::string& sjis) {
     m_bModified = false;
 }
 
-std::optional<FileError> CEditXCtrl::LoadFile(const std::string& sjisPath) {
-    FileReadResult read = ReadWholeFile(sjisPath);
+std::optional<FileError> CEditXCtrl::LoadFile(const CFilePath& path) {
+    FileReadResult read = ReadWholeFile(path);
     if (!read.ok()) {
         if (read.error->cause != FileErrorCause::kNotFound) return read.error;
         read.bytes.clear();
@@ -117,13 +117,13 @@ std::optional<FileError> CEditXCtrl::LoadFile(const std::string& sjisPath) {
     return std::nullopt;
 }
 
-EditSaveResult CEditXCtrl::SaveFile(const std::string& sjisPath) const {
+EditSaveResult CEditXCtrl::SaveFile(const CFilePath& path) const {
     // What was typed before a save is undone apart from what follows it.
     m_pUndo->Close();
     ConversionResult converted = Utf8ToCp932Checked(WidgetText(*m_pEdit));
     EditSaveResult result;
     result.unconvertible = converted.unconvertible;
-    result.error = SaveFileAtomically(sjisPath, converted.text);
+    result.error = SaveFileAtomically(path, converted.text);
     return result;
 }
 

@@ -54,8 +54,8 @@ public:
     void PutModified(bool modified) { m_bModified = modified; }
 
     // A missing file gives an empty text; other failures leave the text as it was.
-    std::optional<FileError> LoadFile(const std::string& sjisPath);
-    EditSaveResult SaveFile(const std::string& sjisPath) const;
+    std::optional<FileError> LoadFile(const CFilePath& path);
+    EditSaveResult SaveFile(const CFilePath& path) const;
 
     int GetCommandState(EditorOperation operation) const override;
     void ExecCommand(EditorOperation operation);

@@ -26,11 +26,11 @@ bool CKelEditView::GetModified() const { return Editor().GetModified(); }
 
 void CKelEditView::PutModified(bool modified) { Editor().PutModified(modified); }
 
-EditSaveResult CKelEditView::SaveFile(const std::string& path) { return Editor().SaveFile(path); }
+EditSaveResult CKelEditView::SaveFile(const CFilePath& path) { return Editor().SaveFile(path); }
 
 std::size_t CKelEditView::CharsWithoutSjisForm() const { return Editor().SjisMarks().Count(); }
 
-void CKelEditView::LoadFile(const std::string& path) {
+void CKelEditView::LoadFile(const CFilePath& path) {
     if (const auto error = Editor().LoadFile(path)) {
         m_prompter.Message(FileErrorMessage(*error), MessageButtons::kOk, MessageIcon::kExclamation);
     }

@@ -19,9 +19,9 @@ public:
     // CEditPane
     bool GetModified() const override;
     void PutModified(bool modified) override;
-    EditSaveResult SaveFile(const std::string& path) override;
+    EditSaveResult SaveFile(const CFilePath& path) override;
     std::size_t CharsWithoutSjisForm() const override;
-    void LoadFile(const std::string& path) override;
+    void LoadFile(const CFilePath& path) override;
     int SelStart() const override;
     int FirstVisibleLine() const override;
     void ClearText() override;

@@ -27,7 +27,7 @@ Function Lookup(const char* name) {
 
 // Asks the session's file manager; false when none answers. GIO is looked
 // up at run time in the libraries the toolkit already loaded.
-bool AskFileManager(const std::string& sjisPath) {
+bool AskFileManager(const CFilePath& path) {
     using BusGet = void* (*)(int, void*, void**);
     using VariantNew = void* (*)(const char*, ...);
     using Call = void* (*)(void*, const char*, const char*, const char*, const char*, void*, void*, int, int, void*,
@@ -48,7 +48,7 @@ bool AskFileManager(const std::string& sjisPath) {
         if (error != nullptr) errorFree(error);
         return false;
     }
-    const std::string uri = wxFileName::FileNameToURL(wxFileName(ToWxPath(sjisPath))).utf8_string();
+    const std::string uri = wxFileName::FileNameToURL(wxFileName(ToWxPath(path))).utf8_string();
     const char* uris[] = {uri.c_str(), nullptr};
     void* arguments = variantNew("(^ass)", uris, "");
     void* reply = call(bus, "org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
@@ -78,11 +78,13 @@ wxString TypeText(const std::string& sjisPath) {
 
 }  // namespace
 
-void ShowOwnProperties(wxWindow* owner, const std::string& sjisPath) {
-    const std::size_t separator = FindLastPathSeparator(sjisPath);
-    const std::string name = separator == std::string::npos ? sjisPath : sjisPath.substr(separator + 1);
-    const std::string folder = separator == std::string::npos ? std::string() : sjisPath.substr(0, separator);
-    const PreviewFileStatus status = ReadPreviewFileStatus(sjisPath);
+void ShowOwnProperties(wxWindow* owner, const CFilePath& path) {
+    const std::string& native = path.Native();
+    const std::size_t separator = native.rfind('/');
+    const CFilePath name = path.FileName();
+    const CFilePath folder =
+        CFilePath::FromNative(separator == std::string::npos ? std::string() : native.substr(0, separator));
+    const PreviewFileStatus status = ReadPreviewFileStatus(path);
 
     wxDialog dialog(owner, wxID_ANY, WxText("プロパティ"));
     auto* grid = new wxFlexGridSizer(2, 6, 12);
@@ -92,7 +94,7 @@ void ShowOwnProperties(wxWindow* owner, const std::string& sjisPath) {
     };
     row("ファイル名：", ToWxPath(name));
     row("フォルダ名：", ToWxPath(folder));
-    row("ファイルタイプ：", TypeText(sjisPath));
+    row("ファイルタイプ：", TypeText(path.Display()));
     row("サイズ：", wxString::Format("%lld", static_cast<long long>(status.size)) + WxText("バイト"));
     row("作成日付：", TimeText(status.created));
     row("最終変更日付：", TimeText(status.modified));
@@ -104,9 +106,9 @@ void ShowOwnProperties(wxWindow* owner, const std::string& sjisPath) {
     dialog.ShowModal();
 }
 
-void ShowSourceProperties(const std::string& sjisPath) {
-    if (AskFileManager(sjisPath)) return;
-    ShowOwnProperties(wxTheApp->GetTopWindow(), sjisPath);
+void ShowSourceProperties(const CFilePath& path) {
+    if (AskFileManager(path)) return;
+    ShowOwnProperties(wxTheApp->GetTopWindow(), path);
 }
 
 }  // namespace kelmio

@@ -4,15 +4,15 @@
 // where no file manager answers, a small window of our own with the
 // file's name, folder, size, dates and type.
 
-#include <string>
+#include "platform/file_path.h"
 
 class wxWindow;
 
 namespace kelmio {
 
-void ShowSourceProperties(const std::string& sjisPath);
+void ShowSourceProperties(const CFilePath& path);
 
 // Our own window, modal; also what the tests look at.
-void ShowOwnProperties(wxWindow* owner, const std::string& sjisPath);
+void ShowOwnProperties(wxWindow* owner, const CFilePath& path);
 
 }  // namespace kelmio

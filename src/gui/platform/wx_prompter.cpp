@@ -58,16 +58,14 @@ FileDialogResult CWxPrompter::ChooseFile(const CFileDialogEx& dialog) {
     FileDialogResult result;
     result.nFilterIndex = dialog.m_nFilterIndex;
     if (chooser.ShowModal() != wxID_OK) return result;
-    const std::optional<std::string> path = ExactFromWxPath(chooser.GetPath());
-    if (!path) {
-        Message(BadNameMessage(chooser.GetPath()), MessageButtons::kOk, MessageIcon::kExclamation);
-        return result;  // as if cancelled
-    }
     result.nResult = kIdOk;
     result.nFilterIndex = chooser.GetFilterIndex() + 1;
-    result.strPath = *path;
+    result.strPath = FromWxPath(chooser.GetPath());
     if (!dialog.m_bOpen) {
-        result.strPath = WithDefaultExtension(result.strPath, dialog.m_strDefExt, dialog.m_strFilter, result.nFilterIndex);
+        // "/" and "." are never the second byte of a double-byte character,
+        // so the extension is found alike in the system's own bytes.
+        result.strPath = CFilePath::FromNative(WithDefaultExtension(result.strPath.Native(), dialog.m_strDefExt,
+                                                                    dialog.m_strFilter, result.nFilterIndex));
     }
     return result;
 }
@@ -79,12 +77,7 @@ int CWxPrompter::ChooseFolder(BrowseFolder& folder) {
                         ToWx(folder.m_strTitle.empty() ? defaultTitle : folder.m_strTitle), start,
                         wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
     if (chooser.ShowModal() != wxID_OK) return kIdCancel;
-    const std::optional<std::string> path = ExactFromWxPath(chooser.GetPath());
-    if (!path) {
-        Message(BadNameMessage(chooser.GetPath()), MessageButtons::kOk, MessageIcon::kExclamation);
-        return kIdCancel;
-    }
-    folder.m_strPath = *path;
+    folder.m_strPath = FromWxPath(chooser.GetPath());
     return kIdOk;
 }
 

@@ -42,7 +42,7 @@ CWxSettings::CWxSettings(std::string folder)
       m_pSelf(std::make_shared<CWxSettings*>(this)) {}
 
 FileReadResult CWxSettings::Read() {
-    FileReadResult read = ReadWholeFile(FromNativePath(m_strFile), kLargestSettingsFile);
+    FileReadResult read = ReadWholeFile(CFilePath::FromNative(m_strFile), kLargestSettingsFile);
     // A file that is there but cannot be taken (too large, not a plain
     // file, not readable) is the user's to mend: it is never written over.
     if (read.error && read.error->cause != FileErrorCause::kNotFound) {
@@ -119,6 +119,23 @@ void CWxSettings::WriteString(std::string_view section, std::string_view name, s
     OnChanged();
 }
 
+// A file name is kept in the file as the toolkit spells it: UTF-8 text,
+// with bytes that are not UTF-8 as private-use characters, so that any name
+// comes back as the same bytes.
+CFilePath CWxSettings::GetPath(std::string_view section, std::string_view name) const {
+    wxString value;
+    if (!m_pConfig->Read(KeyPath(section, name), &value)) return {};
+    return FromWxPath(value);
+}
+
+void CWxSettings::WritePath(std::string_view section, std::string_view name, const CFilePath& value) {
+    const wxString text = ToWxPath(value);
+    wxString old;
+    if (m_pConfig->Read(KeyPath(section, name), &old) && old == text) return;
+    m_pConfig->Write(KeyPath(section, name), text);
+    OnChanged();
+}
+
 bool CWxSettings::Flush() {
     if (!m_bDirty || m_bKeepFile) return true;
     wxMemoryOutputStream stream;
@@ -127,7 +144,7 @@ bool CWxSettings::Flush() {
     stream.CopyTo(bytes.data(), bytes.size());
     std::error_code ignored;
     std::filesystem::create_directories(m_strFolder, ignored);
-    if (SaveFileAtomically(FromNativePath(m_strFile), bytes)) return false;
+    if (SaveFileAtomically(CFilePath::FromNative(m_strFile), bytes)) return false;
     m_bDirty = false;
     return true;
 }

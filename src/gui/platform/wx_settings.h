@@ -37,6 +37,8 @@ public:
                           std::string_view defaultValue) const override;
     void WriteInt(std::string_view section, std::string_view name, int value) override;
     void WriteString(std::string_view section, std::string_view name, std::string_view value) override;
+    CFilePath GetPath(std::string_view section, std::string_view name) const override;
+    void WritePath(std::string_view section, std::string_view name, const CFilePath& value) override;
 
     // Writes the file if anything changed; false when it could not be written.
     bool Flush();

@@ -3,7 +3,6 @@
 
 #include <wx/string.h>
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,25 +18,14 @@ inline std::string FromWx(const wxString& text) {
     return Utf8ToCp932(std::string_view(utf8.data(), utf8.length()));
 }
 
-// Paths: Kelmio's Shift-JIS path and the name the toolkit shows or hands
-// back, which is the system's own (UTF-8) name.
-inline wxString ToWxPath(std::string_view sjisPath) { return wxString::FromUTF8(ToNativePath(sjisPath)); }
+// Paths: the file system's own bytes and the name the toolkit shows or
+// hands back. The toolkit's file-name conversion keeps bytes that are not
+// UTF-8 (as private-use characters), so a name survives the round trip.
+inline wxString ToWxPath(const CFilePath& path) { return wxString(path.Native().c_str(), *wxConvFileName); }
 
-inline std::string FromWxPath(const wxString& nativePath) {
-    const wxScopedCharBuffer utf8 = nativePath.utf8_str();
-    return FromNativePath(std::string_view(utf8.data(), utf8.length()));
-}
-
-// The same, or nullopt when the name has no Shift-JIS form: such a name is
-// refused (kBadPath) rather than turned into the name of another file.
-inline std::optional<std::string> ExactFromWxPath(const wxString& nativePath) {
-    const wxScopedCharBuffer utf8 = nativePath.utf8_str();
-    return ExactSjisPath(std::string_view(utf8.data(), utf8.length()));
-}
-
-// The message for a name refused by ExactFromWxPath.
-inline std::string BadNameMessage(const wxString& nativePath) {
-    return FileErrorMessage(FileError{FileErrorCause::kBadPath, FromWxPath(nativePath)});
+inline CFilePath FromWxPath(const wxString& nativePath) {
+    const auto bytes = nativePath.fn_str();
+    return CFilePath::FromNative(std::string_view(bytes.data(), bytes.length()));
 }
 
 // A product text written in UTF-8 in the sources.

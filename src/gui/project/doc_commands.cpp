@@ -46,7 +46,7 @@ bool IsViewerRelay(CommandId id) {
 
 // A local file whose properties can be shown.
 bool HasLocalSource(const CKelmioDoc& doc) {
-    const std::string& source = doc.m_data.m_strSrcFile;
+    const std::string& source = doc.m_data.m_strSrcFile.Native();
     return !source.empty() && source.find("://") == std::string::npos;
 }
 

@@ -17,8 +17,7 @@ constexpr int kEditWidth = 380;
 
 // Sets a control's text without raising its change event and without
 // moving its caret when nothing changed.
-void ShowText(wxTextCtrl& edit, const std::string& value) {
-    const wxString text = ToWx(value);
+void ShowText(wxTextCtrl& edit, const wxString& text) {
     if (edit.GetValue() != text) edit.ChangeValue(text);
 }
 
@@ -71,24 +70,24 @@ CNewProjectDialog::CNewProjectDialog(wxWindow* parent, CNewProjectDlg& form)
 }
 
 void CNewProjectDialog::ShowMembers() {
-    ShowText(*m_pName, m_form.m_strName);
-    ShowText(*m_pFolder, m_form.m_strFolder);
+    ShowText(*m_pName, ToWxPath(m_form.m_strName));
+    ShowText(*m_pFolder, ToWxPath(m_form.m_strFolder));
     m_pSubFolder->SetValue(m_form.m_bSubFolder);
-    ShowText(*m_pTextName, m_form.m_strTextName);
+    ShowText(*m_pTextName, ToWxPath(m_form.m_strTextName));
 }
 
 void CNewProjectDialog::TakeValues(bool withName) {
-    if (withName) m_form.m_strName = FromWx(m_pName->GetValue());
-    m_form.m_strFolder = FromWx(m_pFolder->GetValue());
+    if (withName) m_form.m_strName = FromWxPath(m_pName->GetValue());
+    m_form.m_strFolder = FromWxPath(m_pFolder->GetValue());
     m_form.m_bSubFolder = m_pSubFolder->GetValue();
-    m_form.m_strTextName = FromWx(m_pTextName->GetValue());
+    m_form.m_strTextName = FromWxPath(m_pTextName->GetValue());
 }
 
 // The form compares the new name with the one it had, so the name is the
 // one value not taken before it is told.
 void CNewProjectDialog::OnNameChanged(wxCommandEvent&) {
     TakeValues(false);
-    m_form.OnNameChanged(FromWx(m_pName->GetValue()));
+    m_form.OnNameChanged(FromWxPath(m_pName->GetValue()));
     ShowMembers();
 }
 

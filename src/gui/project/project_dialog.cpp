@@ -60,13 +60,13 @@ CProjectDialog::CProjectDialog(wxWindow* parent, CProjectDlg& form)
 }
 
 void CProjectDialog::ShowMembers() {
-    m_pSource->ChangeValue(ToWx(m_form.m_strSrcFile));
-    m_pEditFile->ChangeValue(ToWx(m_form.m_strEditFile));
+    m_pSource->ChangeValue(ToWxPath(m_form.m_strSrcFile));
+    m_pEditFile->ChangeValue(ToWxPath(m_form.m_strEditFile));
 }
 
 void CProjectDialog::TakeValues() {
-    m_form.m_strSrcFile = FromWx(m_pSource->GetValue());
-    m_form.m_strEditFile = FromWx(m_pEditFile->GetValue());
+    m_form.m_strSrcFile = FromWxPath(m_pSource->GetValue());
+    m_form.m_strEditFile = FromWxPath(m_pEditFile->GetValue());
 }
 
 }  // namespace kelmio

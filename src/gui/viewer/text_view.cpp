@@ -14,6 +14,7 @@
 #include "gui/app/menu_builder.h"
 #include "gui/imaging/image_mode.h"
 #include "imaging/spi_control.h"
+#include "platform/file_io.h"
 #include "platform/private_folder.h"
 #include "platform/prompter.h"
 #include "project/kelmio_doc.h"
@@ -111,11 +112,13 @@ void CTextView::ShowSource() {
         m_pEdit->SetReadOnly(false);
         if (m_pEdit->IsModified() && QuerySaveSourceText(m_settings, m_prompter)) SaveText();
     }
-    m_strPath = m_pDoc != nullptr ? m_pDoc->m_data.m_strSrcFile : std::string();
+    m_strPath = m_pDoc != nullptr ? m_pDoc->m_data.m_strSrcFile : CFilePath();
     m_bPlainSource = false;
-    const SourceDisplay display = ClassifySource(m_strPath, m_bBrowserMode, [this](std::string_view extension) {
+    // Only the kind of source is decided here: the display form serves.
+    const auto isImage = [this](std::string_view extension) {
         return IsImageFile("." + std::string(extension), m_pPlugins);
-    });
+    };
+    const SourceDisplay display = ClassifySource(m_strPath.Display(), m_bBrowserMode, isImage);
     // A scan kept in memory has no file: it stays the source until another is chosen.
     const bool memoryImage = display.kind == SourceDisplayKind::kBlank && m_pImage->Display().HasImage();
     if (display.kind != SourceDisplayKind::kImage && !memoryImage) LeaveImage();
@@ -134,7 +137,7 @@ void CTextView::ShowSource() {
     case SourceDisplayKind::kText: ShowTextFile(); break;
     case SourceDisplayKind::kRichText: ShowRichTextFile(); break;
     case SourceDisplayKind::kPlaceholder: ShowPlaceholder(display.text); break;
-    case SourceDisplayKind::kInfoText: ShowPlaceholder(InfoText(m_strPath, display.text)); break;
+    case SourceDisplayKind::kInfoText: ShowPlaceholder(InfoText(m_strPath.Display(), display.text)); break;
     case SourceDisplayKind::kInfoPage:
         ShowPreviewPage(MakeInfoPageBody(m_strPath, display.text, ReadPreviewFileStatus(m_strPath)));
         break;
@@ -159,7 +162,7 @@ void CTextView::ShowBrowser(bool show) {
     if (show) LayoutChildren();
 }
 
-void CTextView::NavigateBrowser(const std::string& location) {
+void CTextView::NavigateBrowser(const CFilePath& location) {
     DestroyPane();
     Browser().Navigate(location);
     m_nMode = ViewMode::kBrowser;
@@ -168,7 +171,7 @@ void CTextView::NavigateBrowser(const std::string& location) {
 }
 
 void CTextView::ShowBrowserDisplay() {
-    if (IsShownAlready(m_strPath, Browser().LocationUrl())) {
+    if (IsShownAlready(m_strPath.Display(), Browser().LocationUrl())) {
         DestroyPane();
         m_nMode = ViewMode::kBrowser;
         ShowBrowser(true);
@@ -289,8 +292,14 @@ void CTextView::ShowImage(bool memory) {
     // Sized before the image is laid out: fitting and scrolling follow the window.
     canvas.SetSize(GetClientSize());
     canvas.Show();
-    if (memory) m_pImage->ShowMemoryImage();
-    else m_pImage->ShowImageFile(m_strPath);
+    if (memory) {
+        m_pImage->ShowMemoryImage();
+    } else if (const std::optional<std::string> image = m_strPath.Sjis()) {
+        m_pImage->ShowImageFile(*image);
+    } else {
+        // Images are read and written back by their Shift-JIS name.
+        m_prompter.Message(BadPathMessage(m_strPath), MessageButtons::kOk, MessageIcon::kExclamation);
+    }
 }
 
 void CTextView::LeaveImage() {
@@ -301,12 +310,14 @@ void CTextView::LeaveImage() {
 
 bool CTextView::QuerySaveImage() {
     if (m_pDoc == nullptr) return true;
-    return m_pImage->QuerySaveImage(m_pDoc->m_data, m_pDoc->GetPathName());
+    return m_pImage->QuerySaveImage(m_pDoc->m_data, m_pDoc->GetPathName().Display());
 }
 
 CKelmioData& CTextView::Project() { return m_pDoc != nullptr ? m_pDoc->m_data : m_noProject; }
 
-std::string CTextView::ProjectPath() const { return m_pDoc != nullptr ? m_pDoc->GetPathName() : std::string(); }
+std::string CTextView::ProjectPath() const {
+    return m_pDoc != nullptr ? m_pDoc->GetPathName().Display() : std::string();
+}
 
 void CTextView::ShowSourceAgain() {
     if (m_pDoc != nullptr) m_pDoc->UpdateAllViews(kHintSourceChanged);

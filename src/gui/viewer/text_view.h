@@ -89,7 +89,7 @@ private:
     void LeaveImage();
     void ShowBlank();
     void ShowBrowser(bool show);
-    void NavigateBrowser(const std::string& location);
+    void NavigateBrowser(const CFilePath& location);
     void ShowBrowserDisplay();
     void ShowPreviewPage(const std::string& body);
     void ShowPlaceholder(const std::string& text);
@@ -133,7 +133,7 @@ private:
     CKelmioData m_noProject;  // what the image commands see while no document is attached
     CViewSettings m_view;
     bool m_bBrowserMode;
-    std::string m_strPath;
+    CFilePath m_strPath;  // the source shown: a file or a URL
     ViewMode m_nMode = ViewMode::kText;
     wxFont m_font;
     TextSourceKind m_kind;

@@ -114,18 +114,21 @@ void CWebBrowser::OnLoaded(wxWebViewEvent& event) {
     if (m_onLoaded) m_onLoaded();
 }
 
-void CWebBrowser::Navigate(std::string_view sjisLocation) {
+void CWebBrowser::Navigate(const CFilePath& location) {
     m_loadedKind = DocumentKind::kNone;
-    if (sjisLocation.find("://") != std::string_view::npos || sjisLocation.rfind("about:", 0) == 0) {
-        m_pView->LoadURL(ToWx(sjisLocation));
+    const std::string& native = location.Native();
+    if (native.find("://") != std::string::npos || native.rfind("about:", 0) == 0) {
+        m_pView->LoadURL(wxString::FromUTF8(native));
         return;
     }
-    m_pView->LoadURL(wxFileName::FileNameToURL(wxFileName(ToWxPath(sjisLocation))));
+    m_pView->LoadURL(wxFileName::FileNameToURL(wxFileName(ToWxPath(location))));
 }
 
 std::string CWebBrowser::LocationUrl() const {
     const wxString url = m_pView->GetCurrentURL();
-    if (url.Lower().StartsWith("file:")) return "file://" + FromWxPath(wxFileName::URLToFileName(url).GetFullPath());
+    if (url.Lower().StartsWith("file:")) {
+        return "file://" + FromWxPath(wxFileName::URLToFileName(url).GetFullPath()).Display();
+    }
     return FromWx(url);
 }
 

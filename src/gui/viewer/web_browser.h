@@ -16,6 +16,7 @@
 #include <string_view>
 #include <wx/panel.h>
 
+#include "platform/file_path.h"
 #include "viewer/scroll_steps.h"
 
 class wxWebView;
@@ -43,7 +44,7 @@ public:
 
     // A path (Shift-JIS) is shown as its file URL; anything with "://" and
     // "about:blank" as they are.
-    void Navigate(std::string_view sjisLocation);
+    void Navigate(const CFilePath& location);
     // The current location; a local file as "file://" and its Shift-JIS path.
     std::string LocationUrl() const;
     // What the loaded document is (HTML page, the PDF viewer, nothing yet).

@@ -281,7 +281,7 @@ TEST_F(KeySetFormTest, SaveAsWritesTheChosenFileOrSaysItCannot) {
     EXPECT_EQ(m_prompter.Messages().back().text, Sj("保存できません"));
     EXPECT_EQ(m_table.GetPath(), current);
     EXPECT_EQ(test::ReadFileBytes(current), std::string("\0\0", 2));
-    EXPECT_FALSE(std::filesystem::exists(m_table.GetPerUserPath()));
+    EXPECT_FALSE(std::filesystem::exists(m_table.GetPerUserPath().Native()));
     const CFileDialogEx& dialog = m_prompter.FileDialogs().front();
     EXPECT_FALSE(dialog.m_bOpen);
     EXPECT_EQ(dialog.m_strFileName, m_dir.File("program") + "/Sprigbox.key");

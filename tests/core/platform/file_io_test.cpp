@@ -161,15 +161,37 @@ TEST(SaveFileAtomically, ShiftJisPathsNameUtf8FilesOnDisk) {
     EXPECT_EQ(read.bytes, "text");
 }
 
-// A name either round-trips through Shift-JIS exactly or is refused:
-// never a substitute that names another file.
-TEST(ExactSjisPath, OnlyNamesWithAShiftJisForm) {
-    EXPECT_EQ(ExactSjisPath("/home/訳者/原稿.kmp"), Sj("/home/訳者/原稿.kmp"));
-    EXPECT_EQ(ExactSjisPath("plain.kmp"), "plain.kmp");
+// A name has a Shift-JIS form only when it round-trips exactly: never a
+// substitute that names another file.
+TEST(FilePathSjis, OnlyNamesWithAShiftJisForm) {
+    EXPECT_EQ(CFilePath::FromNative("/home/訳者/原稿.kmp").Sjis(), Sj("/home/訳者/原稿.kmp"));
+    EXPECT_EQ(CFilePath::FromNative("plain.kmp").Sjis(), "plain.kmp");
     for (const char* name : {"é.kmp", "ü.txt", "\xF0\x9F\x98\x80.kmp", "\xFF.kmp", "a\xE3\x81.kmp"}) {
-        EXPECT_FALSE(ExactSjisPath(name)) << name;
-        EXPECT_EQ(FromNativePath(name).find('?') != std::string::npos, true) << name;  // what it used to become
+        EXPECT_FALSE(CFilePath::FromNative(name).Sjis()) << name;
+        EXPECT_NE(CFilePath::FromNative(name).Display().find('?'), std::string::npos) << name;  // shown, never used
     }
+}
+
+// Files whose names have no Shift-JIS form are read and saved under their
+// own names, and a substitute name is never touched.
+TEST(FilePathFiles, NamesWithoutAShiftJisFormAreReadAndSavedWhole) {
+    TempDir dir;
+    ASSERT_FALSE(SaveFileAtomically(CFilePath::FromNative(dir.File("?.kmp")), "other"));
+    for (const char* name : {"é.kmp", "ü.txt", "\xF0\x9F\x98\x80.kmp", "\xFF.kmp"}) {
+        const CFilePath path = CFilePath::FromNative(dir.File(name));
+        ASSERT_FALSE(SaveFileAtomically(path, name)) << name;
+        EXPECT_TRUE(PathExists(path)) << name;
+        EXPECT_EQ(ReadWholeFile(path).bytes, name);
+        EXPECT_EQ(test::ReadFileBytes(dir.File(name)), name);
+    }
+    EXPECT_EQ(test::ReadFileBytes(dir.File("?.kmp")), "other");
+    // A NUL would cut the name short and name another file.
+    const CFilePath cut = CFilePath::FromNative(std::string(dir.File("?.kmp")) + std::string(1, '\0') + "x");
+    const std::optional<FileError> refused = SaveFileAtomically(cut, "lost");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->cause, FileErrorCause::kBadPath);
+    EXPECT_EQ(ReadWholeFile(cut).error->cause, FileErrorCause::kBadPath);
+    EXPECT_EQ(test::ReadFileBytes(dir.File("?.kmp")), "other");
 }
 
 TEST(ReadWholeFile, ReportsTheCause) {

@@ -75,9 +75,9 @@ TEST(SpecialFolders, AFifoOrDeviceAsFolderNamesFileIsPassedOver) {
 }
 
 TEST(ProgramFolder, IsTheExecutablesFolder) {
-    const std::string folder = GetProgramFolder();
+    const std::string folder = GetProgramFolder().Native();
     EXPECT_TRUE(fs::exists(fs::path(folder) / "kelmio_core_tests"));
-    EXPECT_EQ(GetProgramFilePath("Kelmio.key"), folder + "/Kelmio.key");
+    EXPECT_EQ(GetProgramFilePath("Kelmio.key").Native(), folder + "/Kelmio.key");
 }
 
 }  // namespace

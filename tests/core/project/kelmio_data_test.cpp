@@ -8,7 +8,7 @@ namespace kelmio {
 namespace {
 
 using test::Sj;
-using History = std::vector<std::string>;
+using History = std::vector<CFilePath>;
 
 CKelmioMemo Memo(const std::string& title, const std::string& text = "") { return CKelmioMemo{title, text}; }
 

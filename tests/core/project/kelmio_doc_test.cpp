@@ -137,7 +137,7 @@ TEST_F(DocTest, OpenReadsTheProjectAndTheEditorMarksItModified) {
 
     EXPECT_EQ(doc.GetPathName(), path);
     EXPECT_EQ(doc.m_data.m_strSrcFile, "/src/a.png");
-    EXPECT_EQ(editor.loaded, std::vector<std::string>{dir.File("t.txt")});
+    EXPECT_EQ(editor.loaded, std::vector<CFilePath>{dir.File("t.txt")});
     EXPECT_TRUE(doc.IsModified());
 
     // Closing at once writes the project again, without a question.
@@ -259,7 +259,7 @@ TEST_F(DocTest, TranslationQuestionComesFirstAndCanCancel) {
     editor.modified = true;
     prompter.ExpectMessage(Answer::kYes);
     EXPECT_TRUE(doc.SaveModified());
-    EXPECT_EQ(editor.saved, std::vector<std::string>{dir.File("p.txt")});
+    EXPECT_EQ(editor.saved, std::vector<CFilePath>{dir.File("p.txt")});
 }
 
 TEST_F(DocTest, ImageQuestionCancelStopsTheReplacement) {
@@ -278,7 +278,7 @@ TEST_F(DocTest, SaveCollectsThePanesStateInOrder) {
     source.stateToSave.m_nScrollY = 300;
     source.stateToSave.m_bFitWindow = 1;
     EXPECT_TRUE(doc.OnFileSave());
-    EXPECT_EQ(editor.saved, std::vector<std::string>{dir.File("p.txt")});
+    EXPECT_EQ(editor.saved, std::vector<CFilePath>{dir.File("p.txt")});
     EXPECT_FALSE(editor.modified);
     EXPECT_EQ(memo.savedTexts, 2);  // once for the new project's file, once now
     CKelmioData written;
@@ -314,7 +314,7 @@ TEST_F(DocTest, FailedSaveKeepsTheOldFileAndShowsTheCause) {
     const std::string before = test::ReadFileBytes(path);
 
     std::size_t written = 0;
-    CKelmioDoc failing(settings, prompter, app, [&](std::string_view target, std::string_view bytes) {
+    CKelmioDoc failing(settings, prompter, app, [&](const CFilePath& target, std::string_view bytes) {
         return SaveFileAtomically(target, bytes, [&](int fd, const void* data, std::size_t size) -> ssize_t {
             if (written + size > 10) {
                 errno = ENOSPC;
@@ -418,7 +418,7 @@ TEST_F(DocTest, TranslationSaveCommandsKeepTheWorkMarkedWhenTheFileIsNotWritten)
     EXPECT_TRUE(editor.modified);
 
     // Yes to the question, then no name given: the work is kept as after Cancel.
-    doc.m_data.m_strEditFile.clear();
+    doc.m_data.m_strEditFile = {};
     prompter.ExpectMessage(Answer::kYes);
     prompter.ExpectFileCancel();
     EXPECT_FALSE(doc.SaveModified());
@@ -450,7 +450,7 @@ TEST_F(DocTest, TranslationThatWouldLoseCharactersIsSavedOnlyWhenTheUserAgrees) 
     // OK: saved, and nothing more to say afterwards.
     prompter.ExpectMessage(Answer::kOk);
     doc.OnEditFileSave();
-    EXPECT_EQ(editor.saved, std::vector<std::string>{dir.File("p.txt")});
+    EXPECT_EQ(editor.saved, std::vector<CFilePath>{dir.File("p.txt")});
     EXPECT_FALSE(editor.modified);
     EXPECT_EQ(prompter.Messages().back().text, question);
 }
@@ -463,7 +463,7 @@ TEST_F(DocTest, RecentEntryThatFailsIsRemoved) {
     ASSERT_EQ(doc.RecentProjects().Entries().size(), 2u);
     prompter.ExpectMessage(Answer::kOk);
     EXPECT_FALSE(doc.OpenRecentFile(1));
-    EXPECT_EQ(doc.RecentProjects().Entries(), std::vector<std::string>{dir.File("second.kmp")});
+    EXPECT_EQ(doc.RecentProjects().Entries(), std::vector<CFilePath>{dir.File("second.kmp")});
 }
 
 TEST_F(DocTest, CancellingTheQuestionKeepsTheRecentEntry) {

@@ -75,7 +75,7 @@ TEST_F(NewProjectDlgTest, SubFolderRuleAndTrailingSeparator) {
         EXPECT_EQ(form.m_strProjectPath, dir.File("work/p/p.kmp"));
         EXPECT_EQ(form.m_strEditPath, dir.File("work/p/p.txt"));
         EXPECT_TRUE(fs::is_directory(dir.File("work/p")));
-        EXPECT_FALSE(fs::exists(form.m_strProjectPath));  // the dialog writes no file
+        EXPECT_FALSE(fs::exists(form.m_strProjectPath.Native()));  // the dialog writes no file
         EXPECT_EQ(settings.GetString("System", "NewFolder", ""), folder);  // as typed, without the sub-folder
     }
     EXPECT_TRUE(prompter.Messages().empty());
@@ -127,6 +127,17 @@ TEST_F(NewProjectDlgTest, FolderThatCannotBeCreated) {
     EXPECT_FALSE(dlg.OnOK());
     EXPECT_EQ(prompter.Messages().back().text, Sj("フォルダの作成に失敗しました"));
     EXPECT_FALSE(settings.Has("System", "NewFolder"));
+}
+
+TEST_F(NewProjectDlgTest, NamesWithoutAShiftJisFormBecomeTheirOwnFiles) {
+    CNewProjectDlg form(settings, prompter);
+    form.m_strFolder = CFilePath::FromNative(dir.File("wörk"));
+    form.OnNameChanged(CFilePath::FromNative("é"));
+    ASSERT_TRUE(form.OnOK());
+    EXPECT_EQ(form.m_strProjectPath.Native(), dir.File("wörk/é.kmp"));
+    EXPECT_EQ(form.m_strEditPath.Native(), dir.File("wörk/é.txt"));
+    EXPECT_TRUE(fs::is_directory(dir.File("wörk")));
+    EXPECT_EQ(settings.GetPath("System", "NewFolder").Native(), dir.File("wörk"));
 }
 
 }  // namespace

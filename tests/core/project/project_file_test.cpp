@@ -164,9 +164,41 @@ TEST(ProjectFile, WideStringsAreConvertedToShiftJis) {
     ASSERT_TRUE(ReadProject(Dword(100) + wideSource + tail, data));
     EXPECT_EQ(data.m_strSrcFile, Sj("日本語のテキスト"));
 
-    // A character with no Shift-JIS form becomes "?".
+    // A file name with no Shift-JIS form is kept whole; other texts get "?".
     ASSERT_TRUE(ReadProject(Dword(100) + Bytes({0xFF, 0xFE, 0xFF, 2, 'a', 0, 0xE9, 0x00}) + tail, data));
-    EXPECT_EQ(data.m_strSrcFile, "a?");
+    EXPECT_EQ(data.m_strSrcFile.Native(), "a\xC3\xA9");
+    const std::string wideDictionary = Dword(100) + Bytes({0, 0}) + Dword(0) + Dword(0) +
+                                       Bytes({0xFF, 0xFE, 0xFF, 2, 'a', 0, 0xE9, 0x00}) + tail.substr(1);
+    ASSERT_TRUE(ReadProject(wideDictionary, data));
+    EXPECT_EQ(data.m_strDicPath, "a?");
+}
+
+// A name with a Shift-JIS form is written in Shift-JIS as always; one
+// without is written in the wide form and read back as the same bytes.
+TEST(ProjectFile, FileNamesWithoutAShiftJisFormUseTheWideForm) {
+    CKelmioData data;
+    data.m_strEditFile = Sj("/訳/表.txt");
+    const std::string sjisName = Sj("/訳/表.txt");
+    const std::string narrow = WriteProject(data);
+    EXPECT_EQ(narrow, Dword(100) + Bytes({0, static_cast<unsigned char>(sjisName.size())}) + sjisName +
+                          WriteProject(CKelmioData()).substr(6));
+
+    data.m_strEditFile = CFilePath::FromNative("/d/ü.txt");
+    data.m_strSrcFile = CFilePath::FromNative("/d/\xFF.png");
+    data.m_arrSrcHistory = {data.m_strSrcFile, CFilePath::FromNative("/d/\xF0\x9F\x98\x80.html"), sjisName};
+    const std::string bytes = WriteProject(data);
+    const std::string wideEdit = Bytes({0xFF, 0xFE, 0xFF, 8, '/', 0, 'd', 0, '/', 0, 0xFC, 0, '.', 0, 't', 0, 'x', 0,
+                                        't', 0});
+    const std::string wideSource = Bytes({0xFF, 0xFE, 0xFF, 8, '/', 0, 'd', 0, '/', 0, 0xFF, 0xDC, '.', 0, 'p', 0,
+                                          'n', 0, 'g', 0});
+    EXPECT_EQ(bytes.substr(4, wideSource.size() + wideEdit.size()), wideSource + wideEdit);
+
+    CKelmioData read;
+    ASSERT_TRUE(ReadProject(bytes, read));
+    EXPECT_EQ(read, data);
+    EXPECT_EQ(read.m_strSrcFile.Native(), "/d/\xFF.png");
+    EXPECT_EQ(read.m_arrSrcHistory[1].Native(), "/d/\xF0\x9F\x98\x80.html");
+    EXPECT_EQ(WriteProject(read), bytes);
 }
 
 TEST(ProjectFile, BadStreamsFailAndLeaveTheRecordCleared) {

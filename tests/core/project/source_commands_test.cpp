@@ -55,7 +55,7 @@ TEST_F(SourceCommandsTest, ChoosingASourceKeepsTheFilterIndexAndReloadsTheViewer
     // The same file in another letter case replaces the history entry.
     prompter.ExpectFile("/docs/page.html", 4);
     doc.OnFileSource();
-    EXPECT_EQ(doc.m_data.m_arrSrcHistory, std::vector<std::string>{"/docs/page.html"});
+    EXPECT_EQ(doc.m_data.m_arrSrcHistory, std::vector<CFilePath>{"/docs/page.html"});
     EXPECT_EQ(source.hints.size(), 2u);
 }
 
@@ -110,7 +110,7 @@ TEST_F(SourceCommandsTest, EmptyUrlBecomesAnEmptySource) {
     doc.OnFileSourceUrl();
     EXPECT_EQ(prompter.InputPrompts().back(), Sj("URLを指定してください"));
     EXPECT_EQ(doc.m_data.m_strSrcFile, "");
-    EXPECT_EQ(doc.m_data.m_arrSrcHistory, (std::vector<std::string>{"", "/a.png"}));
+    EXPECT_EQ(doc.m_data.m_arrSrcHistory, (std::vector<CFilePath>{"", "/a.png"}));
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -127,7 +127,7 @@ TEST_F(SourceCommandsTest, ProjectSettingsOkAlwaysMovesTheSourceUp) {
         return kIdOk;
     });
     doc.OnProjectSettings();
-    EXPECT_EQ(doc.m_data.m_arrSrcHistory, (std::vector<std::string>{"/b.png", "/a.png"}));
+    EXPECT_EQ(doc.m_data.m_arrSrcHistory, (std::vector<CFilePath>{"/b.png", "/a.png"}));
     EXPECT_EQ(doc.m_data.m_strEditFile, "/u.txt");
     EXPECT_EQ(source.hints, std::vector<int>{kHintSettingsChanged});
     EXPECT_TRUE(doc.IsModified());
@@ -142,7 +142,7 @@ TEST_F(SourceCommandsTest, ProjectSettingsWithAnEmptySource) {
     });
     doc.OnProjectSettings();
     EXPECT_EQ(doc.m_data.m_strSrcFile, "");
-    EXPECT_EQ(doc.m_data.m_arrSrcHistory, (std::vector<std::string>{"", "/a.png"}));
+    EXPECT_EQ(doc.m_data.m_arrSrcHistory, (std::vector<CFilePath>{"", "/a.png"}));
 }
 
 TEST_F(SourceCommandsTest, ProjectSettingsBrowseButtons) {
@@ -173,7 +173,7 @@ TEST_F(SourceCommandsTest, TranslationFileCommands) {
 
     editor.modified = true;
     doc.OnEditFileSave();
-    EXPECT_EQ(editor.saved, std::vector<std::string>{"/t/a.txt"});
+    EXPECT_EQ(editor.saved, std::vector<CFilePath>{"/t/a.txt"});
     EXPECT_FALSE(editor.modified);
 
     // Opening another text asks about the modified one first.
@@ -181,7 +181,7 @@ TEST_F(SourceCommandsTest, TranslationFileCommands) {
     prompter.ExpectMessage(Answer::kNo);
     prompter.ExpectFile("/t/b.txt");
     doc.OnEditFileOpen();
-    EXPECT_EQ(editor.loaded, std::vector<std::string>{"/t/b.txt"});
+    EXPECT_EQ(editor.loaded, std::vector<CFilePath>{"/t/b.txt"});
     EXPECT_EQ(doc.m_data.m_strEditFile, "/t/b.txt");
     EXPECT_FALSE(editor.modified);
 
@@ -195,9 +195,9 @@ TEST_F(SourceCommandsTest, TranslationFileCommands) {
 TEST(CRecentProjects, KeepsFourMostRecentFirst) {
     CRecentProjects list;
     for (const char* path : {"/a.kmp", "/b.kmp", "/c.kmp", "/d.kmp", "/e.kmp"}) list.Add(path);
-    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/e.kmp", "/d.kmp", "/c.kmp", "/b.kmp"}));
+    EXPECT_EQ(list.Entries(), (std::vector<CFilePath>{"/e.kmp", "/d.kmp", "/c.kmp", "/b.kmp"}));
     list.Add("/C.KMP");
-    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/C.KMP", "/e.kmp", "/d.kmp", "/b.kmp"}));
+    EXPECT_EQ(list.Entries(), (std::vector<CFilePath>{"/C.KMP", "/e.kmp", "/d.kmp", "/b.kmp"}));
 
     CMemorySettings settings;
     list.Remove(3);
@@ -207,6 +207,26 @@ TEST(CRecentProjects, KeepsFourMostRecentFirst) {
     CRecentProjects read;
     read.ReadList(settings);
     EXPECT_EQ(read.Entries(), list.Entries());
+}
+
+TEST(CRecentProjects, NamesWithoutAShiftJisFormStayAsTheyAre) {
+    const CFilePath accent = CFilePath::FromNative("/p/é.kmp");
+    const CFilePath capital = CFilePath::FromNative("/p/É.kmp");
+    const CFilePath raw = CFilePath::FromNative("/p/\xFF.kmp");
+    CRecentProjects list;
+    for (const CFilePath& path : {accent, capital, raw, CFilePath::FromNative("/p/?.kmp")}) list.Add(path);
+    // Without a Shift-JIS form only the same bytes are the same file.
+    EXPECT_EQ(list.Entries().size(), 4u);
+    list.Add(accent);
+    EXPECT_EQ(list.Entries().front(), accent);
+    EXPECT_EQ(list.Entries().size(), 4u);
+
+    CMemorySettings settings;
+    list.WriteList(settings);
+    CRecentProjects read;
+    read.ReadList(settings);
+    EXPECT_EQ(read.Entries(), list.Entries());
+    EXPECT_EQ(read.Entries()[2], raw);
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ namespace {
 using test::Sj;
 
 TEST(SourceHistoryRows, FileAndFolderAndRebuiltUnchanged) {
-    std::vector<std::string> history{"/c/a/b.txt", "http://example.org/x/page.html", "/top.txt", Sj("/表/ソ.txt"), "name"};
+    std::vector<CFilePath> history{"/c/a/b.txt", "http://example.org/x/page.html", "/top.txt", Sj("/表/ソ.txt"),
+                                   "name"};
     CSrcHistoryDlg dialog(history);
     ASSERT_EQ(dialog.Rows().size(), 5u);
     EXPECT_EQ(dialog.Rows()[0], (SourceHistoryRow{"b.txt", "/c/a"}));
@@ -23,18 +24,18 @@ TEST(SourceHistoryRows, FileAndFolderAndRebuiltUnchanged) {
     EXPECT_EQ(dialog.Rows()[2], (SourceHistoryRow{"top.txt", "/"}));
     EXPECT_EQ(dialog.Rows()[3], (SourceHistoryRow{Sj("ソ.txt"), Sj("/表")}));
     EXPECT_EQ(dialog.Rows()[4], (SourceHistoryRow{"name", ""}));
-    const std::vector<std::string> before = history;
+    const std::vector<CFilePath> before = history;
     ASSERT_TRUE(dialog.OnOK(2));
     EXPECT_EQ(history, before);
     EXPECT_EQ(dialog.Selected(), "/top.txt");
 }
 
 TEST(SourceHistoryRows, MostRecentIsSelectedAndNoSelectionKeepsTheDialogOpen) {
-    std::vector<std::string> history{"/a.txt", "/b.txt"};
+    std::vector<CFilePath> history{"/a.txt", "/b.txt"};
     CSrcHistoryDlg dialog(history);
     EXPECT_EQ(dialog.InitialSelection(), 0);
     EXPECT_FALSE(dialog.OnOK(-1));
-    std::vector<std::string> none;
+    std::vector<CFilePath> none;
     CSrcHistoryDlg empty(none);
     EXPECT_EQ(empty.InitialSelection(), -1);
     EXPECT_FALSE(empty.OnOK(0));
@@ -54,7 +55,7 @@ TEST(SourceHistoryCommand, OkMakesTheOlderSourceCurrentAndReloadsTheViewer) {
     prompter.ExpectSourceHistoryDialog([](CSrcHistoryDlg& form) { return form.OnOK(1) ? kIdOk : kIdCancel; });
     doc.OnFileSourceHistory();
     EXPECT_EQ(doc.m_data.m_strSrcFile, "/old.txt");
-    EXPECT_EQ(doc.m_data.m_arrSrcHistory, (std::vector<std::string>{"/old.txt", "/new.txt"}));
+    EXPECT_EQ(doc.m_data.m_arrSrcHistory, (std::vector<CFilePath>{"/old.txt", "/new.txt"}));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(source.hints, (std::vector<int>{kHintSourceChanged}));
 }

@@ -145,7 +145,7 @@ TEST_F(RecoveryKeeperTest, DiscardRemovesTheEntryAndCancelKeepsItUntouched) {
     prompter.ExpectMessage(Answer::kNo);
     EXPECT_FALSE(Show(*keeper));
     keeper->Flush();
-    EXPECT_FALSE(std::filesystem::exists(store.EntryPath(project)));
+    EXPECT_FALSE(std::filesystem::exists(store.EntryPath(project).Native()));
     EXPECT_TRUE(prompter.ScriptDone());
 }
 
@@ -171,7 +171,7 @@ TEST_F(RecoveryKeeperTest, OffersOnlyEntriesNewerThanTheFilesWhoseWriterHasEnded
     EXPECT_FALSE(Show(*keeper));
     EXPECT_EQ(prompter.Messages().size(), 1u);
     // A damaged entry is never offered.
-    WriteFileBytes(store.EntryPath(project), WriteRecoveryEntry(Leftover()).substr(0, 40));
+    WriteFileBytes(store.EntryPath(project).Native(), WriteRecoveryEntry(Leftover()).substr(0, 40));
     EXPECT_FALSE(Show(*keeper));
     EXPECT_EQ(prompter.Messages().size(), 1u);
 }
@@ -203,7 +203,7 @@ TEST_F(RecoveryKeeperTest, CopiesWhenDueAndRemovesTheEntryOnceSavedOrClosed) {
     keeper->Copy(Snapshot("x"));
     keeper->OnProjectClosed();
     keeper->Flush();
-    EXPECT_FALSE(std::filesystem::exists(store.EntryPath(project)));
+    EXPECT_FALSE(std::filesystem::exists(store.EntryPath(project).Native()));
 }
 
 TEST_F(RecoveryKeeperTest, UnsavedWorkWithoutAnEditNoticeIsCopiedAllTheSame) {
@@ -220,7 +220,7 @@ TEST_F(RecoveryKeeperTest, EachProjectPathHasItsOwnEntry) {
     CRecoveryEntry entry = Leftover();
     entry.m_strProject = other;
     // Even under this project's file name, another project's entry is not this one's.
-    WriteFileBytes(store.EntryPath(project), WriteRecoveryEntry(entry));
+    WriteFileBytes(store.EntryPath(project).Native(), WriteRecoveryEntry(entry));
     EXPECT_FALSE(store.Load(project));
     auto keeper = MakeKeeper();
     EXPECT_FALSE(Show(*keeper));
@@ -250,7 +250,7 @@ TEST(RecoveryWriterTest, WritesTheLatestCopyAndARemovalGivenLaterWins) {
         writer.Write(std::move(last));
         writer.Remove("/p.kmp");
     }  // the writer finishes what it was given before it goes
-    EXPECT_FALSE(std::filesystem::exists(CRecoveryStore(dir.File("recovery")).EntryPath("/p.kmp")));
+    EXPECT_FALSE(std::filesystem::exists(CRecoveryStore(dir.File("recovery")).EntryPath("/p.kmp").Native()));
     ASSERT_FALSE(results.empty());
     EXPECT_FALSE(results.back());
 
@@ -302,6 +302,25 @@ TEST(ApplyRecoveryTest, PutsTextAndMemosBackAsUnsavedChanges) {
     EXPECT_EQ(doc.m_data.GetMemo(0), (CKelmioMemo{Sj("題"), Sj("本文")}));
     EXPECT_EQ(memo.initialUpdates, 1);
     EXPECT_TRUE(doc.IsModified());
+}
+
+// A data folder whose name has no Shift-JIS form ("é" in the user's name)
+// still holds the copies: the folder is kept by its own bytes.
+TEST(RecoveryStoreTest, DataFolderWithoutAShiftJisNameKeepsEntries) {
+    TempDir dir;
+    ScopedEnv data("XDG_DATA_HOME", dir.File("josé"));
+    const CFilePath folder = DefaultRecoveryFolder();
+    EXPECT_FALSE(folder.Sjis());
+    CRecoveryEntry entry;
+    entry.m_strProject = "/p.kmp";
+    entry.m_strEditText = "text";
+    const CRecoveryStore store(folder);
+    ASSERT_FALSE(store.Save(entry));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("josé") + "/Morva/Kelmio/recovery"));
+    const std::optional<CRecoveryEntry> loaded = store.Load("/p.kmp");
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->m_strEditText, "text");
+    EXPECT_TRUE(store.Remove("/p.kmp"));
 }
 
 }  // namespace

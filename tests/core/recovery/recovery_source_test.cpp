@@ -110,13 +110,13 @@ TEST_F(ApplySourceRecoveryTest, AnotherSourceOrOneNotShownAsTextGetsTheEditSetAs
     prompter.ExpectMessage(Answer::kOk);
     EXPECT_EQ(Apply(), SourceRecoveryOutcome::kSetAside);
     EXPECT_FALSE(source.edit);  // the project's own source is left alone
-    const std::string aside = SetAsidePath(Folder(), entry.m_source->m_strPath, entry.m_nCopyTime);
-    EXPECT_EQ(ReadFileBytes(ToNativePath(aside)), Sj("直した原文\r\n"));
+    const CFilePath aside = SetAsidePath(Folder(), entry.m_source->m_strPath, entry.m_nCopyTime);
+    EXPECT_EQ(ReadFileBytes(aside.Native()), Sj("直した原文\r\n"));
     ASSERT_EQ(prompter.Messages().size(), 1u);
     const std::string& told = prompter.Messages()[0].text;
     EXPECT_NE(told.find(Sj("/work/原文.txt")), std::string::npos);
     EXPECT_NE(told.find(Sj("プロジェクトのソースが控えのときと違う")), std::string::npos);
-    EXPECT_NE(told.find(aside), std::string::npos);
+    EXPECT_NE(told.find(aside.Display()), std::string::npos);
 
     // The same source, but shown in the browser (or missing): kept aside too.
     doc.m_data.SetSource(Sj("/work/原文.txt"));

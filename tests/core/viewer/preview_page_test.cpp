@@ -67,6 +67,15 @@ TEST(MediaPage, VideoGetsTheClientHeightLessFifty) {
     EXPECT_EQ(MakeMediaPageBody("/m/v.avi", true, 480), "<EMBED SRC=\"/m/v.avi\" AUTOSTART=\"FALSE\" HEIGHT=\"430\">");
 }
 
+// A name without a Shift-JIS form cannot be written into the Shift-JIS
+// page as it is: the page refers to its bytes percent-encoded.
+TEST(MediaPage, NamesWithoutAShiftJisFormArePercentEncoded) {
+    EXPECT_EQ(MakeMediaPageBody(CFilePath::FromNative("/m/é a\xFF.wav"), false, 0),
+              "<EMBED SRC=\"/m/%C3%A9%20a%FF.wav\" AUTOSTART=\"FALSE\">");
+    EXPECT_NE(MakeInfoPageBody(CFilePath::FromNative("/m/ü.txt"), "t", {}).find("HREF=\"file:///m/%C3%BC.txt\""),
+              std::string::npos);
+}
+
 TEST(MediaPage, QuotesAroundThePathAreDropped) {
     EXPECT_EQ(MakeMediaPageBody("\"\"/m/a.mp3\"", false, 0), "<EMBED SRC=\"/m/a.mp3\" AUTOSTART=\"FALSE\">");
 }

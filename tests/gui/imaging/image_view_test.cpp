@@ -91,7 +91,7 @@ protected:
         if (m_project.m_strSrcFile.empty()) {
             m_pCanvas->ShowMemoryImage();
         } else {
-            m_pCanvas->ShowImageFile(m_project.m_strSrcFile);
+            m_pCanvas->ShowImageFile(m_project.m_strSrcFile.Display());
         }
     }
     void SetModified() override { m_bModified = true; }
