@@ -1,5 +1,6 @@
 #include "text/cp932.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -149,6 +150,70 @@ std::vector<Utf8Span> FindCharsWithoutCp932Form(std::string_view utf8) {
     std::vector<Utf8Span> found;
     Convert("CP932", "UTF-8", utf8, SkipUtf8, "?", &found);
     return found;
+}
+
+namespace {
+
+constexpr std::size_t kCountChunk = std::size_t{1} << 20;
+
+// The end of the piece of `text` that starts at `pos` and is about `chunk`
+// bytes long, moved on past continuation bytes so no character is cut.
+std::size_t Utf8PieceEnd(std::string_view text, std::size_t pos, std::size_t chunk) {
+    std::size_t end = std::min(text.size(), pos + std::max<std::size_t>(chunk, 4));
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+    return end;
+}
+
+// The same for Shift-JIS: whole characters from `pos`, so a piece never
+// ends on a lead byte whose trail byte follows.
+std::size_t SjisPieceEnd(std::string_view text, std::size_t pos, std::size_t chunk) {
+    const std::size_t target = std::min(text.size(), pos + std::max<std::size_t>(chunk, 4));
+    std::size_t end = pos;
+    while (end < target) end += CharLengthAt(text, end);
+    return std::min(end, text.size());
+}
+
+}  // namespace
+
+void Cp932ToUtf8Pieces(std::string_view sjis, std::size_t chunk,
+                       const std::function<void(std::string_view utf8)>& append) {
+    for (std::size_t pos = 0; pos < sjis.size();) {
+        const std::size_t end = SjisPieceEnd(sjis, pos, chunk);
+        append(Cp932ToUtf8(sjis.substr(pos, end - pos)));
+        pos = end;
+    }
+}
+
+std::size_t Utf8ToCp932Pieces(std::string_view utf8, std::size_t chunk,
+                              const std::function<bool(std::string_view sjis)>& sink) {
+    std::size_t unconvertible = 0;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t end = Utf8PieceEnd(utf8, pos, chunk);
+        const ConversionResult piece = Utf8ToCp932Checked(utf8.substr(pos, end - pos));
+        unconvertible += piece.unconvertible;
+        if (!sink(piece.text)) break;
+        pos = end;
+    }
+    return unconvertible;
+}
+
+// An ASCII byte gives one byte, or none when it ends a double-byte
+// character; any other byte gives at most one character of 3 bytes
+// (U+FFFD included, for a byte that is no character).
+std::size_t Cp932ToUtf8SizeBound(std::string_view sjis) {
+    std::size_t high = 0;
+    for (const char c : sjis) high += static_cast<unsigned char>(c) >> 7;
+    return sjis.size() + 2 * high;
+}
+
+std::size_t CountCharsWithoutCp932Form(std::string_view utf8) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t end = Utf8PieceEnd(utf8, pos, kCountChunk);
+        count += FindCharsWithoutCp932Form(utf8.substr(pos, end - pos)).size();
+        pos = end;
+    }
+    return count;
 }
 
 std::string Utf16ToCp932(std::u16string_view utf16) { return Utf16ToCp932Checked(utf16).text; }

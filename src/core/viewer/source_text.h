@@ -43,6 +43,10 @@ bool HoldsUtf8(TextSourceKind kind);
 void ForEachPaneChunk(const SourceText& text, std::size_t chunk,
                       const std::function<void(std::string_view utf8)>& append);
 
+// No less than the size of the UTF-8 pieces ForEachPaneChunk gives: the
+// room the pane reserves before it takes them.
+std::size_t PaneTextSizeBound(const SourceText& text);
+
 // Leaving an edited text: true when it is to be saved. "System"/"Save" 0
 // saves without asking; otherwise "変更されています。保存しますか？".
 bool QuerySaveSourceText(const CSettings& settings, CPrompter& prompter);

@@ -3,6 +3,8 @@
 #include <wx/stc/stc.h>
 
 #include <algorithm>
+#include <climits>
+#include <string_view>
 
 #include "gui/editor/editor_find.h"
 #include "gui/editor/screen_wrap.h"
@@ -18,6 +20,7 @@ namespace {
 // boundaries in Latin text, between characters (with kinsoku) in Japanese.
 constexpr int kWrapMode = wxSTC_WRAP_WORD;
 constexpr int kLineNumberMargin = 0;
+constexpr int kPositionCacheSize = 1 << 14;
 // Space before the numbers and between the margin and the text.
 constexpr int kMarginPadding = 4;
 constexpr int kTextGap = 6;
@@ -28,9 +31,15 @@ int DigitsOf(int number) {
     return digits;
 }
 
-std::string WidgetText(wxStyledTextCtrl& edit) {
-    const wxCharBuffer utf8 = edit.GetTextRaw();
-    return std::string(utf8.data(), utf8.length());
+// Texts go to and from the widget in pieces of this size, so a large text
+// is never held whole in a second form (UTF-8 beside Shift-JIS, or the
+// widget's bytes copied).
+constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+
+// The widget's own bytes, without a copy; valid until the text changes.
+std::string_view WidgetBytes(const wxStyledTextCtrl& edit) {
+    const char* text = edit.GetCharacterPointer();
+    return text == nullptr ? std::string_view() : std::string_view(text, static_cast<std::size_t>(edit.GetLength()));
 }
 
 }  // namespace
@@ -69,6 +78,12 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
     m_pEdit->SetEOLMode(wxSTC_EOL_CRLF);
     m_pEdit->SetMarginWidth(1, 0);
     m_pEdit->UsePopUp(wxSTC_POPUP_NEVER);  // the view shows Kelmio's own menu
+    // Screen wrapping makes nearly every Japanese character a run of its
+    // own; measured runs are kept for the thousands of characters a text
+    // uses, and the shown lines' layouts for the next paint, so typing
+    // lays out one line rather than the page.
+    m_pEdit->SetPositionCacheSize(kPositionCacheSize);
+    m_pEdit->SetLayoutCache(wxSTC_CACHE_PAGE);
     ApplySettings(CEditorSettings());
     m_pEdit->Bind(wxEVT_STC_CHANGE, [this](wxStyledTextEvent& event) {
         event.Skip();
@@ -93,13 +108,21 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
 
 CEditXCtrl::~CEditXCtrl() = default;
 
-std::string CEditXCtrl::GetText() const { return Utf8ToCp932(WidgetText(*m_pEdit)); }
+std::string CEditXCtrl::GetText() const { return Utf8ToCp932(WidgetBytes(*m_pEdit)); }
 
 void CEditXCtrl::SetText(const std::string& sjis) {
-    const std::string utf8 = Cp932ToUtf8(sjis);
     m_bReplacing = true;
     m_pEdit->ClearAll();
-    m_pEdit->AddTextRaw(utf8.c_str(), static_cast<int>(utf8.size()));
+    // Nothing of the load is kept for undo, and the widget's buffer is
+    // reserved once, with room left at the end for the first edits, so
+    // they do not move the whole text to a larger buffer.
+    m_pEdit->SetUndoCollection(false);
+    const std::size_t room = Cp932ToUtf8SizeBound(sjis) + kPieceSize;
+    m_pEdit->Allocate(static_cast<int>(std::min<std::size_t>(room, INT_MAX / 2)));
+    Cp932ToUtf8Pieces(sjis, kPieceSize, [this](std::string_view utf8) {
+        m_pEdit->AddTextRaw(utf8.data(), static_cast<int>(utf8.size()));
+    });
+    m_pEdit->SetUndoCollection(true);
     m_pEdit->EmptyUndoBuffer();
     m_pEdit->SetSavePoint();
     m_pEdit->GotoPos(0);
@@ -120,10 +143,13 @@ std::optional<FileError> CEditXCtrl::LoadFile(const std::string& sjisPath) {
 EditSaveResult CEditXCtrl::SaveFile(const std::string& sjisPath) const {
     // What was typed before a save is undone apart from what follows it.
     m_pUndo->Close();
-    ConversionResult converted = Utf8ToCp932Checked(WidgetText(*m_pEdit));
+    // Converted piece by piece while it is written, straight from the
+    // widget's buffer.
+    const std::string_view utf8 = WidgetBytes(*m_pEdit);
     EditSaveResult result;
-    result.unconvertible = converted.unconvertible;
-    result.error = SaveFileAtomically(sjisPath, converted.text);
+    result.error = SaveFileAtomically(sjisPath, [&result, utf8](const ByteSink& sink) {
+        result.unconvertible = Utf8ToCp932Pieces(utf8, kPieceSize, sink);
+    });
     return result;
 }
 

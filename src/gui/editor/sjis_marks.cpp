@@ -21,8 +21,10 @@ CSjisMarks::CSjisMarks(wxStyledTextCtrl& edit) : m_edit(edit) {
 }
 
 std::size_t CSjisMarks::Count() const {
-    const wxCharBuffer utf8 = m_edit.GetTextRaw();
-    return FindCharsWithoutCp932Form(std::string_view(utf8.data(), utf8.length())).size();
+    // The widget's own bytes, looked at in place.
+    const char* text = m_edit.GetCharacterPointer();
+    if (text == nullptr) return 0;
+    return CountCharsWithoutCp932Form(std::string_view(text, static_cast<std::size_t>(m_edit.GetLength())));
 }
 
 void CSjisMarks::OnModified(wxStyledTextEvent& event) {

@@ -1,0 +1,96 @@
+// The piecewise conversions against the whole-text ones they stand in for,
+// on Japanese text, random bytes and bytes chosen to sit at piece edges.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "text/cp932.h"
+
+namespace kelmio {
+namespace {
+
+std::string RandomBytes(std::mt19937& random, std::size_t size, std::string_view alphabet) {
+    std::string bytes(size, '\0');
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    for (char& c : bytes) c = alphabet[pick(random)];
+    return bytes;
+}
+
+std::string AllBytes() {
+    std::string bytes;
+    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+    return bytes;
+}
+
+// Japanese text, random bytes of every value, and bytes that are mostly
+// lead, trail and continuation bytes, so pieces end in awkward places.
+std::vector<std::string> Inputs(bool utf8) {
+    std::mt19937 random(932);
+    const std::string japanese = "翻訳の手順をまとめたものです。ﾃｷｽﾄ ABC ①～\r\n";
+    std::vector<std::string> inputs = {"", "a", utf8 ? japanese : Utf8ToCp932(japanese)};
+    std::string repeated;
+    for (int i = 0; i < 200; ++i) repeated += inputs.back();
+    inputs.push_back(repeated);
+    for (int i = 0; i < 20; ++i) {
+        inputs.push_back(RandomBytes(random, 1 + random() % 3000, AllBytes()));
+        inputs.push_back(RandomBytes(random, 1 + random() % 3000,
+                                     utf8 ? "\x80\xBF\xC2\xE3\xF0\xF4\xF8\xFF\xED\xA0\x81" "a"
+                                          : "\x81\x82\x9F\xE0\xFC\xFD\x40\x7F\x80\xA0\xDF\x0A" "a"));
+    }
+    inputs.push_back(std::string(5000, '\x80'));  // continuation bytes only
+    inputs.push_back(std::string(5000, '\x82'));  // lead bytes only
+    return inputs;
+}
+
+TEST(Cp932Pieces, ShiftJisPiecesJoinToTheWholeConversion) {
+    for (const std::string& sjis : Inputs(false)) {
+        for (const std::size_t chunk : {1u, 2u, 3u, 5u, 64u, 1000u, 1u << 20}) {
+            std::string joined;
+            std::size_t pieces = 0;
+            Cp932ToUtf8Pieces(sjis, chunk, [&](std::string_view piece) {
+                joined.append(piece);
+                ++pieces;
+            });
+            ASSERT_EQ(joined, Cp932ToUtf8(sjis)) << "chunk " << chunk;
+            // Pieces are cut near the size asked for, not kept whole.
+            if (chunk >= 4) EXPECT_GE(pieces, sjis.size() / (chunk + 1));
+        }
+    }
+}
+
+TEST(Cp932Pieces, Utf8PiecesJoinToTheWholeConversionAndCountTheSame) {
+    for (const std::string& utf8 : Inputs(true)) {
+        const ConversionResult whole = Utf8ToCp932Checked(utf8);
+        for (const std::size_t chunk : {1u, 3u, 7u, 64u, 1000u, 1u << 20}) {
+            std::string joined;
+            const std::size_t unconvertible = Utf8ToCp932Pieces(utf8, chunk, [&](std::string_view piece) {
+                joined.append(piece);
+                return true;
+            });
+            ASSERT_EQ(joined, whole.text) << "chunk " << chunk;
+            EXPECT_EQ(unconvertible, whole.unconvertible) << "chunk " << chunk;
+        }
+        EXPECT_EQ(CountCharsWithoutCp932Form(utf8), FindCharsWithoutCp932Form(utf8).size());
+    }
+}
+
+TEST(Cp932Pieces, ARefusingSinkStopsTheConversion) {
+    const std::string utf8(10000, 'x');
+    std::size_t calls = 0;
+    Utf8ToCp932Pieces(utf8, 100, [&calls](std::string_view) { return ++calls < 3; });
+    EXPECT_EQ(calls, 3u);
+}
+
+TEST(Cp932Pieces, SizeBoundHoldsAndStaysNearTheSizeForJapaneseText) {
+    for (const std::string& sjis : Inputs(false)) {
+        EXPECT_GE(Cp932ToUtf8SizeBound(sjis), Cp932ToUtf8(sjis).size());
+    }
+    const std::string japanese = Utf8ToCp932("翻訳の手順をまとめたものです。ﾃｷｽﾄ ABC\r\n");
+    EXPECT_LT(Cp932ToUtf8SizeBound(japanese), 2 * Cp932ToUtf8(japanese).size());
+    EXPECT_EQ(Cp932ToUtf8SizeBound("plain ASCII\r\n"), 13u);
+}
+
+}  // namespace
+}  // namespace kelmio
