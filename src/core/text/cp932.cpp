@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <iconv.h>
 
+#include "text/cp932_table.h"
 #include "text/sjis.h"
 
 namespace kelmio {
@@ -136,8 +137,12 @@ std::u16string Cp932ToUtf16(std::string_view sjis) {
     return Utf16FromNativeBytes(Convert("UTF-16LE", "CP932", sjis, SkipCp932, kUtf16LeReplacement).text);
 }
 
+ConversionResult Utf8ToCp932ByIconv(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8, SkipUtf8, "?"); }
+
 ConversionResult Utf8ToCp932Checked(std::string_view utf8) {
-    return Convert("CP932", "UTF-8", utf8, SkipUtf8, "?");
+    ConversionResult result;
+    if (Utf8ToCp932ByTable(utf8, result.text, result.unconvertible)) return result;
+    return Utf8ToCp932ByIconv(utf8);
 }
 
 ConversionResult Utf16ToCp932Checked(std::u16string_view utf16) {
@@ -208,6 +213,7 @@ std::size_t Cp932ToUtf8SizeBound(std::string_view sjis) {
 
 std::size_t CountCharsWithoutCp932Form(std::string_view utf8) {
     std::size_t count = 0;
+    if (CountWithoutCp932FormByTable(utf8, count)) return count;
     for (std::size_t pos = 0; pos < utf8.size();) {
         const std::size_t end = Utf8PieceEnd(utf8, pos, kCountChunk);
         count += FindCharsWithoutCp932Form(utf8.substr(pos, end - pos)).size();

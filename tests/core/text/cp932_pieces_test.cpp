@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text/cp932.h"
+#include "text/cp932_table.h"
 
 namespace kelmio {
 namespace {
@@ -73,6 +74,40 @@ TEST(Cp932Pieces, Utf8PiecesJoinToTheWholeConversionAndCountTheSame) {
             EXPECT_EQ(unconvertible, whole.unconvertible) << "chunk " << chunk;
         }
         EXPECT_EQ(CountCharsWithoutCp932Form(utf8), FindCharsWithoutCp932Form(utf8).size());
+    }
+}
+
+// The table-driven conversion against iconv itself, on every character of
+// the Basic Multilingual Plane and on hostile byte sequences.
+TEST(Cp932Table, GivesIconvsBytesAndCounts) {
+    std::vector<std::string> inputs = Inputs(true);
+    std::string every;
+    for (char32_t cp = 1; cp < 0x10000; ++cp) {
+        if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+        // In blocks, as iconv slows down on long runs of refusals.
+        if (cp % 512 == 0) {
+            inputs.push_back(every);
+            every.clear();
+        }
+        if (cp < 0x80) every += static_cast<char>(cp);
+        else if (cp < 0x800) every += {static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F))};
+        else every += {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+                       static_cast<char>(0x80 | (cp & 0x3F))};
+    }
+    inputs.push_back(every);
+    // Overlong forms, surrogates, code points past U+10FFFF, cut sequences.
+    inputs.push_back("\xC0\xAF\xC1\xBF\xE0\x80\xAF\xED\xA0\x80\xED\xBF\xBF\xF4\x90\x80\x80\xF5\x80");
+    inputs.push_back("\xF0\x9F\x98\x80\xF0\x8F\xBF\xBF\xE3\x81\xE3\x81\x82\xE3");
+    for (const std::string& utf8 : inputs) {
+        const ConversionResult reference = Utf8ToCp932ByIconv(utf8);
+        std::string table;
+        std::size_t unconvertible = 0;
+        ASSERT_TRUE(Utf8ToCp932ByTable(utf8, table, unconvertible));
+        ASSERT_EQ(table, reference.text);
+        EXPECT_EQ(unconvertible, reference.unconvertible);
+        std::size_t count = 0;
+        ASSERT_TRUE(CountWithoutCp932FormByTable(utf8, count));
+        EXPECT_EQ(count, FindCharsWithoutCp932Form(utf8).size());
     }
 }
 
