@@ -18,13 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!kelmio::Utf8ToCp932ByTable(bytes, table, unconvertible)) return 0;
     if (table != reference.text || unconvertible != reference.unconvertible) std::abort();
 
-    // The pieces, cut small so that they end in awkward places.
+    // Pieces cut before any byte that is no continuation byte, small so
+    // that they end in awkward places.
     const std::size_t chunk = size == 0 ? 1 : 1 + data[0] % 16;
     std::string joined;
-    kelmio::Utf8ToCp932Pieces(bytes, chunk, [&joined](std::string_view piece) {
-        joined.append(piece);
-        return true;
-    });
+    for (std::size_t start = 0; start < size;) {
+        std::size_t end = start + chunk < size ? start + chunk : size;
+        while (end < size && (data[end] & 0xC0) == 0x80) ++end;
+        joined += kelmio::Utf8ToCp932Checked(bytes.substr(start, end - start)).text;
+        start = end;
+    }
     if (joined != reference.text) std::abort();
     joined.clear();
     kelmio::Cp932ToUtf8Pieces(bytes, chunk, [&joined](std::string_view piece) { joined.append(piece); });

@@ -189,19 +189,6 @@ void Cp932ToUtf8Pieces(std::string_view sjis, std::size_t chunk,
     }
 }
 
-std::size_t Utf8ToCp932Pieces(std::string_view utf8, std::size_t chunk,
-                              const std::function<bool(std::string_view sjis)>& sink) {
-    std::size_t unconvertible = 0;
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        const std::size_t end = Utf8PieceEnd(utf8, pos, chunk);
-        const ConversionResult piece = Utf8ToCp932Checked(utf8.substr(pos, end - pos));
-        unconvertible += piece.unconvertible;
-        if (!sink(piece.text)) break;
-        pos = end;
-    }
-    return unconvertible;
-}
-
 // An ASCII byte gives one byte, or none when it ends a double-byte
 // character; any other byte gives at most one character of 3 bytes
 // (U+FFFD included, for a byte that is no character).

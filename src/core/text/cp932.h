@@ -41,16 +41,14 @@ struct Utf8Span {
 // count as such characters too.
 std::vector<Utf8Span> FindCharsWithoutCp932Form(std::string_view utf8);
 
-// The same conversions for texts too large to be held twice: the text is
-// cut into pieces of about `chunk` bytes, never inside a character, and
-// each piece is converted and handed on in order. The pieces joined are
-// exactly what the whole-text conversion gives.
+// Cp932ToUtf8 for texts too large to be held twice: the text is cut into
+// pieces of about `chunk` bytes, never inside a character, and each piece
+// is converted and handed on in order. The pieces joined are exactly what
+// the whole-text conversion gives. (Utf8ToCp932Checked needs no such
+// help: UTF-8 cut before any byte that is no continuation byte converts
+// piece by piece to the same bytes and counts.)
 void Cp932ToUtf8Pieces(std::string_view sjis, std::size_t chunk,
                        const std::function<void(std::string_view utf8)>& append);
-// Stops at the first piece `sink` refuses (returns false for). Returns how
-// many characters were replaced by "?" in the pieces converted.
-std::size_t Utf8ToCp932Pieces(std::string_view utf8, std::size_t chunk,
-                              const std::function<bool(std::string_view sjis)>& sink);
 // No less than the size of Cp932ToUtf8(sjis), found without converting:
 // room to reserve beforehand. For Japanese text it is below twice the size.
 std::size_t Cp932ToUtf8SizeBound(std::string_view sjis);

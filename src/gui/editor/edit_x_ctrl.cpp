@@ -10,6 +10,7 @@
 #include "gui/editor/screen_wrap.h"
 #include "gui/editor/sjis_marks.h"
 #include "gui/editor/undo_units.h"
+#include "gui/editor/widget_pieces.h"
 #include "gui/platform/wx_text.h"
 #include "platform/file_io.h"
 
@@ -145,10 +146,13 @@ EditSaveResult CEditXCtrl::SaveFile(const std::string& sjisPath) const {
     m_pUndo->Close();
     // Converted piece by piece while it is written, straight from the
     // widget's buffer.
-    const std::string_view utf8 = WidgetBytes(*m_pEdit);
     EditSaveResult result;
-    result.error = SaveFileAtomically(sjisPath, [&result, utf8](const ByteSink& sink) {
-        result.unconvertible = Utf8ToCp932Pieces(utf8, kPieceSize, sink);
+    result.error = SaveFileAtomically(sjisPath, [this, &result](const ByteSink& sink) {
+        ForEachWidgetPiece(*m_pEdit, kPieceSize, [&result, &sink](std::string_view utf8) {
+            ConversionResult sjis = Utf8ToCp932Checked(utf8);
+            result.unconvertible += sjis.unconvertible;
+            return sink(sjis.text);
+        });
     });
     return result;
 }

@@ -9,6 +9,7 @@
 #include "editor/edit_command_rules.h"
 #include "gui/editor/editor_settings_dlg.h"
 #include "gui/editor/sjis_marks.h"
+#include "gui/editor/widget_pieces.h"
 #include "gui/platform/wx_text.h"
 #include "text/word.h"
 
@@ -100,11 +101,22 @@ void CKelEditView::RunSettingsDialog(unsigned pages) {
 
 namespace kelmio {
 
+namespace {
+// The recovery copy is taken in pieces of this size.
+constexpr std::size_t kCopyPiece = std::size_t{4} << 20;
+}  // namespace
+
 std::string CKelEditView::CopyTextUtf8() const {
-    // The widget's own buffer, gap closed: one copy and no conversion.
-    wxStyledTextCtrl& widget = Editor().Widget();
-    const char* text = widget.GetCharacterPointer();
-    return text == nullptr ? std::string() : std::string(text, static_cast<std::size_t>(widget.GetLength()));
+    // The widget's own buffer, copied where it lies: no conversion, and
+    // the text is not moved for the copy (nor back on the next keystroke).
+    const wxStyledTextCtrl& widget = Editor().Widget();
+    std::string text;
+    text.reserve(static_cast<std::size_t>(widget.GetLength()));
+    ForEachWidgetPiece(widget, kCopyPiece, [&text](std::string_view utf8) {
+        text.append(utf8);
+        return true;
+    });
+    return text;
 }
 
 void CKelEditView::RestoreText(const std::string& sjis) {
