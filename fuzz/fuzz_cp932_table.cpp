@@ -32,6 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     joined.clear();
     kelmio::Cp932ToUtf8Pieces(bytes, chunk, [&joined](std::string_view piece) { joined.append(piece); });
     if (joined != kelmio::Cp932ToUtf8(bytes)) std::abort();
-    if (kelmio::Cp932ToUtf8SizeBound(bytes) < joined.size()) std::abort();
+    (void)kelmio::Cp932ToUtf8SizeEstimate(bytes);
     return 0;
 }

@@ -94,7 +94,7 @@ TEST_F(LargeTextTest, SourcePaneHoldsEveryPieceInOrder) {
     const std::string sjis = LargeSjisText();
     const std::string utf8 = Cp932ToUtf8(sjis);
     pane.BeginLoad();
-    pane.ReserveLoad(Cp932ToUtf8SizeBound(sjis));
+    pane.ReserveLoad(Cp932ToUtf8SizeEstimate(sjis));
     Cp932ToUtf8Pieces(sjis, 1 << 20, [&pane](std::string_view piece) { pane.AppendLoaded(piece); });
     pane.EndLoad();
     EXPECT_EQ(pane.TextUtf8(), utf8);

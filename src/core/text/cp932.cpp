@@ -189,13 +189,20 @@ void Cp932ToUtf8Pieces(std::string_view sjis, std::size_t chunk,
     }
 }
 
-// An ASCII byte gives one byte, or none when it ends a double-byte
-// character; any other byte gives at most one character of 3 bytes
-// (U+FFFD included, for a byte that is no character).
-std::size_t Cp932ToUtf8SizeBound(std::string_view sjis) {
-    std::size_t high = 0;
-    for (const char c : sjis) high += static_cast<unsigned char>(c) >> 7;
-    return sjis.size() + 2 * high;
+// ASCII stays one byte; every other character, single or double byte,
+// becomes 3 (2 for a few symbols).
+std::size_t Cp932ToUtf8SizeEstimate(std::string_view sjis) {
+    std::size_t size = 0;
+    for (std::size_t pos = 0; pos < sjis.size();) {
+        if (static_cast<unsigned char>(sjis[pos]) < 0x80) {
+            ++size;
+            ++pos;
+        } else {
+            size += 3;
+            pos += CharLengthAt(sjis, pos);
+        }
+    }
+    return size;
 }
 
 std::size_t CountCharsWithoutCp932Form(std::string_view utf8) {

@@ -49,9 +49,11 @@ std::vector<Utf8Span> FindCharsWithoutCp932Form(std::string_view utf8);
 // piece by piece to the same bytes and counts.)
 void Cp932ToUtf8Pieces(std::string_view sjis, std::size_t chunk,
                        const std::function<void(std::string_view utf8)>& append);
-// No less than the size of Cp932ToUtf8(sjis), found without converting:
-// room to reserve beforehand. For Japanese text it is below twice the size.
-std::size_t Cp932ToUtf8SizeBound(std::string_view sjis);
+// The size of Cp932ToUtf8(sjis), found without converting, as room to
+// reserve beforehand: exact for Japanese text but for the few symbols that
+// take 2 bytes in UTF-8 (counted as 3), and short only where double-byte
+// characters have no Unicode form.
+std::size_t Cp932ToUtf8SizeEstimate(std::string_view sjis);
 // FindCharsWithoutCp932Form(utf8).size(), with only a piece at a time in
 // memory.
 std::size_t CountCharsWithoutCp932Form(std::string_view utf8);

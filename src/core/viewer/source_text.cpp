@@ -82,9 +82,9 @@ void ForEachPaneChunk(const SourceText& source, std::size_t chunk,
     }
 }
 
-std::size_t PaneTextSizeBound(const SourceText& source) {
+std::size_t PaneTextSizeEstimate(const SourceText& source) {
     if (const auto* utf8 = std::get_if<Utf8SourceText>(&source)) return utf8->bytes.size();
-    return Cp932ToUtf8SizeBound(std::get<SjisSourceText>(source).bytes);
+    return Cp932ToUtf8SizeEstimate(std::get<SjisSourceText>(source).bytes);
 }
 
 bool QuerySaveSourceText(const CSettings& settings, CPrompter& prompter) {

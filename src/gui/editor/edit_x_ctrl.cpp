@@ -113,12 +113,14 @@ std::string CEditXCtrl::GetText() const { return Utf8ToCp932(WidgetBytes(*m_pEdi
 
 void CEditXCtrl::SetText(const std::string& sjis) {
     m_bReplacing = true;
-    m_pEdit->ClearAll();
-    // Nothing of the load is kept for undo, and the widget's buffer is
-    // reserved once, with room left at the end for the first edits, so
-    // they do not move the whole text to a larger buffer.
+    // Nothing of the old text or the load is kept for undo, and the
+    // widget's buffer is reserved once, with room left at the end for the
+    // first edits, so they do not move the whole text to a larger buffer.
+    // (Reserved room is touched, and costs memory, once the first edit
+    // moves the text after it into it: hence no more than that.)
     m_pEdit->SetUndoCollection(false);
-    const std::size_t room = Cp932ToUtf8SizeBound(sjis) + kPieceSize;
+    m_pEdit->ClearAll();
+    const std::size_t room = Cp932ToUtf8SizeEstimate(sjis) + kPieceSize;
     m_pEdit->Allocate(static_cast<int>(std::min<std::size_t>(room, INT_MAX / 2)));
     Cp932ToUtf8Pieces(sjis, kPieceSize, [this](std::string_view utf8) {
         m_pEdit->AddTextRaw(utf8.data(), static_cast<int>(utf8.size()));

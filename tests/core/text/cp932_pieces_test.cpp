@@ -119,13 +119,22 @@ TEST(Cp932Table, GivesIconvsBytesAndCounts) {
     }
 }
 
-TEST(Cp932Pieces, SizeBoundHoldsAndStaysNearTheSizeForJapaneseText) {
-    for (const std::string& sjis : Inputs(false)) {
-        EXPECT_GE(Cp932ToUtf8SizeBound(sjis), Cp932ToUtf8(sjis).size());
+TEST(Cp932Pieces, SizeEstimateIsExactForJapaneseTextAndNeverShortForCharacters) {
+    const std::string japanese = Utf8ToCp932("翻訳の手順をまとめたものです。ﾃｷｽﾄ ABC ①～\r\n");
+    EXPECT_EQ(Cp932ToUtf8SizeEstimate(japanese), Cp932ToUtf8(japanese).size());
+    EXPECT_EQ(Cp932ToUtf8SizeEstimate("plain ASCII\r\n"), 13u);
+    // Every double-byte and single-byte character there is, and bytes that
+    // are no character but no double-byte one either.
+    std::string every;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        for (int trail = 0x40; trail <= 0xFC; ++trail) every += {static_cast<char>(lead), static_cast<char>(trail)};
     }
-    const std::string japanese = Utf8ToCp932("翻訳の手順をまとめたものです。ﾃｷｽﾄ ABC\r\n");
-    EXPECT_LT(Cp932ToUtf8SizeBound(japanese), 2 * Cp932ToUtf8(japanese).size());
-    EXPECT_EQ(Cp932ToUtf8SizeBound("plain ASCII\r\n"), 13u);
+    for (int single = 0x00; single <= 0xFF; ++single) {
+        if (single < 0x81 || (single > 0x9F && single < 0xE0) || single > 0xFC) every += static_cast<char>(single);
+    }
+    const std::string utf8 = Cp932ToUtf8(every);
+    EXPECT_GE(Cp932ToUtf8SizeEstimate(every), utf8.size());
+    EXPECT_LT(Cp932ToUtf8SizeEstimate(every), utf8.size() + utf8.size() / 50);
 }
 
 }  // namespace
