@@ -55,7 +55,11 @@ public:
             wxTheApp->Yield(true);
         }
     }
-    ~CLoadedPage() { std::filesystem::remove(m_path); }
+    ~CLoadedPage() {
+        m_pBrowser.reset();
+        m_pFrame->Destroy();
+        std::filesystem::remove(m_path);
+    }
 
     kelmio::CWebBrowser& Browser() { return *m_pBrowser; }
 
@@ -65,9 +69,15 @@ private:
     std::unique_ptr<kelmio::CWebBrowser> m_pBrowser;
 };
 
-CLoadedPage& Page() {
-    static CLoadedPage page;
+// Made on first use; closed by main before the toolkit goes.
+std::unique_ptr<CLoadedPage>& PageHolder() {
+    static std::unique_ptr<CLoadedPage> page;
     return page;
+}
+
+CLoadedPage& Page() {
+    if (!PageHolder()) PageHolder() = std::make_unique<CLoadedPage>();
+    return *PageHolder();
 }
 
 void BM_ScrollStepDown(benchmark::State& state) {
@@ -116,6 +126,7 @@ int main(int argc, char** argv) {
     wxTheApp->CallOnInit();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    PageHolder().reset();
     wxTheApp->OnExit();
     wxEntryCleanup();
     return 0;
