@@ -89,6 +89,25 @@ TEST_F(LargeTextTest, EditorHoldsAndSavesWhatTheWholeTextConversionsGive) {
     EXPECT_GT(saved.unconvertible, 0u);
 }
 
+// The first keystroke must not have to move the whole text out of the way.
+TEST_F(LargeTextTest, AfterALoadTheWidgetsGapWaitsAtTheCaretAndNothingChanged) {
+    auto* view = new CKelEditView(m_pFrame, m_settings, m_prompter);
+    test::Pump();
+    const std::string sjis = LargeSjisText();
+    const std::string path = m_folder.File("large.txt");
+    std::ofstream(path, std::ios::binary) << sjis;
+    view->LoadFile(path);
+    view->SetCaret(static_cast<int>(sjis.size() / 3));
+    test::Pump();
+
+    wxStyledTextCtrl& widget = view->Editor().Widget();
+    EXPECT_EQ(widget.GetGapPosition(), widget.GetCurrentPos());
+    EXPECT_FALSE(view->GetModified());
+    EXPECT_FALSE(widget.GetModify());
+    EXPECT_FALSE(widget.CanUndo());
+    EXPECT_EQ(WidgetUtf8(widget), Cp932ToUtf8(sjis));
+}
+
 TEST_F(LargeTextTest, SourcePaneHoldsEveryPieceInOrder) {
     CPlainEditCtrl pane(m_pFrame, wxID_ANY);
     const std::string sjis = LargeSjisText();

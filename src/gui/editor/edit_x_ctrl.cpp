@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <string_view>
 
 #include "gui/editor/editor_find.h"
@@ -131,6 +132,26 @@ void CEditXCtrl::SetText(const std::string& sjis) {
     m_pEdit->GotoPos(0);
     m_bReplacing = false;
     m_bModified = false;
+    // Once whoever loaded the text has put the caret where work goes on.
+    m_pEdit->CallAfter([this] { MoveGapToCaret(); });
+}
+
+// The widget keeps its text with a gap where the last change was; after a
+// load that is the text's end. The first keystroke elsewhere would move
+// every byte after it (text and styles: some 140 MB for a 50 MiB text), a
+// visible stall; a change made and undone at the caret moves the gap there
+// while the text is still being opened.
+void CEditXCtrl::MoveGapToCaret() {
+    const int caret = m_pEdit->GetCurrentPos();
+    if (std::abs(m_pEdit->GetGapPosition() - caret) < static_cast<int>(kPieceSize)) return;
+    const bool widgetModified = m_pEdit->GetModify();
+    m_bReplacing = true;
+    m_pEdit->SetUndoCollection(false);
+    m_pEdit->InsertText(caret, " ");
+    m_pEdit->DeleteRange(caret, 1);
+    m_pEdit->SetUndoCollection(true);
+    if (!widgetModified) m_pEdit->SetSavePoint();
+    m_bReplacing = false;
 }
 
 std::optional<FileError> CEditXCtrl::LoadFile(const std::string& sjisPath) {
