@@ -25,10 +25,12 @@ constexpr const char* kCompactToolbarCss =
     "toolbar button { padding: 2px; min-width: 0; min-height: 0; }"
     "toolbar separator { margin: 0 2px; }";
 
-// The theme fades a scroll bar's parts in and out; every frame of the fade
-// redraws the whole window the bar belongs to, so a text editor whose
-// scroll bars are set up after it is shown is painted a dozen times over.
-constexpr const char* kStillScrollbarsCss = "scrollbar, scrollbar * { transition: none; }";
+// The theme fades scroll bars and toolbar buttons from one state to the
+// next; every frame of a fade redraws the whole window around them, so a
+// text editor whose scroll bars are set up after it is shown is painted a
+// dozen times over, and the first keystroke (which enables Undo and Save)
+// waits behind the repaints.
+constexpr const char* kStillBarsCss = "scrollbar, scrollbar *, toolbar button { transition: none; }";
 
 template <typename Function>
 Function Lookup(const char* name) {
@@ -58,9 +60,9 @@ void UseCompactToolbarButtons() {
     if (!applied) applied = AddApplicationCss(kCompactToolbarCss);
 }
 
-void KeepScrollbarsStill() {
+void KeepBarsStill() {
     static bool applied = false;
-    if (!applied) applied = AddApplicationCss(kStillScrollbarsCss);
+    if (!applied) applied = AddApplicationCss(kStillBarsCss);
 }
 
 namespace {
@@ -98,7 +100,7 @@ std::string FileChooserAcceptLabel(wxWindow& chooser) {
 #else
 
 void UseCompactToolbarButtons() {}
-void KeepScrollbarsStill() {}
+void KeepBarsStill() {}
 void LabelFileChooserButtons(wxWindow&, bool) {}
 std::string FileChooserAcceptLabel(wxWindow&) { return {}; }
 
