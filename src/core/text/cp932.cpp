@@ -1,8 +1,10 @@
 #include "text/cp932.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
+#include "text/cp932_table.h"
 #include "text/sjis.h"
 
 namespace kelmio {
@@ -135,8 +137,12 @@ std::u16string Cp932ToUtf16(std::string_view sjis) {
     return Utf16FromNativeBytes(Convert("UTF-16LE", "CP932", sjis, SkipCp932, kUtf16LeReplacement).text);
 }
 
+ConversionResult Utf8ToCp932ByIconv(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8, SkipUtf8, "?"); }
+
 ConversionResult Utf8ToCp932Checked(std::string_view utf8) {
-    return Convert("CP932", "UTF-8", utf8, SkipUtf8, "?");
+    ConversionResult result;
+    if (Utf8ToCp932ByTable(utf8, result.text, result.unconvertible)) return result;
+    return Utf8ToCp932ByIconv(utf8);
 }
 
 ConversionResult Utf16ToCp932Checked(std::u16string_view utf16) {
@@ -149,6 +155,65 @@ std::vector<Utf8Span> FindCharsWithoutCp932Form(std::string_view utf8) {
     std::vector<Utf8Span> found;
     Convert("CP932", "UTF-8", utf8, SkipUtf8, "?", &found);
     return found;
+}
+
+namespace {
+
+constexpr std::size_t kCountChunk = std::size_t{1} << 20;
+
+// The end of the piece of `text` that starts at `pos` and is about `chunk`
+// bytes long, moved on past continuation bytes so no character is cut.
+std::size_t Utf8PieceEnd(std::string_view text, std::size_t pos, std::size_t chunk) {
+    std::size_t end = std::min(text.size(), pos + std::max<std::size_t>(chunk, 4));
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+    return end;
+}
+
+// The same for Shift-JIS: whole characters from `pos`, so a piece never
+// ends on a lead byte whose trail byte follows.
+std::size_t SjisPieceEnd(std::string_view text, std::size_t pos, std::size_t chunk) {
+    const std::size_t target = std::min(text.size(), pos + std::max<std::size_t>(chunk, 4));
+    std::size_t end = pos;
+    while (end < target) end += CharLengthAt(text, end);
+    return std::min(end, text.size());
+}
+
+}  // namespace
+
+void Cp932ToUtf8Pieces(std::string_view sjis, std::size_t chunk,
+                       const std::function<void(std::string_view utf8)>& append) {
+    for (std::size_t pos = 0; pos < sjis.size();) {
+        const std::size_t end = SjisPieceEnd(sjis, pos, chunk);
+        append(Cp932ToUtf8(sjis.substr(pos, end - pos)));
+        pos = end;
+    }
+}
+
+// ASCII stays one byte; every other character, single or double byte,
+// becomes 3 (2 for a few symbols).
+std::size_t Cp932ToUtf8SizeEstimate(std::string_view sjis) {
+    std::size_t size = 0;
+    for (std::size_t pos = 0; pos < sjis.size();) {
+        if (static_cast<unsigned char>(sjis[pos]) < 0x80) {
+            ++size;
+            ++pos;
+        } else {
+            size += 3;
+            pos += CharLengthAt(sjis, pos);
+        }
+    }
+    return size;
+}
+
+std::size_t CountCharsWithoutCp932Form(std::string_view utf8) {
+    std::size_t count = 0;
+    if (CountWithoutCp932FormByTable(utf8, count)) return count;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t end = Utf8PieceEnd(utf8, pos, kCountChunk);
+        count += FindCharsWithoutCp932Form(utf8.substr(pos, end - pos)).size();
+        pos = end;
+    }
+    return count;
 }
 
 std::string Utf16ToCp932(std::u16string_view utf16) { return Utf16ToCp932Checked(utf16).text; }

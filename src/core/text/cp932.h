@@ -6,6 +6,7 @@
 // "?", an invalid or truncated byte sequence becomes U+FFFD on the way to
 // Unicode, and the conversion goes on after it.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,23 @@ struct Utf8Span {
 // save in Shift-JIS writes each of them as "?". Bytes that are not UTF-8
 // count as such characters too.
 std::vector<Utf8Span> FindCharsWithoutCp932Form(std::string_view utf8);
+
+// Cp932ToUtf8 for texts too large to be held twice: the text is cut into
+// pieces of about `chunk` bytes, never inside a character, and each piece
+// is converted and handed on in order. The pieces joined are exactly what
+// the whole-text conversion gives. (Utf8ToCp932Checked needs no such
+// help: UTF-8 cut before any byte that is no continuation byte converts
+// piece by piece to the same bytes and counts.)
+void Cp932ToUtf8Pieces(std::string_view sjis, std::size_t chunk,
+                       const std::function<void(std::string_view utf8)>& append);
+// The size of Cp932ToUtf8(sjis), found without converting, as room to
+// reserve beforehand: exact for Japanese text but for the few symbols that
+// take 2 bytes in UTF-8 (counted as 3), and short only where double-byte
+// characters have no Unicode form.
+std::size_t Cp932ToUtf8SizeEstimate(std::string_view sjis);
+// FindCharsWithoutCp932Form(utf8).size(), with only a piece at a time in
+// memory.
+std::size_t CountCharsWithoutCp932Form(std::string_view utf8);
 
 // UTF-16LE bytes as stored in files (2 bytes per code unit, low byte first).
 std::u16string Utf16FromLeBytes(std::string_view bytes);

@@ -82,6 +82,11 @@ void ForEachPaneChunk(const SourceText& source, std::size_t chunk,
     }
 }
 
+std::size_t PaneTextSizeEstimate(const SourceText& source) {
+    if (const auto* utf8 = std::get_if<Utf8SourceText>(&source)) return utf8->bytes.size();
+    return Cp932ToUtf8SizeEstimate(std::get<SjisSourceText>(source).bytes);
+}
+
 bool QuerySaveSourceText(const CSettings& settings, CPrompter& prompter) {
     if (SavesSourceWithoutAsking(settings)) return true;
     static const std::string question = SjisText("変更されています。保存しますか？");

@@ -44,6 +44,10 @@ bool HoldsUtf8(TextSourceKind kind);
 void ForEachPaneChunk(const SourceText& text, std::size_t chunk,
                       const std::function<void(std::string_view utf8)>& append);
 
+// The size of the UTF-8 pieces ForEachPaneChunk gives, as Cp932ToUtf8-
+// SizeEstimate tells it: the room the pane reserves before it takes them.
+std::size_t PaneTextSizeEstimate(const SourceText& text);
+
 // Leaving an edited text: true when it is to be saved. "System"/"Save" 0
 // saves without asking; otherwise "変更されています。保存しますか？".
 bool QuerySaveSourceText(const CSettings& settings, CPrompter& prompter);

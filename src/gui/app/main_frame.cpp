@@ -82,6 +82,7 @@ void CMainFrame::CreateBars() {
     SetMenuBar(BuildMenuBar().release());
 
     UseCompactToolbarButtons();
+    KeepBarsStill();
     wxToolBar* toolbar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
     toolbar->SetToolBitmapSize(wxSize(16, 16));
     AddToolbarButtons(*toolbar);

@@ -3,11 +3,15 @@
 #include <wx/stc/stc.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <string_view>
 
 #include "gui/editor/editor_find.h"
 #include "gui/editor/screen_wrap.h"
 #include "gui/editor/sjis_marks.h"
 #include "gui/editor/undo_units.h"
+#include "gui/platform/widget_pieces.h"
 #include "gui/platform/wx_text.h"
 #include "platform/file_io.h"
 
@@ -18,6 +22,7 @@ namespace {
 // boundaries in Latin text, between characters (with kinsoku) in Japanese.
 constexpr int kWrapMode = wxSTC_WRAP_WORD;
 constexpr int kLineNumberMargin = 0;
+constexpr int kPositionCacheSize = 1 << 14;
 // Space before the numbers and between the margin and the text.
 constexpr int kMarginPadding = 4;
 constexpr int kTextGap = 6;
@@ -28,9 +33,15 @@ int DigitsOf(int number) {
     return digits;
 }
 
-std::string WidgetText(wxStyledTextCtrl& edit) {
-    const wxCharBuffer utf8 = edit.GetTextRaw();
-    return std::string(utf8.data(), utf8.length());
+// Texts go to and from the widget in pieces of this size, so a large text
+// is never held whole in a second form (UTF-8 beside Shift-JIS, or the
+// widget's bytes copied).
+constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+
+// The widget's own bytes, without a copy; valid until the text changes.
+std::string_view WidgetBytes(const wxStyledTextCtrl& edit) {
+    const char* text = edit.GetCharacterPointer();
+    return text == nullptr ? std::string_view() : std::string_view(text, static_cast<std::size_t>(edit.GetLength()));
 }
 
 }  // namespace
@@ -69,6 +80,12 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
     m_pEdit->SetEOLMode(wxSTC_EOL_CRLF);
     m_pEdit->SetMarginWidth(1, 0);
     m_pEdit->UsePopUp(wxSTC_POPUP_NEVER);  // the view shows Kelmio's own menu
+    // Screen wrapping makes nearly every Japanese character a run of its
+    // own; measured runs are kept for the thousands of characters a text
+    // uses, and the shown lines' layouts for the next paint, so typing
+    // lays out one line rather than the page.
+    m_pEdit->SetPositionCacheSize(kPositionCacheSize);
+    m_pEdit->SetLayoutCache(wxSTC_CACHE_PAGE);
     ApplySettings(CEditorSettings());
     m_pEdit->Bind(wxEVT_STC_CHANGE, [this](wxStyledTextEvent& event) {
         event.Skip();
@@ -93,18 +110,48 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
 
 CEditXCtrl::~CEditXCtrl() = default;
 
-std::string CEditXCtrl::GetText() const { return Utf8ToCp932(WidgetText(*m_pEdit)); }
+std::string CEditXCtrl::GetText() const { return Utf8ToCp932(WidgetBytes(*m_pEdit)); }
 
 void CEditXCtrl::SetText(const std::string& sjis) {
-    const std::string utf8 = Cp932ToUtf8(sjis);
     m_bReplacing = true;
+    // Nothing of the old text or the load is kept for undo, and the
+    // widget's buffer is reserved once, with room left at the end for the
+    // first edits, so they do not move the whole text to a larger buffer.
+    // (Reserved room is touched, and costs memory, once the first edit
+    // moves the text after it into it: hence no more than that.)
+    m_pEdit->SetUndoCollection(false);
     m_pEdit->ClearAll();
-    m_pEdit->AddTextRaw(utf8.c_str(), static_cast<int>(utf8.size()));
+    const std::size_t room = Cp932ToUtf8SizeEstimate(sjis) + kPieceSize;
+    m_pEdit->Allocate(static_cast<int>(std::min<std::size_t>(room, INT_MAX / 2)));
+    Cp932ToUtf8Pieces(sjis, kPieceSize, [this](std::string_view utf8) {
+        m_pEdit->AddTextRaw(utf8.data(), static_cast<int>(utf8.size()));
+    });
+    m_pEdit->SetUndoCollection(true);
     m_pEdit->EmptyUndoBuffer();
     m_pEdit->SetSavePoint();
     m_pEdit->GotoPos(0);
     m_bReplacing = false;
     m_bModified = false;
+    // Once whoever loaded the text has put the caret where work goes on.
+    m_pEdit->CallAfter([this] { MoveGapToCaret(); });
+}
+
+// The widget keeps its text with a gap where the last change was; after a
+// load that is the text's end. The first keystroke elsewhere would move
+// every byte after it (text and styles: some 140 MB for a 50 MiB text), a
+// visible stall; a change made and undone at the caret moves the gap there
+// while the text is still being opened.
+void CEditXCtrl::MoveGapToCaret() {
+    const int caret = m_pEdit->GetCurrentPos();
+    if (std::abs(m_pEdit->GetGapPosition() - caret) < static_cast<int>(kPieceSize)) return;
+    const bool widgetModified = m_pEdit->GetModify();
+    m_bReplacing = true;
+    m_pEdit->SetUndoCollection(false);
+    m_pEdit->InsertText(caret, " ");
+    m_pEdit->DeleteRange(caret, 1);
+    m_pEdit->SetUndoCollection(true);
+    if (!widgetModified) m_pEdit->SetSavePoint();
+    m_bReplacing = false;
 }
 
 std::optional<FileError> CEditXCtrl::LoadFile(const CFilePath& path) {
@@ -120,10 +167,16 @@ std::optional<FileError> CEditXCtrl::LoadFile(const CFilePath& path) {
 EditSaveResult CEditXCtrl::SaveFile(const CFilePath& path) const {
     // What was typed before a save is undone apart from what follows it.
     m_pUndo->Close();
-    ConversionResult converted = Utf8ToCp932Checked(WidgetText(*m_pEdit));
+    // Converted piece by piece while it is written, straight from the
+    // widget's buffer.
     EditSaveResult result;
-    result.unconvertible = converted.unconvertible;
-    result.error = SaveFileAtomically(path, converted.text);
+    result.error = SaveFileAtomically(path, [this, &result](const ByteSink& sink) {
+        ForEachWidgetPiece(*m_pEdit, kPieceSize, [&result, &sink](std::string_view utf8) {
+            ConversionResult sjis = Utf8ToCp932Checked(utf8);
+            result.unconvertible += sjis.unconvertible;
+            return sink(sjis.text);
+        });
+    });
     return result;
 }
 

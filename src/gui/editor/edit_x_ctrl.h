@@ -93,6 +93,7 @@ private:
     std::size_t ToSjisOffset(int editorPosition) const;
     int ToEditorPosition(std::size_t sjisOffset) const;
     void OnWheel(wxMouseEvent& event);
+    void MoveGapToCaret();
     void FitLineNumberMargin();
 
     class CWidgetLines;

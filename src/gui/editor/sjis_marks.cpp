@@ -2,10 +2,14 @@
 
 #include <wx/stc/stc.h>
 
+#include "gui/platform/widget_pieces.h"
 #include "text/cp932.h"
 
 namespace kelmio {
 namespace {
+
+// The text is counted where it lies, a piece at a time.
+constexpr std::size_t kCountPiece = std::size_t{1} << 20;
 
 std::string RawText(wxStyledTextCtrl& edit, int start, int end) {
     const wxCharBuffer utf8 = edit.GetTextRangeRaw(start, end);
@@ -21,8 +25,12 @@ CSjisMarks::CSjisMarks(wxStyledTextCtrl& edit) : m_edit(edit) {
 }
 
 std::size_t CSjisMarks::Count() const {
-    const wxCharBuffer utf8 = m_edit.GetTextRaw();
-    return FindCharsWithoutCp932Form(std::string_view(utf8.data(), utf8.length())).size();
+    std::size_t count = 0;
+    ForEachWidgetPiece(m_edit, kCountPiece, [&count](std::string_view utf8) {
+        count += CountCharsWithoutCp932Form(utf8);
+        return true;
+    });
+    return count;
 }
 
 void CSjisMarks::OnModified(wxStyledTextEvent& event) {

@@ -25,28 +25,44 @@ constexpr const char* kCompactToolbarCss =
     "toolbar button { padding: 2px; min-width: 0; min-height: 0; }"
     "toolbar separator { margin: 0 2px; }";
 
+// The theme fades scroll bars and toolbar buttons from one state to the
+// next; every frame of a fade redraws the whole window around them, so a
+// text editor whose scroll bars are set up after it is shown is painted a
+// dozen times over, and the first keystroke (which enables Undo and Save)
+// waits behind the repaints.
+constexpr const char* kStillBarsCss = "scrollbar, scrollbar *, toolbar button { transition: none; }";
+
 template <typename Function>
 Function Lookup(const char* name) {
     return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, name));
+}
+
+// Adds style rules for the whole program; false when GTK cannot take them.
+bool AddApplicationCss(const char* css) {
+    const auto providerNew = Lookup<CssProviderNew>("gtk_css_provider_new");
+    const auto load = Lookup<CssProviderLoad>("gtk_css_provider_load_from_data");
+    const auto screenDefault = Lookup<ScreenDefault>("gdk_screen_get_default");
+    const auto addProvider = Lookup<AddProviderForScreen>("gtk_style_context_add_provider_for_screen");
+    if (providerNew == nullptr || load == nullptr || screenDefault == nullptr || addProvider == nullptr) return false;
+    void* screen = screenDefault();
+    if (screen == nullptr) return false;
+    // The screen keeps the provider for the rest of the program.
+    void* provider = providerNew();
+    if (provider == nullptr || !load(provider, css, -1, nullptr)) return false;
+    addProvider(screen, provider, kApplicationPriority);
+    return true;
 }
 
 }  // namespace
 
 void UseCompactToolbarButtons() {
     static bool applied = false;
-    if (applied) return;
-    const auto providerNew = Lookup<CssProviderNew>("gtk_css_provider_new");
-    const auto load = Lookup<CssProviderLoad>("gtk_css_provider_load_from_data");
-    const auto screenDefault = Lookup<ScreenDefault>("gdk_screen_get_default");
-    const auto addProvider = Lookup<AddProviderForScreen>("gtk_style_context_add_provider_for_screen");
-    if (providerNew == nullptr || load == nullptr || screenDefault == nullptr || addProvider == nullptr) return;
-    void* screen = screenDefault();
-    if (screen == nullptr) return;
-    // The screen keeps the provider for the rest of the program.
-    void* provider = providerNew();
-    if (provider == nullptr || !load(provider, kCompactToolbarCss, -1, nullptr)) return;
-    addProvider(screen, provider, kApplicationPriority);
-    applied = true;
+    if (!applied) applied = AddApplicationCss(kCompactToolbarCss);
+}
+
+void KeepBarsStill() {
+    static bool applied = false;
+    if (!applied) applied = AddApplicationCss(kStillBarsCss);
 }
 
 namespace {
@@ -84,6 +100,7 @@ std::string FileChooserAcceptLabel(wxWindow& chooser) {
 #else
 
 void UseCompactToolbarButtons() {}
+void KeepBarsStill() {}
 void LabelFileChooserButtons(wxWindow&, bool) {}
 std::string FileChooserAcceptLabel(wxWindow&) { return {}; }
 

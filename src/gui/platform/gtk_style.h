@@ -12,6 +12,11 @@ namespace kelmio {
 // main window's first-start width. Safe to call more than once.
 void UseCompactToolbarButtons();
 
+// Scroll bars and toolbar buttons that change state at once instead of
+// fading (a fade repaints the whole window frame after frame). Safe to
+// call more than once.
+void KeepBarsStill();
+
 // GTK's file chooser takes its buttons' texts from the toolkit's catalogue,
 // whose Japanese lacks "&Open": the buttons get Kelmio's own Japanese texts.
 void LabelFileChooserButtons(wxWindow& chooser, bool open);

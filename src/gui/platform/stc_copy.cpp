@@ -1,5 +1,7 @@
 #include "gui/platform/stc_copy.h"
 
+#include "gui/platform/widget_pieces.h"
+
 #include <wx/stc/stc.h>
 
 #include <algorithm>
@@ -7,11 +9,13 @@
 namespace kelmio {
 
 void CopyControlText(wxStyledTextCtrl& control, std::string& text) {
-    const int length = control.GetLength();
-    const int gap = std::clamp(control.GetGapPosition(), 0, length);
     text.clear();
-    if (gap > 0) text.append(control.GetRangePointer(0, gap), static_cast<std::size_t>(gap));
-    if (gap < length) text.append(control.GetRangePointer(gap, length - gap), static_cast<std::size_t>(length - gap));
+    // Pieces as large as the text: the gap alone cuts it.
+    const auto whole = static_cast<std::size_t>(std::max(control.GetLength(), 1));
+    ForEachWidgetPiece(control, whole, [&text](std::string_view utf8) {
+        text.append(utf8);
+        return true;
+    });
 }
 
 }  // namespace kelmio

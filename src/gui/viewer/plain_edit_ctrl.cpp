@@ -2,6 +2,8 @@
 
 #include <wx/stc/stc.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
 
 namespace kelmio {
@@ -25,6 +27,13 @@ void CPlainEditCtrl::BeginLoad() {
     m_pControl->SetReadOnly(false);
     m_pControl->SetUndoCollection(false);
     m_pControl->ClearAll();
+}
+
+void CPlainEditCtrl::ReserveLoad(std::size_t utf8Bytes) {
+    // Room filled only as the text comes is never touched, so the margin
+    // for the first edits costs nothing.
+    constexpr std::size_t kEditRoom = std::size_t{1} << 20;
+    m_pControl->Allocate(static_cast<int>(std::min<std::size_t>(utf8Bytes + kEditRoom, INT_MAX / 2)));
 }
 
 void CPlainEditCtrl::AppendLoaded(std::string_view utf8) {

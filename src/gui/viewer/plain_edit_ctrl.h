@@ -3,6 +3,7 @@
 // horizontal scroll bar, lines wrapped at the window's edge. The control
 // keeps the text as UTF-8, so its positions are byte offsets of that text.
 
+#include <cstddef>
 #include <string_view>
 
 #include "gui/viewer/r_edit_ctrl.h"
@@ -40,6 +41,9 @@ public:
     void SelectAll() override;
     void ReplaceSelection(std::string_view utf8) override;
 
+    // Makes room for a text of `utf8Bytes` being loaded, so the control's
+    // buffer is not moved and copied as it grows.
+    void ReserveLoad(std::size_t utf8Bytes);
     // Enter inserts LF alone in a file whose lines end so.
     void UseLineFeedOnly(bool lfOnly);
 

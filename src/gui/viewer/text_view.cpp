@@ -211,6 +211,7 @@ void CTextView::ShowTextFile() {
     }
     m_kind = source.kind;
     pane.BeginLoad();
+    if (auto* plain = dynamic_cast<CPlainEditCtrl*>(&pane)) plain->ReserveLoad(PaneTextSizeEstimate(source.text));
     ForEachPaneChunk(source.text, kLoadChunk, [&pane](std::string_view piece) { pane.AppendLoaded(piece); });
     source.text = SourceText{};
     pane.EndLoad();

@@ -69,6 +69,13 @@ TEST_F(SourceTextFile, ShiftJisChunksAreNeverCutInsideACharacter) {
     }
 }
 
+TEST_F(SourceTextFile, RoomReservedForThePaneIsTheTextsSize) {
+    for (const std::string& bytes : {Sj("あいうｱ漢字\r\n"), std::string("\xEF\xBB\xBF" "한국어 日本\n")}) {
+        const PaneTextSource source = LoadTextForPane(m_prompter, Write("r.txt", bytes));
+        EXPECT_EQ(PaneTextSizeEstimate(source.text), PaneText(source).size());
+    }
+}
+
 TEST_F(SourceTextFile, UnicodeSourceStaysUtf8) {
     const std::string path = Write("u.txt", "\xEF\xBB\xBF" "한국어 日本\n");
     const PaneTextSource source = LoadTextForPane(m_prompter, path);
