@@ -299,6 +299,18 @@ TEST_F(SourceViewTest, ImageSourceIsZoomedByTheCommandAndItsZoomComesBackWithThe
     EXPECT_EQ(View().Image().Canvas().GetScrollPoint(), scrolled);
     EXPECT_TRUE(View().QueryCommand(ID_IMAGE_ENLARGE_2)->bChecked);
 
+    // An image whose name has no Shift-JIS form is shown from its own name.
+    const CFilePath odd = CFilePath::FromNative(m_folder.File("work/\xFF\u00e9.png"));
+    ASSERT_TRUE(picture.SavePng(odd, {}));
+    const std::size_t messages = m_prompter.Messages().size();
+    m_prompter.ExpectFile(odd);
+    Send(ID_FILE_SRC);
+    ASSERT_EQ(View().Mode(), ViewMode::kImage);
+    EXPECT_EQ(Doc().m_data.m_strSrcFile, odd);
+    EXPECT_EQ(View().Image().Display().GetPath(), odd);
+    EXPECT_TRUE(View().Image().Display().HasImage());
+    EXPECT_EQ(m_prompter.Messages().size(), messages);
+
     // Another kind of source leaves image mode: the canvas goes, the image commands are off.
     ChooseSource(Write("notes.txt", "abc\r\n"));
     EXPECT_EQ(View().Mode(), ViewMode::kText);

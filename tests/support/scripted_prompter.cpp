@@ -8,7 +8,7 @@ namespace kelmio::test {
 
 void CScriptedPrompter::ExpectMessage(Answer answer) { m_script.emplace_back(answer); }
 
-void CScriptedPrompter::ExpectFile(std::string path, int filterIndex) {
+void CScriptedPrompter::ExpectFile(CFilePath path, int filterIndex) {
     m_script.emplace_back(FileDialogResult{kIdOk, std::move(path), filterIndex});
 }
 

@@ -30,7 +30,7 @@ class CScriptedPrompter final : public CPrompter {
 public:
     // Script steps, answered in the order they were given.
     void ExpectMessage(Answer answer);
-    void ExpectFile(std::string path, int filterIndex = 1);
+    void ExpectFile(CFilePath path, int filterIndex = 1);
     void ExpectFileCancel();
     void ExpectFolder(std::optional<std::string> folder);
     void ExpectInput(std::optional<std::string> value);

@@ -4,7 +4,6 @@
 #include "imaging/save_by_extension.h"
 #include "imaging/spi_control.h"
 #include "platform/file_error.h"
-#include "platform/file_io.h"
 #include "platform/settings.h"
 #include "project/kelmio_data.h"
 #include "text/cp932.h"
@@ -12,47 +11,34 @@
 namespace kelmio {
 namespace {
 
-// The base name (no folder, no extension) of a Shift-JIS path; folders may
-// be separated by "\" or "/", and a "\" may be a trail byte.
-std::string BaseNameOf(std::string_view path) {
-    std::size_t start = 0;
-    std::size_t dot = std::string_view::npos;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(path[i]);
-        if ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) {
-            ++i;
-            continue;
-        }
-        if (byte == '\\' || byte == '/') {
-            start = i + 1;
-            dot = std::string_view::npos;
-        } else if (byte == '.') {
-            dot = i;
-        }
-    }
-    const std::size_t end = dot == std::string_view::npos ? path.size() : dot;
-    return std::string(path.substr(start, end - start));
+// The base name (no folder, no extension) of a file, in its own bytes: the
+// suggested name of a saved image keeps the source's name whatever it holds.
+CFilePath BaseNameOf(const CFilePath& path) {
+    const CFilePath file = path.FileName();
+    const std::string& name = file.Native();
+    return CFilePath::FromNative(std::string_view(name).substr(0, name.rfind('.')));
 }
 
-// The folder part (up to the last separator) of a Shift-JIS path.
-std::string FolderOf(std::string_view path) {
-    std::size_t last = std::string_view::npos;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(path[i]);
-        if ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) {
-            ++i;
-            continue;
-        }
-        if (byte == '\\' || byte == '/') last = i;
-    }
-    return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last));
+// The folder holding a file (up to its last "/").
+CFilePath FolderOf(const CFilePath& path) {
+    const std::string& native = path.Native();
+    const std::size_t last = native.rfind('/');
+    return last == std::string::npos ? CFilePath() : CFilePath::FromNative(std::string_view(native).substr(0, last));
+}
+
+// The name with ".<extension>" appended to its own bytes.
+CFilePath WithExtension(const CFilePath& path, std::string_view extension) {
+    std::string native = path.Native();
+    native += '.';
+    native += extension;
+    return CFilePath::FromNative(native);
 }
 
 }  // namespace
 
-std::string CannotShowMessage(std::string_view path) {
+std::string CannotShowMessage(const CFilePath& path) {
     std::string text = SjisText("表示できません：");
-    text += path;
+    text += path.Display();
     return text;
 }
 
@@ -65,8 +51,8 @@ CImageDisplay::CImageDisplay(CSettings& settings, CPrompter& prompter, CImageSav
     m_nPureLevel = settings.GetInt("View", "PureLevel", 10);
 }
 
-bool CImageDisplay::ShowImageFile(std::string_view pathView) {
-    const std::string path(pathView);  // the view may point into m_strPath
+bool CImageDisplay::ShowImageFile(const CFilePath& pathRef) {
+    const CFilePath path(pathRef);  // the name may be m_strPath itself
     m_strPath = path;
     m_bImageModified = false;
     // An undo copy of another file must never come back over this one.
@@ -76,14 +62,14 @@ bool CImageDisplay::ShowImageFile(std::string_view pathView) {
     if (!loaded) {
         m_image.Free();
         m_prompter.Message(CannotShowMessage(path), MessageButtons::kOk, MessageIcon::kExclamation);
-        m_strPath.clear();
+        m_strPath = CFilePath();
         return false;
     }
     return Show();
 }
 
 bool CImageDisplay::ShowMemoryImage() {
-    m_strPath.clear();
+    m_strPath = CFilePath();
     Changed();
     const bool shown = Show();
     m_bImageModified = shown;
@@ -98,7 +84,7 @@ bool CImageDisplay::Show() {
 void CImageDisplay::LeaveImage() {
     m_image.Free();
     m_imageUndo.Free();
-    m_strPath.clear();
+    m_strPath = CFilePath();
     m_bImageModified = false;
     Changed();
 }
@@ -166,11 +152,10 @@ bool CImageDisplay::ReportSaveFailure(const ImageSaveResult& result) {
     return false;
 }
 
-bool CImageDisplay::SaveAs(const std::string& path, int filterIndex) {
-    std::string target = path;
+bool CImageDisplay::SaveAs(const CFilePath& path, int filterIndex) {
     // A name without one of the six extensions gets the chosen type's, so
     // the file is written in the format the user picked.
-    if (!SaveFormatOfPath(target)) target += "." + ExtensionOfImageType(filterIndex);
+    const CFilePath target = SaveFormatOfPath(path) ? path : WithExtension(path, ExtensionOfImageType(filterIndex));
     const ImageSaveResult result = SaveByExtension(m_image, target, m_settings);
     Changed();  // a colour conversion may have changed the image
     if (!result) return ReportSaveFailure(result);
@@ -178,45 +163,37 @@ bool CImageDisplay::SaveAs(const std::string& path, int filterIndex) {
     return true;
 }
 
-bool CImageDisplay::SaveImageAs(CKelmioData& project, std::string_view projectPath) {
+bool CImageDisplay::SaveImageAs(CKelmioData& project, const CFilePath& projectPath) {
     if (m_image.IsEmpty()) return false;  // nothing scanned or shown yet
     const int saveType = ReadImageSaveType(m_settings);
     CFileDialogEx dialog;
     dialog.m_bOpen = false;
     dialog.m_strDefExt = ExtensionOfImageType(saveType);
-    // Only the suggested name and folder come from the source, so its
-    // display form serves.
-    const std::string source = project.m_strSrcFile.Display();
-    dialog.m_strFileName = (source.empty() ? SjisText("新規イメージ") : BaseNameOf(source)) + "." + dialog.m_strDefExt;
+    const CFilePath& source = project.m_strSrcFile;
+    dialog.m_strFileName = WithExtension(source.empty() ? CFilePath(SjisText("新規イメージ")) : BaseNameOf(source),
+                                         dialog.m_strDefExt);
     dialog.m_nFlags = kOverwritePrompt | kHideReadOnly | kPathMustExist | kNoChangeDir;
     dialog.m_strFilter = ImageSaveFilter();
     dialog.m_owner = DialogOwner::kMainWindow;
     dialog.m_strTitle = ImageSaveTitle();
     dialog.m_nFilterIndex = saveType;
-    const std::string folder = FolderOf(source.empty() ? projectPath : std::string_view(source));
+    const CFilePath folder = FolderOf(source.empty() ? projectPath : source);
     const FileDialogResult chosen = m_chooser.ChooseImageFile(dialog, folder);
     if (chosen.nResult != kIdOk) return false;
-    // Images are written by their Shift-JIS name: a name without one is
-    // refused rather than turned into the name of another file.
-    const std::optional<std::string> target = chosen.strPath.Sjis();
-    if (!target) {
-        m_prompter.Message(BadPathMessage(chosen.strPath), MessageButtons::kOk, MessageIcon::kExclamation);
-        return false;
-    }
-    WriteImageSaveChoice(m_settings, *target, chosen.nFilterIndex);
-    if (!SaveAs(*target, chosen.nFilterIndex)) return false;
+    WriteImageSaveChoice(m_settings, chosen.strPath, chosen.nFilterIndex);
+    if (!SaveAs(chosen.strPath, chosen.nFilterIndex)) return false;
     project.SetSource(m_strPath);
     m_bImageModified = false;
     return true;
 }
 
-bool CImageDisplay::QuerySaveImage(CKelmioData& project, std::string_view projectPath) {
+bool CImageDisplay::QuerySaveImage(CKelmioData& project, const CFilePath& projectPath) {
     if (!m_bImageModified) return true;
     const Answer answer =
         m_prompter.Message(SjisText("画像を保存しますか？"), MessageButtons::kYesNoCancel, MessageIcon::kQuestion);
     if (answer == Answer::kNo) return true;
     if (answer != Answer::kYes) return false;
-    const std::string source = project.m_strSrcFile.Sjis().value_or(std::string());
+    const CFilePath source = project.m_strSrcFile;
     if (source.empty() || !SaveFormatOfPath(source)) {
         // No file to write over, or one in a format Kelmio cannot write:
         // the user names the file, rather than losing the turned image.
@@ -232,7 +209,7 @@ bool CImageDisplay::QuerySaveImage(CKelmioData& project, std::string_view projec
     return true;
 }
 
-void CImageDisplay::AcceptScan(CImageKit scanned, CKelmioData& project, std::string_view projectPath) {
+void CImageDisplay::AcceptScan(CImageKit scanned, CKelmioData& project, const CFilePath& projectPath) {
     m_image = std::move(scanned);
     m_imageUndo.Free();
     Changed();

@@ -12,6 +12,7 @@
 
 #include "imaging/image_kit.h"
 #include "imaging/image_zoom.h"
+#include "platform/file_path.h"
 #include "platform/prompter.h"
 
 namespace kelmio {
@@ -27,7 +28,7 @@ class CImageSaveChooser {
 public:
     virtual ~CImageSaveChooser() = default;
     // `initialFolder`: the folder the dialog opens in (may be empty).
-    virtual FileDialogResult ChooseImageFile(const CFileDialogEx& dialog, std::string_view initialFolder) = 0;
+    virtual FileDialogResult ChooseImageFile(const CFileDialogEx& dialog, const CFilePath& initialFolder) = 0;
 };
 
 // The turns and mirrors of the image menu.
@@ -43,7 +44,7 @@ public:
     // Loads and shows an image file. On failure the user is told
     // "表示できません：" and the path, the image is released and the path
     // becomes empty.
-    bool ShowImageFile(std::string_view path);
+    bool ShowImageFile(const CFilePath& path);
     // Shows the image already held (a scan kept in memory); it counts as
     // changed, so closing the project asks about it.
     bool ShowMemoryImage();
@@ -52,7 +53,7 @@ public:
 
     const CImageKit& GetImage() const { return m_image; }
     CImageKit& GetImage() { return m_image; }
-    const std::string& GetPath() const { return m_strPath; }
+    const CFilePath& GetPath() const { return m_strPath; }
     bool HasImage() const { return !m_image.IsEmpty(); }
     // Counts changes of the image, so a drawn form knows when it is stale.
     std::uint64_t GetGeneration() const { return m_nGeneration; }
@@ -83,15 +84,15 @@ public:
 
     // The image save dialog; true when the image was written. The written
     // file becomes the project's source.
-    bool SaveImageAs(CKelmioData& project, std::string_view projectPath);
+    bool SaveImageAs(CKelmioData& project, const CFilePath& projectPath);
     // Asks "画像を保存しますか？" about a changed image; false when cancelled.
-    bool QuerySaveImage(CKelmioData& project, std::string_view projectPath);
+    bool QuerySaveImage(CKelmioData& project, const CFilePath& projectPath);
 
     // A scanned image arrived: it becomes the image, and the user is asked
     // "ファイルに保存しますか？". Saved: the file is the new source; else the
     // source becomes empty and the image is kept in memory. The caller then
     // marks the document modified and shows the source again.
-    void AcceptScan(CImageKit scanned, CKelmioData& project, std::string_view projectPath);
+    void AcceptScan(CImageKit scanned, CKelmioData& project, const CFilePath& projectPath);
 
     // The display state kept with the project.
     void StoreViewState(ScrollPoint scroll, CKelmioPosData& pos) const;
@@ -99,7 +100,7 @@ public:
 
 private:
     bool Show();
-    bool SaveAs(const std::string& path, int filterIndex);
+    bool SaveAs(const CFilePath& path, int filterIndex);
     bool ReportSaveFailure(const ImageSaveResult& result);
     void Changed() { ++m_nGeneration; }
 
@@ -110,7 +111,7 @@ private:
 
     CImageKit m_image;
     CImageKit m_imageUndo;
-    std::string m_strPath;
+    CFilePath m_strPath;
     CImageZoom m_zoom;
     bool m_bImagePure = false;
     int m_nPureLevel = 10;
@@ -119,7 +120,7 @@ private:
 };
 
 // Texts of the image display.
-std::string CannotShowMessage(std::string_view path);  // "表示できません：" + path
+std::string CannotShowMessage(const CFilePath& path);  // "表示できません：" + its display form
 std::string ProcessingFailedMessage();                 // "処理が失敗しました"
 
 }  // namespace kelmio

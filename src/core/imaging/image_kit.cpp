@@ -134,8 +134,8 @@ CImageKit& CImageKit::operator=(CImageKit&& other) noexcept {
     return *this;
 }
 
-bool CImageKit::LoadFile(std::string_view sjisPath) {
-    FileReadResult file = ReadWholeFile(sjisPath);
+bool CImageKit::LoadFile(const CFilePath& path) {
+    FileReadResult file = ReadWholeFile(path);
     if (!file.ok()) {
         m_strLastError = "cannot read the file";
         return false;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/file_error.h"
+#include "platform/file_path.h"
 
 namespace kelmio {
 
@@ -84,7 +85,7 @@ public:
     CImageKit& operator=(CImageKit&& other) noexcept;
 
     // Reads the file and decodes it by its content, whatever its name says.
-    bool LoadFile(std::string_view sjisPath);
+    bool LoadFile(const CFilePath& path);
     // Decodes bytes already read (the same path LoadFile takes).
     bool LoadBlob(std::string_view bytes);
     // Takes 8-bit RGB pixels as the image (a scanned page).
@@ -131,12 +132,12 @@ public:
     std::string EncodePng(const PngSaveOptions& options) const;
 
     // Encodes and writes the file atomically: the old file survives a failure.
-    ImageSaveResult SaveBmp(std::string_view sjisPath) const;
-    ImageSaveResult SaveGif(std::string_view sjisPath, const GifSaveOptions& options) const;
-    ImageSaveResult SaveJpeg(std::string_view sjisPath, const JpegSaveOptions& options) const;
-    ImageSaveResult SaveTiff(std::string_view sjisPath, TiffCompression compression) const;
-    ImageSaveResult SavePcx(std::string_view sjisPath) const;
-    ImageSaveResult SavePng(std::string_view sjisPath, const PngSaveOptions& options) const;
+    ImageSaveResult SaveBmp(const CFilePath& path) const;
+    ImageSaveResult SaveGif(const CFilePath& path, const GifSaveOptions& options) const;
+    ImageSaveResult SaveJpeg(const CFilePath& path, const JpegSaveOptions& options) const;
+    ImageSaveResult SaveTiff(const CFilePath& path, TiffCompression compression) const;
+    ImageSaveResult SavePcx(const CFilePath& path) const;
+    ImageSaveResult SavePng(const CFilePath& path, const PngSaveOptions& options) const;
 
     // The library's reason for the last failed operation (UTF-8 or ASCII).
     const std::string& LastError() const { return m_strLastError; }
@@ -149,7 +150,7 @@ private:
     bool m_bVector = false;
     mutable std::string m_strLastError;
 
-    ImageSaveResult WriteEncoded(std::string_view sjisPath, const std::string& bytes) const;
+    ImageSaveResult WriteEncoded(const CFilePath& path, const std::string& bytes) const;
 };
 
 }  // namespace kelmio

@@ -150,35 +150,35 @@ std::string CImageKit::EncodePng(const PngSaveOptions& options) const {
                   m_strLastError);
 }
 
-ImageSaveResult CImageKit::WriteEncoded(std::string_view sjisPath, const std::string& bytes) const {
+ImageSaveResult CImageKit::WriteEncoded(const CFilePath& path, const std::string& bytes) const {
     ImageSaveResult result;
     if (bytes.empty()) {
         result.strLibraryError = m_strLastError.empty() ? "no image" : m_strLastError;
         return result;
     }
-    result.fileError = SaveFileAtomically(sjisPath, bytes);
+    result.fileError = SaveFileAtomically(path, bytes);
     result.bWritten = !result.fileError.has_value();
     return result;
 }
 
-ImageSaveResult CImageKit::SaveBmp(std::string_view sjisPath) const { return WriteEncoded(sjisPath, EncodeBmp()); }
+ImageSaveResult CImageKit::SaveBmp(const CFilePath& path) const { return WriteEncoded(path, EncodeBmp()); }
 
-ImageSaveResult CImageKit::SaveGif(std::string_view sjisPath, const GifSaveOptions& options) const {
-    return WriteEncoded(sjisPath, EncodeGif(options));
+ImageSaveResult CImageKit::SaveGif(const CFilePath& path, const GifSaveOptions& options) const {
+    return WriteEncoded(path, EncodeGif(options));
 }
 
-ImageSaveResult CImageKit::SaveJpeg(std::string_view sjisPath, const JpegSaveOptions& options) const {
-    return WriteEncoded(sjisPath, EncodeJpeg(options));
+ImageSaveResult CImageKit::SaveJpeg(const CFilePath& path, const JpegSaveOptions& options) const {
+    return WriteEncoded(path, EncodeJpeg(options));
 }
 
-ImageSaveResult CImageKit::SaveTiff(std::string_view sjisPath, TiffCompression compression) const {
-    return WriteEncoded(sjisPath, EncodeTiff(compression));
+ImageSaveResult CImageKit::SaveTiff(const CFilePath& path, TiffCompression compression) const {
+    return WriteEncoded(path, EncodeTiff(compression));
 }
 
-ImageSaveResult CImageKit::SavePcx(std::string_view sjisPath) const { return WriteEncoded(sjisPath, EncodePcx()); }
+ImageSaveResult CImageKit::SavePcx(const CFilePath& path) const { return WriteEncoded(path, EncodePcx()); }
 
-ImageSaveResult CImageKit::SavePng(std::string_view sjisPath, const PngSaveOptions& options) const {
-    return WriteEncoded(sjisPath, EncodePng(options));
+ImageSaveResult CImageKit::SavePng(const CFilePath& path, const PngSaveOptions& options) const {
+    return WriteEncoded(path, EncodePng(options));
 }
 
 }  // namespace kelmio

@@ -132,8 +132,8 @@ ImageSaveSettings ImageSaveSettings::Read(const CSettings& settings) {
 
 int ReadImageSaveType(const CSettings& settings) { return settings.GetInt("File", "SaveType", 1); }
 
-void WriteImageSaveChoice(CSettings& settings, std::string_view path, int filterIndex) {
-    settings.WriteString("System", "WriteDir", path);
+void WriteImageSaveChoice(CSettings& settings, const CFilePath& path, int filterIndex) {
+    settings.WritePath("System", "WriteDir", path);
     settings.WriteInt("File", "SaveType", filterIndex);
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "imaging/image_kit.h"
+#include "platform/file_path.h"
 
 namespace kelmio {
 
@@ -96,6 +97,6 @@ struct ImageSaveSettings {
 
 // "File"/"SaveType" (default 1) and "System"/"WriteDir".
 int ReadImageSaveType(const CSettings& settings);
-void WriteImageSaveChoice(CSettings& settings, std::string_view path, int filterIndex);
+void WriteImageSaveChoice(CSettings& settings, const CFilePath& path, int filterIndex);
 
 }  // namespace kelmio

@@ -1,15 +1,33 @@
 #include "imaging/save_by_extension.h"
 
+#include <algorithm>
+
 #include "imaging/image_save_options.h"
-#include "text/compare.h"
 
 namespace kelmio {
 
-std::optional<SaveFormat> SaveFormatOfPath(std::string_view path) {
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos) return std::nullopt;
-    const std::string_view extension = path.substr(dot);
-    const auto is = [&](std::string_view name) { return EqualsNoCaseMb(extension, name); };
+namespace {
+
+// The six extensions are ASCII: a byte compare without regard to ASCII case
+// reads them from any name, whatever its other bytes are.
+bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+               return lower(x) == lower(y);
+           });
+}
+
+}  // namespace
+
+std::optional<SaveFormat> SaveFormatOfPath(const CFilePath& path) {
+    // The file system's own bytes: "." is a byte of its own in them, and a
+    // dot in a folder's name is no extension.
+    const CFilePath file = path.FileName();
+    const std::string& name = file.Native();
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return std::nullopt;
+    const std::string_view extension = std::string_view(name).substr(dot);
+    const auto is = [&](std::string_view known) { return EqualsAsciiNoCase(extension, known); };
     if (is(".bmp")) return SaveFormat::kBmp;
     if (is(".gif")) return SaveFormat::kGif;
     if (is(".jpg") || is(".jpeg")) return SaveFormat::kJpeg;
@@ -19,7 +37,7 @@ std::optional<SaveFormat> SaveFormatOfPath(std::string_view path) {
     return std::nullopt;
 }
 
-ImageSaveResult SaveByExtension(CImageKit& image, std::string_view path, const CSettings& settings) {
+ImageSaveResult SaveByExtension(CImageKit& image, const CFilePath& path, const CSettings& settings) {
     const std::optional<SaveFormat> format = SaveFormatOfPath(path);
     if (!format) {
         ImageSaveResult result;

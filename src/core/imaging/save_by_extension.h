@@ -5,9 +5,8 @@
 // changes the image itself, not only the file.
 
 #include <optional>
-#include <string_view>
-
 #include "imaging/image_kit.h"
+#include "platform/file_path.h"
 
 namespace kelmio {
 
@@ -15,11 +14,11 @@ class CSettings;
 
 enum class SaveFormat { kBmp, kGif, kJpeg, kTiff, kPcx, kPng };
 
-// The format of a file name, from the text after its last "."; nullopt for
-// an unknown extension or a name without ".".
-std::optional<SaveFormat> SaveFormatOfPath(std::string_view path);
+// The format of a file name, from the bytes after the last "." of its last
+// component; nullopt for an unknown extension or a name without ".".
+std::optional<SaveFormat> SaveFormatOfPath(const CFilePath& path);
 
 // Not written (and no file error) when the extension is unknown.
-ImageSaveResult SaveByExtension(CImageKit& image, std::string_view path, const CSettings& settings);
+ImageSaveResult SaveByExtension(CImageKit& image, const CFilePath& path, const CSettings& settings);
 
 }  // namespace kelmio

@@ -203,8 +203,9 @@ bool CSPIControl::IsSupportedExtension(std::string_view ext) const {
     return false;
 }
 
-int CSPIControl::LoadPicture(std::string_view sjisPath, RgbPixels& pixels) {
-    const std::string native = ToNativePath(sjisPath);
+int CSPIControl::LoadPicture(const CFilePath& path, RgbPixels& pixels) {
+    // Plug-ins open the file themselves, by the file system's own name.
+    const std::string& native = path.Native();
     std::array<char, kHeadBytes> head{};
     {
         std::ifstream file(native, std::ios::binary);
@@ -248,10 +249,10 @@ int LoadSusiePlugins(CSPIControl& control, const CSettings& settings) {
     return control.LoadPlugins(settings.GetString("System", "SusiePlugin", ""));
 }
 
-bool LoadSusieImage(CSPIControl& control, CImageKit& image, std::string_view sjisPath) {
+bool LoadSusieImage(CSPIControl& control, CImageKit& image, const CFilePath& path) {
     if (control.CountFormats() == 0) return false;
     RgbPixels pixels;
-    if (control.LoadPicture(sjisPath, pixels) != kSusieOk) return false;
+    if (control.LoadPicture(path, pixels) != kSusieOk) return false;
     return image.LoadRgb(pixels);
 }
 

@@ -16,6 +16,7 @@
 #include "imaging/image_kit.h"
 #include "imaging/module_loader.h"
 #include "imaging/susie_api.h"
+#include "platform/file_path.h"
 
 namespace kelmio {
 
@@ -74,7 +75,7 @@ public:
     bool IsSupportedExtension(std::string_view ext) const;
     // Decodes the file with the first plug-in that takes it: kSusieOk with
     // `pixels` set, kSusieNotDecoded or kSusieReadError.
-    int LoadPicture(std::string_view sjisPath, RgbPixels& pixels);
+    int LoadPicture(const CFilePath& path, RgbPixels& pixels);
 
     std::size_t GetCount() const { return m_arr.size(); }
     const CSPICore& GetAt(std::size_t index) const { return m_arr[index]; }
@@ -93,7 +94,7 @@ private:
 int LoadSusiePlugins(CSPIControl& control, const CSettings& settings);
 
 // Decodes the file through the plug-ins into `image`.
-bool LoadSusieImage(CSPIControl& control, CImageKit& image, std::string_view sjisPath);
+bool LoadSusieImage(CSPIControl& control, CImageKit& image, const CFilePath& path);
 
 // Whether a file name is an image the viewer draws, and whether a vector
 // picture. `plugins` may be null (none loaded).

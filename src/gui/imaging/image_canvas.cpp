@@ -47,7 +47,7 @@ ImageSize CImageCanvas::GetDisplaySize() const {
     return m_display.GetDisplaySize(GetClientImageSize());
 }
 
-bool CImageCanvas::ShowImageFile(std::string_view path) {
+bool CImageCanvas::ShowImageFile(const CFilePath& path) {
     bool shown = false;
     {
         wxBusyCursor busy;

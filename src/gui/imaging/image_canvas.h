@@ -20,7 +20,7 @@ public:
 
     // Shows an image file with the wait cursor (a large scan takes a
     // moment), scrolled to its top left; false when it cannot be shown.
-    bool ShowImageFile(std::string_view path);
+    bool ShowImageFile(const CFilePath& path);
     // Shows the image kept in memory (a scan not saved).
     bool ShowMemoryImage();
 

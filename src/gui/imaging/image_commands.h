@@ -26,7 +26,7 @@ public:
     virtual ~CImageViewHost() = default;
     virtual bool IsImageMode() const = 0;
     virtual CKelmioData& Project() = 0;
-    virtual std::string ProjectPath() const = 0;
+    virtual CFilePath ProjectPath() const = 0;
     // Hint 8 to all views: the source is shown afresh (an image file is read
     // again).
     virtual void ShowSourceAgain() = 0;

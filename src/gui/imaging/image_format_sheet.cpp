@@ -147,7 +147,7 @@ private:
 
 }  // namespace
 
-FileDialogResult CWxImageSaveChooser::ChooseImageFile(const CFileDialogEx& dialog, std::string_view initialFolder) {
+FileDialogResult CWxImageSaveChooser::ChooseImageFile(const CFileDialogEx& dialog, const CFilePath& initialFolder) {
     // The save that follows may show the wait cursor; the dialog must not.
     wxBusyCursorSuspender notBusy;
     wxFileDialog chooser(m_pOwner, ToWx(dialog.m_strTitle), ToWxPath(initialFolder), ToWxPath(dialog.m_strFileName),

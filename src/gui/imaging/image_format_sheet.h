@@ -57,7 +57,7 @@ public:
     CWxImageSaveChooser(wxWindow* owner, CSettings& settings, CPrompter& prompter)
         : m_pOwner(owner), m_settings(settings), m_prompter(prompter) {}
 
-    FileDialogResult ChooseImageFile(const CFileDialogEx& dialog, std::string_view initialFolder) override;
+    FileDialogResult ChooseImageFile(const CFileDialogEx& dialog, const CFilePath& initialFolder) override;
 
 private:
     wxWindow* m_pOwner;

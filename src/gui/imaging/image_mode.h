@@ -36,7 +36,7 @@ public:
     CImageCanvas& Canvas() { return *m_pCanvas; }
     CImageCommands& Commands() { return *m_pCommands; }
 
-    bool ShowImageFile(std::string_view path) { return m_pCanvas->ShowImageFile(path); }
+    bool ShowImageFile(const CFilePath& path) { return m_pCanvas->ShowImageFile(path); }
     bool ShowMemoryImage() { return m_pCanvas->ShowMemoryImage(); }
 
     // The display state kept with the project: scroll position and zoom.
@@ -46,7 +46,7 @@ public:
     void RestoreViewState(const CKelmioPosData& pos);
     void ScrollToStored();
 
-    bool QuerySaveImage(CKelmioData& project, std::string_view projectPath) {
+    bool QuerySaveImage(CKelmioData& project, const CFilePath& projectPath) {
         return m_display.QuerySaveImage(project, projectPath);
     }
 

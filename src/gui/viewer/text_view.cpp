@@ -295,11 +295,8 @@ void CTextView::ShowImage(bool memory) {
     canvas.Show();
     if (memory) {
         m_pImage->ShowMemoryImage();
-    } else if (const std::optional<std::string> image = m_strPath.Sjis()) {
-        m_pImage->ShowImageFile(*image);
     } else {
-        // Images are read and written back by their Shift-JIS name.
-        m_prompter.Message(BadPathMessage(m_strPath), MessageButtons::kOk, MessageIcon::kExclamation);
+        m_pImage->ShowImageFile(m_strPath);
     }
 }
 
@@ -311,13 +308,13 @@ void CTextView::LeaveImage() {
 
 bool CTextView::QuerySaveImage() {
     if (m_pDoc == nullptr) return true;
-    return m_pImage->QuerySaveImage(m_pDoc->m_data, m_pDoc->GetPathName().Display());
+    return m_pImage->QuerySaveImage(m_pDoc->m_data, m_pDoc->GetPathName());
 }
 
 CKelmioData& CTextView::Project() { return m_pDoc != nullptr ? m_pDoc->m_data : m_noProject; }
 
-std::string CTextView::ProjectPath() const {
-    return m_pDoc != nullptr ? m_pDoc->GetPathName().Display() : std::string();
+CFilePath CTextView::ProjectPath() const {
+    return m_pDoc != nullptr ? m_pDoc->GetPathName() : CFilePath();
 }
 
 void CTextView::ShowSourceAgain() {

@@ -80,7 +80,7 @@ private:
     // CImageViewHost
     bool IsImageMode() const override { return m_nMode == ViewMode::kImage; }
     CKelmioData& Project() override;
-    std::string ProjectPath() const override;
+    CFilePath ProjectPath() const override;
     void ShowSourceAgain() override;
     void SetModified() override;
 

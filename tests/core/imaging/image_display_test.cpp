@@ -1,6 +1,7 @@
 #include "imaging/image_display.h"
 
 #include <deque>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "core/imaging/image_test_files.h"
@@ -19,10 +20,10 @@ using test::Sj;
 // The image save dialog, answered from a script.
 class CScriptedImageChooser final : public CImageSaveChooser {
 public:
-    void Answer(std::string path, int filterIndex) { m_answers.push_back({kIdOk, std::move(path), filterIndex}); }
+    void Answer(CFilePath path, int filterIndex) { m_answers.push_back({kIdOk, std::move(path), filterIndex}); }
     void Cancel() { m_answers.push_back({kIdCancel, "", 0}); }
 
-    FileDialogResult ChooseImageFile(const CFileDialogEx& dialog, std::string_view folder) override {
+    FileDialogResult ChooseImageFile(const CFileDialogEx& dialog, const CFilePath& folder) override {
         m_dialogs.push_back(dialog);
         m_folders.emplace_back(folder);
         if (m_answers.empty()) {
@@ -35,7 +36,7 @@ public:
     }
 
     std::vector<CFileDialogEx> m_dialogs;
-    std::vector<std::string> m_folders;
+    std::vector<CFilePath> m_folders;
 
 private:
     std::deque<FileDialogResult> m_answers;
@@ -241,6 +242,61 @@ TEST_F(ImageDisplayTest, ScanKeptInMemoryOrSaved) {
     m_chooser.Cancel();
     m_display.AcceptScan(test::GradientImage(12, 9), m_project, "");
     EXPECT_TRUE(m_project.m_strSrcFile.empty());
+}
+
+// Names the file system allows but Shift-JIS cannot write: a Latin letter,
+// an emoji and a byte that is no UTF-8.
+const char* const kNamesWithoutSjis[] = {"\u00e9.png", "\U0001F600.png", "\xFF.png"};
+
+TEST_F(ImageDisplayTest, ImagesUnderNamesWithoutShiftJisAreTurnedAndSavedBackUnderTheirOwnNames) {
+    for (const char* name : kNamesWithoutSjis) {
+        SCOPED_TRACE(name);
+        const CFilePath path = CFilePath::FromNative(m_dir.File(name));
+        ASSERT_FALSE(path.Sjis());
+        ASSERT_TRUE(test::GradientImage(40, 30).SavePng(path, {}));
+        ASSERT_TRUE(m_display.ShowImageFile(path));
+        EXPECT_EQ(m_display.GetPath(), path);
+        m_project.SetSource(path);
+        ASSERT_TRUE(m_display.Turn(ImageTurn::kLeft90));
+        m_prompter.ExpectMessage(Answer::kYes);
+        ASSERT_TRUE(m_display.QuerySaveImage(m_project, ""));
+        EXPECT_FALSE(m_display.IsImageModified());
+        CImageKit saved;
+        ASSERT_TRUE(saved.LoadFile(path));
+        EXPECT_EQ(saved.GetSize(), (ImageSize{30, 40}));
+    }
+    EXPECT_TRUE(m_prompter.ScriptDone());
+    // Written over each file itself, never under a look-alike such as "?.png".
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(m_dir.Path())) ++files;
+    EXPECT_EQ(files, 4u);  // page.png and the three
+}
+
+TEST_F(ImageDisplayTest, SaveImageAsKeepsTheBytesOfTheSourceAndOfTheChosenName) {
+    const CFilePath source = CFilePath::FromNative(m_dir.File("\u00e9t\u00e9.png"));
+    ASSERT_TRUE(test::GradientImage(40, 30).SavePng(source, {}));
+    ASSERT_TRUE(m_display.ShowImageFile(source));
+    m_project.SetSource(source);
+    m_settings.WriteInt("File", "SaveType", 6);
+    const CFilePath chosen = CFilePath::FromNative(m_dir.File("\xFFscan"));
+    m_chooser.Answer(chosen, 6);
+    ASSERT_TRUE(m_display.SaveImageAs(m_project, "/p/proj.kmp"));
+
+    EXPECT_EQ(m_chooser.m_dialogs.at(0).m_strFileName, CFilePath::FromNative("\u00e9t\u00e9.png"));
+    EXPECT_EQ(m_chooser.m_folders.at(0), CFilePath::FromNative(m_dir.Path().string()));
+    const CFilePath written = CFilePath::FromNative(m_dir.File("\xFFscan.png"));
+    EXPECT_EQ(m_project.m_strSrcFile, written);
+    EXPECT_EQ(m_display.GetPath(), written);
+    EXPECT_EQ(m_settings.GetPath("System", "WriteDir"), chosen);
+    CImageKit reread;
+    ASSERT_TRUE(reread.LoadFile(written));
+    EXPECT_EQ(reread.GetFormat(), "PNG");
+
+    // A file that cannot be shown is named in the message by its display form.
+    const CFilePath missing = CFilePath::FromNative(m_dir.File("\xFFmissing.png"));
+    m_prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(m_display.ShowImageFile(missing));
+    EXPECT_EQ(m_prompter.Messages().back().text, Sj("表示できません：") + missing.Display());
 }
 
 TEST_F(ImageDisplayTest, DisplayStateGoesIntoTheProject) {

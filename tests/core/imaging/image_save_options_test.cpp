@@ -98,6 +98,11 @@ TEST(SaveByExtension, FormatFollowsTheName) {
     EXPECT_EQ(SaveFormatOfPath("dir.png/a.Png"), SaveFormat::kPng);
     EXPECT_EQ(SaveFormatOfPath("a.jpe"), std::nullopt);
     EXPECT_EQ(SaveFormatOfPath("noext"), std::nullopt);
+    // The extension is read from the name's own bytes, whatever they are.
+    EXPECT_EQ(SaveFormatOfPath(CFilePath::FromNative("/d/\xFF\xFE.PNG")), SaveFormat::kPng);
+    EXPECT_EQ(SaveFormatOfPath(CFilePath::FromNative("/d/\u00e9.jpeg")), SaveFormat::kJpeg);
+    EXPECT_EQ(SaveFormatOfPath(CFilePath::FromNative("/d/a.p\xFFng")), std::nullopt);
+    EXPECT_EQ(SaveFormatOfPath(CFilePath::FromNative("/d.png/noext")), std::nullopt);
 
     test::TempDir dir;
     CMemorySettings settings;

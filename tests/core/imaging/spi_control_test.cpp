@@ -161,7 +161,7 @@ TEST(SusieHost, DecodesAFileAndOneBehindA128ByteHeader) {
 
 class CNoChooser final : public CImageSaveChooser {
 public:
-    FileDialogResult ChooseImageFile(const CFileDialogEx&, std::string_view) override { return {}; }
+    FileDialogResult ChooseImageFile(const CFileDialogEx&, const CFilePath&) override { return {}; }
 };
 
 TEST(SusieHost, TheViewerShowsWhatOnlyAPluginReads) {
@@ -179,6 +179,10 @@ TEST(SusieHost, TheViewerShowsWhatOnlyAPluginReads) {
     display.SetPlugins(&control);
     ASSERT_TRUE(display.ShowImageFile(folder.File("page.toy")));
     EXPECT_EQ(display.GetImage().GetSize(), (ImageSize{6, 5}));
+    // The plug-in opens the file by its own name, Shift-JIS or not.
+    test::WriteFileBytes(folder.File("\xFF.toy"), Toy(2, 7));
+    ASSERT_TRUE(display.ShowImageFile(CFilePath::FromNative(folder.File("\xFF.toy"))));
+    EXPECT_EQ(display.GetImage().GetSize(), (ImageSize{2, 7}));
 }
 
 TEST(SusieHost, APluginThatLiesAboutSizesIsNotBelieved) {

@@ -55,7 +55,7 @@ RgbPixels TestPicture(int w, int h) {
 
 class CScriptedChooser final : public CImageSaveChooser {
 public:
-    FileDialogResult ChooseImageFile(const CFileDialogEx& dialog, std::string_view) override {
+    FileDialogResult ChooseImageFile(const CFileDialogEx& dialog, const CFilePath&) override {
         m_dialogs.push_back(dialog);
         if (m_answers.empty()) return {};
         FileDialogResult answer = m_answers.front();
@@ -85,13 +85,13 @@ protected:
 
     bool IsImageMode() const override { return true; }
     CKelmioData& Project() override { return m_project; }
-    std::string ProjectPath() const override { return m_dir.File("p.kmp"); }
+    CFilePath ProjectPath() const override { return m_dir.File("p.kmp"); }
     void ShowSourceAgain() override {
         ++m_nReloads;
         if (m_project.m_strSrcFile.empty()) {
             m_pCanvas->ShowMemoryImage();
         } else {
-            m_pCanvas->ShowImageFile(m_project.m_strSrcFile.Display());
+            m_pCanvas->ShowImageFile(m_project.m_strSrcFile);
         }
     }
     void SetModified() override { m_bModified = true; }
