@@ -49,5 +49,31 @@ TEST(RecoveryCommand, ShowsTheSourceTextInTheFormItWasKept) {
     EXPECT_EQ(nlohmann::json::parse(RunCli({"recovery", "show", entry.m_strProject}).out)["source"]["text"], "原文");
 }
 
+// Projects named by bytes Shift-JIS cannot hold keep entries of their own:
+// "é.kmp" is not "?.kmp", and a raw 0xFF byte is shown, not refused.
+TEST(RecoveryCommand, ProjectsWithoutAShiftJisNameKeepAndShowTheirOwnEntries) {
+    TempDir dir;
+    ScopedEnv data("XDG_DATA_HOME", dir.File("data"));
+    const std::string accent = dir.File("é.kmp");
+    ASSERT_EQ(RunCli({"recovery", "write", accent}, Sj("アクセント")).exitCode, 0);
+    const CliResult shown = RunCli({"recovery", "show", accent});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_EQ(nlohmann::json::parse(shown.out)["project"], accent);
+    EXPECT_EQ(nlohmann::json::parse(shown.out)["translation"], "アクセント");
+    const CliResult question = RunCli({"recovery", "show", dir.File("?.kmp")});
+    EXPECT_EQ(question.exitCode, 1);
+    EXPECT_NE(question.err.find("?.kmp"), std::string::npos);
+
+    const std::string raw = dir.File("\xff.kmp");
+    EXPECT_EQ(RunCli({"recovery", "show", raw}).exitCode, 1);
+    ASSERT_EQ(RunCli({"recovery", "write", raw}, Sj("生")).exitCode, 0);
+    EXPECT_EQ(RunCli({"recovery", "text", raw}).out, Sj("生"));
+    const CliResult rawShown = RunCli({"recovery", "show", raw});
+    ASSERT_EQ(rawShown.exitCode, 0) << rawShown.err;
+    // JSON holds UTF-8 only: the stray byte is shown as U+FFFD.
+    EXPECT_EQ(nlohmann::json::parse(rawShown.out)["project"], dir.File("\uFFFD.kmp"));
+    EXPECT_EQ(RunCli({"recovery", "text", accent}).out, Sj("アクセント"));
+}
+
 }  // namespace
 }  // namespace kelmio::test
