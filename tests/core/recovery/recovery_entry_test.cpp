@@ -122,6 +122,22 @@ TEST(RecoveryEntryTest, SecondVersionNamesAreCheckedBeforeUse) {
     EXPECT_FALSE(ReadRecoveryEntry(Framed(wide.Bytes(), 0)));
 }
 
+// A version 2 entry made byte by byte from the layout in the header: its
+// project name holds the raw byte 0xFF, its translation's name "é".
+TEST(RecoveryEntryTest, ReadsTheDocumentedSecondVersion) {
+    const std::string bytes = test::ReadFileBytes(std::string(KELMIO_TEST_DATA_DIR) + "/recovery/sample_v2.kmr");
+    const std::optional<CRecoveryEntry> entry = ReadRecoveryEntry(bytes);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->m_strProject.Native(), "/home/u/\xff.kmp");
+    EXPECT_EQ(entry->m_strEditFile.Native(), "/home/u/é.txt");
+    EXPECT_EQ(entry->m_strEditText, Sj("訳文\r\n"));
+    EXPECT_EQ(entry->m_nEditCaret, 3);
+    ASSERT_EQ(entry->m_arrMemo.size(), 1u);
+    EXPECT_EQ(entry->m_arrMemo[0], (CKelmioMemo{Sj("用語"), Sj("本文")}));
+    EXPECT_FALSE(entry->m_source);
+    EXPECT_EQ(WriteRecoveryEntry(*entry), bytes);
+}
+
 TEST(RecoveryEntryTest, AnEntryCutShortAnywhereIsRefused) {
     const std::string bytes = WriteRecoveryEntry(FullEntry());
     for (std::size_t size = 0; size < bytes.size(); ++size) {
