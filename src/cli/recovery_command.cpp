@@ -57,7 +57,9 @@ int Write(const CFilePath& project) {
     std::optional<FileError> failure;
     {
         CRecoveryWriter writer(CRecoveryStore(DefaultRecoveryFolder()),
-                               [&failure](const CFilePath&, const std::optional<FileError>& error) { failure = error; });
+                               [&failure](const CFilePath&, const std::optional<FileError>& error) {
+                                   failure = error;
+                               });
         writer.Write(std::move(snapshot));
     }
     if (failure) {

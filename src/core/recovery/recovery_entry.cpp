@@ -124,8 +124,8 @@ std::optional<CRecoveryEntry> ReadRecoveryEntry(std::string_view bytes) {
     std::uint64_t length = 0;
     std::uint64_t checksum = 0;
     if (!in.ReadBytes(kMagic.size(), magic) || magic != kMagic || !in.ReadDword(version) ||
-        version < kRecoveryVersionSjisPaths || version > kRecoveryVersion || !in.ReadQword(length) || !in.ReadQword(checksum) ||
-        length != in.Remaining()) {
+        version < kRecoveryVersionSjisPaths || version > kRecoveryVersion || !in.ReadQword(length) ||
+        !in.ReadQword(checksum) || length != in.Remaining()) {
         return std::nullopt;
     }
     std::string_view body;

@@ -14,8 +14,8 @@
 //     DWORD  writer's process id
 //     QWORD  writer's process start time (clock ticks after boot)
 //     QWORD  time of the copy, milliseconds since 1970-01-01 UTC
-//     string project path         (version 2: file name, see below)
-//     string translation text path    (version 2: file name, see below)
+//     string project path (version 2: a file name, see below)
+//     string translation text path (likewise)
 //     string translation text (Shift-JIS, CR LF lines)
 //     LONG   caret (byte offset), LONG first visible line
 //     DWORD  memo count, then per memo: string title, string text
@@ -49,7 +49,7 @@
 
 namespace kelmio {
 
-// The first version, and the newest (paths as file names).
+// The first version (Shift-JIS paths), and the newest (paths as file names).
 constexpr std::uint32_t kRecoveryVersionSjisPaths = 1;
 constexpr std::uint32_t kRecoveryVersion = 2;
 
