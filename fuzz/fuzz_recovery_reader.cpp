@@ -1,5 +1,6 @@
 // The recovery entry reader over arbitrary bytes, both as a whole file and
-// as a body behind a valid header (so the fuzzer gets past the checksum).
+// as a body behind a valid header of each version (so the fuzzer gets past
+// the checksum).
 // Whatever it accepts must survive a write and a second read unchanged, and
 // its source text, whatever encoding it names, must turn into the pane's
 // text and the file's bytes without harm.
@@ -31,12 +32,14 @@ void Check(std::string_view bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     Check(bytes);
-    kelmio::CArchiveWriter framed;
-    framed.WriteBytes(std::string_view("KELMREC\x1a", 8));
-    framed.WriteDword(kelmio::kRecoveryVersion);
-    framed.WriteQword(bytes.size());
-    framed.WriteQword(kelmio::Fnv1a64(bytes));
-    framed.WriteBytes(bytes);
-    Check(framed.Bytes());
+    for (const std::uint32_t version : {kelmio::kRecoveryVersionSjisPaths, kelmio::kRecoveryVersion}) {
+        kelmio::CArchiveWriter framed;
+        framed.WriteBytes(std::string_view("KELMREC\x1a", 8));
+        framed.WriteDword(version);
+        framed.WriteQword(bytes.size());
+        framed.WriteQword(kelmio::Fnv1a64(bytes));
+        framed.WriteBytes(bytes);
+        Check(framed.Bytes());
+    }
     return 0;
 }

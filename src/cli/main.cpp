@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "cli/commands.h"
-#include "platform/file_io.h"
 
 namespace {
 
@@ -40,17 +39,6 @@ constexpr Command kCommands[] = {
     {"recovery", kelmio::cli::RunRecoveryCommand},
 };
 
-// Files are named by the argument's own bytes. The recovery entries are
-// still keyed by the project's Shift-JIS name, so there a name without one
-// is refused rather than taken for the name of some other project.
-bool NamesItsFileExactly(const Command& command, const kelmio::cli::Args& args) {
-    if (command.name != "recovery" || args.size() < 2) return true;
-    const kelmio::CFilePath path = kelmio::CFilePath::FromNative(args[1]);
-    if (path.Sjis()) return true;
-    kelmio::cli::PrintError(kelmio::BadPathMessage(path));
-    return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,7 +50,6 @@ int main(int argc, char** argv) {
     for (const Command& command : kCommands) {
         if (all[0] != command.name) continue;
         const kelmio::cli::Args args(all.begin() + 1, all.end());
-        if (!NamesItsFileExactly(command, args)) return 1;
         return command.run(args);
     }
     return kelmio::cli::UsageError("unknown command: " + all[0]);

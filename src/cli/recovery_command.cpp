@@ -32,11 +32,11 @@ Json EntryToJson(const CRecoveryEntry& entry) {
                       {"line_end", entry.m_source->m_nLineEnd},
                       {"text", EditFromRecoverySource(*entry.m_source).strTextUtf8}};
     }
-    return Json{{"project", Cp932ToUtf8(entry.m_strProject)},
+    return Json{{"project", entry.m_strProject.Native()},
                 {"pid", entry.m_writer.nPid},
                 {"start_time", entry.m_writer.nStartTime},
                 {"time", entry.m_nCopyTime},
-                {"translation_file", Cp932ToUtf8(entry.m_strEditFile)},
+                {"translation_file", entry.m_strEditFile.Native()},
                 {"translation", Cp932ToUtf8(entry.m_strEditText)},
                 {"caret", entry.m_nEditCaret},
                 {"top_line", entry.m_nEditTopLine},
@@ -45,7 +45,7 @@ Json EntryToJson(const CRecoveryEntry& entry) {
                 {"source", source}};
 }
 
-int Write(const std::string& project) {
+int Write(const CFilePath& project) {
     const CSystemProcessInfo processes;
     RecoverySnapshot snapshot;
     snapshot.entry.m_writer = processes.Current();
@@ -57,7 +57,9 @@ int Write(const std::string& project) {
     std::optional<FileError> failure;
     {
         CRecoveryWriter writer(CRecoveryStore(DefaultRecoveryFolder()),
-                               [&failure](const std::string&, const std::optional<FileError>& error) { failure = error; });
+                               [&failure](const CFilePath&, const std::optional<FileError>& error) {
+                                   failure = error;
+                               });
         writer.Write(std::move(snapshot));
     }
     if (failure) {
@@ -73,15 +75,16 @@ int RunRecoveryCommand(const Args& args) {
     if (args.size() != 2 || (args[0] != "show" && args[0] != "text" && args[0] != "write")) {
         return UsageError("recovery needs show, text or write and a project path");
     }
-    const std::string project = FromNativePath(args[1]);
+    const CFilePath project = CFilePath::FromNative(args[1]);
     if (args[0] == "write") return Write(project);
     const std::optional<CRecoveryEntry> entry = CRecoveryStore(DefaultRecoveryFolder()).Load(project);
     if (!entry) {
-        PrintError(SjisText("復元用の控えはありません: ") + project);
+        PrintError(SjisText("復元用の控えはありません: ") + project.Display());
         return 1;
     }
     if (args[0] == "text") WriteStdout(entry->m_strEditText);
-    else WriteStdout(EntryToJson(*entry).dump() + "\n");
+    // Paths are the file system's bytes, which need not be UTF-8.
+    else WriteStdout(EntryToJson(*entry).dump(-1, ' ', false, Json::error_handler_t::replace) + "\n");
     return 0;
 }
 

@@ -260,5 +260,51 @@ TEST_F(RecoveryProcessTest, AProjectOpenedLaterIsOfferedToo) {
     EXPECT_TRUE(EditView().GetModified());
 }
 
+// A project named "é.kmp" has no Shift-JIS form: its copy is its own, is
+// offered under the name it shows as, and later copies go to it, not to
+// the entry of "?.kmp".
+TEST_F(RecoveryProcessTest, AProjectNamedWithoutAShiftJisFormKeepsAndGetsBackItsCopy) {
+    const CFilePath accent = CFilePath::FromNative(m_folder.File("work/é.kmp"));
+    const CFilePath shown = m_folder.File("work/?.kmp");
+    CKelmioData data;
+    data.m_strEditFile = CFilePath::FromNative(m_folder.File("work/é.txt"));
+    test::WriteFileBytes(data.m_strEditFile.Native(), Sj("元の訳文"));
+    test::WriteFileBytes(accent.Native(), WriteProject(data));
+    const CRecoveryStore store(DefaultRecoveryFolder());
+    CRecoveryEntry left;
+    left.m_writer = {77, 1234};  // a process long gone
+    left.m_nCopyTime = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::system_clock::now().time_since_epoch() + 1h)
+                           .count();
+    left.m_strProject = accent;
+    left.m_strEditFile = data.m_strEditFile;
+    left.m_strEditText = Sj("控えの訳文");
+    ASSERT_FALSE(store.Save(left));
+
+    m_prompter.ExpectMessage(Answer::kYes);
+    StartWith(accent.Native());
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_NE(m_prompter.Messages()[0].text.find(shown.Native()), std::string::npos);
+    EXPECT_EQ(EditView().Editor().GetText(), Sj("控えの訳文"));
+    EXPECT_TRUE(EditView().GetModified());
+
+    EditView().Editor().Widget().DocumentEnd();
+    EditView().Editor().Widget().AddText("more");
+    EXPECT_EQ(m_pShell->Recovery()->Keeper().Project(), accent);
+    // The timer takes the copy a few seconds after typing stops.
+    std::optional<CRecoveryEntry> copy;
+    for (auto waited = 0ms; waited < 15s && !(copy && copy->m_strEditText == Sj("控えの訳文") + "more");
+         waited += 100ms) {
+        std::this_thread::sleep_for(100ms);
+        Pump();
+        copy = store.Load(accent);
+    }
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->m_strEditText, Sj("控えの訳文") + "more");
+    EXPECT_EQ(copy->m_strEditFile, data.m_strEditFile);
+    EXPECT_FALSE(store.Load(shown));
+    EXPECT_FALSE(std::filesystem::exists(store.EntryPath(shown).Native()));
+}
+
 }  // namespace
 }  // namespace kelmio

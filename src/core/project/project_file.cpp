@@ -87,27 +87,12 @@ bool ReadMemos(CArchiveReader& in, CKelmioData& data) {
     return true;
 }
 
-void WritePath(CArchiveWriter& out, const CFilePath& path) {
-    if (const std::optional<std::string> sjis = path.Sjis()) {
-        out.WriteString(*sjis);
-    } else {
-        out.WriteWideString(path.Wide());
-    }
-}
-
-bool ReadPath(CArchiveReader& in, CFilePath& path) {
-    ArchiveString text;
-    if (!in.ReadEitherString(text)) return false;
-    path = text.bWide ? CFilePath::FromWide(text.wide) : CFilePath(text.narrow);
-    return true;
-}
-
 bool ReadHistory(CArchiveReader& in, CKelmioData& data) {
     std::uint32_t count = 0;
     if (!in.ReadDword(count) || count > in.Remaining() / kSmallestStringBytes) return false;
     for (std::uint32_t i = 0; i < count; ++i) {
         CFilePath entry;
-        if (!ReadPath(in, entry)) return false;
+        if (!ReadFilePath(in, entry)) return false;
         data.m_arrSrcHistory.push_back(std::move(entry));
     }
     return true;
@@ -115,11 +100,26 @@ bool ReadHistory(CArchiveReader& in, CKelmioData& data) {
 
 }  // namespace
 
+void WriteFilePath(CArchiveWriter& out, const CFilePath& path) {
+    if (const std::optional<std::string> sjis = path.Sjis()) {
+        out.WriteString(*sjis);
+    } else {
+        out.WriteWideString(path.Wide());
+    }
+}
+
+bool ReadFilePath(CArchiveReader& in, CFilePath& path) {
+    ArchiveString text;
+    if (!in.ReadEitherString(text)) return false;
+    path = text.bWide ? CFilePath::FromWide(text.wide) : CFilePath(text.narrow);
+    return true;
+}
+
 std::string WriteProject(const CKelmioData& data) {
     CArchiveWriter out;
     out.WriteDword(kProjectRecordVersion);
-    WritePath(out, data.m_strSrcFile);
-    WritePath(out, data.m_strEditFile);
+    WriteFilePath(out, data.m_strSrcFile);
+    WriteFilePath(out, data.m_strEditFile);
     out.WriteLong(data.m_nReserved);
     out.WriteLong(data.m_nDicKind);
     out.WriteString(data.m_strDicPath);
@@ -132,7 +132,7 @@ std::string WriteProject(const CKelmioData& data) {
         out.WriteString(memo.m_strText);
     }
     out.WriteDword(static_cast<std::uint32_t>(data.m_arrSrcHistory.size()));
-    for (const CFilePath& entry : data.m_arrSrcHistory) WritePath(out, entry);
+    for (const CFilePath& entry : data.m_arrSrcHistory) WriteFilePath(out, entry);
     WritePosData(out, data.m_pos);
     return out.TakeBytes();
 }
@@ -143,8 +143,8 @@ std::optional<std::uint32_t> ReadProject(std::string_view bytes, CKelmioData& da
     CArchiveReader in(bytes);
     std::uint32_t recordVersion = 0;
     std::optional<std::uint32_t> stateVersion;
-    const bool ok = in.ReadDword(recordVersion) && ReadPath(in, read.m_strSrcFile) &&
-                    ReadPath(in, read.m_strEditFile) && in.ReadLong(read.m_nReserved) &&
+    const bool ok = in.ReadDword(recordVersion) && ReadFilePath(in, read.m_strSrcFile) &&
+                    ReadFilePath(in, read.m_strEditFile) && in.ReadLong(read.m_nReserved) &&
                     in.ReadLong(read.m_nDicKind) && in.ReadString(read.m_strDicPath) &&
                     in.ReadString(read.m_strDicParam) && ReadMemos(in, read) && ReadHistory(in, read) &&
                     (stateVersion = ReadPosData(in, read.m_pos)).has_value();

@@ -11,6 +11,9 @@
 
 namespace kelmio {
 
+class CArchiveReader;
+class CArchiveWriter;
+
 // Versions written in front of each record.
 inline constexpr std::uint32_t kProjectRecordVersion = 100;
 inline constexpr std::uint32_t kMemoRecordVersion = 100;
@@ -20,6 +23,11 @@ inline constexpr std::uint32_t kPosDataVersionWithoutTopLine = 100;
 
 // The project file's bytes for `data`.
 std::string WriteProject(const CKelmioData& data);
+
+// A file name as the project file stores one: its Shift-JIS form when it
+// has one, else the wide form that keeps every byte of it.
+void WriteFilePath(CArchiveWriter& out, const CFilePath& path);
+bool ReadFilePath(CArchiveReader& in, CFilePath& path);
 
 // Fills `data` from a project stream; bytes after the display state are
 // ignored. Returns the display-state version found, or nullopt when the

@@ -1,5 +1,6 @@
 #include "recovery/recovery_entry.h"
 
+#include "project/project_file.h"
 #include "stream/archive_stream.h"
 
 namespace kelmio {
@@ -13,8 +14,8 @@ void WriteBody(CArchiveWriter& out, const CRecoveryEntry& entry) {
     out.WriteDword(entry.m_writer.nPid);
     out.WriteQword(entry.m_writer.nStartTime);
     out.WriteQword(static_cast<std::uint64_t>(entry.m_nCopyTime));
-    out.WriteString(entry.m_strProject);
-    out.WriteString(entry.m_strEditFile);
+    WriteFilePath(out, entry.m_strProject);
+    WriteFilePath(out, entry.m_strEditFile);
     out.WriteString(entry.m_strEditText);
     out.WriteLong(entry.m_nEditCaret);
     out.WriteLong(entry.m_nEditTopLine);
@@ -58,12 +59,27 @@ bool ReadSource(CArchiveReader& in, std::optional<RecoverySource>& source) {
     return true;
 }
 
-std::optional<CRecoveryEntry> ReadBody(std::string_view body) {
+// Version 1 knows no wide strings: its paths are Shift-JIS only.
+bool ReadPath(CArchiveReader& in, std::uint32_t version, CFilePath& path) {
+    if (version != kRecoveryVersionSjisPaths) return ReadFilePath(in, path);
+    std::string sjis;
+    if (!in.ReadString(sjis)) return false;
+    path = sjis;
+    return true;
+}
+
+// The version an entry is written as: the first, unless a name needs more.
+std::uint32_t VersionFor(const CRecoveryEntry& entry) {
+    const bool sjisPaths = entry.m_strProject.Sjis() && entry.m_strEditFile.Sjis();
+    return sjisPaths ? kRecoveryVersionSjisPaths : kRecoveryVersion;
+}
+
+std::optional<CRecoveryEntry> ReadBody(std::string_view body, std::uint32_t version) {
     CArchiveReader in(body);
     CRecoveryEntry entry;
     std::uint64_t copyTime = 0;
     if (!in.ReadDword(entry.m_writer.nPid) || !in.ReadQword(entry.m_writer.nStartTime) || !in.ReadQword(copyTime) ||
-        !in.ReadString(entry.m_strProject) || !in.ReadString(entry.m_strEditFile) ||
+        !ReadPath(in, version, entry.m_strProject) || !ReadPath(in, version, entry.m_strEditFile) ||
         !in.ReadString(entry.m_strEditText) || !in.ReadLong(entry.m_nEditCaret) ||
         !in.ReadLong(entry.m_nEditTopLine) || !ReadMemos(in, entry.m_arrMemo) ||
         !in.ReadLong(entry.m_nSelectedMemo) || !ReadSource(in, entry.m_source)) {
@@ -94,7 +110,7 @@ std::string WriteRecoveryEntry(const CRecoveryEntry& entry) {
     WriteBody(body, entry);
     CArchiveWriter out;
     out.WriteBytes(kMagic);
-    out.WriteDword(kRecoveryVersion);
+    out.WriteDword(VersionFor(entry));
     out.WriteQword(body.Bytes().size());
     out.WriteQword(Fnv1a64(body.Bytes()));
     out.WriteBytes(body.Bytes());
@@ -108,13 +124,13 @@ std::optional<CRecoveryEntry> ReadRecoveryEntry(std::string_view bytes) {
     std::uint64_t length = 0;
     std::uint64_t checksum = 0;
     if (!in.ReadBytes(kMagic.size(), magic) || magic != kMagic || !in.ReadDword(version) ||
-        version != kRecoveryVersion || !in.ReadQword(length) || !in.ReadQword(checksum) ||
-        length != in.Remaining()) {
+        version < kRecoveryVersionSjisPaths || version > kRecoveryVersion || !in.ReadQword(length) ||
+        !in.ReadQword(checksum) || length != in.Remaining()) {
         return std::nullopt;
     }
     std::string_view body;
     if (!in.ReadBytes(length, body) || Fnv1a64(body) != checksum) return std::nullopt;
-    return ReadBody(body);
+    return ReadBody(body, version);
 }
 
 }  // namespace kelmio

@@ -7,15 +7,15 @@
 //
 //   offset  size  field
 //   0       8     magic "KELMREC" followed by 0x1A
-//   8       4     format version (DWORD), 1
+//   8       4     format version (DWORD), 1 or 2 (see below)
 //   12      8     body length in bytes (QWORD)
 //   20      8     FNV-1a 64 checksum of the body (QWORD)
 //   28      ...   body:
 //     DWORD  writer's process id
 //     QWORD  writer's process start time (clock ticks after boot)
 //     QWORD  time of the copy, milliseconds since 1970-01-01 UTC
-//     string project path
-//     string translation text path
+//     string project path (version 2: a file name, see below)
+//     string translation text path (likewise)
 //     string translation text (Shift-JIS, CR LF lines)
 //     LONG   caret (byte offset), LONG first visible line
 //     DWORD  memo count, then per memo: string title, string text
@@ -24,6 +24,14 @@
 //            string source path, LONG encoding, LONG line end (the
 //            numbers of encoding/text_encoding.h), string text: Shift-JIS,
 //            or UTF-8 when the encoding is a Unicode one (6 to 9)
+//
+// Version 1 holds both paths as Shift-JIS strings. Version 2 holds them as
+// the project file holds file names: the Shift-JIS string when the name has
+// one, else the wide string form (stream/archive_stream.h) keeping each of
+// the file system's bytes. An entry whose two names both have a Shift-JIS
+// form is written as version 1, byte for byte as before; version 2 only
+// where a name needs it, so a program reading only version 1 refuses the
+// entry rather than read a name it would get wrong. Nothing else differs.
 //
 // Reading checks the magic, the version, that the body is exactly as long
 // as the header says and that its checksum matches, before it looks at a
@@ -36,11 +44,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_path.h"
 #include "project/kelmio_data.h"
 
 namespace kelmio {
 
-constexpr std::uint32_t kRecoveryVersion = 1;
+// The first version (Shift-JIS paths), and the newest (paths as file names).
+constexpr std::uint32_t kRecoveryVersionSjisPaths = 1;
+constexpr std::uint32_t kRecoveryVersion = 2;
 
 // Who wrote an entry: a process id is reused, the pair is not.
 struct ProcessIdentity {
@@ -63,8 +74,8 @@ struct RecoverySource {
 struct CRecoveryEntry {
     ProcessIdentity m_writer;
     std::int64_t m_nCopyTime = 0;  // milliseconds since 1970-01-01 UTC
-    std::string m_strProject;
-    std::string m_strEditFile;
+    CFilePath m_strProject;
+    CFilePath m_strEditFile;
     std::string m_strEditText;  // Shift-JIS, CR LF lines
     std::int32_t m_nEditCaret = 0;
     std::int32_t m_nEditTopLine = 0;

@@ -12,8 +12,8 @@ CRecoveryKeeper::CRecoveryKeeper(CRecoveryStore store, const CProcessInfo& proce
       m_self(processes.Current()),
       m_writer(std::move(store)) {}
 
-std::optional<CRecoveryEntry> CRecoveryKeeper::OnProjectShown(const std::string& project,
-                                                              const std::vector<std::string>& projectFiles,
+std::optional<CRecoveryEntry> CRecoveryKeeper::OnProjectShown(const CFilePath& project,
+                                                              const std::vector<CFilePath>& projectFiles,
                                                               CPrompter& prompter) {
     OnProjectClosed();
     m_strProject = project;
@@ -42,13 +42,13 @@ std::optional<CRecoveryEntry> CRecoveryKeeper::OnProjectShown(const std::string&
 
 void CRecoveryKeeper::OnProjectClosed() {
     DropOwnEntry();
-    m_strProject.clear();
+    m_strProject = {};
     m_bHeld = false;
     m_bUnsavedSeen = false;
     m_schedule.OnCopied();
 }
 
-void CRecoveryKeeper::FollowPath(const std::string& project) {
+void CRecoveryKeeper::FollowPath(const CFilePath& project) {
     if (project == m_strProject) return;
     OnProjectClosed();
     m_strProject = project;

@@ -35,8 +35,8 @@ public:
     // A project was opened or created at `project` (empty: untitled, never
     // kept). When its entry is to be offered, asks; returns the entry when
     // the answer was to restore it.
-    std::optional<CRecoveryEntry> OnProjectShown(const std::string& project,
-                                                 const std::vector<std::string>& projectFiles, CPrompter& prompter);
+    std::optional<CRecoveryEntry> OnProjectShown(const CFilePath& project, const std::vector<CFilePath>& projectFiles,
+                                                 CPrompter& prompter);
     // The project ends normally: its work was saved or let go.
     void OnProjectClosed();
     // The project was saved: its entry is no longer needed.
@@ -48,7 +48,7 @@ public:
         m_bOwnEntry = false;
     }
     // The project now lives at `project` (saved under another name).
-    void FollowPath(const std::string& project);
+    void FollowPath(const CFilePath& project);
 
     void OnEdit(Clock::time_point now) { m_schedule.OnEdit(now); }
     // True when a copy is to be taken now.
@@ -66,7 +66,7 @@ public:
     // Returns once the copies given so far are on disk (or failed).
     void Flush() { m_writer.Flush(); }
     const CRecoveryStore& Store() const { return m_writer.Store(); }
-    const std::string& Project() const { return m_strProject; }
+    const CFilePath& Project() const { return m_strProject; }
 
 private:
     void DropOwnEntry();
@@ -75,7 +75,7 @@ private:
     WallClock m_wallClock;
     ProcessIdentity m_self;
     CRecoverySchedule m_schedule;
-    std::string m_strProject;
+    CFilePath m_strProject;
     bool m_bHeld = false;      // the user kept an older entry for later: it is not written over
     bool m_bOwnEntry = false;  // the project's entry holds this session's work
     bool m_bUnsavedSeen = false;

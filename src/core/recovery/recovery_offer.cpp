@@ -28,7 +28,7 @@ bool ShouldOfferRecovery(const CRecoveryEntry& entry, std::int64_t projectFilesT
 }
 
 std::string RecoveryQuestion(const CRecoveryEntry& entry) {
-    return SjisText("保存されていない作業の控えがあります。\n\nプロジェクト: ") + entry.m_strProject +
+    return SjisText("保存されていない作業の控えがあります。\n\nプロジェクト: ") + entry.m_strProject.Display() +
            SjisText("\n控えの時刻: ") + LocalTimeText(entry.m_nCopyTime) +
            SjisText("\n\n復元しますか？\n［はい］で復元し、［いいえ］で控えを破棄します。"
                     "［ｷｬﾝｾﾙ］では控えを残し、次に開くときにまた尋ねます。");

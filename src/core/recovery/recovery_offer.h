@@ -24,7 +24,8 @@ enum class RecoveryOutcome {
 bool ShouldOfferRecovery(const CRecoveryEntry& entry, std::int64_t projectFilesTime, const ProcessIdentity& self,
                          const CProcessInfo& processes);
 
-// The question, naming the project and the copy's local time.
+// The question, naming the project (in its display form) and the copy's
+// local time.
 std::string RecoveryQuestion(const CRecoveryEntry& entry);
 
 // Asks with restore as the default answer.

@@ -14,9 +14,11 @@ namespace kelmio {
 
 CFilePath DefaultRecoveryFolder() { return GetAppDataPath("Morva", "Kelmio").Join("recovery"); }
 
-CFilePath CRecoveryStore::EntryPath(std::string_view project) const {
+CFilePath CRecoveryStore::EntryPath(const CFilePath& project) const {
+    const std::optional<std::string> sjis = project.Sjis();
+    const std::uint64_t hash = sjis ? Fnv1a64(*sjis) : Fnv1a64(std::string(1, '\0') + project.Native());
     char name[32];
-    std::snprintf(name, sizeof name, "%016llx.kmr", static_cast<unsigned long long>(Fnv1a64(project)));
+    std::snprintf(name, sizeof name, "%016llx.kmr", static_cast<unsigned long long>(hash));
     return m_folder.Join(name);
 }
 
@@ -24,12 +26,12 @@ std::optional<FileError> CRecoveryStore::Save(const CRecoveryEntry& entry) const
     return SaveBytes(entry.m_strProject, WriteRecoveryEntry(entry));
 }
 
-std::optional<FileError> CRecoveryStore::SaveBytes(std::string_view project, std::string_view bytes) const {
+std::optional<FileError> CRecoveryStore::SaveBytes(const CFilePath& project, std::string_view bytes) const {
     if (!PathExists(m_folder)) CreateFolderTree(m_folder);
     return SaveFileAtomically(EntryPath(project), bytes);
 }
 
-std::optional<CRecoveryEntry> CRecoveryStore::Load(std::string_view project) const {
+std::optional<CRecoveryEntry> CRecoveryStore::Load(const CFilePath& project) const {
     const FileReadResult read = ReadWholeFile(EntryPath(project));
     if (!read.ok()) return std::nullopt;
     std::optional<CRecoveryEntry> entry = ReadRecoveryEntry(read.bytes);
@@ -37,17 +39,17 @@ std::optional<CRecoveryEntry> CRecoveryStore::Load(std::string_view project) con
     return entry;
 }
 
-bool CRecoveryStore::Remove(std::string_view project) const {
+bool CRecoveryStore::Remove(const CFilePath& project) const {
     const std::string native = EntryPath(project).Native();
     return ::unlink(native.c_str()) == 0 || errno == ENOENT;
 }
 
-std::int64_t LatestWriteTime(const std::vector<std::string>& paths) {
+std::int64_t LatestWriteTime(const std::vector<CFilePath>& paths) {
     std::int64_t latest = 0;
-    for (const std::string& path : paths) {
-        if (path.empty()) continue;
+    for (const CFilePath& path : paths) {
+        if (!IsUsableName(path)) continue;
         struct stat info {};
-        if (::stat(ToNativePath(path).c_str(), &info) != 0) continue;
+        if (::stat(path.Native().c_str(), &info) != 0) continue;
         const std::int64_t time =
             static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
         latest = std::max(latest, time);

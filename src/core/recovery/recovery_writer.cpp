@@ -44,18 +44,18 @@ CRecoveryWriter::~CRecoveryWriter() {
 }
 
 void CRecoveryWriter::Write(RecoverySnapshot snapshot) {
-    std::string project = snapshot.entry.m_strProject;
+    CFilePath project = snapshot.entry.m_strProject;
     Push(Job{std::move(project), std::move(snapshot)});
 }
 
-void CRecoveryWriter::Remove(std::string project) { Push(Job{std::move(project), std::nullopt}); }
+void CRecoveryWriter::Remove(CFilePath project) { Push(Job{std::move(project), std::nullopt}); }
 
 void CRecoveryWriter::Push(Job job) {
     {
         std::lock_guard lock(m_mutex);
         // A waiting copy of the same project is out of date; the last
         // waiting job decides, so a removal after it still wins.
-        if (job.snapshot && !m_jobs.empty() && m_jobs.back().strProject == job.strProject &&
+        if (job.snapshot && !m_jobs.empty() && m_jobs.back().project == job.project &&
             m_jobs.back().snapshot) {
             m_jobs.back() = std::move(job);
         } else {
@@ -117,7 +117,7 @@ void CRecoveryWriter::Run() {
 
 void CRecoveryWriter::Do(Job& job) {
     if (!job.snapshot) {
-        m_store.Remove(job.strProject);
+        m_store.Remove(job.project);
         return;
     }
     const CRecoveryEntry entry = EntryFromSnapshotTexts(*job.snapshot);
@@ -128,7 +128,7 @@ void CRecoveryWriter::Do(Job& job) {
         if (text.capacity() > m_strSpare.capacity()) m_strSpare = std::move(text);
     }
     const std::optional<FileError> error = m_store.Save(entry);
-    if (m_done) m_done(job.strProject, error);
+    if (m_done) m_done(job.project, error);
 }
 
 }  // namespace kelmio

@@ -33,7 +33,7 @@ struct RecoverySnapshot {
 class CRecoveryWriter {
 public:
     // Told, on the worker thread, how each write ended (nullopt: written).
-    using WriteDone = std::function<void(const std::string& project, const std::optional<FileError>& error)>;
+    using WriteDone = std::function<void(const CFilePath& project, const std::optional<FileError>& error)>;
 
     explicit CRecoveryWriter(CRecoveryStore store, WriteDone done = {});
     // Finishes the waiting jobs first: an entry asked for is written.
@@ -42,7 +42,7 @@ public:
     CRecoveryWriter& operator=(const CRecoveryWriter&) = delete;
 
     void Write(RecoverySnapshot snapshot);
-    void Remove(std::string project);
+    void Remove(CFilePath project);
     // Returns once every job given so far has run (spare storage asked
     // for included).
     void Flush();
@@ -60,7 +60,7 @@ public:
 
 private:
     struct Job {
-        std::string strProject;
+        CFilePath project;
         std::optional<RecoverySnapshot> snapshot;  // empty: remove the entry
     };
 

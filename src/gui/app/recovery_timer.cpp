@@ -17,11 +17,6 @@ std::int64_t WallClockNow() {
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-// Recovery entries are kept under Shift-JIS names. A project whose name has
-// none gets no copy (as an untitled one), rather than one it might share
-// with another project whose name shows the same.
-std::string RecoveryName(const CFilePath& path) { return path.Sjis().value_or(std::string()); }
-
 std::vector<CKelmioMemo> MemosOf(const CKelmioData& data) {
     std::vector<CKelmioMemo> memos;
     memos.reserve(data.GetMemoCount());
@@ -50,10 +45,10 @@ CRecoveryTimer::CRecoveryTimer(CKelmioDoc& doc, CPrompter& prompter)
 void CRecoveryTimer::OnEdit() { m_keeper.OnEdit(CRecoverySchedule::Clock::now()); }
 
 void CRecoveryTimer::OnProjectShown() {
-    const std::string project = RecoveryName(m_doc.GetPathName());
+    const CFilePath project = m_doc.GetPathName();
     m_savedMemos = MemosOf(m_doc.m_data);
     const std::optional<CRecoveryEntry> entry =
-        m_keeper.OnProjectShown(project, {project, RecoveryName(m_doc.m_data.m_strEditFile)}, m_prompter);
+        m_keeper.OnProjectShown(project, {project, m_doc.m_data.m_strEditFile}, m_prompter);
     if (!entry) return;
     ApplyRecovery(m_doc, *entry);
     if (ApplySourceRecovery(m_doc, *entry, m_keeper.Store().Folder(), m_prompter) == SourceRecoveryOutcome::kNotKept) {
@@ -85,7 +80,7 @@ bool CRecoveryTimer::HasUnsavedWork() {
 }
 
 void CRecoveryTimer::Tick() {
-    m_keeper.FollowPath(RecoveryName(m_doc.GetPathName()));
+    m_keeper.FollowPath(m_doc.GetPathName());
     const bool unsaved = HasUnsavedWork();
     // Ready before the copy is due, so that taking it maps no fresh pages.
     if (const CEditPane* editor = m_doc.GetEditView(); unsaved && editor != nullptr) {
@@ -97,7 +92,7 @@ void CRecoveryTimer::Tick() {
 RecoverySnapshot CRecoveryTimer::TakeSnapshot() {
     RecoverySnapshot snapshot;
     CRecoveryEntry& entry = snapshot.entry;
-    entry.m_strEditFile = m_doc.m_data.m_strEditFile.Display();
+    entry.m_strEditFile = m_doc.m_data.m_strEditFile;
     entry.m_arrMemo = MemosOf(m_doc.m_data);
     if (const CMemoPane* memo = m_doc.GetFormView()) entry.m_nSelectedMemo = memo->SelectedMemo();
     if (const CEditPane* editor = m_doc.GetEditView()) {

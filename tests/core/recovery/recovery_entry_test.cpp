@@ -12,6 +12,8 @@ namespace {
 
 using test::Sj;
 
+std::string Framed(const std::string& body, std::uint32_t version = kRecoveryVersion);
+
 CRecoveryEntry FullEntry() {
     CRecoveryEntry entry;
     entry.m_writer = {4242, 987654321};
@@ -54,6 +56,88 @@ TEST(RecoveryEntryTest, ReadsTheDocumentedLayout) {
     EXPECT_EQ(WriteRecoveryEntry(*entry), bytes);
 }
 
+std::uint32_t VersionOf(const std::string& bytes) {
+    CArchiveReader in(std::string_view(bytes).substr(8));
+    std::uint32_t version = 0;
+    EXPECT_TRUE(in.ReadDword(version));
+    return version;
+}
+
+// Names without a Shift-JIS form (a raw byte that is no UTF-8, an accent
+// Shift-JIS lacks) come back byte for byte; only such an entry needs the
+// second version, so older entries and their readers are untouched.
+TEST(RecoveryEntryTest, NamesWithoutAShiftJisFormReadBackByteForByte) {
+    CRecoveryEntry entry = FullEntry();
+    entry.m_strProject = CFilePath::FromNative("/home/u/\xff\xfe.kmp");
+    const std::string bytes = WriteRecoveryEntry(entry);
+    EXPECT_EQ(VersionOf(bytes), 2u);
+    const std::optional<CRecoveryEntry> read = ReadRecoveryEntry(bytes);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, entry);
+    EXPECT_EQ(read->m_strProject.Native(), "/home/u/\xff\xfe.kmp");
+    EXPECT_EQ(read->m_strEditFile, FullEntry().m_strEditFile);
+
+    entry = FullEntry();
+    entry.m_strEditFile = CFilePath::FromNative("/home/u/é.txt");
+    const std::optional<CRecoveryEntry> accent = ReadRecoveryEntry(WriteRecoveryEntry(entry));
+    ASSERT_TRUE(accent);
+    EXPECT_EQ(accent->m_strEditFile.Native(), "/home/u/é.txt");
+    EXPECT_NE(accent->m_strEditFile, CFilePath("/home/u/?.txt"));
+
+    EXPECT_EQ(VersionOf(WriteRecoveryEntry(FullEntry())), 1u);
+}
+
+// A first-version entry holds Shift-JIS strings only: one holding the wide
+// form is read as Shift-JIS, as it always was; a second-version entry whose
+// wide name claims more than is there is refused.
+TEST(RecoveryEntryTest, SecondVersionNamesAreCheckedBeforeUse) {
+    CArchiveWriter head;
+    head.WriteDword(1);
+    head.WriteQword(2);
+    head.WriteQword(3);
+    CArchiveWriter tail;
+    tail.WriteString("");
+    tail.WriteString("text");
+    tail.WriteLong(0);
+    tail.WriteLong(0);
+    tail.WriteDword(0);
+    tail.WriteLong(-1);
+    tail.WriteByte(0);
+
+    CArchiveWriter wide = head;
+    wide.WriteWideString(u"/p\xdcff.kmp");  // the escape of a raw 0xFF byte
+    wide.WriteBytes(tail.Bytes());
+    const std::optional<CRecoveryEntry> second = ReadRecoveryEntry(Framed(wide.Bytes(), 2));
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->m_strProject.Native(), "/p\xff.kmp");
+    const std::optional<CRecoveryEntry> first = ReadRecoveryEntry(Framed(wide.Bytes(), 1));
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(first->m_strProject.Sjis());
+
+    // A wide length of 0x7FFFFFFF units with a few bytes behind it.
+    CArchiveWriter forged = head;
+    forged.WriteBytes(std::string_view("\xff\xfe\xff\xff\xff\xff\xff\xff\xff\x7f", 10));
+    forged.WriteBytes(tail.Bytes());
+    EXPECT_FALSE(ReadRecoveryEntry(Framed(forged.Bytes(), 2)));
+    EXPECT_FALSE(ReadRecoveryEntry(Framed(wide.Bytes(), 0)));
+}
+
+// A version 2 entry made byte by byte from the layout in the header: its
+// project name holds the raw byte 0xFF, its translation's name "é".
+TEST(RecoveryEntryTest, ReadsTheDocumentedSecondVersion) {
+    const std::string bytes = test::ReadFileBytes(std::string(KELMIO_TEST_DATA_DIR) + "/recovery/sample_v2.kmr");
+    const std::optional<CRecoveryEntry> entry = ReadRecoveryEntry(bytes);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->m_strProject.Native(), "/home/u/\xff.kmp");
+    EXPECT_EQ(entry->m_strEditFile.Native(), "/home/u/é.txt");
+    EXPECT_EQ(entry->m_strEditText, Sj("訳文\r\n"));
+    EXPECT_EQ(entry->m_nEditCaret, 3);
+    ASSERT_EQ(entry->m_arrMemo.size(), 1u);
+    EXPECT_EQ(entry->m_arrMemo[0], (CKelmioMemo{Sj("用語"), Sj("本文")}));
+    EXPECT_FALSE(entry->m_source);
+    EXPECT_EQ(WriteRecoveryEntry(*entry), bytes);
+}
+
 TEST(RecoveryEntryTest, AnEntryCutShortAnywhereIsRefused) {
     const std::string bytes = WriteRecoveryEntry(FullEntry());
     for (std::size_t size = 0; size < bytes.size(); ++size) {
@@ -73,7 +157,7 @@ TEST(RecoveryEntryTest, AnyChangedByteIsRefused) {
 
 // The fields behind a valid header and checksum are still checked: a
 // forged count may not make the reader allocate or read past the end.
-std::string Framed(const std::string& body, std::uint32_t version = kRecoveryVersion) {
+std::string Framed(const std::string& body, std::uint32_t version) {
     CArchiveWriter out;
     out.WriteBytes(std::string_view("KELMREC\x1a", 8));
     out.WriteDword(version);

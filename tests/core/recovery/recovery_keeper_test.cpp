@@ -226,12 +226,52 @@ TEST_F(RecoveryKeeperTest, EachProjectPathHasItsOwnEntry) {
     EXPECT_FALSE(Show(*keeper));
 }
 
+// "é" has no Shift-JIS form and shows as "?": the two projects still keep
+// their own entries, and the question names the project as it shows.
+TEST_F(RecoveryKeeperTest, ANameWithoutAShiftJisFormNeverSharesTheEntryOfTheNameItShowsAs) {
+    const CFilePath accent = CFilePath::FromNative(dir.File("é.kmp"));
+    const CFilePath shown = dir.File("?.kmp");
+    ASSERT_EQ(accent.Display(), shown.Native());
+    EXPECT_NE(store.EntryPath(accent), store.EntryPath(shown));
+    WriteFileBytes(accent.Native(), "project");
+    SetFileTime(accent.Native(), kFilesTime);
+
+    CRecoveryEntry left = Leftover();
+    left.m_strProject = accent;
+    ASSERT_FALSE(store.Save(left));
+    EXPECT_FALSE(store.Load(shown));
+    CRecoveryEntry other = Leftover();
+    other.m_strProject = shown;
+    other.m_strEditText = "other";
+    ASSERT_FALSE(store.Save(other));
+    EXPECT_EQ(store.Load(accent), left);
+
+    auto keeper = MakeKeeper();
+    prompter.ExpectMessage(Answer::kYes);
+    EXPECT_EQ(keeper->OnProjectShown(accent, {accent}, prompter), left);
+    ASSERT_EQ(prompter.Messages().size(), 1u);
+    EXPECT_NE(prompter.Messages()[0].text.find(Sj("プロジェクト: ") + shown.Native() + "\n"), std::string::npos);
+
+    // This session's copies and the save land on the accented name's entry only.
+    const Clock::time_point start{};
+    EXPECT_FALSE(keeper->Tick(start, true));
+    ASSERT_TRUE(keeper->Tick(start + 3s, true));
+    keeper->Copy(Snapshot("新しい訳文"));
+    keeper->Flush();
+    EXPECT_EQ(store.Load(accent)->m_strEditText, Sj("新しい訳文"));
+    EXPECT_EQ(store.Load(shown), other);
+    keeper->OnProjectSaved();
+    keeper->Flush();
+    EXPECT_FALSE(store.Load(accent));
+    EXPECT_EQ(store.Load(shown), other);
+}
+
 TEST(RecoveryWriterTest, WritesTheLatestCopyAndARemovalGivenLaterWins) {
     TempDir dir;
     std::vector<std::optional<FileError>> results;
     {
         CRecoveryWriter writer(CRecoveryStore(dir.File("recovery")),
-                               [&results](const std::string&, const std::optional<FileError>& error) {
+                               [&results](const CFilePath&, const std::optional<FileError>& error) {
                                    results.push_back(error);
                                });
         for (const char* text : {"first", "second", "third"}) {
@@ -259,7 +299,7 @@ TEST(RecoveryWriterTest, WritesTheLatestCopyAndARemovalGivenLaterWins) {
     std::optional<FileError> failure;
     {
         CRecoveryWriter writer(CRecoveryStore(dir.File("file/recovery")),
-                               [&failure](const std::string&, const std::optional<FileError>& error) { failure = error; });
+                               [&failure](const CFilePath&, const std::optional<FileError>& error) { failure = error; });
         RecoverySnapshot snapshot;
         snapshot.entry.m_strProject = "/p.kmp";
         writer.Write(std::move(snapshot));
