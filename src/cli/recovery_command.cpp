@@ -27,7 +27,7 @@ Json EntryToJson(const CRecoveryEntry& entry) {
     }
     Json source = nullptr;
     if (entry.m_source) {
-        source = Json{{"path", Cp932ToUtf8(entry.m_source->m_strPath)},
+        source = Json{{"path", entry.m_source->m_strPath.Native()},
                       {"encoding", entry.m_source->m_nEncoding},
                       {"line_end", entry.m_source->m_nLineEnd},
                       {"text", EditFromRecoverySource(*entry.m_source).strTextUtf8}};

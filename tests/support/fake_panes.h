@@ -79,7 +79,7 @@ public:
 
     // The text source shown (its path) and its unsaved edit, if any; a
     // restore only takes when `showsText` and the path is the shown one.
-    std::string shownPath;
+    CFilePath shownPath;
     bool showsText = true;
     std::optional<SourceTextEdit> edit;
     int restores = 0;

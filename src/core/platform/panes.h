@@ -20,7 +20,7 @@ class CKelmioPosData;
 // A text source as the source pane holds it while it is edited: what a
 // recovery copy keeps of it, and what is put back.
 struct SourceTextEdit {
-    std::string strPath;       // the source file
+    CFilePath strPath;         // the source file
     int nEncoding = 0;         // how it was read (encoding/text_encoding.h numbers)
     int nLineEnd = 0;
     std::string strTextUtf8;   // the pane's text

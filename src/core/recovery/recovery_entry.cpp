@@ -10,12 +10,18 @@ constexpr std::string_view kMagic{"KELMREC\x1a", 8};
 // Title and text: two empty strings take at least two bytes.
 constexpr std::size_t kSmallestMemo = 2;
 
-void WriteBody(CArchiveWriter& out, const CRecoveryEntry& entry) {
+// Version 1 knows no wide strings: its paths are Shift-JIS only.
+void WritePath(CArchiveWriter& out, std::uint32_t version, const CFilePath& path) {
+    if (version == kRecoveryVersionSjisPaths) out.WriteString(path.Sjis().value_or(std::string()));
+    else WriteFilePath(out, path);
+}
+
+void WriteBody(CArchiveWriter& out, const CRecoveryEntry& entry, std::uint32_t version) {
     out.WriteDword(entry.m_writer.nPid);
     out.WriteQword(entry.m_writer.nStartTime);
     out.WriteQword(static_cast<std::uint64_t>(entry.m_nCopyTime));
-    WriteFilePath(out, entry.m_strProject);
-    WriteFilePath(out, entry.m_strEditFile);
+    WritePath(out, version, entry.m_strProject);
+    WritePath(out, version, entry.m_strEditFile);
     out.WriteString(entry.m_strEditText);
     out.WriteLong(entry.m_nEditCaret);
     out.WriteLong(entry.m_nEditTopLine);
@@ -27,7 +33,7 @@ void WriteBody(CArchiveWriter& out, const CRecoveryEntry& entry) {
     out.WriteLong(entry.m_nSelectedMemo);
     out.WriteByte(entry.m_source ? 1 : 0);
     if (entry.m_source) {
-        out.WriteString(entry.m_source->m_strPath);
+        WritePath(out, version, entry.m_source->m_strPath);
         out.WriteLong(entry.m_source->m_nEncoding);
         out.WriteLong(entry.m_source->m_nLineEnd);
         out.WriteString(entry.m_source->m_strText);
@@ -46,20 +52,6 @@ bool ReadMemos(CArchiveReader& in, std::vector<CKelmioMemo>& memos) {
     return true;
 }
 
-bool ReadSource(CArchiveReader& in, std::optional<RecoverySource>& source) {
-    std::uint8_t present = 0;
-    if (!in.ReadByte(present) || present > 1) return false;
-    if (present == 0) return true;
-    RecoverySource read;
-    if (!in.ReadString(read.m_strPath) || !in.ReadLong(read.m_nEncoding) || !in.ReadLong(read.m_nLineEnd) ||
-        !in.ReadString(read.m_strText)) {
-        return false;
-    }
-    source = std::move(read);
-    return true;
-}
-
-// Version 1 knows no wide strings: its paths are Shift-JIS only.
 bool ReadPath(CArchiveReader& in, std::uint32_t version, CFilePath& path) {
     if (version != kRecoveryVersionSjisPaths) return ReadFilePath(in, path);
     std::string sjis;
@@ -68,9 +60,23 @@ bool ReadPath(CArchiveReader& in, std::uint32_t version, CFilePath& path) {
     return true;
 }
 
+bool ReadSource(CArchiveReader& in, std::uint32_t version, std::optional<RecoverySource>& source) {
+    std::uint8_t present = 0;
+    if (!in.ReadByte(present) || present > 1) return false;
+    if (present == 0) return true;
+    RecoverySource read;
+    if (!ReadPath(in, version, read.m_strPath) || !in.ReadLong(read.m_nEncoding) || !in.ReadLong(read.m_nLineEnd) ||
+        !in.ReadString(read.m_strText)) {
+        return false;
+    }
+    source = std::move(read);
+    return true;
+}
+
 // The version an entry is written as: the first, unless a name needs more.
 std::uint32_t VersionFor(const CRecoveryEntry& entry) {
-    const bool sjisPaths = entry.m_strProject.Sjis() && entry.m_strEditFile.Sjis();
+    const bool sjisPaths = entry.m_strProject.Sjis() && entry.m_strEditFile.Sjis() &&
+                           (!entry.m_source || entry.m_source->m_strPath.Sjis());
     return sjisPaths ? kRecoveryVersionSjisPaths : kRecoveryVersion;
 }
 
@@ -82,7 +88,7 @@ std::optional<CRecoveryEntry> ReadBody(std::string_view body, std::uint32_t vers
         !ReadPath(in, version, entry.m_strProject) || !ReadPath(in, version, entry.m_strEditFile) ||
         !in.ReadString(entry.m_strEditText) || !in.ReadLong(entry.m_nEditCaret) ||
         !in.ReadLong(entry.m_nEditTopLine) || !ReadMemos(in, entry.m_arrMemo) ||
-        !in.ReadLong(entry.m_nSelectedMemo) || !ReadSource(in, entry.m_source)) {
+        !in.ReadLong(entry.m_nSelectedMemo) || !ReadSource(in, version, entry.m_source)) {
         return std::nullopt;
     }
     // Bytes after the last field mean the entry is not what this version wrote.
@@ -107,7 +113,7 @@ std::uint64_t Fnv1a64(std::string_view bytes) {
 
 std::string WriteRecoveryEntry(const CRecoveryEntry& entry) {
     CArchiveWriter body;
-    WriteBody(body, entry);
+    WriteBody(body, entry, VersionFor(entry));
     CArchiveWriter out;
     out.WriteBytes(kMagic);
     out.WriteDword(VersionFor(entry));

@@ -21,15 +21,15 @@
 //     DWORD  memo count, then per memo: string title, string text
 //     LONG   selected memo (-1: none)
 //     BYTE   1 when the source's modified text follows, else 0; then:
-//            string source path, LONG encoding, LONG line end (the
+//            string source path (likewise), LONG encoding, LONG line end (the
 //            numbers of encoding/text_encoding.h), string text: Shift-JIS,
 //            or UTF-8 when the encoding is a Unicode one (6 to 9)
 //
-// Version 1 holds both paths as Shift-JIS strings. Version 2 holds them as
+// Version 1 holds the paths as Shift-JIS strings. Version 2 holds them as
 // the project file holds file names: the Shift-JIS string when the name has
 // one, else the wide string form (stream/archive_stream.h) keeping each of
-// the file system's bytes. An entry whose two names both have a Shift-JIS
-// form is written as version 1, byte for byte as before; version 2 only
+// the file system's bytes. An entry whose names all have a Shift-JIS form
+// is written as version 1, byte for byte as before; version 2 only
 // where a name needs it, so a program reading only version 1 refuses the
 // entry rather than read a name it would get wrong. Nothing else differs.
 //
@@ -63,7 +63,7 @@ struct ProcessIdentity {
 
 // The source's text as modified in the viewer, not yet saved.
 struct RecoverySource {
-    std::string m_strPath;
+    CFilePath m_strPath;
     std::int32_t m_nEncoding = 0;
     std::int32_t m_nLineEnd = 0;
     std::string m_strText;  // Shift-JIS; UTF-8 for a Unicode source (see above)

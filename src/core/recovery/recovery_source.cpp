@@ -70,10 +70,9 @@ std::string RecoverySourceFileBytes(const RecoverySource& source) {
     return SourceFileBytes(text, KindOf(source));
 }
 
-CFilePath SetAsidePath(const CFilePath& folder, const std::string& sourcePath, std::int64_t copyTime) {
-    // Neither "/" nor "." is ever the second byte of a Shift-JIS character.
-    const std::size_t slash = sourcePath.rfind('/');
-    std::string name = slash == std::string::npos ? sourcePath : sourcePath.substr(slash + 1);
+CFilePath SetAsidePath(const CFilePath& folder, const CFilePath& sourcePath, std::int64_t copyTime) {
+    // The file system's own bytes: "." is never part of another character.
+    std::string name = sourcePath.FileName().Native();
     std::string extension;
     const std::size_t dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0) {
@@ -81,7 +80,7 @@ CFilePath SetAsidePath(const CFilePath& folder, const std::string& sourcePath, s
         name.resize(dot);
     }
     if (name.empty()) name = "source";
-    return folder.Join(name + "-recovered-" + CopyTimeText(copyTime) + extension);
+    return folder.Join(CFilePath::FromNative(name + "-recovered-" + CopyTimeText(copyTime) + extension));
 }
 
 SourceRecoveryOutcome ApplySourceRecovery(CKelmioDoc& doc, const CRecoveryEntry& entry, const CFilePath& folder,
@@ -93,7 +92,7 @@ SourceRecoveryOutcome ApplySourceRecovery(CKelmioDoc& doc, const CRecoveryEntry&
         pane->RestoreModifiedText(EditFromRecoverySource(source))) {
         return SourceRecoveryOutcome::kRestored;
     }
-    const std::string heading = SjisText("ソース「") + source.m_strPath + SjisText("」の保存されていない編集は、") +
+    const std::string heading = SjisText("ソース「") + source.m_strPath.Display() + SjisText("」の保存されていない編集は、") +
                                 NotRestoredReason(doc, source);
     const CFilePath aside = SetAsidePath(folder, source.m_strPath, entry.m_nCopyTime);
     if (!PathExists(folder)) CreateFolderTree(folder);

@@ -34,7 +34,7 @@ std::string RecoverySourceFileBytes(const RecoverySource& source);
 // Where a source's edit that could not be restored is kept: a new file
 // in `folder` named after the source and the time of the copy, with the
 // source's extension so that it opens as the source did.
-CFilePath SetAsidePath(const CFilePath& folder, const std::string& sourcePath, std::int64_t copyTime);
+CFilePath SetAsidePath(const CFilePath& folder, const CFilePath& sourcePath, std::int64_t copyTime);
 
 enum class SourceRecoveryOutcome {
     kNone,       // the entry holds no source edit

@@ -20,9 +20,7 @@ bool CTextView::IsTextModified() const {
 std::optional<SourceTextEdit> CTextView::CopyModifiedText() const {
     if (!IsTextModified()) return std::nullopt;
     SourceTextEdit edit;
-    // The entry holds Shift-JIS names; a name without that form is kept in
-    // its display form, which never matches a file, so its edit is set aside.
-    edit.strPath = m_strPath.Sjis().value_or(m_strPath.Display());
+    edit.strPath = m_strPath;
     edit.nEncoding = EncodingNumber(m_kind.encoding);
     edit.nLineEnd = LineEndNumber(m_kind.lineEnd);
     if (auto* plain = dynamic_cast<CPlainEditCtrl*>(m_pEdit.get())) CopyControlText(plain->Control(), edit.strTextUtf8);
@@ -33,7 +31,7 @@ std::optional<SourceTextEdit> CTextView::CopyModifiedText() const {
 bool CTextView::RestoreModifiedText(const SourceTextEdit& edit) {
     const std::optional<TextEncoding> encoding = EncodingFromNumber(edit.nEncoding);
     const std::optional<LineEnd> lineEnd = LineEndFromNumber(edit.nLineEnd);
-    if (!m_bPlainSource || !m_pEdit || m_pEdit->IsRich() || CFilePath(edit.strPath) != m_strPath || !encoding || !lineEnd) {
+    if (!m_bPlainSource || !m_pEdit || m_pEdit->IsRich() || edit.strPath != m_strPath || !encoding || !lineEnd) {
         return false;
     }
     // Saved later as it was read when the copy was taken.

@@ -84,6 +84,13 @@ TEST(RecoveryEntryTest, NamesWithoutAShiftJisFormReadBackByteForByte) {
     EXPECT_EQ(accent->m_strEditFile.Native(), "/home/u/é.txt");
     EXPECT_NE(accent->m_strEditFile, CFilePath("/home/u/?.txt"));
 
+    entry = FullEntry();
+    ASSERT_TRUE(entry.m_source);
+    entry.m_source->m_strPath = CFilePath::FromNative("/home/u/\xff原文.txt");
+    const std::optional<CRecoveryEntry> source = ReadRecoveryEntry(WriteRecoveryEntry(entry));
+    ASSERT_TRUE(source && source->m_source);
+    EXPECT_EQ(source->m_source->m_strPath.Native(), "/home/u/\xff原文.txt");
+
     EXPECT_EQ(VersionOf(WriteRecoveryEntry(FullEntry())), 1u);
 }
 

@@ -104,6 +104,25 @@ TEST_F(ApplySourceRecoveryTest, TheEditGoesBackIntoThePaneWhenItsSourceIsShownAs
     EXPECT_EQ(Apply(), SourceRecoveryOutcome::kNone);
 }
 
+// A source named without a Shift-JIS form goes back into its own pane, and
+// one whose name only looks the same on screen ("?") does not.
+TEST_F(ApplySourceRecoveryTest, ASourceNamedWithoutAShiftJisFormIsMatchedByItsOwnBytes) {
+    const CFilePath real = CFilePath::FromNative("/work/\xe9t\xc3\xa9.txt");  // a raw byte, then "é"
+    entry.m_source->m_strPath = real;
+    doc.m_data.SetSource(CFilePath("/work/?t?.txt"));
+    source.shownPath = CFilePath("/work/?t?.txt");
+    prompter.ExpectMessage(Answer::kOk);
+    EXPECT_EQ(Apply(), SourceRecoveryOutcome::kSetAside);
+    EXPECT_FALSE(source.edit);
+
+    doc.m_data.SetSource(real);
+    source.shownPath = real;
+    EXPECT_EQ(Apply(), SourceRecoveryOutcome::kRestored);
+    ASSERT_TRUE(source.edit);
+    EXPECT_EQ(source.edit->strPath, real);
+    EXPECT_TRUE(prompter.ScriptDone());
+}
+
 TEST_F(ApplySourceRecoveryTest, AnotherSourceOrOneNotShownAsTextGetsTheEditSetAsideAndTheUserTold) {
     doc.m_data.SetSource(Sj("/work/別の原文.txt"));
     source.shownPath = Sj("/work/別の原文.txt");
