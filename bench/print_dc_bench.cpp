@@ -8,7 +8,6 @@
 #include <benchmark/benchmark.h>
 #include <wx/dcmemory.h>
 #include <wx/app.h>
-#include <wx/init.h>
 
 #include <limits>
 #include <string>
@@ -19,6 +18,7 @@
 #include "gui/editor/print_device_dc.h"
 #include "gui/editor/translation_printout.h"
 #include "text/sjis.h"
+#include "wx_bench_main.h"
 
 namespace {
 
@@ -101,21 +101,6 @@ void BM_FirstPageOnDc(benchmark::State& state) {
 }
 BENCHMARK(BM_FirstPageOnDc)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
-class CBenchApp final : public wxApp {
-public:
-    bool OnInit() override { return true; }
-};
-
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    wxApp::SetInstance(new CBenchApp);
-    if (!wxEntryStart(argc, argv)) return 2;
-    wxTheApp->CallOnInit();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return 0;
-}
+int main(int argc, char** argv) { return kelmio::bench::RunWxBenchmarks(argc, argv); }

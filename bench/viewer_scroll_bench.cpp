@@ -7,7 +7,6 @@
 #include <benchmark/benchmark.h>
 #include <wx/app.h>
 #include <wx/frame.h>
-#include <wx/init.h>
 #include <wx/utils.h>
 #include <wx/webview.h>
 
@@ -20,6 +19,7 @@
 
 #include "gui/viewer/web_browser.h"
 #include "viewer/scroll_steps.h"
+#include "wx_bench_main.h"
 
 namespace {
 
@@ -112,22 +112,8 @@ void BM_RunScriptConstant(benchmark::State& state) {
 }
 BENCHMARK(BM_RunScriptConstant)->Unit(benchmark::kMicrosecond);
 
-class CBenchApp final : public wxApp {
-public:
-    bool OnInit() override { return true; }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    wxApp::SetInstance(new CBenchApp);
-    if (!wxEntryStart(argc, argv)) return 2;
-    wxTheApp->CallOnInit();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    PageHolder().reset();
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return 0;
+    return kelmio::bench::RunWxBenchmarks(argc, argv, [] { PageHolder().reset(); });
 }

@@ -1,13 +1,12 @@
 #include "recovery/recovery_source.h"
 
-#include <ctime>
-
 #include "encoding/text_source.h"
 #include "platform/file_error.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "project/kelmio_doc.h"
+#include "recovery/local_time.h"
 #include "text/cp932.h"
 
 namespace kelmio {
@@ -25,15 +24,6 @@ TextSourceKind KindOf(const RecoverySource& source) {
 bool HeldAsUtf8(std::int32_t encoding) {
     const std::optional<TextEncoding> known = EncodingFromNumber(encoding);
     return known && IsUnicodeEncoding(*known);
-}
-
-std::string CopyTimeText(std::int64_t milliseconds) {
-    const std::time_t seconds = static_cast<std::time_t>(milliseconds / 1000);
-    std::tm local{};
-    if (::localtime_r(&seconds, &local) == nullptr) return "0";
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-    return text;
 }
 
 std::string NotRestoredReason(const CKelmioDoc& doc, const RecoverySource& source) {
@@ -80,7 +70,7 @@ CFilePath SetAsidePath(const CFilePath& folder, const CFilePath& sourcePath, std
         name.resize(dot);
     }
     if (name.empty()) name = "source";
-    return folder.Join(CFilePath::FromNative(name + "-recovered-" + CopyTimeText(copyTime) + extension));
+    return folder.Join(CFilePath::FromNative(name + "-recovered-" + LocalTimeText(copyTime, "%Y%m%d-%H%M%S").value_or("0") + extension));
 }
 
 SourceRecoveryOutcome ApplySourceRecovery(CKelmioDoc& doc, const CRecoveryEntry& entry, const CFilePath& folder,
