@@ -262,6 +262,34 @@ LoadedTextSource StreamConvertedFile(const CFilePath& path, TextSourceKind kind,
     return result;
 }
 
+// A file taken as its bytes (Shift-JIS or ASCII, not converted) passed on
+// a block at a time; a block may end inside a character.
+LoadedTextSource StreamFileAsIs(const CFilePath& path, TextSourceKind kind, const ByteSink& sink,
+                                const KindSink& onKind) {
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    LoadedTextSource result;
+    result.kind = kind;
+    CFileReader file(path);
+    if (file.Size() > kLargestTextFile) return TooLargeToLoad();
+    if (onKind) onKind(kind);
+    std::string block(kBlock, '\0');
+    std::size_t total = 0;
+    bool writing = true;
+    while (writing) {
+        const std::size_t n = file.Read(block.data(), block.size());
+        if (n == 0) break;
+        total += n;
+        if (total > kLargestTextFile) return TooLargeToLoad();
+        writing = sink(std::string_view(block).substr(0, n));
+    }
+    if (file.Error()) {
+        result.status = TextLoadStatus::kNotFound;
+        result.message = NotFoundMessage();
+        result.error = file.Error();
+    }
+    return result;
+}
+
 }  // namespace
 
 LoadedTextSource LoadTextSourceBytes(std::string bytes) { return LoadBytes(std::move(bytes), nullptr); }
@@ -269,12 +297,13 @@ LoadedTextSource LoadTextSourceBytes(std::string bytes) { return LoadBytes(std::
 LoadedTextSource LoadTextSource(const CFilePath& path) { return LoadFile(path, nullptr); }
 
 LoadedTextSource LoadTextSourceInPieces(const CFilePath& path, const ByteSink& sink, const KindSink& onKind) {
-    // Detection reads only the start of the file; a converted file is then
-    // read and converted a block at a time, so it is never whole in memory.
+    // Detection reads only the start of the file; a Japanese file is then
+    // read (and converted) a block at a time, so it is never whole in memory.
     std::optional<FileError> error;
     const std::optional<TextSourceKind> kind = DetectTextFile(path, error);
-    if (!kind || IsUnicodeEncoding(kind->encoding) || !LoadsByConversion(*kind)) return LoadFile(path, &sink, &onKind);
+    if (!kind || IsUnicodeEncoding(kind->encoding)) return LoadFile(path, &sink, &onKind);
     try {
+        if (!LoadsByConversion(*kind)) return StreamFileAsIs(path, *kind, sink, onKind);
         return StreamConvertedFile(path, *kind, sink, onKind);
     } catch (const std::bad_alloc&) {
         return TooLargeToLoad();

@@ -72,8 +72,8 @@ struct PaneStreamResult {
     bool started = false;  // `begin` was called: after a failure the pane holds part of the text
 };
 
-// LoadTextForPane for a pane that takes the text as it is read: a file that
-// is converted is read, converted and handed on a block at a time, so
+// LoadTextForPane for a pane that takes the text as it is read: a Japanese
+// (not Unicode) file is read, converted and handed on a block at a time, so
 // neither its bytes nor its Shift-JIS text are ever whole in memory. The
 // pieces joined are what ForEachPaneChunk gives for LoadTextForPane's text;
 // the messages are the same.

@@ -215,7 +215,7 @@ TEST(PaneUtf8Feed, ShiftJisCutAtEveryPositionConvertsAsTheWhole) {
 }
 
 TEST(PaneUtf8Feed, Utf8IsPassedOnWholeCharactersAtATime) {
-    const std::string utf8 = "a\xE3\x81\x82\xF0\x9F\x98\x80\xE6\xBC\xA2bc\xE3\x81\x84";
+    const std::string utf8 = "a\xE3\x81\x82\xF0\x9F\x98\x80\xE6\xBC\xA2" "bc\xE3\x81\x84";
     for (const std::size_t chunk : {std::size_t{4}, std::size_t{6}, std::size_t{100}}) {
         std::string joined;
         CPaneUtf8Feed feed(chunk, [&joined](std::string_view piece) {
