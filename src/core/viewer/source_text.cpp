@@ -33,12 +33,27 @@ PaneSourceText ToSourceText(std::string_view paneUtf8, TextSourceKind kind) {
     return result;
 }
 
-// Room for the pane's UTF-8 from the file's size alone: a Japanese
-// character grows by half, an LF becomes CR LF, so twice the file is ample.
-// Room never filled costs only address space.
+// Room for the pane's UTF-8: the file's first MiB, loaded as the pane
+// takes it, tells how much the text grows, and the whole file gets a little
+// more than that. Too little costs the widget one move as it grows; too
+// much is touched by the first edit, which moves the widget's gap to it.
 std::size_t PaneRoomForFile(const CFilePath& path) {
-    const CFileReader file(path);
-    return std::min(file.Size(), kLargestTextFile) * 2;
+    constexpr std::size_t kSample = std::size_t{1} << 20;
+    CFileReader file(path);
+    const std::size_t size = std::min(file.Size(), kLargestTextFile);
+    std::string sample(std::min(size, kSample), '\0');
+    std::size_t read = 0;
+    while (read < sample.size()) {
+        const std::size_t n = file.Read(sample.data() + read, sample.size() - read);
+        if (n == 0) break;
+        read += n;
+    }
+    sample.resize(read);
+    if (sample.empty()) return size;
+    const LoadedTextSource start = LoadTextSourceBytes(sample);
+    const std::size_t grown = start.status == TextLoadStatus::kLoaded ? PaneTextSizeEstimate(start.text) : 2 * read;
+    const double growth = static_cast<double>(grown) / static_cast<double>(read);
+    return static_cast<std::size_t>(static_cast<double>(size) * growth * 1.02);
 }
 
 std::string LossQuestion(std::size_t count) {
