@@ -1,6 +1,7 @@
 // Text sources over arbitrary bytes: detection, the four conversions, the
 // load, and formatting the loaded text for saving; Unicode sources must
-// survive load and save unchanged.
+// survive load and save unchanged; the pane's piecewise conversion of the
+// loaded text, cut anywhere, must give the whole text's.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +13,8 @@
 #include "encoding/detection.h"
 #include "encoding/text_source.h"
 #include "encoding/unicode_source.h"
+#include "text/cp932.h"
+#include "viewer/source_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -51,6 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // A Japanese source's text is Shift-JIS, whatever form it is saved in.
     const std::string& sjis = std::get<kelmio::SjisSourceText>(source.text).bytes;
+    std::string utf8;
+    kelmio::CPaneUtf8Feed feed(7, [&utf8](std::string_view piece) { utf8.append(piece); });
+    const std::size_t cut = size == 0 ? 0 : data[0] % (sjis.size() + 1);
+    feed.Take(std::string_view(sjis).substr(0, cut));
+    feed.Take(std::string_view(sjis).substr(cut));
+    feed.Finish();
+    if (utf8 != kelmio::Cp932ToUtf8(sjis)) std::abort();
     for (const TextEncoding encoding : {TextEncoding::kJis, TextEncoding::kEucJp, source.kind.encoding}) {
         (void)kelmio::FormatConvertedText(sjis, {encoding, source.kind.lineEnd});
     }

@@ -26,6 +26,13 @@ const std::string& OutOfMemoryMessage() {
     return text;
 }
 
+LoadedTextSource TooLargeToLoad() {
+    LoadedTextSource result;
+    result.status = TextLoadStatus::kOutOfMemory;
+    result.message = OutOfMemoryMessage();
+    return result;
+}
+
 // Replaces every CR from `start` on by CR LF, in place, working from the
 // back so that each byte moves once.
 void ExpandCrFrom(std::string& text, std::size_t start) {
@@ -145,10 +152,11 @@ namespace {
 
 // The load of a file's bytes; with a sink the text goes to it (in pieces
 // where it is converted) and the result holds none.
-LoadedTextSource LoadBytes(std::string bytes, const ByteSink* sink) {
+LoadedTextSource LoadBytes(std::string bytes, const ByteSink* sink, const KindSink* onKind = nullptr) {
     LoadedTextSource result;
     if (const std::optional<TextEncoding> unicode = DetectUnicode(bytes)) {
         result.kind = {*unicode, DetectUnicodeLineEnd(bytes, *unicode)};
+        if (onKind != nullptr && *onKind) (*onKind)(result.kind);
         std::string text = DecodeUnicodeSource(bytes, result.kind.encoding, result.kind.lineEnd);
         if (sink != nullptr) (*sink)(text);
         else result.text = Utf8SourceText{std::move(text)};
@@ -157,6 +165,7 @@ LoadedTextSource LoadBytes(std::string bytes, const ByteSink* sink) {
     }
     result.kind.encoding = DetectEncoding(bytes);
     result.kind.lineEnd = DetectLineEnd(bytes);
+    if (onKind != nullptr && *onKind) (*onKind)(result.kind);
     if (!LoadsByConversion(result.kind)) {
         if (sink != nullptr) (*sink)(bytes);
         else result.text = SjisSourceText{std::move(bytes)};
@@ -175,7 +184,7 @@ LoadedTextSource LoadBytes(std::string bytes, const ByteSink* sink) {
     return result;
 }
 
-LoadedTextSource LoadFile(const CFilePath& path, const ByteSink* sink) {
+LoadedTextSource LoadFile(const CFilePath& path, const ByteSink* sink, const KindSink* onKind = nullptr) {
     FileReadResult file;
     try {
         file = ReadWholeFile(path);
@@ -199,7 +208,7 @@ LoadedTextSource LoadFile(const CFilePath& path, const ByteSink* sink) {
         result.error = file.error;
         return result;
     }
-    return LoadBytes(std::move(file.bytes), sink);
+    return LoadBytes(std::move(file.bytes), sink, onKind);
 }
 
 // A converted file read a block at a time: each block's whole pieces (up
@@ -207,12 +216,17 @@ LoadedTextSource LoadFile(const CFilePath& path, const ByteSink* sink) {
 // block. Splitting after an LF is where the conversion splits the text into
 // pieces anyway, and the JIS state carries over, so the result is that of
 // the whole file.
-LoadedTextSource StreamConvertedFile(const CFilePath& path, TextSourceKind kind, const ByteSink& sink) {
+LoadedTextSource StreamConvertedFile(const CFilePath& path, TextSourceKind kind, const ByteSink& sink,
+                                     const KindSink& onKind) {
     constexpr std::size_t kBlock = std::size_t{1} << 20;
     LoadedTextSource result;
     result.kind = kind;
     result.converted = true;
     CFileReader file(path);
+    // The same limit as a whole load, also for a file that grows while it is read.
+    if (file.Size() > kLargestTextFile) return TooLargeToLoad();
+    if (onKind) onKind(kind);
+    std::size_t total = 0;
     std::string pending;
     std::string text;
     CJisState state;
@@ -225,6 +239,8 @@ LoadedTextSource StreamConvertedFile(const CFilePath& path, TextSourceKind kind,
         const std::size_t n = file.Read(pending.data() + start, kBlock);
         pending.resize(start + n);
         if (n == 0) break;
+        total += n;
+        if (total > kLargestTextFile) return TooLargeToLoad();
         const std::size_t ctrlZ = pending.find(kCtrlZ, start);
         if (ctrlZ != std::string::npos) {
             pending.resize(ctrlZ);
@@ -246,25 +262,51 @@ LoadedTextSource StreamConvertedFile(const CFilePath& path, TextSourceKind kind,
     return result;
 }
 
+// A file taken as its bytes (Shift-JIS or ASCII, not converted) passed on
+// a block at a time; a block may end inside a character.
+LoadedTextSource StreamFileAsIs(const CFilePath& path, TextSourceKind kind, const ByteSink& sink,
+                                const KindSink& onKind) {
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    LoadedTextSource result;
+    result.kind = kind;
+    CFileReader file(path);
+    if (file.Size() > kLargestTextFile) return TooLargeToLoad();
+    if (onKind) onKind(kind);
+    std::string block(kBlock, '\0');
+    std::size_t total = 0;
+    bool writing = true;
+    while (writing) {
+        const std::size_t n = file.Read(block.data(), block.size());
+        if (n == 0) break;
+        total += n;
+        if (total > kLargestTextFile) return TooLargeToLoad();
+        writing = sink(std::string_view(block).substr(0, n));
+    }
+    if (file.Error()) {
+        result.status = TextLoadStatus::kNotFound;
+        result.message = NotFoundMessage();
+        result.error = file.Error();
+    }
+    return result;
+}
+
 }  // namespace
 
 LoadedTextSource LoadTextSourceBytes(std::string bytes) { return LoadBytes(std::move(bytes), nullptr); }
 
 LoadedTextSource LoadTextSource(const CFilePath& path) { return LoadFile(path, nullptr); }
 
-LoadedTextSource LoadTextSourceInPieces(const CFilePath& path, const ByteSink& sink) {
-    // Detection reads only the start of the file; a converted file is then
-    // read and converted a block at a time, so it is never whole in memory.
+LoadedTextSource LoadTextSourceInPieces(const CFilePath& path, const ByteSink& sink, const KindSink& onKind) {
+    // Detection reads only the start of the file; a Japanese file is then
+    // read (and converted) a block at a time, so it is never whole in memory.
     std::optional<FileError> error;
     const std::optional<TextSourceKind> kind = DetectTextFile(path, error);
-    if (!kind || IsUnicodeEncoding(kind->encoding) || !LoadsByConversion(*kind)) return LoadFile(path, &sink);
+    if (!kind || IsUnicodeEncoding(kind->encoding)) return LoadFile(path, &sink, &onKind);
     try {
-        return StreamConvertedFile(path, *kind, sink);
+        if (!LoadsByConversion(*kind)) return StreamFileAsIs(path, *kind, sink, onKind);
+        return StreamConvertedFile(path, *kind, sink, onKind);
     } catch (const std::bad_alloc&) {
-        LoadedTextSource result;
-        result.status = TextLoadStatus::kOutOfMemory;
-        result.message = OutOfMemoryMessage();
-        return result;
+        return TooLargeToLoad();
     }
 }
 

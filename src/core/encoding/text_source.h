@@ -69,10 +69,14 @@ bool LoadsByConversion(TextSourceKind kind);
 LoadedTextSource LoadTextSource(const CFilePath& path);
 // The same for bytes already in memory (the file's whole content).
 LoadedTextSource LoadTextSourceBytes(std::string bytes);
-// The same text handed to `sink` in pieces as it is made (about 1 MiB each
-// where the file is converted), for a caller that only passes it on; the
+// The same text handed to `sink` in pieces as it is made (about 1 MiB each,
+// a Shift-JIS piece possibly ending inside a character; a Unicode source in
+// one piece), for a caller that only passes it on; the
 // result holds no text. Once the sink returns false the rest is dropped.
-LoadedTextSource LoadTextSourceInPieces(const CFilePath& path, const ByteSink& sink);
+// `onKind`, when set, learns the file's kind before the first piece, and so
+// the form the pieces come in: UTF-8 for a Unicode source, else Shift-JIS.
+using KindSink = std::function<void(TextSourceKind kind)>;
+LoadedTextSource LoadTextSourceInPieces(const CFilePath& path, const ByteSink& sink, const KindSink& onKind = {});
 
 // The bytes a converted text is saved as: every CR LF separated line of
 // `text` converted for `kind.encoding` (JIS or EUC-JP, else unchanged) and

@@ -1,7 +1,9 @@
 #include "viewer/source_text.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "platform/file_io.h"
 #include "platform/prompter.h"
 #include "platform/settings.h"
 #include "text/cp932.h"
@@ -31,6 +33,29 @@ PaneSourceText ToSourceText(std::string_view paneUtf8, TextSourceKind kind) {
     return result;
 }
 
+// Room for the pane's UTF-8: the file's first MiB, loaded as the pane
+// takes it, tells how much the text grows, and the whole file gets a little
+// more than that. Too little costs the widget one move as it grows; too
+// much is touched by the first edit, which moves the widget's gap to it.
+std::size_t PaneRoomForFile(const CFilePath& path) {
+    constexpr std::size_t kSample = std::size_t{1} << 20;
+    CFileReader file(path);
+    const std::size_t size = std::min(file.Size(), kLargestTextFile);
+    std::string sample(std::min(size, kSample), '\0');
+    std::size_t read = 0;
+    while (read < sample.size()) {
+        const std::size_t n = file.Read(sample.data() + read, sample.size() - read);
+        if (n == 0) break;
+        read += n;
+    }
+    sample.resize(read);
+    if (sample.empty()) return size;
+    const LoadedTextSource start = LoadTextSourceBytes(sample);
+    const std::size_t grown = start.status == TextLoadStatus::kLoaded ? PaneTextSizeEstimate(start.text) : 2 * read;
+    const double growth = static_cast<double>(grown) / static_cast<double>(read);
+    return static_cast<std::size_t>(static_cast<double>(size) * growth * 1.02);
+}
+
 std::string LossQuestion(std::size_t count) {
     return SjisText("このファイルの文字コードで表せない文字が") + std::to_string(count) +
            SjisText("個あります。\n保存するとその文字は失われます。保存しますか？");
@@ -57,6 +82,87 @@ PaneTextSource LoadTextForPane(CPrompter& prompter, const CFilePath& path) {
     }
     prompter.Message(loaded.message, MessageButtons::kOk, MessageIcon::kExclamation);
     return pane;
+}
+
+CPaneUtf8Feed::CPaneUtf8Feed(std::size_t chunk, std::function<void(std::string_view utf8)> append)
+    : m_nChunk(std::max<std::size_t>(chunk, 4)), m_append(std::move(append)) {}
+
+void CPaneUtf8Feed::Take(std::string_view piece) {
+    if (m_bUtf8) {
+        TakeUtf8(piece);
+        return;
+    }
+    if (m_strTail.empty()) {
+        TakeSjis(piece);
+        return;
+    }
+    std::string joined = std::move(m_strTail);
+    m_strTail.clear();
+    joined.append(piece);
+    TakeSjis(joined);
+}
+
+void CPaneUtf8Feed::Finish() {
+    if (!m_strTail.empty()) m_append(Cp932ToUtf8(m_strTail));
+    m_strTail.clear();
+}
+
+void CPaneUtf8Feed::TakeUtf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        std::size_t end = std::min(text.size(), pos + m_nChunk);
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+        m_append(text.substr(pos, end - pos));
+        pos = end;
+    }
+}
+
+void CPaneUtf8Feed::TakeSjis(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t target = std::min(text.size(), pos + m_nChunk);
+        std::size_t end = pos;
+        std::size_t last = pos;
+        while (end < target) {
+            last = end;
+            end += CharLengthAt(text, end);
+        }
+        if (end == text.size() && end - last == 1 && IsSjisLeadByte(static_cast<unsigned char>(text[last]))) {
+            if (last > pos) m_append(Cp932ToUtf8(text.substr(pos, last - pos)));
+            m_strTail.assign(text.substr(last));
+            return;
+        }
+        m_append(Cp932ToUtf8(text.substr(pos, end - pos)));
+        pos = end;
+    }
+}
+
+PaneStreamResult StreamTextForPane(CPrompter& prompter, const CFilePath& path, std::size_t chunk,
+                                   const PaneLoadTarget& target) {
+    PaneStreamResult result;
+    CPaneUtf8Feed feed(chunk, target.append);
+    const auto onKind = [&](TextSourceKind kind) {
+        feed.SetUtf8(HoldsUtf8(kind));
+        target.begin(PaneRoomForFile(path));
+        result.started = true;
+    };
+    const auto sink = [&feed](std::string_view piece) {
+        feed.Take(piece);
+        return true;
+    };
+    const LoadedTextSource loaded = LoadTextSourceInPieces(path, sink, onKind);
+    result.kind = loaded.kind;
+    switch (loaded.status) {
+    case TextLoadStatus::kLoaded:
+        feed.Finish();
+        return result;
+    case TextLoadStatus::kNotFound:
+        result.outcome = PaneLoadOutcome::kNotFound;
+        break;
+    case TextLoadStatus::kOutOfMemory:
+        result.outcome = PaneLoadOutcome::kToBrowser;
+        break;
+    }
+    prompter.Message(loaded.message, MessageButtons::kOk, MessageIcon::kExclamation);
+    return result;
 }
 
 void ForEachPaneChunk(const SourceText& source, std::size_t chunk,

@@ -35,6 +35,51 @@ struct PaneTextSource {
 
 PaneTextSource LoadTextForPane(CPrompter& prompter, const CFilePath& path);
 
+// Where a load that streams puts the text: `begin` learns the room to
+// reserve, once, before the first piece; `append` takes the pane's UTF-8 in
+// pieces cut at character boundaries.
+struct PaneLoadTarget {
+    std::function<void(std::size_t utf8Room)> begin;
+    std::function<void(std::string_view utf8)> append;
+};
+
+// Turns the pieces of a load into the pane's UTF-8 pieces of about `chunk`
+// bytes, never cut inside a character. Shift-JIS pieces may end inside a
+// character (its lead byte waits for the next piece); UTF-8 pieces are
+// passed on as they are.
+class CPaneUtf8Feed {
+public:
+    CPaneUtf8Feed(std::size_t chunk, std::function<void(std::string_view utf8)> append);
+
+    void SetUtf8(bool utf8) { m_bUtf8 = utf8; }
+    void Take(std::string_view piece);
+    // After the last piece: a lead byte left at the very end goes as itself.
+    void Finish();
+
+private:
+    void TakeUtf8(std::string_view text);
+    void TakeSjis(std::string_view text);
+
+    std::size_t m_nChunk;
+    std::function<void(std::string_view utf8)> m_append;
+    bool m_bUtf8 = false;
+    std::string m_strTail;  // a lead byte whose trail has not come yet
+};
+
+struct PaneStreamResult {
+    PaneLoadOutcome outcome = PaneLoadOutcome::kShown;
+    TextSourceKind kind;
+    bool started = false;  // `begin` was called: after a failure the pane holds part of the text
+};
+
+// LoadTextForPane for a pane that takes the text as it is read: a Japanese
+// (not Unicode) file is read, converted and handed on a block at a time, so
+// neither its bytes nor its Shift-JIS text are ever whole in memory. The
+// pieces joined are what ForEachPaneChunk gives for LoadTextForPane's text;
+// the messages are the same.
+PaneStreamResult StreamTextForPane(CPrompter& prompter, const CFilePath& path, std::size_t chunk,
+                                   const PaneLoadTarget& target);
+
 // True when a source of this kind is held as UTF-8 (a Unicode source).
 bool HoldsUtf8(TextSourceKind kind);
 

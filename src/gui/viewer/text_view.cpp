@@ -203,17 +203,29 @@ void CTextView::ShowTextFile() {
     wxBusyCursor wait;
     pane.SetReadOnly(false);
     pane.SetDefaultFont(m_font);
-    PaneTextSource source = LoadTextForPane(m_prompter, m_strPath);
+    // The text goes into the pane as it is read and converted, so it is
+    // never whole in memory beside the pane's own copy.
+    auto* plain = dynamic_cast<CPlainEditCtrl*>(&pane);
+    const PaneLoadTarget target{
+        [&pane, plain](std::size_t room) {
+            pane.BeginLoad();
+            if (plain != nullptr) plain->ReserveLoad(room);
+        },
+        [&pane](std::string_view piece) { pane.AppendLoaded(piece); }};
+    const PaneStreamResult source = StreamTextForPane(m_prompter, m_strPath, kLoadChunk, target);
+    if (source.outcome != PaneLoadOutcome::kShown && source.started) {
+        // A read that failed part way leaves no part of the file to be
+        // edited and saved over the whole.
+        pane.BeginLoad();
+        pane.EndLoad();
+        pane.SetReadOnly(true);
+    }
     if (source.outcome == PaneLoadOutcome::kNotFound) return;
     if (source.outcome == PaneLoadOutcome::kToBrowser) {
         NavigateBrowser(m_strPath);
         return;
     }
     m_kind = source.kind;
-    pane.BeginLoad();
-    if (auto* plain = dynamic_cast<CPlainEditCtrl*>(&pane)) plain->ReserveLoad(PaneTextSizeEstimate(source.text));
-    ForEachPaneChunk(source.text, kLoadChunk, [&pane](std::string_view piece) { pane.AppendLoaded(piece); });
-    source.text = SourceText{};
     pane.EndLoad();
     if (auto* plain = dynamic_cast<CPlainEditCtrl*>(&pane)) {
         plain->UseLineFeedOnly(!HoldsUtf8(m_kind) && !LoadsByConversion(m_kind) && m_kind.lineEnd == LineEnd::kLf);
