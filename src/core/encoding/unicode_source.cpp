@@ -1,4 +1,5 @@
 #include "encoding/unicode_source.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 
@@ -80,24 +81,6 @@ std::string_view BomOf(TextEncoding encoding) {
     case TextEncoding::kUtf16LeBom: return kUtf16LeBom;
     case TextEncoding::kUtf16BeBom: return kUtf16BeBom;
     default: return {};
-    }
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
 

@@ -4,6 +4,7 @@
 #include <iconv.h>
 
 #include "text/sjis.h"
+#include "text/utf8.h"
 
 namespace kelmio {
 namespace {
@@ -81,23 +82,9 @@ bool IsTrailByteIn(int codePage, unsigned char byte) {
     return IsDoubleByteCodePage(codePage) && byte >= 0x40 && byte <= 0xFE;
 }
 
-void AppendUtf8(std::string& out, char32_t ch) {
+void AppendValidUtf8(std::string& out, char32_t ch) {
     if (ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) ch = kReplacement;
-    if (ch < 0x80) {
-        out += static_cast<char>(ch);
-    } else if (ch < 0x800) {
-        out += static_cast<char>(0xC0 | (ch >> 6));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else if (ch < 0x10000) {
-        out += static_cast<char>(0xE0 | (ch >> 12));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (ch >> 18));
-        out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    }
+    AppendUtf8(out, ch);
 }
 
 char32_t NextUtf8(std::string_view text, std::size_t& pos) {
@@ -212,7 +199,7 @@ std::size_t CRtfCodePages::Decode(int codePage, std::string_view bytes, std::str
             if (codePage == kCodePageSymbol && byte >= 0x20) ch = 0xF000 + byte;
             else if (byte >= 0x80 && byte < 0xA0) ch = kCp1252High[byte - 0x80];
             if (ch == kReplacement) ++bad;
-            AppendUtf8(out, ch);
+            AppendValidUtf8(out, ch);
         }
         return bad;
     }
@@ -223,7 +210,7 @@ std::size_t CRtfCodePages::Decode(int codePage, std::string_view bytes, std::str
         if (static_cast<unsigned char>(c) < 0x80) {
             out += c;
         } else {
-            AppendUtf8(out, kReplacement);
+            AppendValidUtf8(out, kReplacement);
             ++bad;
         }
     }
@@ -242,7 +229,7 @@ std::string_view CRtfCodePages::ToSjis(char32_t ch) {
     if (code == kUnknown) {
         if (!m_toSjis) m_toSjis = std::make_unique<CConverter>("CP932", "UTF-8");
         std::string utf8;
-        AppendUtf8(utf8, ch);
+        AppendValidUtf8(utf8, ch);
         std::string sjis;
         bool ok = m_toSjis->Valid() && m_toSjis->Convert(utf8, sjis, "", 0) == 0 && !sjis.empty() &&
                   sjis.size() <= 2;

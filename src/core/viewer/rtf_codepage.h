@@ -42,7 +42,8 @@ bool IsTrailByteIn(int codePage, unsigned char byte);
 
 // UTF-8 helpers for the model's text, all tolerant of malformed input
 // (a bad byte counts as one character).
-void AppendUtf8(std::string& out, char32_t ch);
+// Surrogates and codes beyond U+10FFFF are written as U+FFFD.
+void AppendValidUtf8(std::string& out, char32_t ch);
 // The character at `pos`, advancing `pos` past it; U+FFFD for a bad byte.
 char32_t NextUtf8(std::string_view text, std::size_t& pos);
 std::size_t Utf8Length(std::string_view text);

@@ -367,7 +367,7 @@ void CRtfParser::FlushBytes() {
 
 void CRtfParser::AppendChar(char32_t ch) {
     std::string text;
-    AppendUtf8(text, ch);
+    AppendValidUtf8(text, ch);
     FlushBytes();
     AppendText(text);
 }

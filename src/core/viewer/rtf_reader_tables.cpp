@@ -42,7 +42,7 @@ void CRtfParser::OnFontWord(const CRtfToken& token) {
             Loss(ERtfLoss::BadCharacters);
             ch = 0xFFFD;
         }
-        AppendUtf8(m_faceText, ch);
+        AppendValidUtf8(m_faceText, ch);
     } else {
         m_font->m_strExtra += token.m_raw;
     }
