@@ -103,14 +103,9 @@ void SetCombo(wxDialog& dialog, int id, const char* utf8) {
     combo->SetValue(wxString::FromUTF8(utf8));
 }
 
-// A PDF of `pages` empty A4 pages, with a correct cross-reference table.
-std::string MakePdf(int pages) {
-    std::vector<std::string> objects;
-    std::string kids;
-    for (int i = 0; i < pages; ++i) kids += std::to_string(3 + i) + " 0 R ";
-    objects.push_back("<< /Type /Catalog /Pages 2 0 R >>");
-    objects.push_back("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages) + " >>");
-    for (int i = 0; i < pages; ++i) objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] >>");
+// A PDF file of numbered objects (object 1 the catalogue), with its
+// cross-reference table.
+std::string PdfFromObjects(const std::vector<std::string>& objects) {
     std::string pdf = "%PDF-1.4\n";
     std::vector<std::size_t> offsets;
     for (std::size_t i = 0; i < objects.size(); ++i) {
@@ -127,6 +122,17 @@ std::string MakePdf(int pages) {
     pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
            std::to_string(xref) + "\n%%EOF\n";
     return pdf;
+}
+
+// A PDF of `pages` empty A4 pages.
+std::string MakePdf(int pages) {
+    std::vector<std::string> objects;
+    std::string kids;
+    for (int i = 0; i < pages; ++i) kids += std::to_string(3 + i) + " 0 R ";
+    objects.push_back("<< /Type /Catalog /Pages 2 0 R >>");
+    objects.push_back("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages) + " >>");
+    for (int i = 0; i < pages; ++i) objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] >>");
+    return PdfFromObjects(objects);
 }
 
 class SourceViewTest : public testing::Test {
@@ -688,22 +694,7 @@ std::string MakeTextPdf() {
         "<< /Type /FontDescriptor /FontName /HeiseiKakuGo-W5 /Flags 4 /FontBBox [0 -200 1000 900] /ItalicAngle 0 "
         "/Ascent 880 /Descent -120 /CapHeight 700 /StemV 80 >>",
     };
-    std::string pdf = "%PDF-1.4\n";
-    std::vector<std::size_t> offsets;
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        offsets.push_back(pdf.size());
-        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-    }
-    const std::size_t xref = pdf.size();
-    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (std::size_t offset : offsets) {
-        char line[32];
-        std::snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
-        pdf += line;
-    }
-    pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
-           std::to_string(xref) + "\n%%EOF\n";
-    return pdf;
+    return PdfFromObjects(objects);
 }
 
 // Pictures of the three kinds of display into $KELMIO_SCREENSHOT_DIR, for
