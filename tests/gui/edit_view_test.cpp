@@ -191,6 +191,35 @@ TEST_F(EditViewTest, WheelScrollsThreeLinesAndNeverAboveTheFirst) {
 namespace kelmio {
 namespace {
 
+// The paste state is known without asking the clipboard at each query: it
+// follows the clipboard as it changes hands.
+TEST_F(EditViewTest, PasteStateFollowsTheClipboard) {
+    const auto pasteEnabled = [this] { return m_pView->QueryCommand(ID_EDIT_PASTE)->bEnabled; };
+    const auto settlesAt = [&](bool expected) {
+        for (int wait = 0; wait < 200 && pasteEnabled() != expected; ++wait) test::Pump();
+        return pasteEnabled() == expected;
+    };
+    {
+        wxClipboardLocker locker;
+        ASSERT_TRUE(!!locker);
+        wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8("貼り付け")));
+    }
+    EXPECT_TRUE(settlesAt(true));
+    Widget().SetReadOnly(true);
+    EXPECT_FALSE(pasteEnabled());
+    Widget().SetReadOnly(false);
+    {
+        wxClipboardLocker locker;
+        wxTheClipboard->Clear();
+    }
+    EXPECT_TRUE(settlesAt(false));
+    {
+        wxClipboardLocker locker;
+        wxTheClipboard->SetData(new wxTextDataObject("again"));
+    }
+    EXPECT_TRUE(settlesAt(true));
+}
+
 TEST_F(EditViewTest, EditorSettingsTakeEffectAndAreKept) {
     CEditorSettings settings = m_pView->Editor().GetEditorSettings();
     settings.m_nTabSize = 4;

@@ -12,6 +12,7 @@
 #include "gui/app/help_viewer.h"
 #include "gui/app/main_frame.h"
 #include "gui/keys/key_dispatch_filter.h"
+#include "gui/platform/gtk_style.h"
 #include "gui/platform/single_instance.h"
 #include "gui/platform/ui_locale.h"
 #include "gui/platform/wx_prompter.h"
@@ -60,6 +61,11 @@ CCommandLineInfo CKelmioApp::ReadCommandLine() const {
     CCommandLineInfo info = ParseCommandLine(args);
     if (!info.m_strFileName.empty()) info.m_strFileName = AbsolutePath(info.m_strFileName);
     return info;
+}
+
+bool CKelmioApp::Initialize(int& argc, wxChar** argv) {
+    const CDisplayWithoutOpenGl noOpenGl;
+    return wxApp::Initialize(argc, argv);
 }
 
 bool CKelmioApp::OnInit() {

@@ -30,6 +30,7 @@ public:
     CKelmioApp();
     ~CKelmioApp() override;
 
+    bool Initialize(int& argc, wxChar** argv) override;
     bool OnInit() override;
     int OnRun() override;
     int OnExit() override;

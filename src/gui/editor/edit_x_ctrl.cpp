@@ -11,6 +11,7 @@
 #include "gui/editor/screen_wrap.h"
 #include "gui/editor/sjis_marks.h"
 #include "gui/editor/undo_units.h"
+#include "gui/platform/clipboard_watch.h"
 #include "gui/platform/widget_pieces.h"
 #include "gui/platform/wx_text.h"
 #include "platform/file_io.h"
@@ -75,7 +76,8 @@ private:
 CEditXCtrl::CEditXCtrl(wxWindow* parent)
     : m_pEdit(new wxStyledTextCtrl(parent, kControlId, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE)),
       m_pLines(std::make_unique<CWidgetLines>(*m_pEdit)),
-      m_pOffsets(std::make_unique<CSjisOffsetMap>(*m_pLines)) {
+      m_pOffsets(std::make_unique<CSjisOffsetMap>(*m_pLines)),
+      m_pClipboard(std::make_unique<CClipboardWatch>()) {
     m_pEdit->SetCodePage(wxSTC_CP_UTF8);
     m_pEdit->SetEOLMode(wxSTC_EOL_CRLF);
     m_pEdit->SetMarginWidth(1, 0);
@@ -180,16 +182,8 @@ EditSaveResult CEditXCtrl::SaveFile(const CFilePath& path) const {
     return result;
 }
 
-// Asking the clipboard waits for its owner and handles events meanwhile,
-// among them the menu's next state query (a page loading in the browser
-// makes that likely); that query takes the answer last given.
-bool CEditXCtrl::CanPasteNow() const {
-    if (m_bAskingClipboard) return m_bCanPaste;
-    m_bAskingClipboard = true;
-    m_bCanPaste = m_pEdit->CanPaste();
-    m_bAskingClipboard = false;
-    return m_bCanPaste;
-}
+// As the widget decides it, without asking the clipboard and waiting.
+bool CEditXCtrl::CanPasteNow() const { return !m_pEdit->GetReadOnly() && m_pClipboard->HasText(); }
 
 int CEditXCtrl::GetCommandState(EditorOperation operation) const {
     const bool hasSelection = m_pEdit->GetSelectionStart() != m_pEdit->GetSelectionEnd();

@@ -26,6 +26,7 @@ class wxPoint;
 
 namespace kelmio {
 
+class CClipboardWatch;
 class CEditorFind;
 class CScreenWrap;
 class CSjisMarks;
@@ -105,11 +106,10 @@ private:
     std::unique_ptr<CUndoUnits> m_pUndo;
     std::unique_ptr<CSjisMarks> m_pMarks;
     std::unique_ptr<CScreenWrap> m_pWrap;
+    std::unique_ptr<CClipboardWatch> m_pClipboard;
     CEditorSettings m_editorSettings;
     bool m_bModified = false;
     bool m_bReplacing = false;  // set while the program itself replaces the text
-    mutable bool m_bAskingClipboard = false;  // a paste-state query waits for the clipboard
-    mutable bool m_bCanPaste = false;         // its last answer
     std::function<void()> m_onTextChanged;
 };
 

@@ -2,11 +2,27 @@
 
 #include <wx/window.h>
 
+#include <cstdlib>
+
 #ifdef __WXGTK3__
 #include <dlfcn.h>
 #endif
 
 namespace kelmio {
+
+namespace {
+constexpr const char* kGdkGl = "GDK_GL";
+}  // namespace
+
+CDisplayWithoutOpenGl::CDisplayWithoutOpenGl() {
+#ifdef __WXGTK3__
+    if (std::getenv(kGdkGl) == nullptr) m_bSet = setenv(kGdkGl, "disable", 0) == 0;
+#endif
+}
+
+CDisplayWithoutOpenGl::~CDisplayWithoutOpenGl() {
+    if (m_bSet) unsetenv(kGdkGl);
+}
 
 #ifdef __WXGTK3__
 namespace {

@@ -7,6 +7,22 @@ class wxWindow;
 
 namespace kelmio {
 
+// While it lives, the toolkit opens the display without looking for OpenGL:
+// Kelmio draws nothing with it, and the look loads the whole GL driver
+// stack (the software renderer brings a compiler library) at every start.
+// Made around the toolkit's start; programs started later do not inherit
+// it. A choice the user made in the environment is left alone.
+class CDisplayWithoutOpenGl {
+public:
+    CDisplayWithoutOpenGl();
+    ~CDisplayWithoutOpenGl();
+    CDisplayWithoutOpenGl(const CDisplayWithoutOpenGl&) = delete;
+    CDisplayWithoutOpenGl& operator=(const CDisplayWithoutOpenGl&) = delete;
+
+private:
+    bool m_bSet = false;
+};
+
 // Toolbar buttons with the padding of a classic Japanese desktop program
 // instead of the theme's touch-sized one, so that the whole toolbar fits the
 // main window's first-start width. Safe to call more than once.
