@@ -321,8 +321,11 @@ void CEditXCtrl::FitLineNumberMargin() {
         const wxString widest(wxUniChar('9'), static_cast<size_t>(DigitsOf(m_pEdit->GetLineCount())));
         width = m_pEdit->TextWidth(wxSTC_STYLE_LINENUMBER, widest) + m_pEdit->FromDIP(kMarginPadding);
     }
+    // Either setting lays out the whole text again, wrapping included,
+    // which takes seconds in a long text: only when it changes.
     if (m_pEdit->GetMarginWidth(kLineNumberMargin) != width) m_pEdit->SetMarginWidth(kLineNumberMargin, width);
-    m_pEdit->SetMarginLeft(m_pEdit->FromDIP(kTextGap));
+    const int gap = m_pEdit->FromDIP(kTextGap);
+    if (m_pEdit->GetMarginLeft() != gap) m_pEdit->SetMarginLeft(gap);
 }
 
 void CEditXCtrl::OnWheel(wxMouseEvent& event) {
