@@ -5,7 +5,7 @@
 #include <utility>
 
 #ifdef __WXGTK3__
-#include <dlfcn.h>
+#include "gui/platform/toolkit_symbol.h"
 #endif
 
 namespace kelmio {
@@ -20,8 +20,6 @@ bool ClipboardHasTextNow() {
 }
 
 #ifdef __WXGTK3__
-// GTK comes with the toolkit; its headers are not needed for these calls,
-// so they are looked up in the running process.
 using ClipboardGet = void* (*)(void* selection);
 using SignalConnect = unsigned long (*)(void* instance, const char* signal, void (*handler)(), void* data,
                                         void* destroyData, int flags);
@@ -29,13 +27,8 @@ using SignalDisconnect = void (*)(void* instance, unsigned long handler);
 
 void* const kClipboardSelection = reinterpret_cast<void*>(69);  // GDK_SELECTION_CLIPBOARD
 
-template <typename Function>
-Function Lookup(const char* name) {
-    return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, name));
-}
-
 void* Clipboard() {
-    const auto get = Lookup<ClipboardGet>("gtk_clipboard_get");
+    const auto get = ToolkitFunction<ClipboardGet>("gtk_clipboard_get");
     return get != nullptr ? get(kClipboardSelection) : nullptr;
 }
 
@@ -54,7 +47,7 @@ CClipboardWatch::CClipboardWatch() : m_retry(this) {
     Bind(wxEVT_CLIPBOARD_CHANGED, &CClipboardWatch::OnAnswer, this);
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Ask(); });
 #ifdef __WXGTK3__
-    const auto connect = Lookup<SignalConnect>("g_signal_connect_data");
+    const auto connect = ToolkitFunction<SignalConnect>("g_signal_connect_data");
     void* clipboard = Clipboard();
     if (connect == nullptr || clipboard == nullptr) return;
     m_nHandler = connect(clipboard, "owner-change", reinterpret_cast<void (*)()>(&OnOwnerChange), this, nullptr, 0);
@@ -65,7 +58,7 @@ CClipboardWatch::CClipboardWatch() : m_retry(this) {
 
 CClipboardWatch::~CClipboardWatch() {
 #ifdef __WXGTK3__
-    const auto disconnect = Lookup<SignalDisconnect>("g_signal_handler_disconnect");
+    const auto disconnect = ToolkitFunction<SignalDisconnect>("g_signal_handler_disconnect");
     void* clipboard = Clipboard();
     if (m_nHandler != 0 && disconnect != nullptr && clipboard != nullptr) disconnect(clipboard, m_nHandler);
 #endif

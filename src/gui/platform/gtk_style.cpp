@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #ifdef __WXGTK3__
-#include <dlfcn.h>
+#include "gui/platform/toolkit_symbol.h"
 #endif
 
 namespace kelmio {
@@ -27,8 +27,6 @@ CDisplayWithoutOpenGl::~CDisplayWithoutOpenGl() {
 #ifdef __WXGTK3__
 namespace {
 
-// GTK is loaded with the toolkit; its development headers are not needed
-// for these four calls, so they are looked up in the running process.
 using CssProviderNew = void* (*)();
 using CssProviderLoad = int (*)(void* provider, const char* data, long length, void** error);
 using ScreenDefault = void* (*)();
@@ -48,17 +46,12 @@ constexpr const char* kCompactToolbarCss =
 // waits behind the repaints.
 constexpr const char* kStillBarsCss = "scrollbar, scrollbar *, toolbar button { transition: none; }";
 
-template <typename Function>
-Function Lookup(const char* name) {
-    return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, name));
-}
-
 // Adds style rules for the whole program; false when GTK cannot take them.
 bool AddApplicationCss(const char* css) {
-    const auto providerNew = Lookup<CssProviderNew>("gtk_css_provider_new");
-    const auto load = Lookup<CssProviderLoad>("gtk_css_provider_load_from_data");
-    const auto screenDefault = Lookup<ScreenDefault>("gdk_screen_get_default");
-    const auto addProvider = Lookup<AddProviderForScreen>("gtk_style_context_add_provider_for_screen");
+    const auto providerNew = ToolkitFunction<CssProviderNew>("gtk_css_provider_new");
+    const auto load = ToolkitFunction<CssProviderLoad>("gtk_css_provider_load_from_data");
+    const auto screenDefault = ToolkitFunction<ScreenDefault>("gdk_screen_get_default");
+    const auto addProvider = ToolkitFunction<AddProviderForScreen>("gtk_style_context_add_provider_for_screen");
     if (providerNew == nullptr || load == nullptr || screenDefault == nullptr || addProvider == nullptr) return false;
     void* screen = screenDefault();
     if (screen == nullptr) return false;
@@ -91,7 +84,7 @@ using ButtonSetLabel = void (*)(void* button, const char* label);
 using ButtonGetLabel = const char* (*)(void* button);
 
 void* ResponseButton(wxWindow& chooser, int response) {
-    const auto widgetFor = Lookup<WidgetForResponse>("gtk_dialog_get_widget_for_response");
+    const auto widgetFor = ToolkitFunction<WidgetForResponse>("gtk_dialog_get_widget_for_response");
     if (widgetFor == nullptr || chooser.GetHandle() == nullptr) return nullptr;
     return widgetFor(chooser.GetHandle(), response);
 }
@@ -99,14 +92,14 @@ void* ResponseButton(wxWindow& chooser, int response) {
 }  // namespace
 
 void LabelFileChooserButtons(wxWindow& chooser, bool open) {
-    const auto setLabel = Lookup<ButtonSetLabel>("gtk_button_set_label");
+    const auto setLabel = ToolkitFunction<ButtonSetLabel>("gtk_button_set_label");
     if (setLabel == nullptr) return;
     if (void* accept = ResponseButton(chooser, kResponseAccept)) setLabel(accept, open ? "開く(_O)" : "保存(_S)");
     if (void* cancel = ResponseButton(chooser, kResponseCancel)) setLabel(cancel, "キャンセル(_C)");
 }
 
 std::string FileChooserAcceptLabel(wxWindow& chooser) {
-    const auto getLabel = Lookup<ButtonGetLabel>("gtk_button_get_label");
+    const auto getLabel = ToolkitFunction<ButtonGetLabel>("gtk_button_get_label");
     void* accept = ResponseButton(chooser, kResponseAccept);
     if (getLabel == nullptr || accept == nullptr) return {};
     const char* label = getLabel(accept);
