@@ -54,10 +54,10 @@ CTextView::CTextView(wxWindow* parent, CSettings& settings, CPrompter& prompter,
     : CPaneView(parent, wxID_ANY),
       m_settings(settings),
       m_prompter(prompter),
+      m_pPlugins(plugins),
       m_view(ReadViewSettings(settings)),
       m_bBrowserMode(m_view.bBrowserMode),
       m_font(MakeSourceFont(ReadSourceFont(settings))),
-      m_pPlugins(plugins),
       m_restoreTimer(this) {
     CImageViewHost& host = *this;
     m_pImage = std::make_unique<CImageMode>(this, settings, prompter, host, plugins);
