@@ -17,6 +17,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "gui/viewer/browser_module.h"
 #include "gui/viewer/web_browser.h"
 #include "viewer/scroll_steps.h"
 #include "wx_bench_main.h"
@@ -44,7 +45,10 @@ class CLoadedPage {
 public:
     CLoadedPage() : m_path(WriteLongPage()) {
         m_pFrame = new wxFrame(nullptr, wxID_ANY, "bench", wxDefaultPosition, wxSize(800, 600));
-        m_pBrowser = std::make_unique<kelmio::CWebBrowser>(m_pFrame);
+        // The browser comes from its module, as the viewer's does.
+        kelmio::CBrowserModule module;
+        m_pBrowser = module.Create(m_pFrame);
+        if (!m_pBrowser) throw std::runtime_error(module.FailureMessage());
         m_pBrowser->Window().SetSize(m_pFrame->GetClientSize());
         m_pBrowser->Show(true);
         m_pFrame->Show();

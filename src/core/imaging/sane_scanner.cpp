@@ -1,7 +1,5 @@
 #include "imaging/sane_scanner.h"
 
-#include <sane/sane.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -13,22 +11,24 @@ namespace {
 // on destruction, with the device closed first.
 class CSaneSession {
 public:
-    CSaneSession() { m_bOk = sane_init(nullptr, nullptr) == SANE_STATUS_GOOD; }
+    explicit CSaneSession(const SaneCalls& sane) : m_sane(sane) { m_bOk = sane.init(nullptr, nullptr) == SANE_STATUS_GOOD; }
     ~CSaneSession() {
         if (m_handle != nullptr) {
-            sane_cancel(m_handle);
-            sane_close(m_handle);
+            m_sane.cancel(m_handle);
+            m_sane.close(m_handle);
         }
-        if (m_bOk) sane_exit();
+        if (m_bOk) m_sane.exit();
     }
     CSaneSession(const CSaneSession&) = delete;
     CSaneSession& operator=(const CSaneSession&) = delete;
 
     bool Ok() const { return m_bOk; }
-    SANE_Status Open(const std::string& device) { return sane_open(device.c_str(), &m_handle); }
+    SANE_Status Open(const std::string& device) { return m_sane.open(device.c_str(), &m_handle); }
     SANE_Handle Handle() const { return m_handle; }
+    const SaneCalls& Sane() const { return m_sane; }
 
 private:
+    const SaneCalls& m_sane;
     bool m_bOk = false;
     SANE_Handle m_handle = nullptr;
 };
@@ -46,7 +46,7 @@ std::uint8_t Sample(const std::vector<std::uint8_t>& line, int depth, std::size_
 
 // Reads one frame's bytes; false with `error` set on failure or when the
 // backend sends more than it announced or than a page may hold.
-bool ReadFrame(SANE_Handle handle, const SANE_Parameters& parameters, std::vector<std::uint8_t>& bytes,
+bool ReadFrame(const CSaneSession& session, const SANE_Parameters& parameters, std::vector<std::uint8_t>& bytes,
                std::string& error) {
     const std::size_t expected = parameters.lines > 0 ? static_cast<std::size_t>(parameters.lines) *
                                                             static_cast<std::size_t>(parameters.bytes_per_line)
@@ -59,10 +59,10 @@ bool ReadFrame(SANE_Handle handle, const SANE_Parameters& parameters, std::vecto
     SANE_Byte buffer[65536];
     for (;;) {
         SANE_Int length = 0;
-        const SANE_Status status = sane_read(handle, buffer, sizeof buffer, &length);
+        const SANE_Status status = session.Sane().read(session.Handle(), buffer, sizeof buffer, &length);
         if (status == SANE_STATUS_EOF) return true;
         if (status != SANE_STATUS_GOOD) {
-            error = sane_strstatus(status);
+            error = Text(session.Sane().strStatus(status));
             return false;
         }
         if (length < 0 || bytes.size() + static_cast<std::size_t>(length) > CSaneScanner::kMaxPageBytes ||
@@ -76,12 +76,20 @@ bool ReadFrame(SANE_Handle handle, const SANE_Parameters& parameters, std::vecto
 
 }  // namespace
 
+const SaneCalls* CSaneScanner::Library(std::string& error) {
+    if (!m_pLibrary) m_pLibrary = CSaneLibrary::Load(m_strLibraryFile, error);
+    return m_pLibrary ? &m_pLibrary->Calls() : nullptr;
+}
+
 std::vector<ScannerDevice> CSaneScanner::ListDevices() {
-    CSaneSession session;
     std::vector<ScannerDevice> devices;
+    std::string error;
+    const SaneCalls* sane = Library(error);
+    if (sane == nullptr) return devices;
+    CSaneSession session(*sane);
     if (!session.Ok()) return devices;
     const SANE_Device** list = nullptr;
-    if (sane_get_devices(&list, SANE_FALSE) != SANE_STATUS_GOOD || list == nullptr) return devices;
+    if (sane->getDevices(&list, SANE_FALSE) != SANE_STATUS_GOOD || list == nullptr) return devices;
     for (const SANE_Device** device = list; *device != nullptr; ++device) {
         devices.push_back({Text((*device)->name), Text((*device)->vendor), Text((*device)->model), Text((*device)->type)});
     }
@@ -89,25 +97,27 @@ std::vector<ScannerDevice> CSaneScanner::ListDevices() {
 }
 
 std::optional<RgbPixels> CSaneScanner::Acquire(const std::string& device, std::string& error) {
-    CSaneSession session;
+    const SaneCalls* sane = Library(error);
+    if (sane == nullptr) return std::nullopt;
+    CSaneSession session(*sane);
     if (!session.Ok()) {
         error = "the scanner library did not start";
         return std::nullopt;
     }
     if (const SANE_Status status = session.Open(device); status != SANE_STATUS_GOOD) {
-        error = sane_strstatus(status);
+        error = Text(sane->strStatus(status));
         return std::nullopt;
     }
     RgbPixels page;
     std::vector<std::uint8_t> frame;
     bool last = false;
     while (!last) {
-        if (const SANE_Status status = sane_start(session.Handle()); status != SANE_STATUS_GOOD) {
-            error = sane_strstatus(status);
+        if (const SANE_Status status = sane->start(session.Handle()); status != SANE_STATUS_GOOD) {
+            error = Text(sane->strStatus(status));
             return std::nullopt;
         }
         SANE_Parameters parameters{};
-        if (sane_get_parameters(session.Handle(), &parameters) != SANE_STATUS_GOOD) {
+        if (sane->getParameters(session.Handle(), &parameters) != SANE_STATUS_GOOD) {
             error = "the scanner gave no page size";
             return std::nullopt;
         }
@@ -124,7 +134,7 @@ std::optional<RgbPixels> CSaneScanner::Acquire(const std::string& device, std::s
             return std::nullopt;
         }
         frame.clear();
-        if (!ReadFrame(session.Handle(), parameters, frame, error)) return std::nullopt;
+        if (!ReadFrame(session, parameters, frame, error)) return std::nullopt;
         const std::size_t lines = frame.size() / lineBytes;
         if (lines == 0) {
             error = "the scanner sent no lines";

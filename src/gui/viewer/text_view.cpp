@@ -9,6 +9,8 @@
 #include <wx/utils.h>
 #include <wx/webview.h>
 
+#include <stdexcept>
+
 #include "commands/command_ids.h"
 #include "commands/menu_table.h"
 #include "gui/app/menu_builder.h"
@@ -52,10 +54,10 @@ CTextView::CTextView(wxWindow* parent, CSettings& settings, CPrompter& prompter,
     : CPaneView(parent, wxID_ANY),
       m_settings(settings),
       m_prompter(prompter),
+      m_pPlugins(plugins),
       m_view(ReadViewSettings(settings)),
       m_bBrowserMode(m_view.bBrowserMode),
       m_font(MakeSourceFont(ReadSourceFont(settings))),
-      m_pPlugins(plugins),
       m_restoreTimer(this) {
     CImageViewHost& host = *this;
     m_pImage = std::make_unique<CImageMode>(this, settings, prompter, host, plugins);
@@ -84,14 +86,30 @@ CTextView::~CTextView() {
 }
 
 // The browser is made the first time a source needs it: a window that
-// never shows a page has no engine running behind it.
-CWebBrowser& CTextView::Browser() {
+// never shows a page neither loads the engine nor has it running.
+CWebBrowser* CTextView::OpenBrowser() {
+    if (m_pBrowser) return m_pBrowser.get();
+    if (m_bBrowserUnavailable) return nullptr;
+    m_pBrowser = m_browserModule.Create(this);
     if (!m_pBrowser) {
-        m_pBrowser = std::make_unique<CWebBrowser>(this);
-        m_pBrowser->SetLoadedHandler([this] { OnBrowserLoaded(); });
-        m_pBrowser->Window().SetSize(GetClientSize());
+        // Told once; from then on pages show what they are instead.
+        m_bBrowserUnavailable = true;
+        m_prompter.Message(m_browserModule.FailureMessage(), MessageButtons::kOk, MessageIcon::kStop);
+        return nullptr;
     }
-    return *m_pBrowser;
+    m_pBrowser->SetLoadedHandler([this] { OnBrowserLoaded(); });
+    m_pBrowser->Window().SetSize(GetClientSize());
+    return m_pBrowser.get();
+}
+
+CWebBrowser& CTextView::Browser() {
+    if (CWebBrowser* browser = OpenBrowser()) return *browser;
+    throw std::runtime_error(Cp932ToUtf8(m_browserModule.FailureMessage()));
+}
+
+void CTextView::UseBrowserModule(CBrowserModule module) {
+    m_browserModule = std::move(module);
+    m_bBrowserUnavailable = false;
 }
 
 bool CTextView::IsBrowserShown() const { return m_pBrowser && m_pBrowser->IsShown(); }
@@ -158,33 +176,56 @@ void CTextView::ShowBlank() {
 
 void CTextView::ShowBrowser(bool show) {
     if (IsBrowserShown() == show) return;
-    Browser().Show(show);
+    CWebBrowser* browser = OpenBrowser();
+    if (browser == nullptr) return;
+    browser->Show(show);
     if (show) LayoutChildren();
 }
 
 void CTextView::NavigateBrowser(const CFilePath& location) {
+    CWebBrowser* browser = OpenBrowser();
+    if (browser == nullptr) {
+        ShowWithoutBrowser();
+        return;
+    }
     DestroyPane();
-    Browser().Navigate(location);
+    browser->Navigate(location);
     m_nMode = ViewMode::kBrowser;
     ShowBrowser(true);
-    m_pBrowser->Window().Refresh();
+    browser->Window().Refresh();
 }
 
 void CTextView::ShowBrowserDisplay() {
-    if (IsShownAlready(m_strPath.Display(), Browser().LocationUrl())) {
+    CWebBrowser* browser = OpenBrowser();
+    if (browser == nullptr) {
+        ShowWithoutBrowser();
+        return;
+    }
+    if (IsShownAlready(m_strPath.Display(), browser->LocationUrl())) {
         DestroyPane();
         m_nMode = ViewMode::kBrowser;
         ShowBrowser(true);
-        m_pBrowser->Window().Refresh();
-        m_pBrowser->Window().Update();
+        browser->Window().Refresh();
+        browser->Window().Update();
         return;
     }
     NavigateBrowser(m_strPath);
 }
 
 void CTextView::ShowPreviewPage(const std::string& body) {
+    if (OpenBrowser() == nullptr) {
+        ShowWithoutBrowser();
+        return;
+    }
     wxBusyCursor wait;
     NavigateBrowser(WritePreviewPage(m_prompter, GetPrivateTempFolder(), body));
+}
+
+// Without the engine a page, PDF or URL is named in the text pane, which
+// stays usable for the next source.
+void CTextView::ShowWithoutBrowser() {
+    static const std::string heading = SjisText("■ブラウザー部品を読み込めないため、ブラウザーで表示できません");
+    ShowPlaceholder(heading + "\r\n" + m_strPath.Display() + "\r\n");
 }
 
 void CTextView::ShowPlaceholder(const std::string& text) {

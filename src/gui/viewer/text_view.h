@@ -15,6 +15,7 @@
 #include "encoding/text_source.h"
 #include "gui/app/pane_view.h"
 #include "gui/imaging/image_commands.h"
+#include "gui/viewer/browser_module.h"
 #include "project/kelmio_data.h"
 #include "platform/panes.h"
 #include "viewer/scroll_steps.h"
@@ -70,8 +71,15 @@ public:
     ViewMode Mode() const { return m_nMode; }
     bool IsBrowserMode() const { return m_bBrowserMode; }
     CREditCtrl* TextPane() const { return m_pEdit.get(); }
-    // The browser, made on first use.
+    // The browser, made (and its module loaded) on first use; null when the
+    // module cannot be loaded, which the user was told of.
+    CWebBrowser* OpenBrowser();
+    // The same for callers that cannot go on without it (the tests): throws
+    // std::runtime_error with the loader's message instead of null.
     CWebBrowser& Browser();
+    // Where the browser module is loaded from; by default the program's
+    // own folders.
+    void UseBrowserModule(CBrowserModule module);
     bool IsBrowserShown() const;
     const wxFont& SourceFont() const { return m_font; }
     CImageMode& Image() { return *m_pImage; }
@@ -93,6 +101,7 @@ private:
     void ShowBrowserDisplay();
     void ShowPreviewPage(const std::string& body);
     void ShowPlaceholder(const std::string& text);
+    void ShowWithoutBrowser();
     void ShowTextFile();
     void ShowRichTextFile();
     void SaveText();
@@ -127,7 +136,9 @@ private:
     CKelmioDoc* m_pDoc = nullptr;
     LookupHandler m_lookup;
     std::unique_ptr<CREditCtrl> m_pEdit;
+    CBrowserModule m_browserModule;
     std::unique_ptr<CWebBrowser> m_pBrowser;
+    bool m_bBrowserUnavailable = false;  // the module failed to load; not tried again
     CSPIControl* m_pPlugins;
     std::unique_ptr<CImageMode> m_pImage;  // its canvas is shown while an image is the source
     CKelmioData m_noProject;  // what the image commands see while no document is attached

@@ -1,46 +1,41 @@
 #pragma once
-// The source pane's browser: wxWebView (WebKitGTK) with the calls the view
-// makes of it. Scroll offsets, named scrolling and the selection are
-// reached through scripts run in the page. A PDF is shown by the engine's
-// own viewer in a frame of another origin; a script placed in every frame
-// scrolls its container when the page sends it a message, so PDFs scroll
-// by script like pages do.
+// The source pane's browser, as the rest of the program sees it. The
+// engine (wxWebView on WebKitGTK) lives in a module of its own that is
+// loaded the first time a page is shown (see browser_module.h), so a
+// program that never shows one never loads it. This class is the whole
+// contract between the two: the module implements the protected calls in
+// the toolkit's terms; the Shift-JIS and path conversions stay here.
 //
-// The browser never starts a download or another program by itself:
-// downloads are cancelled, and only web, file and data locations are
-// followed.
+// Nothing here has a definition the module would need from the program:
+// every virtual call is pure or inline, so both sides get their own copy
+// of the class's table.
 
 #include <functional>
-#include <memory>
 #include <string>
-#include <string_view>
-#include <wx/panel.h>
+#include <utility>
+#include <wx/string.h>
 
 #include "platform/file_path.h"
 #include "viewer/scroll_steps.h"
 
 class wxWebView;
-class wxWebViewEvent;
+class wxWindow;
 
 namespace kelmio {
-
-class CPageScripts;
 
 class CWebBrowser {
 public:
     enum class DocumentKind { kNone, kHtml, kPdf };
 
-    // Creates the control hidden, as a child of `parent`.
-    explicit CWebBrowser(wxWindow* parent);
     // The control outlives this object for a moment (its parent destroys
     // it later); the engine must not call it back after this.
-    ~CWebBrowser();
+    virtual ~CWebBrowser() = default;
     CWebBrowser(const CWebBrowser&) = delete;
     CWebBrowser& operator=(const CWebBrowser&) = delete;
 
-    wxWebView& Window() { return *m_pView; }
-    bool IsShown() const;
-    void Show(bool show);
+    virtual wxWebView& Window() = 0;
+    virtual bool IsShown() const = 0;
+    virtual void Show(bool show) = 0;
 
     // A path (Shift-JIS) is shown as its file URL; anything with "://" and
     // "about:blank" as they are.
@@ -48,35 +43,40 @@ public:
     // The current location; a local file as "file://" and its Shift-JIS path.
     std::string LocationUrl() const;
     // What the loaded document is (HTML page, the PDF viewer, nothing yet).
-    DocumentKind Kind() const;
+    virtual DocumentKind Kind() const = 0;
     // The same, as found when the last document finished loading; kNone
     // while a new one loads.
-    DocumentKind LoadedKind() const { return m_loadedKind; }
+    virtual DocumentKind LoadedKind() const = 0;
 
     void ScrollBrowser(ScrollOp op);
     // The document's scroll offsets; (0, 0) without a document.
-    std::pair<int, int> GetBrowserScroll();
-    void SetBrowserScroll(int x, int y);
+    virtual std::pair<int, int> GetBrowserScroll() = 0;
+    virtual void SetBrowserScroll(int x, int y) = 0;
     // The selected text as Shift-JIS; empty without a page or a selection.
     std::string GetBrowserSelection();
 
-    void Cut();
-    void Copy();
-    void Paste();
-    void SelectAll();
+    virtual void Cut() = 0;
+    virtual void Copy() = 0;
+    virtual void Paste() = 0;
+    virtual void SelectAll() = 0;
 
     // Called each time a document finished loading.
-    void SetLoadedHandler(std::function<void()> handler) { m_onLoaded = std::move(handler); }
+    virtual void SetLoadedHandler(std::function<void()> handler) = 0;
 
-private:
-    std::string Run(const wxString& script) const;
-    void OnNavigating(wxWebViewEvent& event);
-    void OnLoaded(wxWebViewEvent& event);
+protected:
+    CWebBrowser() = default;
 
-    wxWebView* m_pView = nullptr;
-    std::unique_ptr<CPageScripts> m_pScripts;
-    std::function<void()> m_onLoaded;
-    DocumentKind m_loadedKind = DocumentKind::kNone;
+    virtual void LoadUrl(const wxString& url) = 0;
+    virtual wxString CurrentUrl() const = 0;
+    // One of the browser's named scroll steps ("scrollbarDown" ...).
+    virtual void ScrollByName(const wxString& name) = 0;
+    virtual wxString SelectedText() = 0;
 };
+
+// The one function the module exports: a new browser, hidden, as a child
+// of `parent`. The name carries the contract's version: a module built
+// from other sources is refused instead of called with another layout.
+using BrowserFactory = CWebBrowser* (*)(wxWindow* parent);
+inline constexpr const char* kBrowserFactoryName = "KelmioCreateBrowser1";
 
 }  // namespace kelmio

@@ -120,6 +120,22 @@ TEST_F(SaneTestBackend, NoDevicesWithoutBackends) {
     EXPECT_FALSE(ScanImage(m_scanner, m_settings, [](const auto&) { return std::optional<std::size_t>(0); }, error));
 }
 
+// Without the library (or with another library under its name) there is
+// nothing to scan with, and the error says which file and why.
+TEST(SaneLibrary, MissingOrForeignLibraryListsNothingAndNamesTheFile) {
+    CSaneScanner missing("libkelmio-no-such-sane.so.1");
+    EXPECT_TRUE(missing.ListDevices().empty());
+    std::string error;
+    EXPECT_FALSE(missing.Acquire("test:0", error).has_value());
+    EXPECT_NE(error.find("libkelmio-no-such-sane.so.1"), std::string::npos) << error;
+
+    CSaneScanner foreign("libm.so.6");
+    EXPECT_TRUE(foreign.ListDevices().empty());
+    error.clear();
+    EXPECT_FALSE(foreign.Acquire("test:0", error).has_value());
+    EXPECT_NE(error.find("sane_init"), std::string::npos) << error;
+}
+
 // A scanner answering from a script, for the choice of device.
 class CListedScanner final : public CScanner {
 public:
