@@ -4,6 +4,7 @@
 #include <wx/menu.h>
 #include <wx/splitter.h>
 #include <wx/statusbr.h>
+#include <wx/time.h>
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
@@ -48,7 +49,11 @@ CMainFrame::CMainFrame(CSettings& settings, CPrompter& prompter, CSPIControl* pl
         event.Skip();
         if (event.GetActive()) CallAfter(&CMainFrame::RaiseOpenDialog);
     });
-    Bind(wxEVT_IDLE, [this](wxIdleEvent& event) { UpdateIndicators(); event.Skip(); });
+    Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
+        UpdateIndicatorsSoon();
+        event.Skip();
+    });
+    m_indicatorTimer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { UpdateIndicators(); });
     m_layoutTimer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { StoreLayout(false); });
     const auto layoutChanged = [this](auto& event) {
         event.Skip();
@@ -260,7 +265,19 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
     Destroy();
 }
 
+void CMainFrame::UpdateIndicatorsSoon() {
+    constexpr long kIntervalMs = 100;
+    const long since = (wxGetLocalTimeMillis() - m_nIndicatorsReadAt).ToLong();
+    if (since >= 0 && since < kIntervalMs) {
+        if (!m_indicatorTimer.IsRunning()) m_indicatorTimer.StartOnce(static_cast<int>(kIntervalMs - since));
+        return;
+    }
+    UpdateIndicators();
+}
+
 void CMainFrame::UpdateIndicators() {
+    m_indicatorTimer.Stop();
+    m_nIndicatorsReadAt = wxGetLocalTimeMillis();
     wxStatusBar* status = GetStatusBar();
     if (status == nullptr || !status->IsShown()) return;
     // There is no kana lock key here; its pane stays empty.

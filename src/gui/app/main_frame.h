@@ -64,6 +64,11 @@ private:
     void OnUpdateCommand(wxUpdateUIEvent& event);
     void OnChildFocus(wxChildFocusEvent& event);
     void OnClose(wxCloseEvent& event);
+    // The lock keys' indicators follow idle time at most ten times a
+    // second: reading the keyboard's state waits for the display server,
+    // and idle time comes hundreds of times a second while a long text is
+    // laid out.
+    void UpdateIndicatorsSoon();
     void UpdateIndicators();
     void ActivateNextPane(int step);
     void PlacePanesOnceRoomy();
@@ -91,6 +96,8 @@ private:
     CPaneSizes m_lastPanes;
     CPaneSizes m_storedPanes;  // what the settings hold
     wxTimer m_layoutTimer;
+    wxTimer m_indicatorTimer;  // the next indicator update, when idle time came too soon
+    wxLongLong m_nIndicatorsReadAt = 0;  // ms
     CCommandTarget* m_pDocTarget = nullptr;
     CCommandTarget* m_pAppTarget = nullptr;
     std::function<bool()> m_queryClose;
