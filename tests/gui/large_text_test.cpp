@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "gui/editor/kel_edit_view.h"
 #include "gui/editor/sjis_marks.h"
@@ -106,6 +107,30 @@ TEST_F(LargeTextTest, AfterALoadTheWidgetsGapWaitsAtTheCaretAndNothingChanged) {
     EXPECT_FALSE(widget.GetModify());
     EXPECT_FALSE(widget.CanUndo());
     EXPECT_EQ(WidgetUtf8(widget), Cp932ToUtf8(sjis));
+}
+
+// While a long wrapped text is laid out, the editor's scroll bars stay put:
+// a bar that came and went would change the room the lines wrap in, and the
+// widget would start its layout again each time.
+TEST_F(LargeTextTest, LayingOutALongWrappedTextKeepsTheEditorsWidth) {
+    auto* view = new CKelEditView(m_pFrame, m_settings, m_prompter);
+    test::Pump();
+    wxStyledTextCtrl& widget = view->Editor().Widget();
+    std::string sjis;
+    while (sjis.size() < (std::size_t{1} << 20)) {
+        sjis += Sj("長い段落は画面の幅で折り返され、禁則の規則に従って行頭と行末の文字が調整されます。");
+        sjis += Sj("訳文の編集中も折り返しは保たれます。\r\n");
+    }
+    std::vector<int> widths;
+    widget.Bind(wxEVT_SIZE, [&widget, &widths](wxSizeEvent& event) {
+        event.Skip();
+        widths.push_back(widget.GetClientSize().x);
+    });
+    const int width = widget.GetClientSize().x;
+    view->Editor().SetText(sjis);
+    for (int round = 0; round < 40; ++round) test::Pump();
+    for (const int seen : widths) EXPECT_EQ(seen, width);
+    EXPECT_LE(widths.size(), 2u);
 }
 
 TEST_F(LargeTextTest, SourcePaneHoldsEveryPieceInOrder) {

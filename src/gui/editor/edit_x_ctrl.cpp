@@ -12,6 +12,7 @@
 #include "gui/editor/sjis_marks.h"
 #include "gui/editor/undo_units.h"
 #include "gui/platform/clipboard_watch.h"
+#include "gui/platform/gtk_style.h"
 #include "gui/platform/widget_pieces.h"
 #include "gui/platform/wx_text.h"
 #include "platform/file_io.h"
@@ -299,6 +300,7 @@ void CEditXCtrl::ApplySettings(const CEditorSettings& settings) {
     SetFont(settings.m_strFontName, settings.m_nFontSize);
     m_pEdit->SetTabWidth(settings.m_nTabSize);
     m_pEdit->SetWrapMode(settings.m_bWordWrap ? kWrapMode : wxSTC_WRAP_NONE);
+    UseClassicScrollBars(*m_pEdit, settings.m_bWordWrap);
     m_pEdit->SetMarginType(kLineNumberMargin, wxSTC_MARGIN_NUMBER);
     FitLineNumberMargin();
     m_pEdit->SetViewEOL(settings.m_bShowLineEnds);

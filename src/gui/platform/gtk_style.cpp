@@ -76,6 +76,37 @@ void KeepBarsStill() {
 
 namespace {
 
+using TypeGetter = unsigned long (*)();
+using InstanceIsA = int (*)(void* instance, unsigned long type);
+using SetOverlayScrolling = void (*)(void* scrolledWindow, int overlay);
+using SetPolicy = void (*)(void* scrolledWindow, int horizontal, int vertical);
+
+constexpr int kPolicyAlways = 0;     // GTK_POLICY_ALWAYS
+constexpr int kPolicyAutomatic = 1;  // GTK_POLICY_AUTOMATIC
+constexpr int kPolicyNever = 2;      // GTK_POLICY_NEVER
+
+// The toolkit's scrolled window that holds the wx window, if it is one.
+void* ScrolledWindowOf(wxWindow& window) {
+    const auto scrolledType = ToolkitFunction<TypeGetter>("gtk_scrolled_window_get_type");
+    const auto isA = ToolkitFunction<InstanceIsA>("g_type_check_instance_is_a");
+    void* handle = window.GetHandle();
+    if (scrolledType == nullptr || isA == nullptr || handle == nullptr) return nullptr;
+    return isA(handle, scrolledType()) ? handle : nullptr;
+}
+
+}  // namespace
+
+void UseClassicScrollBars(wxWindow& textWindow, bool wrapsLines) {
+    const auto setOverlay = ToolkitFunction<SetOverlayScrolling>("gtk_scrolled_window_set_overlay_scrolling");
+    const auto setPolicy = ToolkitFunction<SetPolicy>("gtk_scrolled_window_set_policy");
+    void* scrolled = ScrolledWindowOf(textWindow);
+    if (setOverlay == nullptr || setPolicy == nullptr || scrolled == nullptr) return;
+    setOverlay(scrolled, 0);
+    setPolicy(scrolled, wrapsLines ? kPolicyNever : kPolicyAutomatic, kPolicyAlways);
+}
+
+namespace {
+
 constexpr int kResponseAccept = -3;  // GTK_RESPONSE_ACCEPT
 constexpr int kResponseCancel = -6;  // GTK_RESPONSE_CANCEL
 
@@ -110,6 +141,7 @@ std::string FileChooserAcceptLabel(wxWindow& chooser) {
 
 void UseCompactToolbarButtons() {}
 void KeepBarsStill() {}
+void UseClassicScrollBars(wxWindow&, bool) {}
 void LabelFileChooserButtons(wxWindow&, bool) {}
 std::string FileChooserAcceptLabel(wxWindow&) { return {}; }
 

@@ -33,6 +33,16 @@ void UseCompactToolbarButtons();
 // call more than once.
 void KeepBarsStill();
 
+// Scroll bars that stay beside a text widget's lines, as on a classic
+// desktop, instead of GTK's indicators drawn over them: with the pointer
+// over the text, an indicator fades in and out at every keystroke, and each
+// step of the fade repaints the text beneath it. The vertical bar is always
+// there and a widget that wraps its lines has no horizontal one: a bar that
+// came and went while a long text is laid out would change the room the
+// lines wrap in, and the widget would lay the text out again, over and over.
+// Safe to call again when the wrapping changes.
+void UseClassicScrollBars(wxWindow& textWindow, bool wrapsLines);
+
 // GTK's file chooser takes its buttons' texts from the toolkit's catalogue,
 // whose Japanese lacks "&Open": the buttons get Kelmio's own Japanese texts.
 void LabelFileChooserButtons(wxWindow& chooser, bool open);

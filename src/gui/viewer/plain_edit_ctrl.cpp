@@ -6,6 +6,8 @@
 #include <climits>
 #include <string>
 
+#include "gui/platform/gtk_style.h"
+
 namespace kelmio {
 
 CPlainEditCtrl::CPlainEditCtrl(wxWindow* parent, int id)
@@ -15,6 +17,7 @@ CPlainEditCtrl::CPlainEditCtrl(wxWindow* parent, int id)
     m_pControl->SetMarginLeft(4);
     m_pControl->SetWrapMode(wxSTC_WRAP_WORD);
     m_pControl->SetUseHorizontalScrollBar(false);
+    UseClassicScrollBars(*m_pControl, true);
     m_pControl->SetEOLMode(wxSTC_EOL_CRLF);
     m_pControl->SetCodePage(wxSTC_CP_UTF8);
     // The view opens its own context menu.
