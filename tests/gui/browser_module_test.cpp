@@ -11,18 +11,13 @@
 #include <memory>
 #include <stdexcept>
 
-#include "app/command_line.h"
 #include "commands/command_ids.h"
-#include "gui/app/app_shell.h"
 #include "gui/app/main_frame.h"
-#include "gui/app/wx_command_ids.h"
-#include "gui/platform/wx_settings.h"
 #include "gui/viewer/plain_edit_ctrl.h"
 #include "gui/viewer/text_view.h"
 #include "gui_support.h"
-#include "project/new_project_dlg.h"
+#include "shell_test.h"
 #include "support/file_bytes.h"
-#include "support/scoped_env.h"
 #include "support/scripted_prompter.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
@@ -90,37 +85,15 @@ TEST_F(BrowserModuleTest, ModuleWithoutTheFactoryIsRefusedAsAnotherBuilds) {
 
 // The viewer with no module to load: told once, pages named in the text
 // pane, other sources shown as ever.
-class ViewWithoutBrowserTest : public testing::Test {
+class ViewWithoutBrowserTest : public test::ShellTest {
 protected:
-    ViewWithoutBrowserTest()
-        : m_home("HOME", m_folder.File("home")),
-          m_config("XDG_CONFIG_HOME", m_folder.File("home/.config")),
-          m_runtime("XDG_RUNTIME_DIR", m_folder.File("runtime")) {
-        for (const char* folder : {"home/.config", "work", "runtime", "nomodule"}) {
-            std::filesystem::create_directories(m_folder.File(folder));
-        }
-        std::filesystem::permissions(m_folder.File("runtime"), std::filesystem::perms::owner_all);
-    }
-    ~ViewWithoutBrowserTest() override {
-        if (m_pShell && m_pShell->MainFrame() != nullptr) {
-            m_pShell->MainFrame()->Close(true);
-            Pump();
-        }
-        m_pShell.reset();
-        Pump();
-    }
+    ViewWithoutBrowserTest() { std::filesystem::create_directories(m_folder.File("nomodule")); }
 
     // A new project, browser mode on, the module searched for in an empty folder.
     void StartInBrowserMode() {
-        m_pSettings = std::make_unique<CWxSettings>(m_folder.File("home/.config/Morva"));
-        m_pShell = std::make_unique<CAppShell>(*m_pSettings, m_prompter);
-        m_prompter.ExpectNewProjectDialog([this](CNewProjectDlg& form) {
-            form.OnNameChanged("pages");
-            form.m_strFolder = m_folder.File("work");
-            return form.OnOK() ? kIdOk : kIdCancel;
-        });
-        m_prompter.ExpectMessage(Answer::kOk);
-        ASSERT_TRUE(m_pShell->Start(ParseCommandLine({})));
+        ExpectNewProject("pages");
+        StartShell();
+        if (HasFatalFailure()) return;
         View().UseBrowserModule(CBrowserModule({wxString::FromUTF8(m_folder.File("nomodule"))}));
         Pump();
         if (!View().IsBrowserMode()) ToggleBrowserMode();
@@ -128,39 +101,20 @@ protected:
     }
     void ToggleBrowserMode() {
         // Browser mode is the viewer's own command: it acts while the viewer is active.
-        m_pShell->MainFrame()->SetActiveView(View());
-        wxCommandEvent toggle(wxEVT_MENU, ToWxId(ID_VIEW_BROWSER_MODE));
-        toggle.SetEventObject(m_pShell->MainFrame());
-        m_pShell->MainFrame()->ProcessWindowEvent(toggle);
-        Pump();
+        Frame().SetActiveView(View());
+        Send(ID_VIEW_BROWSER_MODE);
     }
-    CTextView& View() { return m_pShell->MainFrame()->TextView(); }
     // Chooses a source as the source command does; `told` when a message
     // is expected on the way.
     void ChooseSource(const std::string& nativePath, bool told = false) {
         m_prompter.ExpectFile(FromNativePath(nativePath));
         if (told) m_prompter.ExpectMessage(Answer::kOk);
-        wxCommandEvent event(wxEVT_MENU, ToWxId(ID_FILE_SRC));
-        event.SetEventObject(m_pShell->MainFrame());
-        m_pShell->MainFrame()->ProcessWindowEvent(event);
-        Pump();
+        Send(ID_FILE_SRC);
     }
     std::string PaneUtf8() {
         auto* plain = dynamic_cast<CPlainEditCtrl*>(View().TextPane());
         return plain != nullptr ? plain->Control().GetText().utf8_string() : std::string("(no text pane)");
     }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        test::WriteFileBytes(m_folder.File("work/" + name), bytes);
-        return m_folder.File("work/" + name);
-    }
-
-    test::TempDir m_folder;
-    test::ScopedEnv m_home;
-    test::ScopedEnv m_config;
-    test::ScopedEnv m_runtime;
-    test::CScriptedPrompter m_prompter;
-    std::unique_ptr<CWxSettings> m_pSettings;
-    std::unique_ptr<CAppShell> m_pShell;
 };
 
 TEST_F(ViewWithoutBrowserTest, PagesAreNamedInTheTextPaneAndTheUserIsToldOnce) {

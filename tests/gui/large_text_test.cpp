@@ -54,6 +54,21 @@ protected:
         test::Pump();
     }
 
+    // A new editor view in the window, shown.
+    CKelEditView* NewEditView() {
+        auto* view = new CKelEditView(m_pFrame, m_settings, m_prompter);
+        test::Pump();
+        return view;
+    }
+    // A new editor view that has loaded `sjis` from a file.
+    CKelEditView* EditViewLoading(const std::string& sjis) {
+        CKelEditView* view = NewEditView();
+        const std::string path = m_folder.File("large.txt");
+        std::ofstream(path, std::ios::binary) << sjis;
+        view->LoadFile(path);
+        return view;
+    }
+
     CMemorySettings m_settings;
     test::CRecordingPrompter m_prompter;
     test::TempDir m_folder;
@@ -61,13 +76,8 @@ protected:
 };
 
 TEST_F(LargeTextTest, EditorHoldsAndSavesWhatTheWholeTextConversionsGive) {
-    auto* view = new CKelEditView(m_pFrame, m_settings, m_prompter);
-    test::Pump();
     const std::string sjis = LargeSjisText();
-    const std::string path = m_folder.File("large.txt");
-    std::ofstream(path, std::ios::binary) << sjis;
-
-    view->LoadFile(path);
+    CKelEditView* view = EditViewLoading(sjis);
     wxStyledTextCtrl& widget = view->Editor().Widget();
     const std::string utf8 = Cp932ToUtf8(sjis);
     ASSERT_EQ(WidgetUtf8(widget), utf8);
@@ -92,12 +102,8 @@ TEST_F(LargeTextTest, EditorHoldsAndSavesWhatTheWholeTextConversionsGive) {
 
 // The first keystroke must not have to move the whole text out of the way.
 TEST_F(LargeTextTest, AfterALoadTheWidgetsGapWaitsAtTheCaretAndNothingChanged) {
-    auto* view = new CKelEditView(m_pFrame, m_settings, m_prompter);
-    test::Pump();
     const std::string sjis = LargeSjisText();
-    const std::string path = m_folder.File("large.txt");
-    std::ofstream(path, std::ios::binary) << sjis;
-    view->LoadFile(path);
+    CKelEditView* view = EditViewLoading(sjis);
     view->SetCaret(static_cast<int>(sjis.size() / 3));
     test::Pump();
 
@@ -113,8 +119,7 @@ TEST_F(LargeTextTest, AfterALoadTheWidgetsGapWaitsAtTheCaretAndNothingChanged) {
 // a bar that came and went would change the room the lines wrap in, and the
 // widget would start its layout again each time.
 TEST_F(LargeTextTest, LayingOutALongWrappedTextKeepsTheEditorsWidth) {
-    auto* view = new CKelEditView(m_pFrame, m_settings, m_prompter);
-    test::Pump();
+    CKelEditView* view = NewEditView();
     wxStyledTextCtrl& widget = view->Editor().Widget();
     std::string sjis;
     while (sjis.size() < (std::size_t{1} << 20)) {

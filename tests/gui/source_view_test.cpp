@@ -25,20 +25,18 @@
 #include <memory>
 #include <optional>
 
-#include "gui/app/app_shell.h"
 #include "commands/command_ids.h"
 #include "gui_support.h"
+#include "shell_test.h"
 #include "gui/editor/kel_edit_view.h"
 #include "gui/app/main_frame.h"
 #include "gui/imaging/image_mode.h"
 #include "imaging/image_kit.h"
 #include "platform/file_io.h"
-#include "project/new_project_dlg.h"
 #include "project/project_file.h"
 #include "project/source_history_dlg.h"
 #include "gui/project/source_history_dialog.h"
 #include "support/file_bytes.h"
-#include "support/scoped_env.h"
 #include "support/scripted_prompter.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
@@ -46,7 +44,6 @@
 #include "gui/viewer/rich_edit_ctrl.h"
 #include "gui/viewer/web_browser.h"
 #include "gui/app/wx_command_ids.h"
-#include "gui/platform/wx_settings.h"
 
 namespace kelmio {
 namespace {
@@ -135,23 +132,11 @@ std::string MakePdf(int pages) {
     return PdfFromObjects(objects);
 }
 
-class SourceViewTest : public testing::Test {
+class SourceViewTest : public test::ShellTest {
 protected:
-    SourceViewTest()
-        : m_home("HOME", m_folder.File("home")),
-          m_config("XDG_CONFIG_HOME", m_folder.File("home/.config")),
-          m_runtime("XDG_RUNTIME_DIR", m_folder.File("runtime")) {
-        std::filesystem::create_directories(m_folder.File("home/.config"));
-        std::filesystem::create_directories(m_folder.File("work"));
-        std::filesystem::create_directories(m_folder.File("runtime"));
-        std::filesystem::permissions(m_folder.File("runtime"), std::filesystem::perms::owner_all);
-    }
-    ~SourceViewTest() override { Stop(); }
-
     void Start(const std::vector<std::string>& args = {}) {
-        m_pSettings = std::make_unique<CWxSettings>(m_folder.File("home/.config/Morva"));
-        m_pShell = std::make_unique<CAppShell>(*m_pSettings, m_prompter);
-        ASSERT_TRUE(m_pShell->Start(ParseCommandLine(args)));
+        StartShell(args);
+        if (HasFatalFailure()) return;
         m_loaded.clear();
         View().Browser().Window().Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& event) {
             event.Skip();
@@ -160,26 +145,10 @@ protected:
         Pump();
     }
     void StartWithNewProject(const std::string& name) {
-        m_prompter.ExpectNewProjectDialog([this, name](CNewProjectDlg& form) {
-            form.OnNameChanged(name);
-            form.m_strFolder = m_folder.File("work");
-            return form.OnOK() ? kIdOk : kIdCancel;
-        });
-        m_prompter.ExpectMessage(Answer::kOk);
+        ExpectNewProject(name);
         Start();
     }
-    void Stop() {
-        if (m_pShell && m_pShell->MainFrame() != nullptr) {
-            m_pShell->MainFrame()->Close(true);
-            Pump();
-        }
-        m_pShell.reset();
-        Pump();
-        m_pSettings.reset();
-    }
 
-    CMainFrame& Frame() { return *m_pShell->MainFrame(); }
-    CTextView& View() { return Frame().TextView(); }
     CKelmioDoc& Doc() { return m_pShell->Document(); }
     wxStyledTextCtrl& Pane() {
         auto* plain = dynamic_cast<CPlainEditCtrl*>(View().TextPane());
@@ -188,20 +157,10 @@ protected:
     }
     std::string PaneUtf8() { return Pane().GetText().utf8_string(); }
 
-    void Send(CommandId id) {
-        wxCommandEvent event(wxEVT_MENU, ToWxId(id));
-        event.SetEventObject(&Frame());
-        Frame().ProcessWindowEvent(event);
-        Pump();
-    }
     // Chooses a source as the source command does.
     void ChooseSource(const std::string& nativePath) {
         m_prompter.ExpectFile(FromNativePath(nativePath));
         Send(ID_FILE_SRC);
-    }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        test::WriteFileBytes(m_folder.File("work/" + name), bytes);
-        return m_folder.File("work/" + name);
     }
     bool WaitForPage(const std::string& nativePath) {
         const bool ok = WaitFor([&] {
@@ -217,13 +176,6 @@ protected:
         return text.utf8_string();
     }
 
-    test::TempDir m_folder;
-    test::ScopedEnv m_home;
-    test::ScopedEnv m_config;
-    test::ScopedEnv m_runtime;
-    test::CScriptedPrompter m_prompter;
-    std::unique_ptr<CWxSettings> m_pSettings;
-    std::unique_ptr<CAppShell> m_pShell;
     std::vector<std::string> m_loaded;  // the files the browser finished loading
 };
 
