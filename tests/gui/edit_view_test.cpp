@@ -9,10 +9,14 @@
 #include <wx/stc/stc.h>
 
 #include <fstream>
+#include <memory>
+#include <vector>
 
 #include "commands/command_ids.h"
 #include "gui/editor/editor_settings_dlg.h"
 #include "gui/editor/sjis_marks.h"
+#include "gui/platform/gtk_style.h"
+#include "gui/platform/toolkit_symbol.h"
 #include "gui_support.h"
 #include "platform/settings.h"
 #include "support/file_bytes.h"
@@ -238,6 +242,49 @@ TEST_F(EditViewTest, EditorSettingsTakeEffectAndAreKept) {
     EXPECT_EQ(kept.m_nTabSize, 4);
     EXPECT_TRUE(kept.m_bLineNumbers);
     EXPECT_EQ(m_pView->PrintSource().nTabSize, 4);  // printing follows the editor
+}
+
+// The desktop's caret settings, changed for a test and put back after it.
+class CDesktopCaretSettings {
+public:
+    CDesktopCaretSettings() { Get(m_blinks, m_cycle); }
+    ~CDesktopCaretSettings() { Set(m_blinks, m_cycle); }
+    CDesktopCaretSettings(const CDesktopCaretSettings&) = delete;
+    CDesktopCaretSettings& operator=(const CDesktopCaretSettings&) = delete;
+
+    static void Set(bool blinks, int cycle) {
+        const auto set = ToolkitFunction<void (*)(void*, const char*, ...)>("g_object_set");
+        set(Settings(), "gtk-cursor-blink", static_cast<int>(blinks), "gtk-cursor-blink-time", cycle, nullptr);
+    }
+
+private:
+    static void* Settings() { return ToolkitFunction<void* (*)()>("gtk_settings_get_default")(); }
+    static void Get(int& blinks, int& cycle) {
+        const auto get = ToolkitFunction<void (*)(void*, const char*, ...)>("g_object_get");
+        get(Settings(), "gtk-cursor-blink", &blinks, "gtk-cursor-blink-time", &cycle, nullptr);
+    }
+
+    int m_blinks = 1;
+    int m_cycle = 0;
+};
+
+TEST(EditorCaretTest, CaretBlinksAsTheDesktopAsks) {
+    const CDesktopCaretSettings restore;
+    std::vector<std::unique_ptr<CEditXCtrl>> editors;  // outlive their widgets, as in a view
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "caret");
+    const auto periodOfNewEditor = [frame, &editors] {
+        editors.push_back(std::make_unique<CEditXCtrl>(frame));
+        return editors.back()->Widget().GetCaretPeriod();
+    };
+
+    CDesktopCaretSettings::Set(false, 1200);
+    EXPECT_EQ(DesktopCaretBlinkPeriod(), 0);
+    EXPECT_EQ(periodOfNewEditor(), 0);  // a steady caret
+
+    CDesktopCaretSettings::Set(true, 1000);
+    EXPECT_EQ(periodOfNewEditor(), 500);  // shown half the cycle, hidden half
+    frame->Destroy();
+    test::Pump();
 }
 
 TEST_F(EditViewTest, SettingsDialogShowsThePagesAsked) {

@@ -89,6 +89,7 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
     // lays out one line rather than the page.
     m_pEdit->SetPositionCacheSize(kPositionCacheSize);
     m_pEdit->SetLayoutCache(wxSTC_CACHE_PAGE);
+    m_pEdit->SetCaretPeriod(DesktopCaretBlinkPeriod());
     ApplySettings(CEditorSettings());
     m_pEdit->Bind(wxEVT_STC_CHANGE, [this](wxStyledTextEvent& event) {
         event.Skip();

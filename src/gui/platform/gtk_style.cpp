@@ -12,6 +12,8 @@ namespace kelmio {
 
 namespace {
 constexpr const char* kGdkGl = "GDK_GL";
+// Where the desktop cannot be asked: the toolkits' own default.
+constexpr int kDefaultCaretBlinkPeriod = 600;
 }  // namespace
 
 CDisplayWithoutOpenGl::CDisplayWithoutOpenGl() {
@@ -107,6 +109,25 @@ void UseClassicScrollBars(wxWindow& textWindow, bool wrapsLines) {
 
 namespace {
 
+using SettingsDefault = void* (*)();
+using ObjectGet = void (*)(void* object, const char* firstProperty, ...);
+
+}  // namespace
+
+int DesktopCaretBlinkPeriod() {
+    const auto settingsDefault = ToolkitFunction<SettingsDefault>("gtk_settings_get_default");
+    const auto get = ToolkitFunction<ObjectGet>("g_object_get");
+    void* settings = settingsDefault != nullptr ? settingsDefault() : nullptr;
+    if (get == nullptr || settings == nullptr) return kDefaultCaretBlinkPeriod;
+    int blinks = 1;       // gboolean
+    int cycle = 2 * kDefaultCaretBlinkPeriod;  // shown and hidden, in milliseconds
+    get(settings, "gtk-cursor-blink", &blinks, "gtk-cursor-blink-time", &cycle, nullptr);
+    if (!blinks) return 0;
+    return cycle / 2;  // GTK takes no cycle under 100 ms
+}
+
+namespace {
+
 constexpr int kResponseAccept = -3;  // GTK_RESPONSE_ACCEPT
 constexpr int kResponseCancel = -6;  // GTK_RESPONSE_CANCEL
 
@@ -142,6 +163,7 @@ std::string FileChooserAcceptLabel(wxWindow& chooser) {
 void UseCompactToolbarButtons() {}
 void KeepBarsStill() {}
 void UseClassicScrollBars(wxWindow&, bool) {}
+int DesktopCaretBlinkPeriod() { return kDefaultCaretBlinkPeriod; }
 void LabelFileChooserButtons(wxWindow&, bool) {}
 std::string FileChooserAcceptLabel(wxWindow&) { return {}; }
 

@@ -43,6 +43,12 @@ void KeepBarsStill();
 // Safe to call again when the wrapping changes.
 void UseClassicScrollBars(wxWindow& textWindow, bool wrapsLines);
 
+// How long a text caret shows, and then hides, in milliseconds, as the
+// desktop's settings ask; 0 when the desktop wants a caret that does not
+// blink. Text widgets of the toolkit follow these settings on their own;
+// the editing component Kelmio uses for its text panes is told with this.
+int DesktopCaretBlinkPeriod();
+
 // GTK's file chooser takes its buttons' texts from the toolkit's catalogue,
 // whose Japanese lacks "&Open": the buttons get Kelmio's own Japanese texts.
 void LabelFileChooserButtons(wxWindow& chooser, bool open);
