@@ -2,6 +2,7 @@
 
 #include "project/project_file.h"
 #include "stream/archive_stream.h"
+#include "text/cp932.h"
 
 namespace kelmio {
 namespace {
@@ -9,6 +10,8 @@ namespace {
 constexpr std::string_view kMagic{"KELMREC\x1a", 8};
 // Title and text: two empty strings take at least two bytes.
 constexpr std::size_t kSmallestMemo = 2;
+// A streamed translation text is converted this much at a time.
+constexpr std::size_t kTextPiece = std::size_t{1} << 20;
 
 // Version 1 knows no wide strings: its paths are Shift-JIS only.
 void WritePath(CArchiveWriter& out, std::uint32_t version, const CFilePath& path) {
@@ -16,13 +19,17 @@ void WritePath(CArchiveWriter& out, std::uint32_t version, const CFilePath& path
     else WriteFilePath(out, path);
 }
 
-void WriteBody(CArchiveWriter& out, const CRecoveryEntry& entry, std::uint32_t version) {
+// The fields before the translation text.
+void WriteBodyHead(CArchiveWriter& out, const CRecoveryEntry& entry, std::uint32_t version) {
     out.WriteDword(entry.m_writer.nPid);
     out.WriteQword(entry.m_writer.nStartTime);
     out.WriteQword(static_cast<std::uint64_t>(entry.m_nCopyTime));
     WritePath(out, version, entry.m_strProject);
     WritePath(out, version, entry.m_strEditFile);
-    out.WriteString(entry.m_strEditText);
+}
+
+// The fields after the translation text.
+void WriteBodyTail(CArchiveWriter& out, const CRecoveryEntry& entry, std::uint32_t version) {
     out.WriteLong(entry.m_nEditCaret);
     out.WriteLong(entry.m_nEditTopLine);
     out.WriteDword(static_cast<std::uint32_t>(entry.m_arrMemo.size()));
@@ -38,6 +45,21 @@ void WriteBody(CArchiveWriter& out, const CRecoveryEntry& entry, std::uint32_t v
         out.WriteLong(entry.m_source->m_nLineEnd);
         out.WriteString(entry.m_source->m_strText);
     }
+}
+
+void WriteBody(CArchiveWriter& out, const CRecoveryEntry& entry, std::uint32_t version) {
+    WriteBodyHead(out, entry, version);
+    out.WriteString(entry.m_strEditText);
+    WriteBodyTail(out, entry, version);
+}
+
+std::string Header(std::uint32_t version, std::uint64_t bodyLength, std::uint64_t checksum) {
+    CArchiveWriter out;
+    out.WriteBytes(kMagic);
+    out.WriteDword(version);
+    out.WriteQword(bodyLength);
+    out.WriteQword(checksum);
+    return out.TakeBytes();
 }
 
 bool ReadMemos(CArchiveReader& in, std::vector<CKelmioMemo>& memos) {
@@ -102,8 +124,7 @@ std::optional<CRecoveryEntry> ReadBody(std::string_view body, std::uint32_t vers
 
 }  // namespace
 
-std::uint64_t Fnv1a64(std::string_view bytes) {
-    std::uint64_t hash = 0xcbf29ce484222325ull;
+std::uint64_t Fnv1a64(std::string_view bytes, std::uint64_t hash) {
     for (const char byte : bytes) {
         hash ^= static_cast<unsigned char>(byte);
         hash *= 0x100000001b3ull;
@@ -112,15 +133,37 @@ std::uint64_t Fnv1a64(std::string_view bytes) {
 }
 
 std::string WriteRecoveryEntry(const CRecoveryEntry& entry) {
+    const std::uint32_t version = VersionFor(entry);
     CArchiveWriter body;
-    WriteBody(body, entry, VersionFor(entry));
-    CArchiveWriter out;
-    out.WriteBytes(kMagic);
-    out.WriteDword(VersionFor(entry));
-    out.WriteQword(body.Bytes().size());
-    out.WriteQword(Fnv1a64(body.Bytes()));
-    out.WriteBytes(body.Bytes());
-    return out.TakeBytes();
+    WriteBody(body, entry, version);
+    return Header(version, body.Bytes().size(), Fnv1a64(body.Bytes())) + body.Bytes();
+}
+
+bool WriteRecoveryEntryPieces(const CRecoveryEntry& entry, std::string_view editTextUtf8, const ByteSink& sink) {
+    const auto eachTextPiece = [editTextUtf8](const ByteSink& take) {
+        return Utf8ToCp932Pieces(editTextUtf8, kTextPiece, take);
+    };
+    std::uint64_t textLength = 0;
+    eachTextPiece([&textLength](std::string_view sjis) {
+        textLength += sjis.size();
+        return true;
+    });
+    const std::uint32_t version = VersionFor(entry);
+    CArchiveWriter head;
+    WriteBodyHead(head, entry, version);
+    head.WriteStringLength(textLength);
+    CArchiveWriter tail;
+    WriteBodyTail(tail, entry, version);
+
+    std::uint64_t checksum = Fnv1a64(head.Bytes());
+    eachTextPiece([&checksum](std::string_view sjis) {
+        checksum = Fnv1a64(sjis, checksum);
+        return true;
+    });
+    checksum = Fnv1a64(tail.Bytes(), checksum);
+    const std::uint64_t bodyLength = head.Bytes().size() + textLength + tail.Bytes().size();
+    return sink(Header(version, bodyLength, checksum)) && sink(head.Bytes()) && eachTextPiece(sink) &&
+           sink(tail.Bytes());
 }
 
 std::optional<CRecoveryEntry> ReadRecoveryEntry(std::string_view bytes) {

@@ -44,6 +44,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_io.h"
 #include "platform/file_path.h"
 #include "project/kelmio_data.h"
 
@@ -89,11 +90,21 @@ struct CRecoveryEntry {
 // The file's bytes for `entry`.
 std::string WriteRecoveryEntry(const CRecoveryEntry& entry);
 
+// The same bytes for `entry` with `editTextUtf8` (the editor's own form)
+// converted to Shift-JIS as its translation text (the entry's own is not
+// looked at), handed to `sink` a piece at a time, so that neither the
+// converted text nor the file is ever whole in memory. The text is
+// converted three times over: for its length, for the checksum that comes
+// before it, and for the bytes. False when the sink refused a piece.
+bool WriteRecoveryEntryPieces(const CRecoveryEntry& entry, std::string_view editTextUtf8, const ByteSink& sink);
+
 // The entry in `bytes`, or nullopt when they are not one whole entry of a
 // version this program reads.
 std::optional<CRecoveryEntry> ReadRecoveryEntry(std::string_view bytes);
 
-// FNV-1a, 64 bits: the body's checksum and the entry's file name.
-std::uint64_t Fnv1a64(std::string_view bytes);
+// FNV-1a, 64 bits: the body's checksum and the entry's file name. Bytes
+// that follow others are hashed on from the others' hash.
+constexpr std::uint64_t kFnv1a64Start = 0xcbf29ce484222325ull;
+std::uint64_t Fnv1a64(std::string_view bytes, std::uint64_t hash = kFnv1a64Start);
 
 }  // namespace kelmio

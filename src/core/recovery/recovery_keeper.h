@@ -58,10 +58,16 @@ public:
 
     // Storage to take the next copy's translation text into (see the writer).
     std::string TakeSpareText() { return m_writer.TakeSpareText(); }
-    // Asks the writer to make that storage ready for a text of `length`
-    // bytes while copies of this project are being kept.
-    void PrepareSpareText(std::size_t length) {
-        if (!m_strProject.empty() && !m_bHeld) m_writer.PrepareSpareText(length);
+    // Has the writer keep that storage ready for a text of `length` bytes
+    // (0: there is none to copy) while changes of this project wait to be
+    // copied, and give it back while none do: the storage for a large text
+    // costs memory only around its copies.
+    void KeepSpareTextFor(std::size_t length) {
+        if (length != 0 && !m_strProject.empty() && !m_bHeld && m_schedule.IsPending()) {
+            m_writer.PrepareSpareText(length);
+        } else {
+            m_writer.ReleaseSpareText();
+        }
     }
     // Returns once the copies given so far are on disk (or failed).
     void Flush() { m_writer.Flush(); }

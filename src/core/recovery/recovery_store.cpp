@@ -26,6 +26,14 @@ std::optional<FileError> CRecoveryStore::Save(const CRecoveryEntry& entry) const
     return SaveBytes(entry.m_strProject, WriteRecoveryEntry(entry));
 }
 
+std::optional<FileError> CRecoveryStore::SaveWithText(const CRecoveryEntry& entry,
+                                                     std::string_view editTextUtf8) const {
+    if (!PathExists(m_folder)) CreateFolderTree(m_folder);
+    return SaveFileAtomically(EntryPath(entry.m_strProject), [&entry, editTextUtf8](const ByteSink& sink) {
+        WriteRecoveryEntryPieces(entry, editTextUtf8, sink);
+    });
+}
+
 std::optional<FileError> CRecoveryStore::SaveBytes(const CFilePath& project, std::string_view bytes) const {
     if (!PathExists(m_folder)) CreateFolderTree(m_folder);
     return SaveFileAtomically(EntryPath(project), bytes);

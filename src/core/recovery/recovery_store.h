@@ -33,6 +33,9 @@ public:
     // Writes the entry atomically, creating the folder when missing;
     // nullopt on success.
     std::optional<FileError> Save(const CRecoveryEntry& entry) const;
+    // The same for `entry` with `editTextUtf8` converted to Shift-JIS as its
+    // translation text, a piece at a time while it is written.
+    std::optional<FileError> SaveWithText(const CRecoveryEntry& entry, std::string_view editTextUtf8) const;
     // The same with the entry's bytes already made.
     std::optional<FileError> SaveBytes(const CFilePath& project, std::string_view bytes) const;
     // The project's entry; nullopt when there is none or it is not whole.

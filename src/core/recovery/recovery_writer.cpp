@@ -20,16 +20,21 @@ std::string MappedStorage(std::size_t length) {
     return storage;
 }
 
-}  // namespace
-
-CRecoveryEntry EntryFromSnapshotTexts(RecoverySnapshot& snapshot) {
+// The entry of a snapshot but for its translation text, which stays in
+// `snapshot`.
+CRecoveryEntry EntryWithoutEditText(RecoverySnapshot& snapshot) {
     CRecoveryEntry entry = std::move(snapshot.entry);
-    entry.m_strEditText = Utf8ToCp932(snapshot.strEditTextUtf8);
     if (snapshot.sourceEdit) entry.m_source = RecoverySourceFromEdit(*snapshot.sourceEdit);
     return entry;
 }
 
-CRecoveryEntry EntryFromSnapshot(RecoverySnapshot snapshot) { return EntryFromSnapshotTexts(snapshot); }
+}  // namespace
+
+CRecoveryEntry EntryFromSnapshot(RecoverySnapshot snapshot) {
+    CRecoveryEntry entry = EntryWithoutEditText(snapshot);
+    entry.m_strEditText = Utf8ToCp932(snapshot.strEditTextUtf8);
+    return entry;
+}
 
 CRecoveryWriter::CRecoveryWriter(CRecoveryStore store, WriteDone done)
     : m_store(std::move(store)), m_done(std::move(done)), m_thread([this] { Run(); }) {}
@@ -67,7 +72,7 @@ void CRecoveryWriter::Push(Job job) {
 
 void CRecoveryWriter::Flush() {
     std::unique_lock lock(m_mutex);
-    m_idle.wait(lock, [this] { return m_jobs.empty() && !m_bBusy && m_nPrepare == 0; });
+    m_idle.wait(lock, [this] { return m_jobs.empty() && !m_bBusy && m_nPrepare == 0 && !m_bRelease; });
 }
 
 std::string CRecoveryWriter::TakeSpareText() {
@@ -78,17 +83,39 @@ std::string CRecoveryWriter::TakeSpareText() {
 void CRecoveryWriter::PrepareSpareText(std::size_t length) {
     {
         std::lock_guard lock(m_mutex);
+        m_bRelease = false;
         if (m_strSpare.capacity() >= length || m_nPrepare >= length) return;
-        m_nPrepare = length + length / 8;
+        m_nPrepare = length;
     }
     m_wake.notify_one();
+}
+
+void CRecoveryWriter::ReleaseSpareText() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_nPrepare = 0;
+        if (m_bRelease || (m_strSpare.capacity() == 0 && !m_bBusy)) return;
+        m_bRelease = true;
+    }
+    m_wake.notify_one();
+}
+
+void CRecoveryWriter::Release(std::unique_lock<std::mutex>& lock) {
+    m_bRelease = false;
+    std::string spare = std::move(m_strSpare);
+    lock.unlock();
+    spare = std::string();
+    lock.lock();
 }
 
 void CRecoveryWriter::Prepare(std::unique_lock<std::mutex>& lock) {
     const std::size_t length = m_nPrepare;
     m_nPrepare = 0;
+    // The storage of a copy just written may have come back meanwhile.
+    if (m_strSpare.capacity() >= length) return;
     lock.unlock();
-    std::string storage = MappedStorage(length);
+    // With room for some typing before the copy is taken.
+    std::string storage = MappedStorage(length + length / 8);
     lock.lock();
     if (storage.capacity() > m_strSpare.capacity()) m_strSpare = std::move(storage);
 }
@@ -98,10 +125,12 @@ void CRecoveryWriter::Run() {
     ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kWriterNice);
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_wake.wait(lock, [this] { return m_bStop || !m_jobs.empty() || m_nPrepare != 0; });
+        m_wake.wait(lock, [this] { return m_bStop || !m_jobs.empty() || m_nPrepare != 0 || m_bRelease; });
         if (m_jobs.empty() && m_bStop) return;  // stopping, nothing left
         m_bBusy = true;
-        if (m_jobs.empty()) {
+        if (m_jobs.empty() && m_bRelease) {
+            Release(lock);
+        } else if (m_jobs.empty()) {
             Prepare(lock);
         } else {
             Job job = std::move(m_jobs.front());
@@ -120,14 +149,14 @@ void CRecoveryWriter::Do(Job& job) {
         m_store.Remove(job.project);
         return;
     }
-    const CRecoveryEntry entry = EntryFromSnapshotTexts(*job.snapshot);
+    std::string& text = job.snapshot->strEditTextUtf8;
+    const CRecoveryEntry entry = EntryWithoutEditText(*job.snapshot);
+    const std::optional<FileError> error = m_store.SaveWithText(entry, text);
     {
-        std::string& text = job.snapshot->strEditTextUtf8;
         text.clear();
         std::lock_guard lock(m_mutex);
         if (text.capacity() > m_strSpare.capacity()) m_strSpare = std::move(text);
     }
-    const std::optional<FileError> error = m_store.Save(entry);
     if (m_done) m_done(job.project, error);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Writes and removes recovery entries on a thread of its own, so that the
 // UI thread only copies the text: converting a large translation to
-// Shift-JIS, checksumming and writing it never holds up typing.
+// Shift-JIS, checksumming and writing it never holds up typing. The text is
+// converted piece by piece as it is written, never held whole a second time.
 //
 // Jobs run in the order given, except that a newer copy of a project
 // replaces one still waiting: only the latest state is worth writing.
@@ -55,6 +56,10 @@ public:
     // `length` bytes and a little typing more, unless it is already: even
     // the first copy then maps no fresh pages on the UI thread.
     void PrepareSpareText(std::size_t length);
+    // Gives the spare storage back to the system, on the writer's thread
+    // (unmapping a large block takes a while); storage being made is given
+    // back once made.
+    void ReleaseSpareText();
 
     const CRecoveryStore& Store() const { return m_store; }
 
@@ -68,6 +73,7 @@ private:
     void Run();
     void Do(Job& job);
     void Prepare(std::unique_lock<std::mutex>& lock);
+    void Release(std::unique_lock<std::mutex>& lock);
 
     CRecoveryStore m_store;
     WriteDone m_done;
@@ -79,12 +85,11 @@ private:
     bool m_bStop = false;
     std::string m_strSpare;
     std::size_t m_nPrepare = 0;  // spare storage asked for, not yet made
+    bool m_bRelease = false;     // the spare storage is to be given back
     std::thread m_thread;
 };
 
 // The entry of a snapshot, its texts converted to the entry's forms.
 CRecoveryEntry EntryFromSnapshot(RecoverySnapshot snapshot);
-// The same, taking only the entry out of `snapshot`: its texts stay.
-CRecoveryEntry EntryFromSnapshotTexts(RecoverySnapshot& snapshot);
 
 }  // namespace kelmio

@@ -29,6 +29,9 @@ public:
     void WriteString(std::string_view text);
     void WriteWideString(std::u16string_view text);
     void WriteBytes(std::string_view bytes) { m_bytes.append(bytes); }
+    // The length that begins a string of `length` bytes, for a writer that
+    // hands on the bytes themselves.
+    void WriteStringLength(std::uint64_t length) { WriteLength(length); }
 
     const std::string& Bytes() const { return m_bytes; }
     std::string TakeBytes() { return std::move(m_bytes); }

@@ -189,6 +189,18 @@ void Cp932ToUtf8Pieces(std::string_view sjis, std::size_t chunk,
     }
 }
 
+bool Utf8ToCp932Pieces(std::string_view utf8, std::size_t chunk,
+                       const std::function<bool(std::string_view sjis)>& take) {
+    const std::size_t step = std::max<std::size_t>(chunk, 1);
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        std::size_t end = pos + std::min(step, utf8.size() - pos);
+        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
+        if (!take(Utf8ToCp932(utf8.substr(pos, end - pos)))) return false;
+        pos = end;
+    }
+    return true;
+}
+
 // ASCII stays one byte; every other character, single or double byte,
 // becomes 3 (2 for a few symbols).
 std::size_t Cp932ToUtf8SizeEstimate(std::string_view sjis) {

@@ -49,6 +49,12 @@ std::vector<Utf8Span> FindCharsWithoutCp932Form(std::string_view utf8);
 // piece by piece to the same bytes and counts.)
 void Cp932ToUtf8Pieces(std::string_view sjis, std::size_t chunk,
                        const std::function<void(std::string_view utf8)>& append);
+// Utf8ToCp932 of a text too large to be converted whole: pieces of about
+// `chunk` bytes, cut before bytes that are no continuation bytes, are
+// converted and handed on in order. Stops, returning false, when `take`
+// returns false.
+bool Utf8ToCp932Pieces(std::string_view utf8, std::size_t chunk,
+                       const std::function<bool(std::string_view sjis)>& take);
 // The size of Cp932ToUtf8(sjis), found without converting, as room to
 // reserve beforehand: exact for Japanese text but for the few symbols that
 // take 2 bytes in UTF-8 (counted as 3), and short only where double-byte

@@ -83,9 +83,8 @@ void CRecoveryTimer::Tick() {
     m_keeper.FollowPath(m_doc.GetPathName());
     const bool unsaved = HasUnsavedWork();
     // Ready before the copy is due, so that taking it maps no fresh pages.
-    if (const CEditPane* editor = m_doc.GetEditView(); unsaved && editor != nullptr) {
-        m_keeper.PrepareSpareText(editor->TextLengthUtf8());
-    }
+    const CEditPane* editor = m_doc.GetEditView();
+    m_keeper.KeepSpareTextFor(unsaved && editor != nullptr ? editor->TextLengthUtf8() : 0);
     if (m_keeper.Tick(CRecoverySchedule::Clock::now(), unsaved)) m_keeper.Copy(TakeSnapshot());
 }
 

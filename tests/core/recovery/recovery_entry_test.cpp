@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "recovery/process_info.h"
 #include "stream/archive_stream.h"
 #include "support/file_bytes.h"
 #include "support/sjis_literal.h"
+#include "text/cp932.h"
 
 namespace kelmio {
 namespace {
@@ -36,6 +39,51 @@ TEST(RecoveryEntryTest, WholeEntriesReadBackAsWritten) {
     CRecoveryEntry bare;
     bare.m_strProject = "/p.kmp";
     EXPECT_EQ(ReadRecoveryEntry(WriteRecoveryEntry(bare)), bare);
+}
+
+// The streamed entry against the whole one for the same text converted
+// first: random and hostile UTF-8, texts around the lengths where a string's
+// length prefix grows, and texts converted in more than one piece.
+TEST(RecoveryEntryTest, StreamedEntriesAreTheWholeEntrysBytes) {
+    std::mt19937 random(14);
+    std::vector<std::string> texts = {"", "a", "訳文\r\n", std::string(254, 'a'), std::string(255, 'a'),
+                                      std::string(0xFFFD, 'a'), std::string(0xFFFE, 'a'),
+                                      std::string(0xFFFE, 'a') + "\xE3\x81", "\xF0\x9F\x98\x80한\xC0\xAF\xED\xA0\x80"};
+    std::string longText;
+    while (longText.size() < (std::size_t{3} << 20)) longText += "長い訳文の一行、ﾃｷｽﾄ①。\r\n";
+    texts.push_back(longText);  // pieces end inside characters
+    for (int i = 0; i < 30; ++i) {
+        std::string bytes(1 + random() % 4000, '\0');
+        const std::string_view alphabet = i % 2 == 0 ? std::string_view("\x80\xBF\xC2\xE3\xF0\xF4\xFF\xED\xA0" "a\r\n", 12)
+                                                     : std::string_view("\xE3\x81\x82\x83\xEF\xBD\xB1", 7);
+        for (char& byte : bytes) byte = alphabet[random() % alphabet.size()];
+        texts.push_back(bytes);
+    }
+    CRecoveryEntry foreignNames = FullEntry();
+    foreignNames.m_strProject = CFilePath::FromNative("/home/u/\xFF\xFE.kmp");
+    for (const CRecoveryEntry& base : {FullEntry(), CRecoveryEntry(), foreignNames}) {
+        for (const std::string& text : texts) {
+            CRecoveryEntry whole = base;
+            whole.m_strEditText = Utf8ToCp932(text);
+            CRecoveryEntry without = base;
+            without.m_strEditText = "not used";
+            std::string streamed;
+            std::size_t pieces = 0;
+            ASSERT_TRUE(WriteRecoveryEntryPieces(without, text, [&](std::string_view piece) {
+                streamed.append(piece);
+                ++pieces;
+                return true;
+            }));
+            ASSERT_EQ(streamed, WriteRecoveryEntry(whole)) << "text of " << text.size() << " bytes";
+            if (text.size() > (std::size_t{2} << 20)) {
+                EXPECT_GT(pieces, 4u);  // never handed on whole
+            }
+        }
+    }
+    // A refusing sink stops the writing.
+    int calls = 0;
+    EXPECT_FALSE(WriteRecoveryEntryPieces(FullEntry(), longText, [&calls](std::string_view) { return ++calls < 3; }));
+    EXPECT_EQ(calls, 3);
 }
 
 // A version 1 entry made byte by byte from the layout in the header.

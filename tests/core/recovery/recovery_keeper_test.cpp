@@ -206,6 +206,46 @@ TEST_F(RecoveryKeeperTest, CopiesWhenDueAndRemovesTheEntryOnceSavedOrClosed) {
     EXPECT_FALSE(std::filesystem::exists(store.EntryPath(project).Native()));
 }
 
+// Storage for the next copy of a large text is kept only while changes
+// wait to be copied.
+TEST_F(RecoveryKeeperTest, SpareStorageIsHeldOnlyWhileACopyIsToCome) {
+    auto keeper = MakeKeeper();
+    Show(*keeper);
+    const auto spareCapacity = [&keeper] {
+        keeper->Flush();
+        std::string spare = keeper->TakeSpareText();
+        const std::size_t capacity = spare.capacity();
+        return capacity;
+    };
+    constexpr std::size_t kText = 200000;
+    keeper->KeepSpareTextFor(kText);
+    EXPECT_LT(spareCapacity(), kText);  // nothing changed yet
+
+    const Clock::time_point start{};
+    keeper->OnEdit(start);
+    keeper->KeepSpareTextFor(kText);
+    keeper->Flush();
+    ASSERT_TRUE(keeper->Tick(start + 3s, true));
+    RecoverySnapshot snapshot = Snapshot("");
+    snapshot.strEditTextUtf8 = keeper->TakeSpareText();
+    EXPECT_GE(snapshot.strEditTextUtf8.capacity(), kText);  // made ready before the copy
+    snapshot.strEditTextUtf8.assign(kText, 'x');
+    keeper->Copy(std::move(snapshot));
+    keeper->Flush();
+    ASSERT_TRUE(store.Load(project));
+
+    // Copied: the storage handed back goes back to the system.
+    keeper->KeepSpareTextFor(kText);
+    EXPECT_LT(spareCapacity(), kText);
+    // As it does when the work is saved before a copy was taken.
+    keeper->OnEdit(start + 10s);
+    keeper->KeepSpareTextFor(kText);
+    keeper->Flush();
+    EXPECT_FALSE(keeper->Tick(start + 11s, false));
+    keeper->KeepSpareTextFor(0);
+    EXPECT_LT(spareCapacity(), kText);
+}
+
 TEST_F(RecoveryKeeperTest, UnsavedWorkWithoutAnEditNoticeIsCopiedAllTheSame) {
     auto keeper = MakeKeeper();
     Show(*keeper);

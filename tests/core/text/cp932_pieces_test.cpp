@@ -57,7 +57,9 @@ TEST(Cp932Pieces, ShiftJisPiecesJoinToTheWholeConversion) {
             });
             ASSERT_EQ(joined, Cp932ToUtf8(sjis)) << "chunk " << chunk;
             // Pieces are cut near the size asked for, not kept whole.
-            if (chunk >= 4) EXPECT_GE(pieces, sjis.size() / (chunk + 1));
+            if (chunk >= 4) {
+                EXPECT_GE(pieces, sjis.size() / (chunk + 1));
+            }
         }
     }
 }
@@ -80,9 +82,23 @@ TEST(Cp932Pieces, Utf8CutBeforeAnyLeadByteConvertsToTheWholeConversion) {
             }
             ASSERT_EQ(joined, whole.text) << "chunk " << chunk;
             EXPECT_EQ(unconvertible, whole.unconvertible) << "chunk " << chunk;
+
+            std::string converted;
+            EXPECT_TRUE(Utf8ToCp932Pieces(utf8, chunk, [&converted](std::string_view piece) {
+                converted.append(piece);
+                return true;
+            }));
+            ASSERT_EQ(converted, whole.text) << "chunk " << chunk;
         }
         EXPECT_EQ(CountCharsWithoutCp932Form(utf8), FindCharsWithoutCp932Form(utf8).size());
     }
+}
+
+TEST(Cp932Pieces, Utf8PiecesStopWhenTheTakerRefuses) {
+    int calls = 0;
+    EXPECT_FALSE(Utf8ToCp932Pieces(std::string(100, 'a'), 10, [&calls](std::string_view) { return ++calls < 3; }));
+    EXPECT_EQ(calls, 3);
+    EXPECT_TRUE(Utf8ToCp932Pieces("", 10, [](std::string_view) { return false; }));
 }
 
 // The table-driven conversion against iconv itself, on every character of
