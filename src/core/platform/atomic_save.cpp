@@ -32,8 +32,6 @@ namespace {
 
 constexpr std::string_view kTempPrefix = ".kelmio-save-";
 
-FileError ErrorFor(const CFilePath& path, int error) { return FileError{CauseFromErrno(error), path.Display()}; }
-
 std::string FolderOf(const std::string& native) {
     const std::size_t slash = native.rfind('/');
     if (slash == std::string::npos) return ".";
@@ -160,22 +158,22 @@ int NameTempFile(TempFile& file, const std::string& folder) {
 ssize_t SystemWrite(int fd, const void* data, std::size_t size) { return ::write(fd, data, size); }
 
 std::optional<FileError> SaveProduced(const CFilePath& path, const ByteProducer& produce, const WriteFunction& write) {
-    if (!IsUsableName(path)) return ErrorFor(path, path.empty() ? ENOENT : EINVAL);
+    if (!IsUsableName(path)) return FileErrorFor(path, path.empty() ? ENOENT : EINVAL);
     const std::optional<std::string> resolved = SaveTarget(path.Native());
-    if (!resolved) return ErrorFor(path, ELOOP);
+    if (!resolved) return FileErrorFor(path, ELOOP);
     const std::string& target = *resolved;
     const std::string folder = FolderOf(target);
-    if (target.back() == '/') return ErrorFor(path, EISDIR);
+    if (target.back() == '/') return FileErrorFor(path, EISDIR);
 
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode)) return ErrorFor(path, EISDIR);
-    if (exists && (!S_ISREG(old.st_mode) || !ModeAllowsWriting(old))) return ErrorFor(path, EACCES);
+    if (exists && S_ISDIR(old.st_mode)) return FileErrorFor(path, EISDIR);
+    if (exists && (!S_ISREG(old.st_mode) || !ModeAllowsWriting(old))) return FileErrorFor(path, EACCES);
 
     RemoveLeftovers(folder);
     int error = 0;
     std::optional<TempFile> temp = OpenTempFile(folder, error);
-    if (!temp) return ErrorFor(path, error);
+    if (!temp) return FileErrorFor(path, error);
 
     produce([&](std::string_view piece) {
         if (error == 0) error = WriteAll(temp->fd.Get(), piece, write);
@@ -193,7 +191,7 @@ std::optional<FileError> SaveProduced(const CFilePath& path, const ByteProducer&
     if (error == 0 && ::rename(temp->name.c_str(), target.c_str()) != 0) error = errno;
     if (error != 0) {
         if (!temp->name.empty()) ::unlink(temp->name.c_str());
-        return ErrorFor(path, error);
+        return FileErrorFor(path, error);
     }
     // Make the rename itself durable; a failure here loses nothing.
     UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -11,11 +11,7 @@
 #include "text/cp932.h"
 
 namespace kelmio {
-namespace {
-
-FileError ErrorFor(const CFilePath& path, int error) { return FileError{CauseFromErrno(error), path.Display()}; }
-
-}  // namespace
+FileError FileErrorFor(const CFilePath& path, int error) { return FileError{CauseFromErrno(error), path.Display()}; }
 
 std::string ToNativePath(std::string_view sjisPath) { return Cp932ToUtf8(sjisPath); }
 
@@ -57,7 +53,7 @@ CFileReader::~CFileReader() {
 }
 
 void CFileReader::Fail(int error) {
-    m_error = ErrorFor(m_path, error);
+    m_error = FileErrorFor(m_path, error);
     if (m_fd >= 0) ::close(m_fd);
     m_fd = -1;
 }
@@ -84,7 +80,7 @@ FileReadResult ReadWholeFile(const CFilePath& path, std::size_t nLargest) {
     const auto refuse = [&] {
         result.bytes.clear();
         result.bytes.shrink_to_fit();
-        result.error = ErrorFor(path, EACCES);
+        result.error = FileErrorFor(path, EACCES);
         result.bTooLarge = true;
         return result;
     };

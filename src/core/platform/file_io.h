@@ -34,6 +34,9 @@ bool IsUsableName(const CFilePath& path);
 // given (" には無効なﾊﾟｽが含まれています。" after the name).
 std::string BadPathMessage(const CFilePath& path);
 
+// The error for `path` from a system error number.
+FileError FileErrorFor(const CFilePath& path, int error);
+
 struct FileReadResult {
     std::string bytes;
     std::optional<FileError> error;  // set when the file could not be read

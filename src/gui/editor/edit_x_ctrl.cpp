@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "editor/sjis_file_feed.h"
 #include "gui/editor/editor_find.h"
 #include "gui/editor/screen_wrap.h"
 #include "gui/editor/sjis_marks.h"
@@ -117,6 +118,12 @@ CEditXCtrl::~CEditXCtrl() = default;
 std::string CEditXCtrl::GetText() const { return Utf8ToCp932(WidgetBytes(*m_pEdit)); }
 
 void CEditXCtrl::SetText(const std::string& sjis) {
+    BeginText(Cp932ToUtf8SizeEstimate(sjis));
+    Cp932ToUtf8Pieces(sjis, kPieceSize, [this](std::string_view utf8) { AppendText(utf8); });
+    EndText();
+}
+
+void CEditXCtrl::BeginText(std::size_t utf8Size) {
     m_bReplacing = true;
     // Nothing of the old text or the load is kept for undo, and the
     // widget's buffer is reserved once, with room left at the end for the
@@ -125,11 +132,14 @@ void CEditXCtrl::SetText(const std::string& sjis) {
     // moves the text after it into it: hence no more than that.)
     m_pEdit->SetUndoCollection(false);
     m_pEdit->ClearAll();
-    const std::size_t room = Cp932ToUtf8SizeEstimate(sjis) + kPieceSize;
-    m_pEdit->Allocate(static_cast<int>(std::min<std::size_t>(room, INT_MAX / 2)));
-    Cp932ToUtf8Pieces(sjis, kPieceSize, [this](std::string_view utf8) {
-        m_pEdit->AddTextRaw(utf8.data(), static_cast<int>(utf8.size()));
-    });
+    m_pEdit->Allocate(static_cast<int>(std::min<std::size_t>(utf8Size + kPieceSize, INT_MAX / 2)));
+}
+
+void CEditXCtrl::AppendText(std::string_view utf8) {
+    m_pEdit->AddTextRaw(utf8.data(), static_cast<int>(utf8.size()));
+}
+
+void CEditXCtrl::EndText() {
     m_pEdit->SetUndoCollection(true);
     m_pEdit->EmptyUndoBuffer();
     m_pEdit->SetSavePoint();
@@ -159,13 +169,18 @@ void CEditXCtrl::MoveGapToCaret() {
 }
 
 std::optional<FileError> CEditXCtrl::LoadFile(const CFilePath& path) {
-    FileReadResult read = ReadWholeFile(path);
-    if (!read.ok()) {
-        if (read.error->cause != FileErrorCause::kNotFound) return read.error;
-        read.bytes.clear();
+    // Read, converted and put in a block at a time: the file's bytes are
+    // never held whole beside the widget's text.
+    const SjisFeedResult read = FeedSjisFileAsUtf8(
+        path, kPieceSize,
+        {[this](std::size_t utf8Size) { BeginText(utf8Size); }, [this](std::string_view utf8) { AppendText(utf8); }});
+    if (!read.error) {
+        EndText();
+        return std::nullopt;
     }
-    SetText(read.bytes);
-    return std::nullopt;
+    // Part of a file that failed midway is not kept: it could be saved over the whole.
+    if (read.bStarted || read.error->cause == FileErrorCause::kNotFound) SetText("");
+    return read.error->cause == FileErrorCause::kNotFound ? std::nullopt : read.error;
 }
 
 EditSaveResult CEditXCtrl::SaveFile(const CFilePath& path) const {

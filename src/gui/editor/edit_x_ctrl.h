@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "editor/edit_command_rules.h"
 #include "editor/editor_settings.h"
@@ -54,7 +55,9 @@ public:
     bool GetModified() const override { return m_bModified; }
     void PutModified(bool modified) { m_bModified = modified; }
 
-    // A missing file gives an empty text; other failures leave the text as it was.
+    // A missing file gives an empty text, and so does a read that fails
+    // midway (nothing of the file is kept then); other failures leave the
+    // text as it was.
     std::optional<FileError> LoadFile(const CFilePath& path);
     EditSaveResult SaveFile(const CFilePath& path) const;
 
@@ -90,6 +93,11 @@ public:
     void SetTextChangedHandler(std::function<void()> handler) { m_onTextChanged = std::move(handler); }
 
 private:
+    // A new text goes in as UTF-8 pieces between these, about `utf8Size`
+    // bytes in all.
+    void BeginText(std::size_t utf8Size);
+    void AppendText(std::string_view utf8);
+    void EndText();
     bool CanPasteNow() const;
     std::size_t ToSjisOffset(int editorPosition) const;
     int ToEditorPosition(std::size_t sjisOffset) const;

@@ -74,7 +74,7 @@ TEST(StreamedLoadTest, MissingFileAndUnconvertedFiles) {
     EXPECT_EQ(result.status, TextLoadStatus::kNotFound);
 
     const std::string path = dir.File("plain.txt");
-    for (const std::string bytes : {std::string("\x93\xFA\x96\x7B\r\n"), std::string("\xE6\x97\xA5\n"), std::string()}) {
+    for (const std::string& bytes : {std::string("\x93\xFA\x96\x7B\r\n"), std::string("\xE6\x97\xA5\n"), std::string()}) {
         WriteFileBytes(path, bytes);
         EXPECT_EQ(Streamed(path, result), Whole(path));
         EXPECT_EQ(result.status, TextLoadStatus::kLoaded);
