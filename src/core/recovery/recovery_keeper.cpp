@@ -77,6 +77,14 @@ bool CRecoveryKeeper::Tick(Clock::time_point now, bool unsaved) {
     return m_schedule.IsDue(now);
 }
 
+void CRecoveryKeeper::KeepSpareTextFor(std::size_t length, Clock::time_point now) {
+    if (length == 0 || m_strProject.empty() || m_bHeld || !m_schedule.IsPending()) {
+        m_writer.ReleaseSpareText();
+    } else if (now + kSpareLead >= m_schedule.DueAt()) {
+        m_writer.PrepareSpareText(length);
+    }
+}
+
 void CRecoveryKeeper::Copy(RecoverySnapshot snapshot) {
     if (m_strProject.empty() || m_bHeld) return;
     snapshot.entry.m_writer = m_self;

@@ -50,6 +50,9 @@ public:
     // The project now lives at `project` (saved under another name).
     void FollowPath(const CFilePath& project);
 
+    // How long before a copy is due its storage is made ready: two ticks.
+    static constexpr std::chrono::milliseconds kSpareLead{2000};
+
     void OnEdit(Clock::time_point now) { m_schedule.OnEdit(now); }
     // True when a copy is to be taken now.
     bool Tick(Clock::time_point now, bool unsaved);
@@ -58,17 +61,11 @@ public:
 
     // Storage to take the next copy's translation text into (see the writer).
     std::string TakeSpareText() { return m_writer.TakeSpareText(); }
-    // Has the writer keep that storage ready for a text of `length` bytes
-    // (0: there is none to copy) while changes of this project wait to be
-    // copied, and give it back while none do: the storage for a large text
-    // costs memory only around its copies.
-    void KeepSpareTextFor(std::size_t length) {
-        if (length != 0 && !m_strProject.empty() && !m_bHeld && m_schedule.IsPending()) {
-            m_writer.PrepareSpareText(length);
-        } else {
-            m_writer.ReleaseSpareText();
-        }
-    }
+    // Has the writer make that storage ready for a text of `length` bytes
+    // (0: there is none to copy) shortly before a copy of this project is
+    // due, and give it back once no change waits to be copied: the storage
+    // for a large text costs memory only around its copies.
+    void KeepSpareTextFor(std::size_t length, Clock::time_point now);
     // Returns once the copies given so far are on disk (or failed).
     void Flush() { m_writer.Flush(); }
     const CRecoveryStore& Store() const { return m_writer.Store(); }

@@ -1,5 +1,7 @@
 #include "recovery/recovery_schedule.h"
 
+#include <algorithm>
+
 namespace kelmio {
 
 void CRecoverySchedule::OnEdit(Clock::time_point now) {
@@ -8,9 +10,10 @@ void CRecoverySchedule::OnEdit(Clock::time_point now) {
     m_lastEdit = now;
 }
 
-bool CRecoverySchedule::IsDue(Clock::time_point now) const {
-    if (!m_bPending) return false;
-    return now - m_lastEdit >= kQuiet || now - m_firstEdit >= kLongest;
+bool CRecoverySchedule::IsDue(Clock::time_point now) const { return m_bPending && now >= DueAt(); }
+
+CRecoverySchedule::Clock::time_point CRecoverySchedule::DueAt() const {
+    return std::min(m_lastEdit + kQuiet, m_firstEdit + kLongest);
 }
 
 }  // namespace kelmio

@@ -19,6 +19,9 @@ public:
     void OnEdit(Clock::time_point now);
     // True when a copy is to be written now.
     bool IsDue(Clock::time_point now) const;
+    // When the next copy is due unless more changes come first (while one
+    // is pending).
+    Clock::time_point DueAt() const;
     // A copy holding every change so far was taken.
     void OnCopied() { m_bPending = false; }
     bool IsPending() const { return m_bPending; }

@@ -83,9 +83,10 @@ void CRecoveryTimer::Tick() {
     m_keeper.FollowPath(m_doc.GetPathName());
     const bool unsaved = HasUnsavedWork();
     // Ready before the copy is due, so that taking it maps no fresh pages.
+    const auto now = CRecoverySchedule::Clock::now();
     const CEditPane* editor = m_doc.GetEditView();
-    m_keeper.KeepSpareTextFor(unsaved && editor != nullptr ? editor->TextLengthUtf8() : 0);
-    if (m_keeper.Tick(CRecoverySchedule::Clock::now(), unsaved)) m_keeper.Copy(TakeSnapshot());
+    m_keeper.KeepSpareTextFor(unsaved && editor != nullptr ? editor->TextLengthUtf8() : 0, now);
+    if (m_keeper.Tick(now, unsaved)) m_keeper.Copy(TakeSnapshot());
 }
 
 RecoverySnapshot CRecoveryTimer::TakeSnapshot() {

@@ -44,6 +44,7 @@ TEST(RecoveryScheduleTest, CopiesAFewSecondsAfterTypingStopsAndAtLeastEveryThirt
     }
     schedule.OnEdit(typing + 30s);
     EXPECT_TRUE(schedule.IsDue(typing + 30s));
+    EXPECT_EQ(schedule.DueAt(), typing + 30s);
 }
 
 // The process table as a test sets it up.
@@ -206,24 +207,25 @@ TEST_F(RecoveryKeeperTest, CopiesWhenDueAndRemovesTheEntryOnceSavedOrClosed) {
     EXPECT_FALSE(std::filesystem::exists(store.EntryPath(project).Native()));
 }
 
-// Storage for the next copy of a large text is kept only while changes
-// wait to be copied.
-TEST_F(RecoveryKeeperTest, SpareStorageIsHeldOnlyWhileACopyIsToCome) {
+// Storage for the next copy of a large text is made ready shortly before
+// the copy and given back once no change waits to be copied.
+TEST_F(RecoveryKeeperTest, SpareStorageIsHeldOnlyAroundACopy) {
     auto keeper = MakeKeeper();
     Show(*keeper);
     const auto spareCapacity = [&keeper] {
         keeper->Flush();
-        std::string spare = keeper->TakeSpareText();
-        const std::size_t capacity = spare.capacity();
-        return capacity;
+        const std::string spare = keeper->TakeSpareText();
+        return spare.capacity();
     };
     constexpr std::size_t kText = 200000;
-    keeper->KeepSpareTextFor(kText);
+    const Clock::time_point start{};
+    keeper->KeepSpareTextFor(kText, start);
     EXPECT_LT(spareCapacity(), kText);  // nothing changed yet
 
-    const Clock::time_point start{};
     keeper->OnEdit(start);
-    keeper->KeepSpareTextFor(kText);
+    keeper->KeepSpareTextFor(kText, start);
+    EXPECT_LT(spareCapacity(), kText);  // the copy is 3 s away
+    keeper->KeepSpareTextFor(kText, start + 1s);
     keeper->Flush();
     ASSERT_TRUE(keeper->Tick(start + 3s, true));
     RecoverySnapshot snapshot = Snapshot("");
@@ -235,14 +237,14 @@ TEST_F(RecoveryKeeperTest, SpareStorageIsHeldOnlyWhileACopyIsToCome) {
     ASSERT_TRUE(store.Load(project));
 
     // Copied: the storage handed back goes back to the system.
-    keeper->KeepSpareTextFor(kText);
+    keeper->KeepSpareTextFor(kText, start + 4s);
     EXPECT_LT(spareCapacity(), kText);
     // As it does when the work is saved before a copy was taken.
     keeper->OnEdit(start + 10s);
-    keeper->KeepSpareTextFor(kText);
+    keeper->KeepSpareTextFor(kText, start + 12s);
     keeper->Flush();
-    EXPECT_FALSE(keeper->Tick(start + 11s, false));
-    keeper->KeepSpareTextFor(0);
+    EXPECT_FALSE(keeper->Tick(start + 12s, false));
+    keeper->KeepSpareTextFor(0, start + 13s);
     EXPECT_LT(spareCapacity(), kText);
 }
 
