@@ -6,6 +6,7 @@
 #include <wx/dataobj.h>
 #include <wx/frame.h>
 #include <wx/statusbr.h>
+#include <wx/time.h>
 #include <wx/stc/stc.h>
 
 #include <fstream>
@@ -15,6 +16,7 @@
 #include "commands/command_ids.h"
 #include "gui/editor/editor_settings_dlg.h"
 #include "gui/editor/sjis_marks.h"
+#include "gui/platform/caret_blink.h"
 #include "gui/platform/gtk_style.h"
 #include "gui/platform/toolkit_symbol.h"
 #include "gui_support.h"
@@ -247,25 +249,28 @@ TEST_F(EditViewTest, EditorSettingsTakeEffectAndAreKept) {
 // The desktop's caret settings, changed for a test and put back after it.
 class CDesktopCaretSettings {
 public:
-    CDesktopCaretSettings() { Get(m_blinks, m_cycle); }
-    ~CDesktopCaretSettings() { Set(m_blinks, m_cycle); }
+    CDesktopCaretSettings() { Get(m_blinks, m_cycle, m_timeout); }
+    ~CDesktopCaretSettings() { Set(m_blinks, m_cycle, m_timeout); }
     CDesktopCaretSettings(const CDesktopCaretSettings&) = delete;
     CDesktopCaretSettings& operator=(const CDesktopCaretSettings&) = delete;
 
-    static void Set(bool blinks, int cycle) {
+    static void Set(bool blinks, int cycle, int timeout) {
         const auto set = ToolkitFunction<void (*)(void*, const char*, ...)>("g_object_set");
-        set(Settings(), "gtk-cursor-blink", static_cast<int>(blinks), "gtk-cursor-blink-time", cycle, nullptr);
+        set(Settings(), "gtk-cursor-blink", static_cast<int>(blinks), "gtk-cursor-blink-time", cycle,
+            "gtk-cursor-blink-timeout", timeout, nullptr);
     }
 
 private:
     static void* Settings() { return ToolkitFunction<void* (*)()>("gtk_settings_get_default")(); }
-    static void Get(int& blinks, int& cycle) {
+    static void Get(int& blinks, int& cycle, int& timeout) {
         const auto get = ToolkitFunction<void (*)(void*, const char*, ...)>("g_object_get");
-        get(Settings(), "gtk-cursor-blink", &blinks, "gtk-cursor-blink-time", &cycle, nullptr);
+        get(Settings(), "gtk-cursor-blink", &blinks, "gtk-cursor-blink-time", &cycle, "gtk-cursor-blink-timeout",
+            &timeout, nullptr);
     }
 
     int m_blinks = 1;
     int m_cycle = 0;
+    int m_timeout = 0;
 };
 
 TEST(EditorCaretTest, CaretBlinksAsTheDesktopAsks) {
@@ -277,12 +282,46 @@ TEST(EditorCaretTest, CaretBlinksAsTheDesktopAsks) {
         return editors.back()->Widget().GetCaretPeriod();
     };
 
-    CDesktopCaretSettings::Set(false, 1200);
-    EXPECT_EQ(DesktopCaretBlinkPeriod(), 0);
+    CDesktopCaretSettings::Set(false, 1200, 10);
+    EXPECT_EQ(DesktopCaretBlink().nPeriod, 0);
     EXPECT_EQ(periodOfNewEditor(), 0);  // a steady caret
 
-    CDesktopCaretSettings::Set(true, 1000);
+    CDesktopCaretSettings::Set(true, 1000, 7);
+    EXPECT_EQ(DesktopCaretBlink().nTimeoutSeconds, 7);
     EXPECT_EQ(periodOfNewEditor(), 500);  // shown half the cycle, hidden half
+    frame->Destroy();
+    test::Pump();
+}
+
+void SendKeyDown(wxWindow& window) {
+    wxKeyEvent key(wxEVT_KEY_DOWN);
+    key.m_keyCode = 'A';
+    key.SetEventObject(&window);
+    window.GetEventHandler()->ProcessEvent(key);
+}
+
+TEST(EditorCaretTest, BlinkingStopsAWhileAfterTheLastKeyAndComesBackWithTheNext) {
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "caret");
+    auto* widget = new wxStyledTextCtrl(frame, wxID_ANY);
+    frame->Show();
+    {
+        const CCaretBlink blink(*widget, CaretBlinkSettings{300, 1});
+        EXPECT_EQ(widget->GetCaretPeriod(), 300);
+        const wxLongLong start = wxGetLocalTimeMillis();
+        while (widget->GetCaretPeriod() != 0 && wxGetLocalTimeMillis() - start < 5000) test::Pump();
+        EXPECT_EQ(widget->GetCaretPeriod(), 0);  // rests, shown
+        EXPECT_GE(wxGetLocalTimeMillis() - start, 900);
+        SendKeyDown(*widget);
+        EXPECT_EQ(widget->GetCaretPeriod(), 300);
+    }
+    // Gone before its widget: the widget's keys no longer reach it.
+    SendKeyDown(*widget);
+
+    // And a widget gone first takes its ties along.
+    auto blink = std::make_unique<CCaretBlink>(*widget, CaretBlinkSettings{300, 1});
+    widget->Destroy();
+    test::Pump();
+    blink.reset();
     frame->Destroy();
     test::Pump();
 }

@@ -12,6 +12,7 @@
 #include "gui/editor/screen_wrap.h"
 #include "gui/editor/sjis_marks.h"
 #include "gui/editor/undo_units.h"
+#include "gui/platform/caret_blink.h"
 #include "gui/platform/clipboard_watch.h"
 #include "gui/platform/gtk_style.h"
 #include "gui/platform/widget_pieces.h"
@@ -90,7 +91,6 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
     // lays out one line rather than the page.
     m_pEdit->SetPositionCacheSize(kPositionCacheSize);
     m_pEdit->SetLayoutCache(wxSTC_CACHE_PAGE);
-    m_pEdit->SetCaretPeriod(DesktopCaretBlinkPeriod());
     ApplySettings(CEditorSettings());
     m_pEdit->Bind(wxEVT_STC_CHANGE, [this](wxStyledTextEvent& event) {
         event.Skip();
@@ -111,6 +111,7 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
     m_pUndo = std::make_unique<CUndoUnits>(*m_pEdit);
     m_pMarks = std::make_unique<CSjisMarks>(*m_pEdit);
     m_pWrap = std::make_unique<CScreenWrap>(*m_pEdit);
+    m_pBlink = std::make_unique<CCaretBlink>(*m_pEdit);
 }
 
 CEditXCtrl::~CEditXCtrl() = default;

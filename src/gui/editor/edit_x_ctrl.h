@@ -27,6 +27,7 @@ class wxPoint;
 
 namespace kelmio {
 
+class CCaretBlink;
 class CClipboardWatch;
 class CEditorFind;
 class CScreenWrap;
@@ -115,6 +116,7 @@ private:
     std::unique_ptr<CSjisMarks> m_pMarks;
     std::unique_ptr<CScreenWrap> m_pWrap;
     std::unique_ptr<CClipboardWatch> m_pClipboard;
+    std::unique_ptr<CCaretBlink> m_pBlink;
     CEditorSettings m_editorSettings;
     bool m_bModified = false;
     bool m_bReplacing = false;  // set while the program itself replaces the text

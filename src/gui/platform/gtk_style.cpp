@@ -12,8 +12,8 @@ namespace kelmio {
 
 namespace {
 constexpr const char* kGdkGl = "GDK_GL";
-// Where the desktop cannot be asked: the toolkits' own default.
-constexpr int kDefaultCaretBlinkPeriod = 600;
+// Where the desktop cannot be asked: the toolkit's own defaults.
+constexpr CaretBlinkSettings kDefaultCaretBlink{600, 10};
 }  // namespace
 
 CDisplayWithoutOpenGl::CDisplayWithoutOpenGl() {
@@ -114,16 +114,17 @@ using ObjectGet = void (*)(void* object, const char* firstProperty, ...);
 
 }  // namespace
 
-int DesktopCaretBlinkPeriod() {
+CaretBlinkSettings DesktopCaretBlink() {
     const auto settingsDefault = ToolkitFunction<SettingsDefault>("gtk_settings_get_default");
     const auto get = ToolkitFunction<ObjectGet>("g_object_get");
     void* settings = settingsDefault != nullptr ? settingsDefault() : nullptr;
-    if (get == nullptr || settings == nullptr) return kDefaultCaretBlinkPeriod;
-    int blinks = 1;       // gboolean
-    int cycle = 2 * kDefaultCaretBlinkPeriod;  // shown and hidden, in milliseconds
-    get(settings, "gtk-cursor-blink", &blinks, "gtk-cursor-blink-time", &cycle, nullptr);
-    if (!blinks) return 0;
-    return cycle / 2;  // GTK takes no cycle under 100 ms
+    if (get == nullptr || settings == nullptr) return kDefaultCaretBlink;
+    int blinks = 1;                                // gboolean
+    int cycle = 2 * kDefaultCaretBlink.nPeriod;    // shown and hidden, in milliseconds; GTK takes no less than 100
+    int timeout = kDefaultCaretBlink.nTimeoutSeconds;
+    get(settings, "gtk-cursor-blink", &blinks, "gtk-cursor-blink-time", &cycle, "gtk-cursor-blink-timeout", &timeout,
+        nullptr);
+    return {blinks ? cycle / 2 : 0, timeout};
 }
 
 namespace {
@@ -163,7 +164,7 @@ std::string FileChooserAcceptLabel(wxWindow& chooser) {
 void UseCompactToolbarButtons() {}
 void KeepBarsStill() {}
 void UseClassicScrollBars(wxWindow&, bool) {}
-int DesktopCaretBlinkPeriod() { return kDefaultCaretBlinkPeriod; }
+CaretBlinkSettings DesktopCaretBlink() { return kDefaultCaretBlink; }
 void LabelFileChooserButtons(wxWindow&, bool) {}
 std::string FileChooserAcceptLabel(wxWindow&) { return {}; }
 

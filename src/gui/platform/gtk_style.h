@@ -43,11 +43,14 @@ void KeepBarsStill();
 // Safe to call again when the wrapping changes.
 void UseClassicScrollBars(wxWindow& textWindow, bool wrapsLines);
 
-// How long a text caret shows, and then hides, in milliseconds, as the
-// desktop's settings ask; 0 when the desktop wants a caret that does not
-// blink. Text widgets of the toolkit follow these settings on their own;
-// the editing component Kelmio uses for its text panes is told with this.
-int DesktopCaretBlinkPeriod();
+// How a text caret blinks as the desktop's settings ask. Text widgets of the
+// toolkit follow these settings on their own; the editing component Kelmio
+// uses for its text panes is told (gui/platform/caret_blink.h).
+struct CaretBlinkSettings {
+    int nPeriod = 0;          // milliseconds shown, then hidden; 0: it does not blink
+    int nTimeoutSeconds = 0;  // it stops blinking this long after the last key or click
+};
+CaretBlinkSettings DesktopCaretBlink();
 
 // GTK's file chooser takes its buttons' texts from the toolkit's catalogue,
 // whose Japanese lacks "&Open": the buttons get Kelmio's own Japanese texts.

@@ -22,7 +22,7 @@ CPlainEditCtrl::CPlainEditCtrl(wxWindow* parent, int id)
     m_pControl->SetCodePage(wxSTC_CP_UTF8);
     // The view opens its own context menu.
     m_pControl->UsePopUp(wxSTC_POPUP_NEVER);
-    m_pControl->SetCaretPeriod(DesktopCaretBlinkPeriod());
+    m_pBlink = std::make_unique<CCaretBlink>(*m_pControl);
 }
 
 wxWindow* CPlainEditCtrl::Window() { return m_pControl; }

@@ -4,8 +4,10 @@
 // keeps the text as UTF-8, so its positions are byte offsets of that text.
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
 
+#include "gui/platform/caret_blink.h"
 #include "gui/viewer/r_edit_ctrl.h"
 
 class wxStyledTextCtrl;
@@ -55,7 +57,8 @@ protected:
     void Freeze(bool frozen) override;
 
 private:
-    wxStyledTextCtrl* m_pControl;
+    wxStyledTextCtrl* m_pControl;  // owned by its parent window
+    std::unique_ptr<CCaretBlink> m_pBlink;
     bool m_bForcedModified = false;
 };
 
