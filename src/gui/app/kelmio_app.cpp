@@ -23,6 +23,7 @@
 #include "keys/key_settings.h"
 #include "keys/keycust_array.h"
 #include "platform/file_io.h"
+#include "platform/memory_release.h"
 
 namespace kelmio {
 namespace {
@@ -64,6 +65,7 @@ CCommandLineInfo CKelmioApp::ReadCommandLine() const {
 }
 
 bool CKelmioApp::Initialize(int& argc, wxChar** argv) {
+    ReleaseLargeBlocksWhenFreed();
     const CDisplayWithoutOpenGl noOpenGl;
     return wxApp::Initialize(argc, argv);
 }
