@@ -217,6 +217,18 @@ std::size_t CRtfCodePages::Decode(int codePage, std::string_view bytes, std::str
     return bad;
 }
 
+bool CRtfCodePages::KeepsAscii(int codePage, char ch) {
+    const auto [kept, isNew] = m_asciiKept.try_emplace(codePage);
+    if (isNew) {
+        for (int byte = 0; byte < 0x80; ++byte) {
+            std::string decoded;
+            Decode(codePage, std::string(1, static_cast<char>(byte)), decoded);
+            kept->second[static_cast<std::size_t>(byte)] = decoded.size() == 1 && decoded[0] == static_cast<char>(byte);
+        }
+    }
+    return kept->second[static_cast<unsigned char>(ch) & 0x7F];
+}
+
 std::string_view CRtfCodePages::ToSjis(char32_t ch) {
     char* bytes = m_sjisBytes;
     if (ch < 0x80) {

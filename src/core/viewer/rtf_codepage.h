@@ -8,6 +8,7 @@
 // trail bytes include "\", "{" and "}"; the reader keeps a double-byte
 // character's two bytes together before anything here decodes them.
 
+#include <bitset>
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -31,8 +32,9 @@ constexpr int kCharsetShiftJis = 128;
 // character set and for values this program does not know.
 int CodePageOfCharset(int charset, int documentCodePage);
 
-// True for the Windows code pages this program reads: all keep ASCII as it
-// is, which the writer relies on. Others are taken as 1252.
+// True for the Windows code pages this program reads. Others are taken as
+// 1252. Not all of them read every ASCII byte as itself (864 reads "%" as
+// the Arabic percent sign): see CRtfCodePages::KeepsAscii.
 bool IsKnownCodePage(int codePage);
 
 // True for the code pages in which a lead byte takes the next byte along.
@@ -67,11 +69,16 @@ public:
     // The Shift-JIS bytes of `ch`, empty when it has none.
     std::string_view ToSjis(char32_t ch);
 
+    // True when the ASCII byte `ch` (below 0x80) reads back in `codePage` as
+    // the same character, so that a writer may put it out as it is.
+    bool KeepsAscii(int codePage, char ch);
+
 private:
     class CConverter;
     CConverter& ConverterFor(int codePage);
 
     std::map<int, std::unique_ptr<CConverter>> m_converters;
+    std::map<int, std::bitset<0x80>> m_asciiKept;  // per code page, once worked out
     std::unique_ptr<CConverter> m_toSjis;
     // Shift-JIS form of each BMP character once looked up: 0 unknown yet,
     // 0xFFFF none, else the byte or lead * 256 + trail.

@@ -115,6 +115,8 @@ void CWriter::Characters(std::string_view utf8, int codePage, bool inText) {
         const char32_t ch = NextUtf8(utf8, pos);
         if (codePage == kCodePageSymbol && ch >= 0x20 && ch < 0x80) {
             Unicode(ch);  // a symbol font's bytes stand for U+F0xx, not for ASCII
+        } else if (ch < 0x80 && !m_codePages.KeepsAscii(codePage, static_cast<char>(ch))) {
+            Unicode(ch);  // this code page reads the byte as another character
         } else if (ch == '\\' || ch == '{' || ch == '}') {
             m_out += '\\';
             m_out += static_cast<char>(ch);

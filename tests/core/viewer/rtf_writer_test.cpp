@@ -43,6 +43,30 @@ TEST(RtfWriter, WhatItWritesReadsBackTheSame) {
     EXPECT_EQ(reread.m_document, doc);
 }
 
+// Not every code page reads ASCII bytes as ASCII: 864 reads "%" as the
+// Arabic percent sign. Whatever the document's code page, its text reads back.
+TEST(RtfWriter, AsciiReadsBackInEveryCodePage) {
+    std::string ascii = "\t";
+    for (char ch = 0x20; ch < 0x7F; ++ch) ascii += ch;
+    for (const int codePage : {437, 850, 852, 855, 857, 860, 861, 862, 863, 864, 865, 866, 869, 874, 932, 936, 949,
+                               950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 1361, 10000}) {
+        ASSERT_TRUE(IsKnownCodePage(codePage));
+        CRtfDocument doc;
+        doc.m_nCodePage = codePage;
+        CRtfDocument::AppendText(doc.m_paragraphs[0], ascii, doc.FormatAt(0));
+        const std::string rtf = WriteRtf(doc);
+        const CRtfReadResult reread = ReadRtf(rtf);
+        ASSERT_TRUE(reread.ok()) << codePage;
+        EXPECT_EQ(reread.m_document, doc) << codePage << ": " << rtf;
+        EXPECT_EQ(WriteRtf(reread.m_document), rtf) << codePage;
+    }
+    // Found by fuzzing: a "%" read before the code page was named.
+    const CRtfReadResult percent = ReadRtf("{\\rtf%{\\ansicpg864");
+    ASSERT_TRUE(percent.ok());
+    const CRtfReadResult reread = ReadRtf(WriteRtf(percent.m_document));
+    EXPECT_EQ(reread.m_document, percent.m_document);
+}
+
 TEST(RtfWriter, AFileRoundTripsAndKeptPiecesGoBackUnchanged) {
     const std::string picture = "{\\*\\shppict{\\pict\\pngblip\\picw10 89504e47}}";
     const std::string field = "{\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt {\\ul link}}}";
