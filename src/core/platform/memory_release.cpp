@@ -8,10 +8,11 @@
 
 namespace kelmio {
 
-void ReleaseLargeBlocksWhenFreed() {
+bool ReturnFreedMemory() {
 #ifdef __GLIBC__
-    // A size set also stops the library raising the heap's trim threshold.
-    mallopt(M_MMAP_THRESHOLD, kSmallestMappedBlock);
+    return malloc_trim(0) == 1;
+#else
+    return false;
 #endif
 }
 

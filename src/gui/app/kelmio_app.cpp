@@ -23,7 +23,6 @@
 #include "keys/key_settings.h"
 #include "keys/keycust_array.h"
 #include "platform/file_io.h"
-#include "platform/memory_release.h"
 
 namespace kelmio {
 namespace {
@@ -65,7 +64,6 @@ CCommandLineInfo CKelmioApp::ReadCommandLine() const {
 }
 
 bool CKelmioApp::Initialize(int& argc, wxChar** argv) {
-    ReleaseLargeBlocksWhenFreed();
     const CDisplayWithoutOpenGl noOpenGl;
     return wxApp::Initialize(argc, argv);
 }

@@ -18,6 +18,7 @@
 #include "gui/platform/widget_pieces.h"
 #include "gui/platform/wx_text.h"
 #include "platform/file_io.h"
+#include "platform/memory_release.h"
 
 namespace kelmio {
 namespace {
@@ -147,8 +148,12 @@ void CEditXCtrl::EndText() {
     m_pEdit->GotoPos(0);
     m_bReplacing = false;
     m_bModified = false;
-    // Once whoever loaded the text has put the caret where work goes on.
-    m_pEdit->CallAfter([this] { MoveGapToCaret(); });
+    // Once whoever loaded the text has put the caret where work goes on,
+    // and the pieces of the load are freed.
+    m_pEdit->CallAfter([this] {
+        MoveGapToCaret();
+        ReturnFreedMemory();
+    });
 }
 
 // The widget keeps its text with a gap where the last change was; after a
