@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A Japanese source's text is Shift-JIS, whatever form it is saved in.
     const std::string& sjis = std::get<kelmio::SjisSourceText>(source.text).bytes;
     std::string utf8;
-    kelmio::CPaneUtf8Feed feed(7, [&utf8](std::string_view piece) { utf8.append(piece); });
+    kelmio::CUtf8PieceFeed feed(7, [&utf8](std::string_view piece) { utf8.append(piece); });
     const std::size_t cut = size == 0 ? 0 : data[0] % (sjis.size() + 1);
     feed.Take(std::string_view(sjis).substr(0, cut));
     feed.Take(std::string_view(sjis).substr(cut));

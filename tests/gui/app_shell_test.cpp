@@ -27,6 +27,7 @@
 #include "gui_support.h"
 #include "project/new_project_dlg.h"
 #include "project/project_file.h"
+#include "shell_test.h"
 #include "support/file_bytes.h"
 #include "support/scoped_env.h"
 #include "support/scripted_prompter.h"
@@ -47,15 +48,9 @@ std::optional<CKelmioData> ReadProjectFile(const std::string& path) {
     return data;
 }
 
-class AppShellTest : public testing::Test {
+class AppShellTest : public test::ShellTest {
 protected:
-    AppShellTest()
-        : m_home("HOME", m_folder.File("home")),
-          m_config("XDG_CONFIG_HOME", m_folder.File("home/.config")),
-          m_data("XDG_DATA_HOME", m_folder.File("home/.local/share")) {
-        std::filesystem::create_directories(m_folder.File("home/.config"));
-        std::filesystem::create_directories(m_folder.File("work"));
-    }
+    // Before the members below go: the shell may hold the print start.
     ~AppShellTest() override { Stop(); }
 
     // Starts as the program does, with these arguments.
@@ -68,27 +63,10 @@ protected:
         Pump();
         return running;
     }
-    // Ends the program after its window closed, writing the settings.
-    void Stop() {
-        if (m_pShell && m_pShell->MainFrame() != nullptr) {
-            m_pShell->MainFrame()->Close(true);
-            Pump();
-        }
-        m_pShell.reset();
-        Pump();
-        m_pSettings.reset();
-    }
 
-    CMainFrame& Frame() { return *m_pShell->MainFrame(); }
     CKelmioDoc& Doc() { return m_pShell->Document(); }
     wxStyledTextCtrl& Editor() { return Frame().EditView().Editor().Widget(); }
 
-    void Send(CommandId id) {
-        wxCommandEvent event(wxEVT_MENU, ToWxId(id));
-        event.SetEventObject(&Frame());
-        Frame().ProcessWindowEvent(event);
-        Pump();
-    }
     // Asks the window to close as its close box does; true when it closed.
     bool CloseWindow() {
         Frame().Close();
@@ -98,32 +76,14 @@ protected:
 
     std::string ProjectPath(const std::string& name) { return m_folder.File("work/" + name + ".kmp"); }
 
-    // The script of the New Project dialog filled in and confirmed, and of
-    // the hint that follows.
-    void ExpectProjectCreated(const std::string& name) {
-        m_prompter.ExpectNewProjectDialog([this, name](CNewProjectDlg& form) {
-            form.OnNameChanged(name);
-            form.m_strFolder = m_folder.File("work");
-            return form.OnOK() ? kIdOk : kIdCancel;
-        });
-        m_prompter.ExpectMessage(Answer::kOk);
-    }
-
     // A first start that creates the project `name`.
     void StartWithNewProject(const std::string& name) {
-        ExpectProjectCreated(name);
+        ExpectNewProject(name);
         ASSERT_TRUE(Start());
         ASSERT_NE(m_pShell->MainFrame(), nullptr);
     }
 
-    test::TempDir m_folder;
-    test::ScopedEnv m_home;
-    test::ScopedEnv m_config;
-    test::ScopedEnv m_data;  // recovery copies stay in the test's folder
-    test::CScriptedPrompter m_prompter;
-    std::unique_ptr<CWxSettings> m_pSettings;
     CAppShell::PrintStart m_printStart;  // set before Start to catch a print start
-    std::unique_ptr<CAppShell> m_pShell;
     bool m_bAskedDuringStart = false;
 };
 

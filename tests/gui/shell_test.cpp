@@ -13,6 +13,7 @@ namespace kelmio::test {
 ShellTest::ShellTest()
     : m_home("HOME", m_folder.File("home")),
       m_config("XDG_CONFIG_HOME", m_folder.File("home/.config")),
+      m_data("XDG_DATA_HOME", m_folder.File("home/.local/share")),
       m_runtime("XDG_RUNTIME_DIR", m_folder.File("runtime")) {
     for (const char* folder : {"home/.config", "work", "runtime"}) std::filesystem::create_directories(m_folder.File(folder));
     std::filesystem::permissions(m_folder.File("runtime"), std::filesystem::perms::owner_all);

@@ -1,7 +1,7 @@
 #pragma once
 // Tests that run the whole Kelmio shell as the program does: a home, a
-// configuration folder and a private runtime folder of their own in a
-// temporary folder, with work/ for projects and sources, every question
+// configuration folder, a data folder (recovery copies) and a private
+// runtime folder of their own in a temporary folder, with work/ for projects and sources, every question
 // answered by the scripted prompter.
 
 #include <gtest/gtest.h>
@@ -44,6 +44,7 @@ protected:
     TempDir m_folder;
     ScopedEnv m_home;
     ScopedEnv m_config;
+    ScopedEnv m_data;
     ScopedEnv m_runtime;
     CScriptedPrompter m_prompter;
     std::unique_ptr<CWxSettings> m_pSettings;

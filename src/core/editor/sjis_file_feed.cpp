@@ -5,54 +5,56 @@
 #include <string>
 
 #include "platform/file_io.h"
-#include "text/cp932.h"
 #include "text/sjis.h"
+#include "text/utf8_piece_feed.h"
 
 namespace kelmio {
 namespace {
 
-// Where the whole characters of `bytes` end: a lead byte at the very end
-// waits for the byte after it.
-std::size_t WholeCharactersEnd(std::string_view bytes) {
-    std::size_t end = 0;
-    while (end < bytes.size()) {
-        if (IsSjisLeadByte(static_cast<unsigned char>(bytes[end])) && end + 1 == bytes.size()) break;
-        end += CharLengthAt(bytes, end);
+// Cp932ToUtf8SizeEstimate of a text taken a block at a time: a lead byte
+// at a block's end takes the next block's first byte along.
+class CUtf8SizeCount {
+public:
+    void Take(std::string_view bytes) {
+        for (const char byte : bytes) {
+            const auto value = static_cast<unsigned char>(byte);
+            if (m_bTrailDue) {
+                m_bTrailDue = false;  // counted with its lead byte
+            } else {
+                m_nSize += value < 0x80 ? 1 : 3;
+                m_bTrailDue = IsSjisLeadByte(value);
+            }
+        }
     }
-    return end;
-}
+    std::size_t Size() const { return m_nSize; }
 
-// Reads the file from its start, handing `take` its bytes in runs of whole
-// characters (the last run may end in a lone lead byte). False when the
+private:
+    std::size_t m_nSize = 0;
+    bool m_bTrailDue = false;
+};
+
+// Reads the file from its start, handing `take` each block. False when the
 // file could not be read or was too large.
-bool ForEachRun(CFileReader& file, const CFilePath& path, std::size_t block,
-                const std::function<void(std::string_view)>& take, std::optional<FileError>& error) {
+bool ForEachBlock(CFileReader& file, const CFilePath& path, std::size_t block,
+                  const std::function<void(std::string_view)>& take, std::optional<FileError>& error) {
     if (!file.Rewind()) {
         error = file.Error();
         return false;
     }
-    std::string pending;
+    std::string buffer(block, '\0');
     std::size_t total = 0;
-    for (;;) {
-        const std::size_t kept = pending.size();
-        pending.resize(kept + block);
-        const std::size_t n = file.Read(pending.data() + kept, block);
-        pending.resize(kept + n);
+    while (const std::size_t n = file.Read(buffer.data(), block)) {
         total += n;
         if (total > kLargestTextFile) {
             error = FileErrorFor(path, EACCES);
             return false;
         }
-        if (n == 0) break;
-        const std::size_t end = WholeCharactersEnd(pending);
-        take(std::string_view(pending).substr(0, end));
-        pending.erase(0, end);
+        take(std::string_view(buffer).substr(0, n));
     }
     if (file.Error()) {
         error = file.Error();
         return false;
     }
-    if (!pending.empty()) take(pending);
     return true;
 }
 
@@ -70,16 +72,17 @@ SjisFeedResult FeedSjisFileAsUtf8(const CFilePath& path, std::size_t chunk, cons
         result.error = FileErrorFor(path, EACCES);
         return result;
     }
-    block = std::max<std::size_t>(block, 2);
-    std::size_t size = 0;
-    if (!ForEachRun(file, path, block, [&size](std::string_view sjis) { size += Cp932ToUtf8SizeEstimate(sjis); },
-                    result.error)) {
+    block = std::max<std::size_t>(block, 1);
+    CUtf8SizeCount size;
+    if (!ForEachBlock(file, path, block, [&size](std::string_view bytes) { size.Take(bytes); }, result.error)) {
         return result;
     }
-    feed.begin(size);
+    feed.begin(size.Size());
     result.bStarted = true;
-    ForEachRun(file, path, block, [&](std::string_view sjis) { Cp932ToUtf8Pieces(sjis, chunk, feed.append); },
-               result.error);
+    CUtf8PieceFeed pieces(chunk, feed.append);
+    if (ForEachBlock(file, path, block, [&pieces](std::string_view bytes) { pieces.Take(bytes); }, result.error)) {
+        pieces.Finish();
+    }
     return result;
 }
 

@@ -28,7 +28,7 @@ struct SjisFeedResult {
 };
 
 // Reads the file twice over, a block at a time: once for the size, once for
-// the text. Files larger than kLargestTextFile, also one that grows while it
+// the text (CUtf8PieceFeed). Files larger than kLargestTextFile, also one that grows while it
 // is read, are refused like ReadWholeFile refuses them.
 SjisFeedResult FeedSjisFileAsUtf8(const CFilePath& path, std::size_t chunk, const SjisFileFeed& feed,
                                   std::size_t block = std::size_t{1} << 20);

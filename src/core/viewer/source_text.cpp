@@ -84,61 +84,10 @@ PaneTextSource LoadTextForPane(CPrompter& prompter, const CFilePath& path) {
     return pane;
 }
 
-CPaneUtf8Feed::CPaneUtf8Feed(std::size_t chunk, std::function<void(std::string_view utf8)> append)
-    : m_nChunk(std::max<std::size_t>(chunk, 4)), m_append(std::move(append)) {}
-
-void CPaneUtf8Feed::Take(std::string_view piece) {
-    if (m_bUtf8) {
-        TakeUtf8(piece);
-        return;
-    }
-    if (m_strTail.empty()) {
-        TakeSjis(piece);
-        return;
-    }
-    std::string joined = std::move(m_strTail);
-    m_strTail.clear();
-    joined.append(piece);
-    TakeSjis(joined);
-}
-
-void CPaneUtf8Feed::Finish() {
-    if (!m_strTail.empty()) m_append(Cp932ToUtf8(m_strTail));
-    m_strTail.clear();
-}
-
-void CPaneUtf8Feed::TakeUtf8(std::string_view text) {
-    for (std::size_t pos = 0; pos < text.size();) {
-        std::size_t end = std::min(text.size(), pos + m_nChunk);
-        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-        m_append(text.substr(pos, end - pos));
-        pos = end;
-    }
-}
-
-void CPaneUtf8Feed::TakeSjis(std::string_view text) {
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t target = std::min(text.size(), pos + m_nChunk);
-        std::size_t end = pos;
-        std::size_t last = pos;
-        while (end < target) {
-            last = end;
-            end += CharLengthAt(text, end);
-        }
-        if (end == text.size() && end - last == 1 && IsSjisLeadByte(static_cast<unsigned char>(text[last]))) {
-            if (last > pos) m_append(Cp932ToUtf8(text.substr(pos, last - pos)));
-            m_strTail.assign(text.substr(last));
-            return;
-        }
-        m_append(Cp932ToUtf8(text.substr(pos, end - pos)));
-        pos = end;
-    }
-}
-
 PaneStreamResult StreamTextForPane(CPrompter& prompter, const CFilePath& path, std::size_t chunk,
                                    const PaneLoadTarget& target) {
     PaneStreamResult result;
-    CPaneUtf8Feed feed(chunk, target.append);
+    CUtf8PieceFeed feed(chunk, target.append);
     const auto onKind = [&](TextSourceKind kind) {
         feed.SetUtf8(HoldsUtf8(kind));
         target.begin(PaneRoomForFile(path));

@@ -15,6 +15,7 @@
 
 #include "encoding/text_source.h"
 #include "platform/file_path.h"
+#include "text/utf8_piece_feed.h"
 
 namespace kelmio {
 
@@ -41,29 +42,6 @@ PaneTextSource LoadTextForPane(CPrompter& prompter, const CFilePath& path);
 struct PaneLoadTarget {
     std::function<void(std::size_t utf8Room)> begin;
     std::function<void(std::string_view utf8)> append;
-};
-
-// Turns the pieces of a load into the pane's UTF-8 pieces of about `chunk`
-// bytes, never cut inside a character. Shift-JIS pieces may end inside a
-// character (its lead byte waits for the next piece); UTF-8 pieces are
-// passed on as they are.
-class CPaneUtf8Feed {
-public:
-    CPaneUtf8Feed(std::size_t chunk, std::function<void(std::string_view utf8)> append);
-
-    void SetUtf8(bool utf8) { m_bUtf8 = utf8; }
-    void Take(std::string_view piece);
-    // After the last piece: a lead byte left at the very end goes as itself.
-    void Finish();
-
-private:
-    void TakeUtf8(std::string_view text);
-    void TakeSjis(std::string_view text);
-
-    std::size_t m_nChunk;
-    std::function<void(std::string_view utf8)> m_append;
-    bool m_bUtf8 = false;
-    std::string m_strTail;  // a lead byte whose trail has not come yet
 };
 
 struct PaneStreamResult {

@@ -202,7 +202,7 @@ TEST(PaneUtf8Feed, ShiftJisCutAtEveryPositionConvertsAsTheWhole) {
         for (std::size_t cut = 0; cut <= sjis.size(); ++cut) {
             for (const std::size_t chunk : {std::size_t{4}, std::size_t{5}, std::size_t{64}}) {
                 std::string utf8;
-                CPaneUtf8Feed feed(chunk, [&utf8](std::string_view piece) { utf8.append(piece); });
+                CUtf8PieceFeed feed(chunk, [&utf8](std::string_view piece) { utf8.append(piece); });
                 const std::string_view view(sjis);
                 feed.Take(view.substr(0, cut));
                 feed.Take(view.substr(cut, 1));
@@ -218,7 +218,7 @@ TEST(PaneUtf8Feed, Utf8IsPassedOnWholeCharactersAtATime) {
     const std::string utf8 = "a\xE3\x81\x82\xF0\x9F\x98\x80\xE6\xBC\xA2" "bc\xE3\x81\x84";
     for (const std::size_t chunk : {std::size_t{4}, std::size_t{6}, std::size_t{100}}) {
         std::string joined;
-        CPaneUtf8Feed feed(chunk, [&joined](std::string_view piece) {
+        CUtf8PieceFeed feed(chunk, [&joined](std::string_view piece) {
             ASSERT_FALSE(piece.empty());
             EXPECT_NE(static_cast<unsigned char>(piece[0]) & 0xC0, 0x80) << "piece starts inside a character";
             joined.append(piece);
