@@ -334,6 +334,9 @@ bool CKelmioDoc::QuerySaveTranslation() {
 
 bool CKelmioDoc::LookupWord(const std::string& word) {
     if (!m_dic.Lookup(MakeLowerMb(word))) return false;
+    // The kept answer takes the memo pane's edit: what was typed into the
+    // memo shown until now goes into that memo first.
+    if (m_pMemo != nullptr) m_pMemo->SaveMemoText();
     CKelmioMemo memo;
     memo.m_strTitle = word;
     memo.m_strText = m_dic.m_strResult;

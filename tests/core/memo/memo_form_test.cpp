@@ -283,6 +283,31 @@ TEST_F(MemoFormTest, DictionaryButtonKeepsTheWordUnlessTheAnswerIsStored) {
     EXPECT_TRUE(controls.memoEnabled);
 }
 
+// A kept answer becomes the shown memo; what the user had typed into the
+// memo shown before must be in that memo, whichever pane asked.
+TEST_F(MemoFormTest, KeepingAnAnswerStoresTheEditsOfTheMemoShownBefore) {
+    AddMemos({{"a", "one"}, {"b", "two"}});
+    dde.answers["cat"] = "neko";
+    dde.answers["dog"] = "inu";
+    prompter.ExpectDicAnswerDialog([](CDicAnswerDlg&) { return kIdOk; });
+    prompter.ExpectDicAnswerDialog([](CDicAnswerDlg&) { return kIdOk; });
+
+    controls.memo = Sj("訳語の候補");
+    controls.word = "cat";
+    form.OnDicButton();
+    ASSERT_EQ(doc.m_data.GetMemoCount(), 3u);
+    EXPECT_EQ(doc.m_data.GetMemo(0).m_strText, Sj("訳語の候補"));
+    EXPECT_EQ(doc.m_data.GetMemo(1).m_strText, "two");
+    EXPECT_EQ(controls.memo, "neko");
+
+    // The editor pane's lookup goes straight to the document.
+    controls.memo = "neko, cat";
+    ASSERT_TRUE(doc.LookupWord("dog"));
+    EXPECT_EQ(doc.m_data.GetMemo(2).m_strText, "neko, cat");
+    EXPECT_EQ(doc.m_data.GetMemo(3).m_strText, "inu");
+    EXPECT_EQ(controls.memo, "inu");
+}
+
 TEST_F(MemoFormTest, LookupFromTheMemoTakesTheSelectionOrTheWordAtTheCaret) {
     AddMemos({{"a", ""}});
     dde.answers["dog"] = "inu";
