@@ -33,6 +33,12 @@ std::string ExtensionOfPattern(std::string_view pattern) {
     return std::string(extension);
 }
 
+#ifdef _WIN32
+constexpr std::string_view kPathSeparators = "\\/";
+#else
+constexpr std::string_view kPathSeparators = "/";
+#endif
+
 bool IsPattern(std::string_view extension) { return extension.find_first_of("*?") != std::string_view::npos; }
 
 }  // namespace
@@ -52,11 +58,15 @@ std::string DefaultExtensionFor(std::string_view defaultExtension, std::string_v
 
 std::string WithDefaultExtension(std::string_view path, std::string_view defaultExtension, std::string_view filter,
                                  int filterIndex) {
-    const std::size_t separator = FindLastPathSeparator(path);
+    // The chooser's path is in the file system's bytes (UTF-8): there, as in
+    // Shift-JIS, a separator or a dot is never part of a longer character,
+    // so they are found byte by byte. Stepping over UTF-8 as if it were
+    // Shift-JIS would pair a "." with the byte before it ("訳文.txt").
+    const std::size_t separator = path.find_last_of(kPathSeparators);
     const std::size_t nameStart = separator == std::string_view::npos ? 0 : separator + 1;
     const std::string_view name = path.substr(nameStart);
     std::string result(path);
-    if (name.empty() || FindLastDot(name) != std::string_view::npos) return result;
+    if (name.empty() || name.find('.') != std::string_view::npos) return result;
     const std::string extension = DefaultExtensionFor(defaultExtension, filter, filterIndex);
     if (!extension.empty()) result += "." + extension;
     return result;

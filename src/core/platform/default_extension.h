@@ -17,7 +17,8 @@ namespace kelmio {
 // chosen filter, 1-based (0 counts as the first).
 std::string DefaultExtensionFor(std::string_view defaultExtension, std::string_view filter, int filterIndex);
 
-// `path` with the default extension added when its file name has none.
+// `path` (the file system's own bytes, as a chooser gives it) with the default
+// extension added when its file name has none.
 std::string WithDefaultExtension(std::string_view path, std::string_view defaultExtension, std::string_view filter,
                                  int filterIndex);
 

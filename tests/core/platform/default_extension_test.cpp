@@ -41,5 +41,17 @@ TEST(DefaultExtension, FilterTextsWithSeparatorBytesInsideCharactersAreSplitByCh
     EXPECT_EQ(WithDefaultExtension(Sj("/a/表"), "*", filter, 1), Sj("/a/表.pot"));
 }
 
+// Chosen paths are the file system's own bytes, UTF-8 here. Read as
+// Shift-JIS, the last byte of 文 (0xE6 0x96 0x87) would take the following
+// "." or "/" as its second byte.
+TEST(DefaultExtension, Utf8NamesKeepTheirTypedExtensionAndFolders) {
+    EXPECT_EQ(WithDefaultExtension("/home/a/訳文.txt", "*", TextFileFilter(), 1), "/home/a/訳文.txt");
+    EXPECT_EQ(WithDefaultExtension("/home/a/源氏物語.kmp", "kmp", ProjectSaveFilter(), 1), "/home/a/源氏物語.kmp");
+    EXPECT_EQ(WithDefaultExtension("/home/a/キー設定.key", "KEY", Sj("KEYﾌｧｲﾙ(*.KEY) |*.KEY||"), 1),
+              "/home/a/キー設定.key");
+    EXPECT_EQ(WithDefaultExtension("/home/v1.訳文/草稿", "*", TextFileFilter(), 1), "/home/v1.訳文/草稿.txt");
+    EXPECT_EQ(WithDefaultExtension("/home/a/訳文", "*", TextFileFilter(), 1), "/home/a/訳文.txt");
+}
+
 }  // namespace
 }  // namespace kelmio
