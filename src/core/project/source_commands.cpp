@@ -32,7 +32,18 @@ CFileDialogEx TextFileDialog(bool open, std::string title, CFilePath initialName
 void CKelmioDoc::OnProjectSettings() {
     CProjectDlg dialog(m_data, m_prompter);
     dialog.OnInitDialog();
+    const CFilePath formerSource = m_data.m_strSrcFile;
+    const std::vector<CFilePath> formerHistory = m_data.m_arrSrcHistory;
+    const CFilePath formerEditFile = m_data.m_strEditFile;
     if (m_prompter.RunProjectDialog(dialog) != kIdOk) return;
+    // The source is shown afresh, which drops a changed image: asked about
+    // as on every other way to a source; Cancel keeps the project as it was.
+    if (!QuerySaveImageBeforeSwitch()) {
+        m_data.m_strSrcFile = formerSource;
+        m_data.m_arrSrcHistory = formerHistory;
+        m_data.m_strEditFile = formerEditFile;
+        return;
+    }
     SetModifiedFlag(true);
     UpdateAllViews(kHintSettingsChanged);
 }

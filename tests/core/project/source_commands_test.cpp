@@ -104,6 +104,44 @@ TEST_F(SourceCommandsTest, EveryWayToAnotherSourceAsksAboutTheChangedImage) {
     EXPECT_TRUE(prompter.ScriptDone());
 }
 
+// The settings dialog's OK shows the source afresh, which drops a scanned or
+// rotated image: it asks first like every other way to another source, and
+// Cancel leaves the project as it was.
+TEST_F(SourceCommandsTest, ProjectSettingsAskAboutTheChangedImageBeforeTheSourceIsShownAgain) {
+    doc.m_data.SetSource("/old.html");
+    doc.m_data.SetSource("");
+    doc.m_data.m_strEditFile = "/t.txt";
+    const auto settingsOk = [](CProjectDlg& form) {
+        form.m_strSrcFile = "/other.png";
+        form.m_strEditFile = "/u.txt";
+        form.OnOK();
+        return kIdOk;
+    };
+    source.saveImageAnswer = false;
+    prompter.ExpectProjectDialog(settingsOk);
+    doc.OnProjectSettings();
+    EXPECT_EQ(source.imageQuestions, 1);
+    EXPECT_EQ(doc.m_data.m_strSrcFile, "");
+    EXPECT_EQ(doc.m_data.m_arrSrcHistory, (std::vector<CFilePath>{"", "/old.html"}));
+    EXPECT_EQ(doc.m_data.m_strEditFile, "/t.txt");
+    EXPECT_TRUE(source.hints.empty());
+    EXPECT_FALSE(doc.IsModified());
+
+    source.saveImageAnswer = true;
+    prompter.ExpectProjectDialog(settingsOk);
+    doc.OnProjectSettings();
+    EXPECT_EQ(source.imageQuestions, 2);
+    EXPECT_EQ(doc.m_data.m_strSrcFile, "/other.png");
+    EXPECT_EQ(doc.m_data.m_strEditFile, "/u.txt");
+    EXPECT_EQ(source.hints, std::vector<int>{kHintSettingsChanged});
+    EXPECT_TRUE(doc.IsModified());
+
+    // A cancelled dialog asks nothing.
+    prompter.ExpectProjectDialog([](CProjectDlg&) { return kIdCancel; });
+    doc.OnProjectSettings();
+    EXPECT_EQ(source.imageQuestions, 2);
+}
+
 TEST_F(SourceCommandsTest, EmptyUrlBecomesAnEmptySource) {
     doc.m_data.SetSource("/a.png");
     prompter.ExpectInput(std::string());
