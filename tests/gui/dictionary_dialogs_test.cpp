@@ -2,6 +2,7 @@
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include "gui/dictionary/dic_answer_dialog.h"
 #include "dictionary/dic_answer_dlg.h"
@@ -45,6 +46,25 @@ TEST(DicOptDialogTest, ShowsTheKindsAndKeepsTypedParametersAcrossBrowsing) {
 
     CDicOptDialog unknown(nullptr, CDicOptDg(9, "", ""), prompter);
     EXPECT_EQ(unknown.Result().m_nKind, -1);
+}
+
+// Typed for real: Enter in a field of the settings confirms them, as in
+// every dialog with an OK button.
+TEST(DicOptDialogTest, EnterInAFieldIsOk) {
+    test::CScriptedPrompter prompter;
+    CDicOptDialog dialog(nullptr, CDicOptDg(kDicCustom, "/usr/bin/true", ""), prompter);
+    EXPECT_EQ(dialog.GetDefaultItem(), dialog.FindWindow(wxID_OK));
+    dialog.CallAfter([&dialog] {
+        Edit(dialog, CDicOptDialog::kParamId).SetFocus();
+        test::Pump();
+        wxUIActionSimulator keyboard;
+        keyboard.Text("-w");
+        keyboard.Char(WXK_RETURN);
+        for (int i = 0; i < 100 && dialog.IsModal(); ++i) test::Pump();
+        if (dialog.IsModal()) dialog.EndModal(wxID_CANCEL);
+    });
+    EXPECT_EQ(dialog.ShowModal(), wxID_OK);
+    EXPECT_EQ(dialog.Result().m_strParam, "-w");
 }
 
 TEST(DicAnswerDialogTest, ShowsTheWordAndTheAnswerWithItsButtons) {

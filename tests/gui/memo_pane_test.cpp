@@ -23,6 +23,7 @@
 
 #include "commands/command_ids.h"
 #include "gui/dictionary/dic_answer_dialog.h"
+#include "gui/memo/input_dlg.h"
 #include "gui_support.h"
 #include "ipc/wx_dde_transport.h"
 #include "platform/ini_system_registry.h"
@@ -231,6 +232,23 @@ TEST_F(MemoPaneTest, EnterInTheMemoEditIsALineBreak) {
     EXPECT_TRUE(doc.IsModified());
     view->SaveMemoText();
     EXPECT_EQ(doc.m_data.GetMemo(0).m_strText, "x\r\ny");
+}
+
+// A memo title (or a URL) is typed and confirmed with Enter.
+TEST(InputDlgTest, EnterConfirmsTheTypedValue) {
+    CInputDlg dialog(nullptr, Sj("メモのタイトルを入力してください"), "");
+    EXPECT_EQ(dialog.GetDefaultItem(), dialog.FindWindow(wxID_OK));
+    dialog.CallAfter([&dialog] {
+        dialog.FindWindow(1015)->SetFocus();  // the value's edit
+        Pump();
+        wxUIActionSimulator keyboard;
+        keyboard.Text("terms");
+        keyboard.Char(WXK_RETURN);
+        for (int i = 0; i < 100 && dialog.IsModal(); ++i) Pump();
+        if (dialog.IsModal()) dialog.EndModal(wxID_CANCEL);
+    });
+    EXPECT_EQ(dialog.ShowModal(), wxID_OK);
+    EXPECT_EQ(dialog.Value(), "terms");
 }
 
 TEST_F(MemoPaneTest, LayoutAndEditCommandsOnTheFocusedControl) {

@@ -34,7 +34,10 @@ CDicOptDialog::CDicOptDialog(wxWindow* parent, const CDicOptDg& form, CPrompter&
     sizer->Add(custom, 0, wxEXPAND | wxALL, 8);
 
     auto* buttons = new wxStdDialogButtonSizer();
-    buttons->AddButton(new wxButton(this, wxID_OK, "OK"));
+    // Enter in a field confirms the settings.
+    auto* ok = new wxButton(this, wxID_OK, "OK");
+    ok->SetDefault();
+    buttons->AddButton(ok);
     buttons->AddButton(new wxButton(this, wxID_CANCEL, WxText("ｷｬﾝｾﾙ")));
     buttons->Realize();
     sizer->Add(buttons, 0, wxEXPAND | wxALL, 8);

@@ -20,7 +20,10 @@ CInputDlg::CInputDlg(wxWindow* parent, const std::string& prompt, const std::str
     sizer->Add(m_pEdit, 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
 
     auto* buttons = new wxStdDialogButtonSizer();
-    buttons->AddButton(new wxButton(this, wxID_OK, "OK"));
+    // Enter in the edit confirms the value.
+    auto* ok = new wxButton(this, wxID_OK, "OK");
+    ok->SetDefault();
+    buttons->AddButton(ok);
     buttons->AddButton(new wxButton(this, wxID_CANCEL, WxText("ｷｬﾝｾﾙ")));
     buttons->Realize();
     sizer->Add(buttons, 0, wxEXPAND | wxALL, 10);
