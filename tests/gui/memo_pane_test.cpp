@@ -282,6 +282,45 @@ TEST_F(MemoPaneTest, LayoutAndEditCommandsOnTheFocusedControl) {
     EXPECT_FALSE(view->OnCommand(ID_EDIT_REDO));
 }
 
+// Typed for real, then 元に戻す: the memo edit and the lookup box each take
+// back their last edit, and a second undo brings it again.
+TEST_F(MemoPaneTest, UndoTakesBackTheLastEditOfTheFocusedBox) {
+    OpenProject({{"a", "first line"}, {"b", "other"}});
+    view->MemoEdit().SetFocus();
+    view->MemoEdit().SetInsertionPointEnd();
+    Pump();
+    wxUIActionSimulator keyboard;
+    keyboard.Char(WXK_RETURN);
+    keyboard.Text("second");
+    Pump();
+    ASSERT_EQ(view->MemoEdit().GetValue(), "first line\nsecond");
+    ASSERT_TRUE(view->OnCommand(ID_EDIT_UNDO));
+    EXPECT_EQ(view->MemoEdit().GetValue(), "first line");
+    EXPECT_EQ(view->MemoEdit().GetInsertionPoint(), 10);
+    ASSERT_TRUE(view->OnCommand(ID_EDIT_UNDO));
+    EXPECT_EQ(view->MemoEdit().GetValue(), "first line\nsecond");
+    ASSERT_TRUE(view->OnCommand(ID_EDIT_UNDO));
+    view->SaveMemoText();
+    EXPECT_EQ(doc.m_data.GetMemo(0).m_strText, "first line");
+    EXPECT_TRUE(doc.IsModified());
+
+    view->LookupBox().SetFocus();
+    Pump();
+    keyboard.Text("ot");
+    Pump();
+    ASSERT_EQ(view->LookupBox().GetValue(), "ot");
+    ASSERT_TRUE(view->OnCommand(ID_EDIT_UNDO));
+    EXPECT_EQ(view->LookupBox().GetValue(), "");
+    EXPECT_EQ(view->MemoEdit().GetValue(), "first line");
+
+    // Another memo shown: nothing of the former one to undo.
+    view->SelectMemo(1);
+    view->MemoEdit().SetFocus();
+    Pump();
+    ASSERT_TRUE(view->OnCommand(ID_EDIT_UNDO));
+    EXPECT_EQ(view->MemoEdit().GetValue(), "other");
+}
+
 TEST_F(MemoPaneTest, ScreenshotWhenAsked) {
     const char* target = std::getenv("KELMIO_SCREENSHOT_MEMO");
     if (target == nullptr) GTEST_SKIP() << "KELMIO_SCREENSHOT_MEMO not set";

@@ -29,6 +29,8 @@ std::string FromEditText(const wxString& text) {
     return FromWx(crlf);
 }
 
+std::string Utf8Of(const wxTextCtrl& edit) { return edit.GetValue().utf8_string(); }
+
 // The Shift-JIS byte offset of a position in the control's text.
 std::size_t SjisOffset(const wxString& text, long position) {
     const auto length = static_cast<long>(text.length());
@@ -56,9 +58,11 @@ CKelFormView::CKelFormView(wxWindow* parent, CPrompter& prompter)
         if (m_pForm) m_pForm->OnDicButton();
     });
     m_pLookupBox->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+        m_lookupUndo.OnChanged(Utf8Of(*m_pLookupBox));
         if (m_pForm) m_pForm->OnLookupBoxChange();
     });
     m_pMemoEdit->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+        m_memoUndo.OnChanged(Utf8Of(*m_pMemoEdit));
         if (m_pForm) m_pForm->OnMemoEditChange();
     });
     m_pMemoList->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
@@ -143,9 +147,16 @@ std::string CKelFormView::LookupBoxText() const { return FromWx(m_pLookupBox->Ge
 
 std::string CKelFormView::MemoEditText() const { return FromEditText(m_pMemoEdit->GetValue()); }
 
+// A text the program shows leaves nothing to undo in that box.
 void CKelFormView::ShowTexts(const std::string& word, const std::string& memo) {
-    if (LookupBoxText() != word) m_pLookupBox->ChangeValue(ToWx(word));
-    if (MemoEditText() != memo) m_pMemoEdit->ChangeValue(ToEditText(memo));
+    if (LookupBoxText() != word) {
+        m_pLookupBox->ChangeValue(ToWx(word));
+        m_lookupUndo.Reset(Utf8Of(*m_pLookupBox));
+    }
+    if (MemoEditText() != memo) {
+        m_pMemoEdit->ChangeValue(ToEditText(memo));
+        m_memoUndo.Reset(Utf8Of(*m_pMemoEdit));
+    }
 }
 
 // ---- commands ------------------------------------------------------------
@@ -179,10 +190,10 @@ bool CKelFormView::OnCommand(CommandId id) {
 }
 
 void CKelFormView::RunEditCommand(CommandId id) {
-    wxTextCtrl& edit =
-        EditCommandTarget(FindFocus() == m_pLookupBox) == MemoEditTarget::kLookupBox ? *m_pLookupBox : *m_pMemoEdit;
+    const bool lookupBox = EditCommandTarget(FindFocus() == m_pLookupBox) == MemoEditTarget::kLookupBox;
+    wxTextCtrl& edit = lookupBox ? *m_pLookupBox : *m_pMemoEdit;
     switch (id) {
-        case ID_EDIT_UNDO: edit.Undo(); break;
+        case ID_EDIT_UNDO: Undo(edit, lookupBox ? m_lookupUndo : m_memoUndo); break;
         case ID_EDIT_CUT: edit.Cut(); break;
         case ID_EDIT_COPY: edit.Copy(); break;
         case ID_EDIT_PASTE: edit.Paste(); break;
@@ -202,6 +213,15 @@ void CKelFormView::RunEditCommand(CommandId id) {
             break;
         default: break;
     }
+}
+
+// The box shows its text before the last edit; the change is reported like
+// any other, so the memo counts as edited and the lookup box searches.
+void CKelFormView::Undo(wxTextCtrl& edit, CEditUndo& undo) {
+    const std::optional<UndoneText> undone = undo.Undo();
+    if (!undone) return;
+    edit.SetValue(wxString::FromUTF8(undone->text));
+    edit.SetInsertionPoint(static_cast<long>(wxString::FromUTF8(undone->text.substr(0, undone->caret)).length()));
 }
 
 void CKelFormView::LookUpFromMemo() {

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "memo/edit_undo.h"
 #include "memo/memo_form.h"
 #include "gui/app/pane_view.h"
 #include "platform/panes.h"
@@ -61,10 +62,14 @@ private:
     void LayOut();
     void OnContextMenu(wxContextMenuEvent& event);
     void RunEditCommand(CommandId id);
+    void Undo(wxTextCtrl& edit, CEditUndo& undo);
     void LookUpFromMemo();
 
     CPrompter& m_prompter;
     std::unique_ptr<CMemoForm> m_pForm;
+    // The toolkit's edit boxes keep no undo of their own here.
+    CEditUndo m_lookupUndo;
+    CEditUndo m_memoUndo;
     wxTextCtrl* m_pLookupBox;
     wxButton* m_pDicButton;
     wxTextCtrl* m_pMemoEdit;
