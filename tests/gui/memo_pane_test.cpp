@@ -321,6 +321,30 @@ TEST_F(MemoPaneTest, UndoTakesBackTheLastEditOfTheFocusedBox) {
     EXPECT_EQ(view->MemoEdit().GetValue(), "other");
 }
 
+// What the boxes show is what the memo keeps: a character without a
+// Shift-JIS form shows as "?" as soon as it is typed or pasted.
+TEST_F(MemoPaneTest, CharactersWithoutAShiftJisFormShowAsTheQuestionMarkTheyAreKeptAs) {
+    OpenProject({{"a", ""}});
+    view->MemoEdit().SetValue(U("10〜20 件"));  // wave dash and all: kept as typed
+    Pump();
+    EXPECT_EQ(view->MemoEdit().GetValue(), U("10〜20 件"));
+    view->MemoEdit().SetFocus();
+    view->MemoEdit().SetInsertionPoint(0);
+    view->MemoEdit().WriteText(U("Müller\n"));
+    Pump();
+    EXPECT_EQ(view->MemoEdit().GetValue(), U("M?ller\n10～20 件"));
+    EXPECT_EQ(view->MemoEdit().GetInsertionPoint(), 7);
+    view->SaveMemoText();
+    EXPECT_EQ(doc.m_data.GetMemo(0).m_strText, Sj("M?ller\r\n10～20 件"));
+    // Undo takes back the paste, not the "?".
+    ASSERT_TRUE(view->OnCommand(ID_EDIT_UNDO));
+    EXPECT_EQ(view->MemoEdit().GetValue(), U("10〜20 件"));
+
+    view->LookupBox().SetValue(U("café"));
+    Pump();
+    EXPECT_EQ(view->LookupBox().GetValue(), "caf?");
+}
+
 TEST_F(MemoPaneTest, ScreenshotWhenAsked) {
     const char* target = std::getenv("KELMIO_SCREENSHOT_MEMO");
     if (target == nullptr) GTEST_SKIP() << "KELMIO_SCREENSHOT_MEMO not set";

@@ -68,6 +68,11 @@ void CEditUndo::OnChanged(const std::string& text) {
     m_strCurrent = text;
 }
 
+void CEditUndo::OnShownAs(std::string text) {
+    m_strCurrent = std::move(text);
+    m_lastKind = Kind::kNone;
+}
+
 std::optional<UndoneText> CEditUndo::Undo() {
     if (!m_undo) return std::nullopt;
     const Change change = Difference(m_strCurrent, *m_undo);

@@ -27,6 +27,10 @@ public:
     // The user's edit turned the text into `text`.
     void OnChanged(const std::string& text);
 
+    // The program showed the text of the last edit in another form (the
+    // characters it keeps): undo still brings back the text before the edit.
+    void OnShownAs(std::string text);
+
     bool CanUndo() const { return m_undo.has_value(); }
 
     // The text before the last edit, to be shown; nothing when there is no

@@ -1,5 +1,7 @@
 #include "gui/memo/kel_form_view.h"
 
+#include <algorithm>
+
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/menu.h>
@@ -59,10 +61,12 @@ CKelFormView::CKelFormView(wxWindow* parent, CPrompter& prompter)
     });
     m_pLookupBox->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
         m_lookupUndo.OnChanged(Utf8Of(*m_pLookupBox));
+        ShowKeptTextSoon(*m_pLookupBox, m_lookupUndo);
         if (m_pForm) m_pForm->OnLookupBoxChange();
     });
     m_pMemoEdit->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
         m_memoUndo.OnChanged(Utf8Of(*m_pMemoEdit));
+        ShowKeptTextSoon(*m_pMemoEdit, m_memoUndo);
         if (m_pForm) m_pForm->OnMemoEditChange();
     });
     m_pMemoList->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
@@ -213,6 +217,22 @@ void CKelFormView::RunEditCommand(CommandId id) {
             break;
         default: break;
     }
+}
+
+// Memos and the lookup box keep Shift-JIS: a character typed or pasted
+// without a Shift-JIS form is shown as the "?" it will be kept as, at once
+// rather than only after the memo was stored. The toolkit is still inside
+// the change when it reports it, so the text is replaced just after.
+void CKelFormView::ShowKeptTextSoon(wxTextCtrl& edit, CEditUndo& undo) {
+    if (CountCharsWithoutCp932Form(Utf8Of(edit)) == 0) return;
+    CallAfter([&edit, &undo] {
+        if (CountCharsWithoutCp932Form(Utf8Of(edit)) == 0) return;
+        // Each such character becomes one "?", so positions stay where they were.
+        const long caret = edit.GetInsertionPoint();
+        edit.ChangeValue(ToEditText(FromEditText(edit.GetValue())));
+        edit.SetInsertionPoint(std::min(caret, edit.GetLastPosition()));
+        undo.OnShownAs(Utf8Of(edit));
+    });
 }
 
 // The box shows its text before the last edit; the change is reported like

@@ -63,6 +63,7 @@ private:
     void OnContextMenu(wxContextMenuEvent& event);
     void RunEditCommand(CommandId id);
     void Undo(wxTextCtrl& edit, CEditUndo& undo);
+    void ShowKeptTextSoon(wxTextCtrl& edit, CEditUndo& undo);
     void LookUpFromMemo();
 
     CPrompter& m_prompter;

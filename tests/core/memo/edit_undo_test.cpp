@@ -81,5 +81,14 @@ TEST(EditUndoTest, PastedOrCutTextIsUndoneWhole) {
     EXPECT_EQ(back->caret, std::string("あい").size());
 }
 
+TEST(EditUndoTest, AnEditShownInTheFormItIsKeptAsIsStillOneEdit) {
+    CEditUndo undo;
+    undo.Reset("memo");
+    undo.OnChanged("memo café");
+    undo.OnShownAs("memo caf?");
+    EXPECT_EQ(undo.Undo()->text, "memo");
+    EXPECT_EQ(undo.Undo()->text, "memo caf?");
+}
+
 }  // namespace
 }  // namespace kelmio
