@@ -2,6 +2,7 @@
 // Panes and an application object that remember what the document did to
 // them, for tests of the document's flows.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,8 +71,10 @@ public:
         pos.m_nEditCaret = caret;
         pos.m_nEditTopLine = topLine;
     }
+    std::function<void()> onImageQuestion;  // sees the project as it is when asked
     bool QuerySaveImage() override {
         ++imageQuestions;
+        if (onImageQuestion) onImageQuestion();
         return saveImageAnswer;
     }
     void OnInitialUpdate() override { ++initialUpdates; }

@@ -36,14 +36,15 @@ void CKelmioDoc::OnProjectSettings() {
     const std::vector<CFilePath> formerHistory = m_data.m_arrSrcHistory;
     const CFilePath formerEditFile = m_data.m_strEditFile;
     if (m_prompter.RunProjectDialog(dialog) != kIdOk) return;
-    // The source is shown afresh, which drops a changed image: asked about
-    // as on every other way to a source; Cancel keeps the project as it was.
-    if (!QuerySaveImageBeforeSwitch()) {
-        m_data.m_strSrcFile = formerSource;
-        m_data.m_arrSrcHistory = formerHistory;
-        m_data.m_strEditFile = formerEditFile;
-        return;
-    }
+    // The source is shown afresh, which drops a changed image, so it is
+    // asked about first as on every other way to a source. The question is
+    // about the source shown until now (Yes saves over that file): the
+    // record holds it again while asking, then takes the dialog's values.
+    m_data.m_strSrcFile = formerSource;
+    m_data.m_arrSrcHistory = formerHistory;
+    m_data.m_strEditFile = formerEditFile;
+    if (!QuerySaveImageBeforeSwitch()) return;
+    dialog.OnOK();
     SetModifiedFlag(true);
     UpdateAllViews(kHintSettingsChanged);
 }

@@ -117,6 +117,9 @@ TEST_F(SourceCommandsTest, ProjectSettingsAskAboutTheChangedImageBeforeTheSource
         form.OnOK();
         return kIdOk;
     };
+    // Asked about the image of the source shown until now: a Yes saves over that file.
+    std::vector<CFilePath> sourcesAsked;
+    source.onImageQuestion = [&] { sourcesAsked.push_back(doc.m_data.m_strSrcFile); };
     source.saveImageAnswer = false;
     prompter.ExpectProjectDialog(settingsOk);
     doc.OnProjectSettings();
@@ -131,7 +134,9 @@ TEST_F(SourceCommandsTest, ProjectSettingsAskAboutTheChangedImageBeforeTheSource
     prompter.ExpectProjectDialog(settingsOk);
     doc.OnProjectSettings();
     EXPECT_EQ(source.imageQuestions, 2);
+    EXPECT_EQ(sourcesAsked, (std::vector<CFilePath>{"", ""}));
     EXPECT_EQ(doc.m_data.m_strSrcFile, "/other.png");
+    EXPECT_EQ(doc.m_data.m_arrSrcHistory, (std::vector<CFilePath>{"/other.png", "", "/old.html"}));
     EXPECT_EQ(doc.m_data.m_strEditFile, "/u.txt");
     EXPECT_EQ(source.hints, std::vector<int>{kHintSettingsChanged});
     EXPECT_TRUE(doc.IsModified());
