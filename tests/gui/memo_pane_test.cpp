@@ -313,10 +313,20 @@ TEST_F(MemoPaneTest, UndoTakesBackTheLastEditOfTheFocusedBox) {
     EXPECT_EQ(view->LookupBox().GetValue(), "");
     EXPECT_EQ(view->MemoEdit().GetValue(), "first line");
 
-    // Another memo shown: nothing of the former one to undo.
+    // Another memo shown: nothing of the former one to undo, even when the
+    // two hold the same text.
     view->SelectMemo(1);
     view->MemoEdit().SetFocus();
     Pump();
+    ASSERT_TRUE(view->OnCommand(ID_EDIT_UNDO));
+    EXPECT_EQ(view->MemoEdit().GetValue(), "other");
+    keyboard.Text("x");
+    Pump();
+    keyboard.Char(WXK_BACK);
+    Pump();
+    ASSERT_EQ(view->MemoEdit().GetValue(), "other");
+    doc.m_data.AppendMemo(CKelmioMemo{"c", "other"});
+    view->SelectMemo(2);
     ASSERT_TRUE(view->OnCommand(ID_EDIT_UNDO));
     EXPECT_EQ(view->MemoEdit().GetValue(), "other");
 }

@@ -151,16 +151,16 @@ std::string CKelFormView::LookupBoxText() const { return FromWx(m_pLookupBox->Ge
 
 std::string CKelFormView::MemoEditText() const { return FromEditText(m_pMemoEdit->GetValue()); }
 
-// A text the program shows leaves nothing to undo in that box.
+// A text the program shows leaves nothing to undo in that box. The memo
+// edit is shown a memo's text each time, even when it already held the same
+// text (another memo's); the lookup box keeps what the user is typing.
 void CKelFormView::ShowTexts(const std::string& word, const std::string& memo) {
     if (LookupBoxText() != word) {
         m_pLookupBox->ChangeValue(ToWx(word));
         m_lookupUndo.Reset(Utf8Of(*m_pLookupBox));
     }
-    if (MemoEditText() != memo) {
-        m_pMemoEdit->ChangeValue(ToEditText(memo));
-        m_memoUndo.Reset(Utf8Of(*m_pMemoEdit));
-    }
+    if (MemoEditText() != memo) m_pMemoEdit->ChangeValue(ToEditText(memo));
+    m_memoUndo.Reset(Utf8Of(*m_pMemoEdit));
 }
 
 // ---- commands ------------------------------------------------------------
