@@ -428,6 +428,48 @@ TEST_F(SourceViewTest, JapaneseTextsAreShownEditedAndSavedInTheirOwnEncodingAndL
     EXPECT_TRUE(m_prompter.ScriptDone());
 }
 
+// Closing the window must not lose an edited source that could not be
+// saved: declining to drop characters the file cannot hold, or a file that
+// cannot be written, keeps the window open with the text as it was typed.
+TEST_F(SourceViewTest, ClosingKeepsTheWindowWhenTheEditedSourceIsNotSaved) {
+    StartWithNewProject("unsaved");
+    const std::string path = Write("plain.txt", Sj("原文\r\n"));
+    ChooseSource(path);
+    ASSERT_EQ(View().Mode(), ViewMode::kText);
+    Pane().GotoPos(Pane().GetLineEndPosition(0));
+    Pane().AddText(wxString::FromUTF8("\xF0\x9F\x98\x80"));  // no Shift-JIS form
+    const std::string typed = PaneUtf8();
+
+    m_prompter.ExpectMessage(Answer::kYes);  // save the changes?
+    m_prompter.ExpectMessage(Answer::kNo);   // and lose the character? No
+    Frame().Close(false);
+    Pump();
+    ASSERT_NE(m_pShell->MainFrame(), nullptr);
+    EXPECT_TRUE(m_prompter.ScriptDone());
+    EXPECT_EQ(PaneUtf8(), typed);
+    EXPECT_EQ(test::ReadFileBytes(path), Sj("原文\r\n"));
+
+    // A file that cannot be written (its folder is gone): the error is shown
+    // and the window stays.
+    std::filesystem::create_directories(m_folder.File("work/sub"));
+    const std::string moved = Write("sub/moved.txt", Sj("原文\r\n"));
+    m_prompter.ExpectFile(FromNativePath(moved));
+    m_prompter.ExpectMessage(Answer::kYes);  // the edit above, saved with the loss
+    m_prompter.ExpectMessage(Answer::kYes);
+    Send(ID_FILE_SRC);
+    ASSERT_EQ(View().Mode(), ViewMode::kText);
+    EXPECT_NE(test::ReadFileBytes(path), Sj("原文\r\n"));
+    Pane().SetText(wxString::FromUTF8("訳した原文\r\n"));
+    std::filesystem::remove_all(m_folder.File("work/sub"));
+    m_prompter.ExpectMessage(Answer::kYes);
+    m_prompter.ExpectMessage(Answer::kOk);
+    Frame().Close(false);
+    Pump();
+    ASSERT_NE(m_pShell->MainFrame(), nullptr);
+    EXPECT_TRUE(m_prompter.ScriptDone());
+    EXPECT_EQ(PaneUtf8(), "訳した原文\r\n");
+}
+
 TEST_F(SourceViewTest, FindAndReplaceOnAJapaneseWord) {
     StartWithNewProject("find");
     const std::string path = Write("find.txt", Sj("訳語と訳語、訳語、訳語。\r\n"));

@@ -298,21 +298,26 @@ void CTextView::ShowRichTextFile() {
     m_nMode = ViewMode::kRichText;
 }
 
-void CTextView::SaveText() {
-    if (!m_pEdit || !IsTextMode(m_nMode)) return;
+bool CTextView::SaveText() {
+    if (!m_pEdit) return true;  // nothing to save
+    if (!IsTextMode(m_nMode)) return false;
     if (auto* rich = dynamic_cast<CRichEditCtrl*>(m_pEdit.get())) {
         if (!m_strRtfLosses.empty()) {
             const std::string question = m_strRtfLosses + SjisText("\n保存しますか？");
-            if (m_prompter.Message(question, MessageButtons::kYesNo, MessageIcon::kExclamation) != Answer::kYes) return;
+            if (m_prompter.Message(question, MessageButtons::kYesNo, MessageIcon::kExclamation) != Answer::kYes) {
+                return false;
+            }
         }
         if (const std::optional<FileError> error = SaveRtfFile(m_strPath, rich->Document())) {
             m_prompter.Message(FileErrorMessage(*error), MessageButtons::kOk, MessageIcon::kExclamation);
-            return;
+            return false;
         }
         m_pEdit->SetModified(false);
-        return;
+        return true;
     }
-    if (SaveSourceText(m_prompter, m_strPath, m_pEdit->TextUtf8(), m_kind)) m_pEdit->SetModified(false);
+    if (!SaveSourceText(m_prompter, m_strPath, m_pEdit->TextUtf8(), m_kind)) return false;
+    m_pEdit->SetModified(false);
+    return true;
 }
 
 CREditCtrl& CTextView::CreatePane(bool rich) {
@@ -379,8 +384,9 @@ void CTextView::SetModified() {
     if (m_pDoc != nullptr) m_pDoc->SetModifiedFlag(true);
 }
 
-void CTextView::QuerySaveText() {
-    if (m_pEdit && m_pEdit->IsModified() && QuerySaveSourceText(m_settings, m_prompter)) SaveText();
+bool CTextView::QuerySaveText() {
+    if (!m_pEdit || !m_pEdit->IsModified() || !QuerySaveSourceText(m_settings, m_prompter)) return true;
+    return SaveText();
 }
 
 // ---- The document's calls -----------------------------------------------
