@@ -470,6 +470,44 @@ TEST_F(SourceViewTest, ClosingKeepsTheWindowWhenTheEditedSourceIsNotSaved) {
     EXPECT_EQ(PaneUtf8(), "訳した原文\r\n");
 }
 
+// Choosing another source after an edit that could not be saved asks
+// again: the edit goes only on an explicit No, or is saved on a second Yes.
+TEST_F(SourceViewTest, AnotherSourceAsksAgainWhenTheEditedSourceWasNotSaved) {
+    StartWithNewProject("switch");
+    const std::string first = Write("first.txt", Sj("一\r\n"));
+    const std::string second = Write("second.txt", Sj("二\r\n"));
+    const auto edit = [this] {
+        Pane().GotoPos(Pane().GetLineEndPosition(0));
+        Pane().AddText(wxString::FromUTF8("\xF0\x9F\x98\x80"));  // no Shift-JIS form
+    };
+    const std::string question = Sj("変更されています。保存しますか？");
+    ChooseSource(first);
+    edit();
+    const std::size_t before = m_prompter.Messages().size();
+    m_prompter.ExpectFile(FromNativePath(second));
+    m_prompter.ExpectMessage(Answer::kYes);  // save?
+    m_prompter.ExpectMessage(Answer::kNo);   // lose the character? No
+    m_prompter.ExpectMessage(Answer::kNo);   // asked again: drop the edit
+    Send(ID_FILE_SRC);
+    EXPECT_TRUE(m_prompter.ScriptDone());
+    ASSERT_EQ(m_prompter.Messages().size(), before + 3);
+    EXPECT_EQ(m_prompter.Messages()[before + 2].text, question);
+    EXPECT_EQ(PaneUtf8(), "二\r\n");
+    EXPECT_EQ(test::ReadFileBytes(first), Sj("一\r\n"));
+
+    edit();
+    m_prompter.ExpectFile(FromNativePath(first));
+    m_prompter.ExpectMessage(Answer::kYes);
+    m_prompter.ExpectMessage(Answer::kNo);
+    m_prompter.ExpectMessage(Answer::kYes);  // asked again: save after all
+    m_prompter.ExpectMessage(Answer::kYes);  // and lose the character
+    Send(ID_FILE_SRC);
+    EXPECT_TRUE(m_prompter.ScriptDone());
+    EXPECT_EQ(m_prompter.Messages().size(), before + 7);
+    EXPECT_EQ(PaneUtf8(), "一\r\n");
+    EXPECT_NE(test::ReadFileBytes(second), Sj("二\r\n"));
+}
+
 TEST_F(SourceViewTest, FindAndReplaceOnAJapaneseWord) {
     StartWithNewProject("find");
     const std::string path = Write("find.txt", Sj("訳語と訳語、訳語、訳語。\r\n"));

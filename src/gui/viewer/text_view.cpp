@@ -128,7 +128,7 @@ void CTextView::LayoutChildren() {
 void CTextView::ShowSource() {
     if (m_pEdit) {
         m_pEdit->SetReadOnly(false);
-        if (m_pEdit->IsModified() && QuerySaveSourceText(m_settings, m_prompter)) SaveText();
+        if (m_pEdit->IsModified()) SaveOrDropText();
     }
     m_strPath = m_pDoc != nullptr ? m_pDoc->m_data.m_strSrcFile : CFilePath();
     m_bPlainSource = false;
@@ -318,6 +318,16 @@ bool CTextView::SaveText() {
     if (!SaveSourceText(m_prompter, m_strPath, m_pEdit->TextUtf8(), m_kind)) return false;
     m_pEdit->SetModified(false);
     return true;
+}
+
+// The text is about to go: saved or dropped as the setting and the user
+// say. A save that did not happen asks again, so the edit is dropped only
+// on an explicit No.
+void CTextView::SaveOrDropText() {
+    if (!QuerySaveSourceText(m_settings, m_prompter)) return;
+    while (!SaveText()) {
+        if (!AskSaveSourceText(m_prompter)) return;
+    }
 }
 
 CREditCtrl& CTextView::CreatePane(bool rich) {

@@ -108,6 +108,7 @@ private:
     void ShowRichTextFile();
     // True when the pane's text is in its file.
     bool SaveText();
+    void SaveOrDropText();
     // The text pane of the kind asked for; one of the other kind goes.
     CREditCtrl& CreatePane(bool rich = false);
     void DestroyPane();
