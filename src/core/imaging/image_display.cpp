@@ -55,6 +55,7 @@ bool CImageDisplay::ShowImageFile(const CFilePath& pathRef) {
     const CFilePath path(pathRef);  // the name may be m_strPath itself
     m_strPath = path;
     m_bImageModified = false;
+    m_bScanKept = false;
     // An undo copy of another file must never come back over this one.
     m_imageUndo.Free();
     Changed();
@@ -72,7 +73,7 @@ bool CImageDisplay::ShowMemoryImage() {
     m_strPath = CFilePath();
     Changed();
     const bool shown = Show();
-    m_bImageModified = shown;
+    m_bImageModified = shown && (m_bImageModified || m_bScanKept);
     return shown;
 }
 
@@ -86,6 +87,7 @@ void CImageDisplay::LeaveImage() {
     m_imageUndo.Free();
     m_strPath = CFilePath();
     m_bImageModified = false;
+    m_bScanKept = false;
     Changed();
 }
 
@@ -184,6 +186,7 @@ bool CImageDisplay::SaveImageAs(CKelmioData& project, const CFilePath& projectPa
     if (!SaveAs(chosen.strPath, chosen.nFilterIndex)) return false;
     project.SetSource(m_strPath);
     m_bImageModified = false;
+    m_bScanKept = false;
     return true;
 }
 
@@ -215,6 +218,7 @@ void CImageDisplay::AcceptScan(CImageKit scanned, CKelmioData& project, const CF
     Changed();
     const Answer answer =
         m_prompter.Message(SjisText("ファイルに保存しますか？"), MessageButtons::kOkCancel, MessageIcon::kQuestion);
+    m_bScanKept = true;
     if (answer == Answer::kOk && SaveImageAs(project, projectPath)) return;
     project.SetSource("");
 }

@@ -45,8 +45,10 @@ public:
     // "表示できません：" and the path, the image is released and the path
     // becomes empty.
     bool ShowImageFile(const CFilePath& path);
-    // Shows the image already held (a scan kept in memory); it counts as
-    // changed, so closing the project asks about it.
+    // Shows the image already held without its file: a scan kept in memory,
+    // which counts as changed so that closing the project asks about it, or
+    // the image of a source that was cleared, which stays as changed as it
+    // was.
     bool ShowMemoryImage();
     // Another kind of source is shown: nothing of the image stays in use.
     void LeaveImage();
@@ -116,6 +118,7 @@ private:
     bool m_bImagePure = false;
     int m_nPureLevel = 10;
     bool m_bImageModified = false;
+    bool m_bScanKept = false;  // the image is a scan that was not saved to a file
     std::uint64_t m_nGeneration = 0;
 };
 

@@ -244,6 +244,27 @@ TEST_F(ImageDisplayTest, ScanKeptInMemoryOrSaved) {
     EXPECT_TRUE(m_project.m_strSrcFile.empty());
 }
 
+// A source cleared while its image is shown: the image stays on screen
+// but nobody changed it, so nothing asks to save it; a turned one still asks.
+TEST_F(ImageDisplayTest, ImageOfAClearedSourceIsNotAChangedScan) {
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    ASSERT_TRUE(m_display.ShowMemoryImage());
+    EXPECT_FALSE(m_display.IsImageModified());
+    EXPECT_TRUE(m_display.QuerySaveImage(m_project, ""));
+    EXPECT_TRUE(m_prompter.Messages().empty());
+
+    ASSERT_TRUE(m_display.Turn(ImageTurn::kLeft90));
+    ASSERT_TRUE(m_display.ShowMemoryImage());
+    EXPECT_TRUE(m_display.IsImageModified());
+
+    // A scan kept in memory after a file was shown is still a changed image.
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    m_prompter.ExpectMessage(Answer::kCancel);
+    m_display.AcceptScan(test::GradientImage(12, 9), m_project, "");
+    ASSERT_TRUE(m_display.ShowMemoryImage());
+    EXPECT_TRUE(m_display.IsImageModified());
+}
+
 // Names the file system allows but Shift-JIS cannot write: a Latin letter,
 // an emoji and a byte that is no UTF-8.
 const char* const kNamesWithoutSjis[] = {"\u00e9.png", "\U0001F600.png", "\xFF.png"};
