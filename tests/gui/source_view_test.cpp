@@ -347,6 +347,17 @@ TEST_F(SourceViewTest, PdfIsShownAndScrolledDownByTheScrollCommand) {
     EXPECT_TRUE(WaitFor([&] { return View().Browser().GetBrowserScroll().second > before; }, 5000));
 }
 
+// The scanner commands of the File menu serve whichever pane is active.
+TEST_F(SourceViewTest, ScannerCommandsAreEnabledWhileTheTranslationIsEdited) {
+    StartWithNewProject("scanner");
+    Frame().SetActiveView(Frame().EditView());
+    for (const CommandId id : {ID_FILE_SCAN, ID_FILE_SAVE_SCAN, ID_FILE_SELECT_SCANNER}) {
+        const std::optional<CommandState> state = Frame().RouteQuery(id);
+        ASSERT_TRUE(state.has_value()) << CommandNumber(id);
+        EXPECT_TRUE(state->bEnabled) << CommandNumber(id);
+    }
+}
+
 TEST_F(SourceViewTest, ProgramInBrowserModeShowsItsInformationPageInJapanese) {
     StartWithNewProject("exe");
     const std::string program = Write("tool.exe", "MZ\x90");
