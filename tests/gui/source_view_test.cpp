@@ -14,6 +14,7 @@
 #include <wx/richtext/richtextctrl.h>
 #include <wx/splitter.h>
 #include <wx/timer.h>
+#include <wx/uiaction.h>
 #include <wx/stc/stc.h>
 #include <wx/webview.h>
 
@@ -356,6 +357,41 @@ TEST_F(SourceViewTest, ScannerCommandsAreEnabledWhileTheTranslationIsEdited) {
         ASSERT_TRUE(state.has_value()) << CommandNumber(id);
         EXPECT_TRUE(state->bEnabled) << CommandNumber(id);
     }
+}
+
+// A right click on the image opens the viewer's menu for the viewer: its
+// browser-mode item is enabled even when the translation had the focus.
+TEST_F(SourceViewTest, RightClickOnTheImageMakesTheViewerActiveForItsMenu) {
+    StartWithNewProject("menu");
+    RgbPixels pixels;
+    pixels.cx = 300;
+    pixels.cy = 200;
+    pixels.bytes.assign(std::size_t{300} * 200 * 3, 100);
+    CImageKit picture;
+    ASSERT_TRUE(picture.LoadRgb(pixels));
+    const std::string png = m_folder.File("work/page.png");
+    ASSERT_TRUE(picture.SavePng(png, {}));
+    ChooseSource(png);
+    ASSERT_EQ(View().Mode(), ViewMode::kImage);
+    Frame().SetActiveView(Frame().EditView());
+    Pump();
+    ASSERT_FALSE(Frame().RouteQuery(ID_VIEW_BROWSER_MODE).has_value());
+
+    std::optional<CommandState> whileOpen;
+    Frame().Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+        event.Skip();
+        if (whileOpen) return;
+        whileOpen = Frame().RouteQuery(ID_VIEW_BROWSER_MODE).value_or(CommandState{false, false});
+        wxTheApp->CallAfter([] { wxUIActionSimulator().Char(WXK_ESCAPE); });
+    });
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(View().Image().Canvas().ClientToScreen(wxPoint(50, 50)));
+    Pump();
+    mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+    EXPECT_TRUE(WaitFor([&] { return whileOpen.has_value(); }, 5000));
+    Pump();
+    ASSERT_TRUE(whileOpen.has_value());
+    EXPECT_TRUE(whileOpen->bEnabled);
 }
 
 TEST_F(SourceViewTest, ProgramInBrowserModeShowsItsInformationPageInJapanese) {

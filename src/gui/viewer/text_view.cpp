@@ -505,6 +505,9 @@ void CTextView::OnCharHook(wxKeyEvent& event) {
 }
 
 void CTextView::OnContextMenu(wxContextMenuEvent& event) {
+    // The pane clicked is the active one, as a left click makes it, so the
+    // menu's commands (browser mode among them) reach this view.
+    FocusPane();
     std::unique_ptr<wxMenu> menu = BuildPopupMenu(ContextMenu(ContextMenuKind::kPreview));
     const wxPoint at = event.GetPosition() == wxDefaultPosition ? wxPoint(0, 0) : ScreenToClient(event.GetPosition());
     PopupMenu(menu.get(), at);
