@@ -102,7 +102,7 @@ public:
 
 private:
     bool Show();
-    bool SaveAs(const CFilePath& path, int filterIndex);
+    bool SaveAs(const CFilePath& target);
     bool ReportSaveFailure(const ImageSaveResult& result);
     void Changed() { ++m_nGeneration; }
 
@@ -122,8 +122,15 @@ private:
     std::uint64_t m_nGeneration = 0;
 };
 
+// The file an image chosen under `path` is written to: a name without one of
+// the six extensions gets the chosen type's, so the file is written in the
+// format the user picked.
+CFilePath ImageSaveTarget(const CFilePath& path, int filterIndex);
+
 // Texts of the image display.
 std::string CannotShowMessage(const CFilePath& path);  // "表示できません：" + its display form
+// Asked before a file the save dialog did not ask about is replaced.
+std::string OverwriteQuestion(const CFilePath& path);
 std::string ProcessingFailedMessage();                 // "処理が失敗しました"
 
 }  // namespace kelmio

@@ -208,6 +208,33 @@ TEST_F(ImageDisplayTest, SaveImageAsWithoutSourceAndOnCancel) {
     EXPECT_EQ(m_project.m_strSrcFile, m_dir.File("plain.png"));
 }
 
+// A name typed without an extension is written with the type's; an image
+// of that name already there is replaced only after the question.
+TEST_F(ImageDisplayTest, SaveUnderATypedNameAsksBeforeReplacingTheFileWithTheExtension) {
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    const std::string existing = m_dir.File("scan.png");
+    test::WriteFileBytes(existing, "old");
+    m_chooser.Answer(m_dir.File("scan"), 6);
+    m_prompter.ExpectMessage(Answer::kNo);
+    EXPECT_FALSE(m_display.SaveImageAs(m_project, ""));
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_EQ(m_prompter.Messages()[0].text, existing + Sj(" は既に存在します。\n上書きしますか?"));
+    EXPECT_EQ(m_prompter.Messages()[0].buttons, MessageButtons::kYesNo);
+    EXPECT_EQ(test::ReadFileBytes(existing), "old");
+    EXPECT_TRUE(m_project.m_strSrcFile.empty());
+
+    m_chooser.Answer(m_dir.File("scan"), 6);
+    m_prompter.ExpectMessage(Answer::kYes);
+    ASSERT_TRUE(m_display.SaveImageAs(m_project, ""));
+    EXPECT_EQ(m_project.m_strSrcFile, existing);
+    EXPECT_NE(test::ReadFileBytes(existing), "old");
+
+    // A name with its extension was asked about by the dialog itself.
+    m_chooser.Answer(existing, 6);
+    ASSERT_TRUE(m_display.SaveImageAs(m_project, ""));
+    EXPECT_EQ(m_prompter.Messages().size(), 2u);
+}
+
 TEST_F(ImageDisplayTest, FailedSaveReportsTheFileErrorAndKeepsTheSource) {
     ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
     m_project.SetSource(m_strFile);
