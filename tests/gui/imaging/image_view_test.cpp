@@ -13,7 +13,9 @@
 #include <wx/image.h>
 #include <wx/imagpng.h>
 #include <wx/modalhook.h>
+#include <wx/listbox.h>
 #include <wx/scrolbar.h>
+#include <wx/spinbutt.h>
 #include <wx/textctrl.h>
 
 #include <cstdlib>
@@ -25,6 +27,7 @@
 #include "gui/imaging/image_commands.h"
 #include "gui/imaging/image_format_sheet.h"
 #include "gui/imaging/image_mode.h"
+#include "gui/imaging/rotate_dialog.h"
 #include "gui/imaging/zoom_dialog.h"
 #include "gui/platform/file_chooser_type.h"
 #include "gui/platform/toolkit_symbol.h"
@@ -70,6 +73,25 @@ public:
     }
     std::deque<FileDialogResult> m_answers;
     std::vector<CFileDialogEx> m_dialogs;
+};
+
+// Acts once on the next modal dialog, once its loop runs.
+class CAtModalOpen final : public wxModalDialogHook {
+public:
+    explicit CAtModalOpen(std::function<void(wxDialog&)> act) : m_act(std::move(act)) { Register(); }
+    ~CAtModalOpen() override { Unregister(); }
+
+protected:
+    // The file dialog's ShowModal passes here twice (its own and its base's).
+    int Enter(wxDialog* dialog) override {
+        if (m_act) dialog->CallAfter([act = std::move(m_act), dialog] { act(*dialog); });
+        m_act = nullptr;
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    std::function<void(wxDialog&)> m_act;
 };
 
 // The viewer around the canvas, as far as the image commands need it.
@@ -234,19 +256,7 @@ TEST_F(ImageViewTest, SaveDialogTypeListRenamesTheFileAndEnablesTheFormatButton)
         const auto* button = children.empty() ? nullptr : wxDynamicCast(children.front(), wxButton);
         seen.push_back({FileChooserName(*shown), FileChooserTypeIndex(*shown) + 1, button != nullptr && button->IsEnabled()});
     };
-    class CAtOpen final : public wxModalDialogHook {
-    public:
-        explicit CAtOpen(std::function<void(wxDialog&)> act) : m_act(std::move(act)) { Register(); }
-        ~CAtOpen() override { Unregister(); }
-        // The file dialog's ShowModal passes here twice (its own and its base's).
-        int Enter(wxDialog* dialog) override {
-            if (m_act) dialog->CallAfter([act = std::move(m_act), dialog] { act(*dialog); });
-            m_act = nullptr;
-            return wxID_NONE;
-        }
-        void Exit(wxDialog*) override {}
-        std::function<void(wxDialog&)> m_act;
-    } atOpen([&](wxDialog& dialog) {
+    CAtModalOpen atOpen([&](wxDialog& dialog) {
         shown = wxDynamicCast(&dialog, wxFileDialog);
         if (shown != nullptr && shown->GetExtraControl() != nullptr) {
             choose(1);  // GIF
@@ -273,6 +283,36 @@ TEST_F(ImageViewTest, SaveDialogTypeListRenamesTheFileAndEnablesTheFormatButton)
     EXPECT_FALSE(seen[1].button);
     EXPECT_EQ(seen[2].name, "表紙.png");
     EXPECT_TRUE(seen[2].button);
+}
+
+// The arbitrary rotation dialog opens with no direction chosen (so the turn
+// is to the left) and its arrows step from the angle typed.
+TEST_F(ImageViewTest, RotateDialogStartsWithoutDirectionAndStepsFromTheTypedAngle) {
+    CRotateDialog dialog(m_pFrame);
+    int selection = 0;
+    int arrowAfterTyping = 0;
+    std::string afterStep;
+    CAtModalOpen atOpen([&](wxDialog&) {
+        Pump();
+        selection = dialog.DirectionList()->GetSelection();
+        dialog.AngleField()->SetValue("45");
+        arrowAfterTyping = dialog.AngleArrow()->GetValue();
+        // One click on the up arrow: the control steps its value and reports it.
+        dialog.AngleArrow()->SetValue(dialog.AngleArrow()->GetValue() + 1);
+        wxSpinEvent spin(wxEVT_SPIN, CRotateDialog::kArrowId);
+        spin.SetPosition(dialog.AngleArrow()->GetValue());
+        spin.SetEventObject(dialog.AngleArrow());
+        dialog.AngleArrow()->ProcessWindowEvent(spin);
+        afterStep = dialog.AngleField()->GetValue().utf8_string();
+        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+        ok.SetEventObject(dialog.FindWindow(wxID_OK));
+        dialog.ProcessWindowEvent(ok);
+    });
+    EXPECT_EQ(dialog.ShowModal(), wxID_OK);
+    EXPECT_EQ(selection, wxNOT_FOUND);
+    EXPECT_EQ(arrowAfterTyping, 45);
+    EXPECT_EQ(afterStep, "46");
+    EXPECT_EQ(dialog.RotationAngle(), 4600);  // no direction: to the left
 }
 
 TEST_F(ImageViewTest, EnableRulesAndCheckMarks) {
