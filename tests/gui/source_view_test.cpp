@@ -477,7 +477,8 @@ TEST_F(SourceViewTest, JapaneseTextsAreShownEditedAndSavedInTheirOwnEncodingAndL
 
 // Closing the window must not lose an edited source that could not be
 // saved: declining to drop characters the file cannot hold, or a file that
-// cannot be written, keeps the window open with the text as it was typed.
+// cannot be written, asks again, and Yes keeps the window open with the
+// text as it was typed; No lets it go.
 TEST_F(SourceViewTest, ClosingKeepsTheWindowWhenTheEditedSourceIsNotSaved) {
     StartWithNewProject("unsaved");
     const std::string path = Write("plain.txt", Sj("原文\r\n"));
@@ -486,18 +487,23 @@ TEST_F(SourceViewTest, ClosingKeepsTheWindowWhenTheEditedSourceIsNotSaved) {
     Pane().GotoPos(Pane().GetLineEndPosition(0));
     Pane().AddText(wxString::FromUTF8("\xF0\x9F\x98\x80"));  // no Shift-JIS form
     const std::string typed = PaneUtf8();
+    const std::string question = Sj("変更されています。保存しますか？");
 
+    const std::size_t before = m_prompter.Messages().size();
     m_prompter.ExpectMessage(Answer::kYes);  // save the changes?
     m_prompter.ExpectMessage(Answer::kNo);   // and lose the character? No
+    m_prompter.ExpectMessage(Answer::kYes);  // asked again: keep it
     Frame().Close(false);
     Pump();
     ASSERT_NE(m_pShell->MainFrame(), nullptr);
     EXPECT_TRUE(m_prompter.ScriptDone());
+    ASSERT_EQ(m_prompter.Messages().size(), before + 3);
+    EXPECT_EQ(m_prompter.Messages()[before + 2].text, question);
     EXPECT_EQ(PaneUtf8(), typed);
     EXPECT_EQ(test::ReadFileBytes(path), Sj("原文\r\n"));
 
-    // A file that cannot be written (its folder is gone): the error is shown
-    // and the window stays.
+    // A file that cannot be written (its folder is gone): the error is shown,
+    // and the window stays on Yes.
     std::filesystem::create_directories(m_folder.File("work/sub"));
     const std::string moved = Write("sub/moved.txt", Sj("原文\r\n"));
     m_prompter.ExpectFile(FromNativePath(moved));
@@ -510,11 +516,22 @@ TEST_F(SourceViewTest, ClosingKeepsTheWindowWhenTheEditedSourceIsNotSaved) {
     std::filesystem::remove_all(m_folder.File("work/sub"));
     m_prompter.ExpectMessage(Answer::kYes);
     m_prompter.ExpectMessage(Answer::kOk);
+    m_prompter.ExpectMessage(Answer::kYes);
     Frame().Close(false);
     Pump();
     ASSERT_NE(m_pShell->MainFrame(), nullptr);
     EXPECT_TRUE(m_prompter.ScriptDone());
     EXPECT_EQ(PaneUtf8(), "訳した原文\r\n");
+
+    // Saved without asking ("System"/"Save" 0): a failed save still asks, so
+    // the window can be closed by letting the text go.
+    m_pSettings->WriteInt("System", "Save", 0);
+    m_prompter.ExpectMessage(Answer::kOk);  // the file error
+    m_prompter.ExpectMessage(Answer::kNo);  // let it go
+    Frame().Close(false);
+    Pump();
+    EXPECT_TRUE(m_prompter.ScriptDone());
+    EXPECT_EQ(m_pShell->MainFrame(), nullptr);
 }
 
 // Choosing another source after an edit that could not be saved asks

@@ -396,7 +396,10 @@ void CTextView::SetModified() {
 
 bool CTextView::QuerySaveText() {
     if (!m_pEdit || !m_pEdit->IsModified() || !QuerySaveSourceText(m_settings, m_prompter)) return true;
-    return SaveText();
+    if (SaveText()) return true;
+    // Not saved: asked now whatever "System"/"Save" says, Yes keeps the text
+    // (and the window) so that the user can deal with it, No lets it go.
+    return !AskSaveSourceText(m_prompter);
 }
 
 // ---- The document's calls -----------------------------------------------

@@ -64,9 +64,10 @@ public:
     void SetTextChangeHandler(std::function<void()> handler) { m_onTextChange = std::move(handler); }
 
     // Before the window closes: an edited text is saved or dropped as the
-    // "System"/"Save" setting and the user say. False when it was to be
-    // saved and was not (the user kept characters the file cannot hold, or
-    // the file could not be written): the text must stay.
+    // "System"/"Save" setting and the user say. When it was to be saved and
+    // was not (the user kept characters the file cannot hold, or the file
+    // could not be written), the question is asked again: false (the text
+    // must stay) unless the user now lets it go.
     bool QuerySaveText();
 
     // What the pane shows, for the tests and the status line.
