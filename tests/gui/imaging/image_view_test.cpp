@@ -315,6 +315,21 @@ TEST_F(ImageViewTest, RotateDialogStartsWithoutDirectionAndStepsFromTheTypedAngl
     EXPECT_EQ(dialog.RotationAngle(), 4600);  // no direction: to the left
 }
 
+// Fine mode sharpens a reduced or enlarged picture; at its own size the
+// picture is shown as it is.
+TEST_F(ImageViewTest, FineModeLeavesThePictureAtItsOwnSizeAsItIs) {
+    ShowPicture(400, 300);
+    const wxColour plain = ShownAt(101, 40);  // beside the red block's edge
+    Run(ID_IMAGE_FINE);
+    ASSERT_TRUE(m_display.IsPure());
+    EXPECT_EQ(ShownAt(101, 40), plain);
+
+    Run(ID_IMAGE_ENLARGE_2);
+    const wxColour fine = ShownAt(201, 80);
+    Run(ID_IMAGE_FINE);
+    EXPECT_NE(ShownAt(201, 80), fine);
+}
+
 TEST_F(ImageViewTest, EnableRulesAndCheckMarks) {
     ShowPicture(200, 100);
     Run(CommandAfter(ID_IMAGE_REDUCE_2, 1));  // 3分の1 reloads
