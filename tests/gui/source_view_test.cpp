@@ -738,6 +738,43 @@ TEST_F(SourceViewTest, RtfRunsKeepTheirFormatsThroughAnItalicChangeAndASave) {
     EXPECT_NE(saved.find("\\red255\\green0\\blue0"), std::string::npos) << saved;
 }
 
+// A line break inside a paragraph (\\line, Shift+Enter in a word processor)
+// breaks the line on screen, so the next paragraph comes below it rather
+// than over it, and it is written back as a line break.
+TEST_F(SourceViewTest, RtfLineBreaksAreLaidOutAsLinesAndSavedBack) {
+    StartWithNewProject("linebreak");
+    const std::string path = Write(
+        "breaks.rtf",
+        "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 Gothic;}}"
+        "\\pard first\\line second\\par third\\par}");
+    ChooseSource(path);
+    ASSERT_EQ(View().Mode(), ViewMode::kRichText);
+    auto* pane = dynamic_cast<CRichEditCtrl*>(View().TextPane());
+    ASSERT_NE(pane, nullptr);
+    wxRichTextCtrl& rich = pane->Control();
+    rich.LayoutContent();
+    const long third = static_cast<long>(std::string("first.second.").size());
+    wxRichTextParagraph* first = rich.GetBuffer().GetParagraphAtPosition(0);
+    wxRichTextParagraph* next = rich.GetBuffer().GetParagraphAtPosition(third);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(next, nullptr);
+    ASSERT_NE(first, next);
+    EXPECT_EQ(first->GetLines().size(), 2u);
+    // The next paragraph (one line high) starts two lines below the first.
+    EXPECT_GE(next->GetPosition().y, first->GetPosition().y + 2 * next->GetCachedSize().y - 1);
+
+    // Typed text elsewhere, then saved: the break is still a \\line.
+    rich.SetInsertionPoint(third);
+    rich.WriteText("3 ");
+    m_prompter.ExpectMessage(Answer::kYes);
+    Frame().SetActiveView(View());
+    Send(ID_VIEW_SHOW);
+    const std::string saved = test::ReadFileBytes(path);
+    EXPECT_NE(saved.find("first\\line"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find('\x1D'), std::string::npos) << saved;
+    EXPECT_NE(saved.find("3 third"), std::string::npos) << saved;
+}
+
 TEST_F(SourceViewTest, SourceHistoryDialogReselectsAnOlderSource) {
     StartWithNewProject("history");
     const std::string first = Write("first.txt", "first\r\n");
