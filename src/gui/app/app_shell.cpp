@@ -119,7 +119,8 @@ void CAppShell::CreateMainFrame() {
     m_pFrame = new CMainFrame(m_settings, m_prompter, m_pPlugins);
     m_pFrame->SetDocumentTarget(&m_commands);
     m_pFrame->SetCloseQuery([this] {
-        // An edited source that was to be saved and was not keeps the window.
+        // An edited source that could not be saved keeps the window unless
+        // the user lets it go.
         if (!m_pFrame->TextView().QuerySaveText()) return false;
         return m_doc.SaveModified();
     });
