@@ -14,6 +14,7 @@
 #include <wx/richtext/richtextctrl.h>
 #include <wx/splitter.h>
 #include <wx/timer.h>
+#include <wx/uiaction.h>
 #include <wx/stc/stc.h>
 #include <wx/webview.h>
 
@@ -347,6 +348,52 @@ TEST_F(SourceViewTest, PdfIsShownAndScrolledDownByTheScrollCommand) {
     EXPECT_TRUE(WaitFor([&] { return View().Browser().GetBrowserScroll().second > before; }, 5000));
 }
 
+// The scanner commands of the File menu serve whichever pane is active.
+TEST_F(SourceViewTest, ScannerCommandsAreEnabledWhileTheTranslationIsEdited) {
+    StartWithNewProject("scanner");
+    Frame().SetActiveView(Frame().EditView());
+    for (const CommandId id : {ID_FILE_SCAN, ID_FILE_SAVE_SCAN, ID_FILE_SELECT_SCANNER}) {
+        const std::optional<CommandState> state = Frame().RouteQuery(id);
+        ASSERT_TRUE(state.has_value()) << CommandNumber(id);
+        EXPECT_TRUE(state->bEnabled) << CommandNumber(id);
+    }
+}
+
+// A right click on the image opens the viewer's menu for the viewer: its
+// browser-mode item is enabled even when the translation had the focus.
+TEST_F(SourceViewTest, RightClickOnTheImageMakesTheViewerActiveForItsMenu) {
+    StartWithNewProject("menu");
+    RgbPixels pixels;
+    pixels.cx = 300;
+    pixels.cy = 200;
+    pixels.bytes.assign(std::size_t{300} * 200 * 3, 100);
+    CImageKit picture;
+    ASSERT_TRUE(picture.LoadRgb(pixels));
+    const std::string png = m_folder.File("work/page.png");
+    ASSERT_TRUE(picture.SavePng(png, {}));
+    ChooseSource(png);
+    ASSERT_EQ(View().Mode(), ViewMode::kImage);
+    Frame().SetActiveView(Frame().EditView());
+    Pump();
+    ASSERT_FALSE(Frame().RouteQuery(ID_VIEW_BROWSER_MODE).has_value());
+
+    std::optional<CommandState> whileOpen;
+    Frame().Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+        event.Skip();
+        if (whileOpen) return;
+        whileOpen = Frame().RouteQuery(ID_VIEW_BROWSER_MODE).value_or(CommandState{false, false});
+        wxTheApp->CallAfter([] { wxUIActionSimulator().Char(WXK_ESCAPE); });
+    });
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(View().Image().Canvas().ClientToScreen(wxPoint(50, 50)));
+    Pump();
+    mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+    EXPECT_TRUE(WaitFor([&] { return whileOpen.has_value(); }, 5000));
+    Pump();
+    ASSERT_TRUE(whileOpen.has_value());
+    EXPECT_TRUE(whileOpen->bEnabled);
+}
+
 TEST_F(SourceViewTest, ProgramInBrowserModeShowsItsInformationPageInJapanese) {
     StartWithNewProject("exe");
     const std::string program = Write("tool.exe", "MZ\x90");
@@ -426,6 +473,103 @@ TEST_F(SourceViewTest, JapaneseTextsAreShownEditedAndSavedInTheirOwnEncodingAndL
         EXPECT_EQ(test::ReadFileBytes(path), text.savedBytes) << text.name;
     }
     EXPECT_TRUE(m_prompter.ScriptDone());
+}
+
+// Closing the window must not lose an edited source that could not be
+// saved: declining to drop characters the file cannot hold, or a file that
+// cannot be written, asks again, and Yes keeps the window open with the
+// text as it was typed; No lets it go.
+TEST_F(SourceViewTest, ClosingKeepsTheWindowWhenTheEditedSourceIsNotSaved) {
+    StartWithNewProject("unsaved");
+    const std::string path = Write("plain.txt", Sj("原文\r\n"));
+    ChooseSource(path);
+    ASSERT_EQ(View().Mode(), ViewMode::kText);
+    Pane().GotoPos(Pane().GetLineEndPosition(0));
+    Pane().AddText(wxString::FromUTF8("\xF0\x9F\x98\x80"));  // no Shift-JIS form
+    const std::string typed = PaneUtf8();
+    const std::string question = Sj("変更されています。保存しますか？");
+
+    const std::size_t before = m_prompter.Messages().size();
+    m_prompter.ExpectMessage(Answer::kYes);  // save the changes?
+    m_prompter.ExpectMessage(Answer::kNo);   // and lose the character? No
+    m_prompter.ExpectMessage(Answer::kYes);  // asked again: keep it
+    Frame().Close(false);
+    Pump();
+    ASSERT_NE(m_pShell->MainFrame(), nullptr);
+    EXPECT_TRUE(m_prompter.ScriptDone());
+    ASSERT_EQ(m_prompter.Messages().size(), before + 3);
+    EXPECT_EQ(m_prompter.Messages()[before + 2].text, question);
+    EXPECT_EQ(PaneUtf8(), typed);
+    EXPECT_EQ(test::ReadFileBytes(path), Sj("原文\r\n"));
+
+    // A file that cannot be written (its folder is gone): the error is shown,
+    // and the window stays on Yes.
+    std::filesystem::create_directories(m_folder.File("work/sub"));
+    const std::string moved = Write("sub/moved.txt", Sj("原文\r\n"));
+    m_prompter.ExpectFile(FromNativePath(moved));
+    m_prompter.ExpectMessage(Answer::kYes);  // the edit above, saved with the loss
+    m_prompter.ExpectMessage(Answer::kYes);
+    Send(ID_FILE_SRC);
+    ASSERT_EQ(View().Mode(), ViewMode::kText);
+    EXPECT_NE(test::ReadFileBytes(path), Sj("原文\r\n"));
+    Pane().SetText(wxString::FromUTF8("訳した原文\r\n"));
+    std::filesystem::remove_all(m_folder.File("work/sub"));
+    m_prompter.ExpectMessage(Answer::kYes);
+    m_prompter.ExpectMessage(Answer::kOk);
+    m_prompter.ExpectMessage(Answer::kYes);
+    Frame().Close(false);
+    Pump();
+    ASSERT_NE(m_pShell->MainFrame(), nullptr);
+    EXPECT_TRUE(m_prompter.ScriptDone());
+    EXPECT_EQ(PaneUtf8(), "訳した原文\r\n");
+
+    // Saved without asking ("System"/"Save" 0): a failed save still asks, so
+    // the window can be closed by letting the text go.
+    m_pSettings->WriteInt("System", "Save", 0);
+    m_prompter.ExpectMessage(Answer::kOk);  // the file error
+    m_prompter.ExpectMessage(Answer::kNo);  // let it go
+    Frame().Close(false);
+    Pump();
+    EXPECT_TRUE(m_prompter.ScriptDone());
+    EXPECT_EQ(m_pShell->MainFrame(), nullptr);
+}
+
+// Choosing another source after an edit that could not be saved asks
+// again: the edit goes only on an explicit No, or is saved on a second Yes.
+TEST_F(SourceViewTest, AnotherSourceAsksAgainWhenTheEditedSourceWasNotSaved) {
+    StartWithNewProject("switch");
+    const std::string first = Write("first.txt", Sj("一\r\n"));
+    const std::string second = Write("second.txt", Sj("二\r\n"));
+    const auto edit = [this] {
+        Pane().GotoPos(Pane().GetLineEndPosition(0));
+        Pane().AddText(wxString::FromUTF8("\xF0\x9F\x98\x80"));  // no Shift-JIS form
+    };
+    const std::string question = Sj("変更されています。保存しますか？");
+    ChooseSource(first);
+    edit();
+    const std::size_t before = m_prompter.Messages().size();
+    m_prompter.ExpectFile(FromNativePath(second));
+    m_prompter.ExpectMessage(Answer::kYes);  // save?
+    m_prompter.ExpectMessage(Answer::kNo);   // lose the character? No
+    m_prompter.ExpectMessage(Answer::kNo);   // asked again: drop the edit
+    Send(ID_FILE_SRC);
+    EXPECT_TRUE(m_prompter.ScriptDone());
+    ASSERT_EQ(m_prompter.Messages().size(), before + 3);
+    EXPECT_EQ(m_prompter.Messages()[before + 2].text, question);
+    EXPECT_EQ(PaneUtf8(), "二\r\n");
+    EXPECT_EQ(test::ReadFileBytes(first), Sj("一\r\n"));
+
+    edit();
+    m_prompter.ExpectFile(FromNativePath(first));
+    m_prompter.ExpectMessage(Answer::kYes);
+    m_prompter.ExpectMessage(Answer::kNo);
+    m_prompter.ExpectMessage(Answer::kYes);  // asked again: save after all
+    m_prompter.ExpectMessage(Answer::kYes);  // and lose the character
+    Send(ID_FILE_SRC);
+    EXPECT_TRUE(m_prompter.ScriptDone());
+    EXPECT_EQ(m_prompter.Messages().size(), before + 7);
+    EXPECT_EQ(PaneUtf8(), "一\r\n");
+    EXPECT_NE(test::ReadFileBytes(second), Sj("二\r\n"));
 }
 
 TEST_F(SourceViewTest, FindAndReplaceOnAJapaneseWord) {
@@ -592,6 +736,43 @@ TEST_F(SourceViewTest, RtfRunsKeepTheirFormatsThroughAnItalicChangeAndASave) {
     const std::string saved = test::ReadFileBytes(path);
     EXPECT_NE(saved.find("\\fcharset128"), std::string::npos) << saved;
     EXPECT_NE(saved.find("\\red255\\green0\\blue0"), std::string::npos) << saved;
+}
+
+// A line break inside a paragraph (\\line, Shift+Enter in a word processor)
+// breaks the line on screen, so the next paragraph comes below it rather
+// than over it, and it is written back as a line break.
+TEST_F(SourceViewTest, RtfLineBreaksAreLaidOutAsLinesAndSavedBack) {
+    StartWithNewProject("linebreak");
+    const std::string path = Write(
+        "breaks.rtf",
+        "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 Gothic;}}"
+        "\\pard first\\line second\\par third\\par}");
+    ChooseSource(path);
+    ASSERT_EQ(View().Mode(), ViewMode::kRichText);
+    auto* pane = dynamic_cast<CRichEditCtrl*>(View().TextPane());
+    ASSERT_NE(pane, nullptr);
+    wxRichTextCtrl& rich = pane->Control();
+    rich.LayoutContent();
+    const long third = static_cast<long>(std::string("first.second.").size());
+    wxRichTextParagraph* first = rich.GetBuffer().GetParagraphAtPosition(0);
+    wxRichTextParagraph* next = rich.GetBuffer().GetParagraphAtPosition(third);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(next, nullptr);
+    ASSERT_NE(first, next);
+    EXPECT_EQ(first->GetLines().size(), 2u);
+    // The next paragraph (one line high) starts two lines below the first.
+    EXPECT_GE(next->GetPosition().y, first->GetPosition().y + 2 * next->GetCachedSize().y - 1);
+
+    // Typed text elsewhere, then saved: the break is still a \\line.
+    rich.SetInsertionPoint(third);
+    rich.WriteText("3 ");
+    m_prompter.ExpectMessage(Answer::kYes);
+    Frame().SetActiveView(View());
+    Send(ID_VIEW_SHOW);
+    const std::string saved = test::ReadFileBytes(path);
+    EXPECT_NE(saved.find("first\\line"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find('\x1D'), std::string::npos) << saved;
+    EXPECT_NE(saved.find("3 third"), std::string::npos) << saved;
 }
 
 TEST_F(SourceViewTest, SourceHistoryDialogReselectsAnOlderSource) {

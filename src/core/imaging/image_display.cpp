@@ -4,6 +4,7 @@
 #include "imaging/save_by_extension.h"
 #include "imaging/spi_control.h"
 #include "platform/file_error.h"
+#include "platform/file_io.h"
 #include "platform/settings.h"
 #include "project/kelmio_data.h"
 #include "text/cp932.h"
@@ -55,6 +56,7 @@ bool CImageDisplay::ShowImageFile(const CFilePath& pathRef) {
     const CFilePath path(pathRef);  // the name may be m_strPath itself
     m_strPath = path;
     m_bImageModified = false;
+    m_bScanKept = false;
     // An undo copy of another file must never come back over this one.
     m_imageUndo.Free();
     Changed();
@@ -72,7 +74,7 @@ bool CImageDisplay::ShowMemoryImage() {
     m_strPath = CFilePath();
     Changed();
     const bool shown = Show();
-    m_bImageModified = shown;
+    m_bImageModified = shown && (m_bImageModified || m_bScanKept);
     return shown;
 }
 
@@ -86,6 +88,7 @@ void CImageDisplay::LeaveImage() {
     m_imageUndo.Free();
     m_strPath = CFilePath();
     m_bImageModified = false;
+    m_bScanKept = false;
     Changed();
 }
 
@@ -152,10 +155,15 @@ bool CImageDisplay::ReportSaveFailure(const ImageSaveResult& result) {
     return false;
 }
 
-bool CImageDisplay::SaveAs(const CFilePath& path, int filterIndex) {
-    // A name without one of the six extensions gets the chosen type's, so
-    // the file is written in the format the user picked.
-    const CFilePath target = SaveFormatOfPath(path) ? path : WithExtension(path, ExtensionOfImageType(filterIndex));
+CFilePath ImageSaveTarget(const CFilePath& path, int filterIndex) {
+    return SaveFormatOfPath(path) ? path : WithExtension(path, ExtensionOfImageType(filterIndex));
+}
+
+std::string OverwriteQuestion(const CFilePath& path) {
+    return path.Display() + SjisText(" は既に存在します。\n上書きしますか?");
+}
+
+bool CImageDisplay::SaveAs(const CFilePath& target) {
     const ImageSaveResult result = SaveByExtension(m_image, target, m_settings);
     Changed();  // a colour conversion may have changed the image
     if (!result) return ReportSaveFailure(result);
@@ -181,9 +189,17 @@ bool CImageDisplay::SaveImageAs(CKelmioData& project, const CFilePath& projectPa
     const FileDialogResult chosen = m_chooser.ChooseImageFile(dialog, folder);
     if (chosen.nResult != kIdOk) return false;
     WriteImageSaveChoice(m_settings, chosen.strPath, chosen.nFilterIndex);
-    if (!SaveAs(chosen.strPath, chosen.nFilterIndex)) return false;
+    // The dialog asked about the name as typed; the file written may be
+    // another one, which must not be replaced without the same question.
+    const CFilePath target = ImageSaveTarget(chosen.strPath, chosen.nFilterIndex);
+    if (target != chosen.strPath && PathExists(target) &&
+        m_prompter.Message(OverwriteQuestion(target), MessageButtons::kYesNo, MessageIcon::kExclamation) != Answer::kYes) {
+        return false;
+    }
+    if (!SaveAs(target)) return false;
     project.SetSource(m_strPath);
     m_bImageModified = false;
+    m_bScanKept = false;
     return true;
 }
 
@@ -215,6 +231,7 @@ void CImageDisplay::AcceptScan(CImageKit scanned, CKelmioData& project, const CF
     Changed();
     const Answer answer =
         m_prompter.Message(SjisText("ファイルに保存しますか？"), MessageButtons::kOkCancel, MessageIcon::kQuestion);
+    m_bScanKept = true;
     if (answer == Answer::kOk && SaveImageAs(project, projectPath)) return;
     project.SetSource("");
 }

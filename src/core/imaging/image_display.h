@@ -45,8 +45,10 @@ public:
     // "表示できません：" and the path, the image is released and the path
     // becomes empty.
     bool ShowImageFile(const CFilePath& path);
-    // Shows the image already held (a scan kept in memory); it counts as
-    // changed, so closing the project asks about it.
+    // Shows the image already held without its file: a scan kept in memory,
+    // which counts as changed so that closing the project asks about it, or
+    // the image of a source that was cleared, which stays as changed as it
+    // was.
     bool ShowMemoryImage();
     // Another kind of source is shown: nothing of the image stays in use.
     void LeaveImage();
@@ -100,7 +102,7 @@ public:
 
 private:
     bool Show();
-    bool SaveAs(const CFilePath& path, int filterIndex);
+    bool SaveAs(const CFilePath& target);
     bool ReportSaveFailure(const ImageSaveResult& result);
     void Changed() { ++m_nGeneration; }
 
@@ -116,11 +118,19 @@ private:
     bool m_bImagePure = false;
     int m_nPureLevel = 10;
     bool m_bImageModified = false;
+    bool m_bScanKept = false;  // the image is a scan that was not saved to a file
     std::uint64_t m_nGeneration = 0;
 };
 
+// The file an image chosen under `path` is written to: a name without one of
+// the six extensions gets the chosen type's, so the file is written in the
+// format the user picked.
+CFilePath ImageSaveTarget(const CFilePath& path, int filterIndex);
+
 // Texts of the image display.
 std::string CannotShowMessage(const CFilePath& path);  // "表示できません：" + its display form
+// Asked before a file the save dialog did not ask about is replaced.
+std::string OverwriteQuestion(const CFilePath& path);
 std::string ProcessingFailedMessage();                 // "処理が失敗しました"
 
 }  // namespace kelmio

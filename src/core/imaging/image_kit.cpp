@@ -163,6 +163,9 @@ bool CImageKit::LoadBlob(std::string_view bytes) {
             return false;
         }
         image.page(Magick::Geometry(0, 0));
+        // Print-ready JPEG and TIFF files hold ink (CMYK), not light: the
+        // pixels are turned into colours before anything reads them as RGB.
+        if (image.colorSpace() == MagickLib::CMYKColorspace) image.colorSpace(MagickLib::RGBColorspace);
         m_bVector = *format == "WMF";
         m_nBitCount = BitCountOf(image);
         m_pImpl->image = std::move(image);

@@ -36,7 +36,8 @@ std::string ImageFormatButtonText();    // "画像形式(&S)..."
 std::string ExtensionOfImageType(int filterIndex);
 
 // The name box after the type changed: the text before its last "." (all of
-// it without one) followed by the type's extension.
+// it without one) followed by the type's extension. Byte-wise, so it serves
+// Shift-JIS and UTF-8 names alike ("." is never part of another character).
 std::string ChangeNameForType(std::string_view name, int filterIndex);
 
 // Whether the format button is enabled for a type (not for BMP and PCX).

@@ -52,6 +52,11 @@ ImageSize GetDisplaySize(const CImageZoom& zoom, ImageSize image, ImageSize clie
     return image;
 }
 
+bool IsSharpenedInFineMode(const CImageZoom& zoom, bool vectorPicture) {
+    if (vectorPicture || zoom.m_bClientSize || zoom.m_bFitWindow) return false;
+    return zoom.m_bReduce || zoom.m_bEnlarge;
+}
+
 ZoomRefresh ZoomRealSize(CImageZoom& zoom) {
     zoom.m_bReduce = zoom.m_bEnlarge = zoom.m_bFitWindow = false;
     return ZoomRefresh::kReload;

@@ -35,6 +35,11 @@ constexpr int kZoomMax = 100;
 // `client` pixels.
 ImageSize GetDisplaySize(const CImageZoom& zoom, ImageSize image, ImageSize client);
 
+// Whether fine mode sharpens the picture as it is drawn: only a reduced or
+// enlarged copy is sharpened; at its own size, fitted into the window or
+// drawn into the whole window (also every vector picture) it is shown as it is.
+bool IsSharpenedInFineMode(const CImageZoom& zoom, bool vectorPicture);
+
 // What the view does after a zoom command: show the source afresh (the
 // image file is read again, so turns are lost) or only lay out again.
 enum class ZoomRefresh { kReload, kLayout };

@@ -143,7 +143,10 @@ std::size_t PaneTextSizeEstimate(const SourceText& source) {
 }
 
 bool QuerySaveSourceText(const CSettings& settings, CPrompter& prompter) {
-    if (SavesSourceWithoutAsking(settings)) return true;
+    return SavesSourceWithoutAsking(settings) || AskSaveSourceText(prompter);
+}
+
+bool AskSaveSourceText(CPrompter& prompter) {
     static const std::string question = SjisText("変更されています。保存しますか？");
     return prompter.Message(question, MessageButtons::kYesNo, MessageIcon::kQuestion) == Answer::kYes;
 }

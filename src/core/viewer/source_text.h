@@ -74,6 +74,9 @@ std::size_t PaneTextSizeEstimate(const SourceText& text);
 // Leaving an edited text: true when it is to be saved. "System"/"Save" 0
 // saves without asking; otherwise "変更されています。保存しますか？".
 bool QuerySaveSourceText(const CSettings& settings, CPrompter& prompter);
+// The same question whatever the setting says: after a save that did not
+// happen, the text is dropped only when the user says so.
+bool AskSaveSourceText(CPrompter& prompter);
 
 // Saves the pane's text (UTF-8) as the file, atomically. Characters that
 // the file's encoding cannot hold are counted first and the user is asked

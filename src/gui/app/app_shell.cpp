@@ -119,7 +119,9 @@ void CAppShell::CreateMainFrame() {
     m_pFrame = new CMainFrame(m_settings, m_prompter, m_pPlugins);
     m_pFrame->SetDocumentTarget(&m_commands);
     m_pFrame->SetCloseQuery([this] {
-        m_pFrame->TextView().QuerySaveText();
+        // An edited source that could not be saved keeps the window unless
+        // the user lets it go.
+        if (!m_pFrame->TextView().QuerySaveText()) return false;
         return m_doc.SaveModified();
     });
     m_pFrame->TextView().SetDocument(&m_doc);

@@ -91,7 +91,8 @@ void CImageCanvas::ScrollStep(int dx, int dy) {
 }
 
 bool CImageCanvas::EnsureZoomed(ImageSize display) {
-    const bool pure = m_display.IsPure();
+    const bool pure =
+        m_display.IsPure() && IsSharpenedInFineMode(m_display.Zoom(), m_display.GetImage().IsToWindowImage());
     if (m_zoomed.Matches(display, pure, m_display.GetPureLevel(), m_display.GetGeneration())) return true;
     const ImageSize size = m_display.GetImage().GetSize();
     const bool slow = std::int64_t{size.cx} * size.cy > kBusyPixels || std::int64_t{display.cx} * display.cy > kBusyPixels;

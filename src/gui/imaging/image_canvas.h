@@ -2,10 +2,10 @@
 // CImageCanvas: the window the source viewer draws an image in.
 //
 // It scrolls by pixels over the displayed size of the image and paints only
-// the exposed part: the zoomed (in fine mode also sharpened) form is made
-// once per change of image, zoom or fine mode, and a paint copies pixels out
-// of it. Outside the image the window is white. The viewer hosts it and
-// forwards the image commands (CImageCommands).
+// the exposed part: the zoomed form (in fine mode, when reduced or enlarged,
+// also sharpened) is made once per change of image, zoom or fine mode, and
+// a paint copies pixels out of it. Outside the image the window is white.
+// The viewer hosts it and forwards the image commands (CImageCommands).
 
 #include <wx/scrolwin.h>
 

@@ -12,6 +12,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "gui/platform/file_chooser_type.h"
 #include "gui/platform/file_filter.h"
 #include "platform/prompter.h"
 #include "platform/settings.h"
@@ -116,11 +117,12 @@ void RunImageFormatSheet(wxWindow* parent, CSettings& settings, CPrompter& promp
 namespace {
 
 // The button "画像形式(&S)..." in the save dialog, enabled for the types
-// that have options.
+// that have options; another type chosen also gives the name its extension.
 class CFormatButtonHook final : public wxFileDialogCustomizeHook {
 public:
     CFormatButtonHook(wxFileDialog& dialog, CSettings& settings, CPrompter& prompter)
-        : m_dialog(dialog), m_settings(settings), m_prompter(prompter) {}
+        : m_dialog(dialog), m_settings(settings), m_prompter(prompter),
+          m_typeWatch(dialog, [this] { OnTypeChanged(); }) {}
 
     void AddCustomControls(wxFileDialogCustomize& customizer) override {
         m_pButton = customizer.AddButton(ToWx(ImageFormatButtonText()));
@@ -134,15 +136,20 @@ public:
     }
 
 private:
-    int CurrentType() const {
-        const int current = m_dialog.GetCurrentlySelectedFilterIndex();
-        return (current == wxNOT_FOUND ? m_dialog.GetFilterIndex() : current) + 1;
+    int CurrentType() const { return FileChooserTypeIndex(m_dialog) + 1; }
+
+    // An empty name box stays empty rather than holding a bare extension.
+    void OnTypeChanged() {
+        const std::string name = FileChooserName(m_dialog);
+        if (!name.empty()) SetFileChooserName(m_dialog, ChangeNameForType(name, CurrentType()));
+        UpdateCustomControls();
     }
 
     wxFileDialog& m_dialog;
     CSettings& m_settings;
     CPrompter& m_prompter;
     wxFileDialogButton* m_pButton = nullptr;
+    CFileChooserTypeWatch m_typeWatch;
 };
 
 }  // namespace

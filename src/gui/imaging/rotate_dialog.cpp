@@ -32,6 +32,18 @@ CRotateDialog::CRotateDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, WxTe
     sizer->Add(buttons, 0, wxEXPAND | wxALL, 10);
     SetSizerAndFit(sizer);
     m_pArrow->Bind(wxEVT_SPIN, &CRotateDialog::OnArrow, this);
+    m_pAngle->Bind(wxEVT_TEXT, &CRotateDialog::OnAngleTyped, this);
+    // The angle is typed first. A list that took the focus would have its
+    // first entry selected by the toolkit, while no direction is chosen yet.
+    m_pAngle->SetFocus();
+}
+
+// The arrows step from the angle typed, as a field's own arrows do.
+void CRotateDialog::OnAngleTyped(wxCommandEvent&) {
+    CRotateDlg typed;
+    if (!typed.SetAngleText(FromWx(m_pAngle->GetValue()))) return;
+    if (typed.m_dAngle < CRotateDlg::kArrowMin || typed.m_dAngle > CRotateDlg::kArrowMax) return;
+    m_pArrow->SetValue(static_cast<int>(typed.m_dAngle));
 }
 
 void CRotateDialog::OnArrow(wxSpinEvent& event) { m_pAngle->ChangeValue(wxString::Format("%d", event.GetPosition())); }

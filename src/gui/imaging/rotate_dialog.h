@@ -26,9 +26,11 @@ public:
 
     wxListBox* DirectionList() const { return m_pList; }
     wxTextCtrl* AngleField() const { return m_pAngle; }
+    wxSpinButton* AngleArrow() const { return m_pArrow; }
 
 private:
     void OnArrow(wxSpinEvent& event);
+    void OnAngleTyped(wxCommandEvent& event);
     bool TransferDataFromWindow() override;
 
     CRotateDlg m_form;

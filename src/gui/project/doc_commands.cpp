@@ -28,6 +28,7 @@ bool IsViewerRelay(CommandId id) {
         case ID_SOURCE_PAGE_DOWN:
         case ID_FILE_SCAN:
         case ID_FILE_SAVE_SCAN:
+        case ID_FILE_SELECT_SCANNER:
         case ID_IMAGE_ROTATE_180:
         case ID_IMAGE_ROTATE_LEFT:
         case ID_IMAGE_ROTATE_RIGHT:

@@ -9,7 +9,26 @@
 namespace kelmio {
 namespace {
 
-wxString FromUtf8(std::string_view utf8) { return wxString::FromUTF8(utf8.data(), utf8.size()); }
+// A line break inside a paragraph is U+2028 in the model and the control's
+// own line-break character in the control, which lays it out as a new line
+// (U+2028 itself is drawn on a new line but laid out as none, so the next
+// paragraph was drawn over it).
+const wxString& ModelLineBreak() {
+    static const wxString text = wxString::FromUTF8(kRtfLineBreak.data(), kRtfLineBreak.size());
+    return text;
+}
+
+wxString FromUtf8(std::string_view utf8) {
+    wxString text = wxString::FromUTF8(utf8.data(), utf8.size());
+    text.Replace(ModelLineBreak(), wxString(wxRichTextLineBreakChar));
+    return text;
+}
+
+// The control's text in the model's form.
+wxString ModelText(wxString shown) {
+    shown.Replace(wxString(wxRichTextLineBreakChar), ModelLineBreak());
+    return shown;
+}
 
 }  // namespace
 
@@ -60,7 +79,7 @@ void CRichEditCtrl::LoadDocument(CRtfDocument document) {
 // The model takes over the control's text: what lies between the common
 // start and the common end is replaced.
 void CRichEditCtrl::Sync() const {
-    const wxString shown = m_pControl->GetValue();
+    const wxString shown = ModelText(m_pControl->GetValue());
     const wxString held = wxString::FromUTF8(m_document.PlainText());
     if (shown == held) return;
     const std::wstring a = shown.ToStdWstring();
@@ -96,7 +115,7 @@ void CRichEditCtrl::EndLoad() {
     Sync();
 }
 
-std::string CRichEditCtrl::TextUtf8() const { return m_pControl->GetValue().utf8_string(); }
+std::string CRichEditCtrl::TextUtf8() const { return ModelText(m_pControl->GetValue()).utf8_string(); }
 
 void CRichEditCtrl::SetReadOnly(bool readOnly) { m_pControl->SetEditable(!readOnly); }
 

@@ -128,7 +128,7 @@ void CTextView::LayoutChildren() {
 void CTextView::ShowSource() {
     if (m_pEdit) {
         m_pEdit->SetReadOnly(false);
-        if (m_pEdit->IsModified() && QuerySaveSourceText(m_settings, m_prompter)) SaveText();
+        if (m_pEdit->IsModified()) SaveOrDropText();
     }
     m_strPath = m_pDoc != nullptr ? m_pDoc->m_data.m_strSrcFile : CFilePath();
     m_bPlainSource = false;
@@ -298,21 +298,36 @@ void CTextView::ShowRichTextFile() {
     m_nMode = ViewMode::kRichText;
 }
 
-void CTextView::SaveText() {
-    if (!m_pEdit || !IsTextMode(m_nMode)) return;
+bool CTextView::SaveText() {
+    if (!m_pEdit) return true;  // nothing to save
+    if (!IsTextMode(m_nMode)) return false;
     if (auto* rich = dynamic_cast<CRichEditCtrl*>(m_pEdit.get())) {
         if (!m_strRtfLosses.empty()) {
             const std::string question = m_strRtfLosses + SjisText("\n保存しますか？");
-            if (m_prompter.Message(question, MessageButtons::kYesNo, MessageIcon::kExclamation) != Answer::kYes) return;
+            if (m_prompter.Message(question, MessageButtons::kYesNo, MessageIcon::kExclamation) != Answer::kYes) {
+                return false;
+            }
         }
         if (const std::optional<FileError> error = SaveRtfFile(m_strPath, rich->Document())) {
             m_prompter.Message(FileErrorMessage(*error), MessageButtons::kOk, MessageIcon::kExclamation);
-            return;
+            return false;
         }
         m_pEdit->SetModified(false);
-        return;
+        return true;
     }
-    if (SaveSourceText(m_prompter, m_strPath, m_pEdit->TextUtf8(), m_kind)) m_pEdit->SetModified(false);
+    if (!SaveSourceText(m_prompter, m_strPath, m_pEdit->TextUtf8(), m_kind)) return false;
+    m_pEdit->SetModified(false);
+    return true;
+}
+
+// The text is about to go: saved or dropped as the setting and the user
+// say. A save that did not happen asks again, so the edit is dropped only
+// on an explicit No.
+void CTextView::SaveOrDropText() {
+    if (!QuerySaveSourceText(m_settings, m_prompter)) return;
+    while (!SaveText()) {
+        if (!AskSaveSourceText(m_prompter)) return;
+    }
 }
 
 CREditCtrl& CTextView::CreatePane(bool rich) {
@@ -379,8 +394,12 @@ void CTextView::SetModified() {
     if (m_pDoc != nullptr) m_pDoc->SetModifiedFlag(true);
 }
 
-void CTextView::QuerySaveText() {
-    if (m_pEdit && m_pEdit->IsModified() && QuerySaveSourceText(m_settings, m_prompter)) SaveText();
+bool CTextView::QuerySaveText() {
+    if (!m_pEdit || !m_pEdit->IsModified() || !QuerySaveSourceText(m_settings, m_prompter)) return true;
+    if (SaveText()) return true;
+    // Not saved: asked now whatever "System"/"Save" says, Yes keeps the text
+    // (and the window) so that the user can deal with it, No lets it go.
+    return !AskSaveSourceText(m_prompter);
 }
 
 // ---- The document's calls -----------------------------------------------
@@ -489,6 +508,9 @@ void CTextView::OnCharHook(wxKeyEvent& event) {
 }
 
 void CTextView::OnContextMenu(wxContextMenuEvent& event) {
+    // The pane clicked is the active one, as a left click makes it, so the
+    // menu's commands (browser mode among them) reach this view.
+    FocusPane();
     std::unique_ptr<wxMenu> menu = BuildPopupMenu(ContextMenu(ContextMenuKind::kPreview));
     const wxPoint at = event.GetPosition() == wxDefaultPosition ? wxPoint(0, 0) : ScreenToClient(event.GetPosition());
     PopupMenu(menu.get(), at);

@@ -64,8 +64,11 @@ public:
     void SetTextChangeHandler(std::function<void()> handler) { m_onTextChange = std::move(handler); }
 
     // Before the window closes: an edited text is saved or dropped as the
-    // "System"/"Save" setting and the user say.
-    void QuerySaveText();
+    // "System"/"Save" setting and the user say. When it was to be saved and
+    // was not (the user kept characters the file cannot hold, or the file
+    // could not be written), the question is asked again: false (the text
+    // must stay) unless the user now lets it go.
+    bool QuerySaveText();
 
     // What the pane shows, for the tests and the status line.
     ViewMode Mode() const { return m_nMode; }
@@ -104,7 +107,9 @@ private:
     void ShowWithoutBrowser();
     void ShowTextFile();
     void ShowRichTextFile();
-    void SaveText();
+    // True when the pane's text is in its file.
+    bool SaveText();
+    void SaveOrDropText();
     // The text pane of the kind asked for; one of the other kind goes.
     CREditCtrl& CreatePane(bool rich = false);
     void DestroyPane();

@@ -208,6 +208,33 @@ TEST_F(ImageDisplayTest, SaveImageAsWithoutSourceAndOnCancel) {
     EXPECT_EQ(m_project.m_strSrcFile, m_dir.File("plain.png"));
 }
 
+// A name typed without an extension is written with the type's; an image
+// of that name already there is replaced only after the question.
+TEST_F(ImageDisplayTest, SaveUnderATypedNameAsksBeforeReplacingTheFileWithTheExtension) {
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    const std::string existing = m_dir.File("scan.png");
+    test::WriteFileBytes(existing, "old");
+    m_chooser.Answer(m_dir.File("scan"), 6);
+    m_prompter.ExpectMessage(Answer::kNo);
+    EXPECT_FALSE(m_display.SaveImageAs(m_project, ""));
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_EQ(m_prompter.Messages()[0].text, existing + Sj(" は既に存在します。\n上書きしますか?"));
+    EXPECT_EQ(m_prompter.Messages()[0].buttons, MessageButtons::kYesNo);
+    EXPECT_EQ(test::ReadFileBytes(existing), "old");
+    EXPECT_TRUE(m_project.m_strSrcFile.empty());
+
+    m_chooser.Answer(m_dir.File("scan"), 6);
+    m_prompter.ExpectMessage(Answer::kYes);
+    ASSERT_TRUE(m_display.SaveImageAs(m_project, ""));
+    EXPECT_EQ(m_project.m_strSrcFile, existing);
+    EXPECT_NE(test::ReadFileBytes(existing), "old");
+
+    // A name with its extension was asked about by the dialog itself.
+    m_chooser.Answer(existing, 6);
+    ASSERT_TRUE(m_display.SaveImageAs(m_project, ""));
+    EXPECT_EQ(m_prompter.Messages().size(), 2u);
+}
+
 TEST_F(ImageDisplayTest, FailedSaveReportsTheFileErrorAndKeepsTheSource) {
     ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
     m_project.SetSource(m_strFile);
@@ -242,6 +269,27 @@ TEST_F(ImageDisplayTest, ScanKeptInMemoryOrSaved) {
     m_chooser.Cancel();
     m_display.AcceptScan(test::GradientImage(12, 9), m_project, "");
     EXPECT_TRUE(m_project.m_strSrcFile.empty());
+}
+
+// A source cleared while its image is shown: the image stays on screen
+// but nobody changed it, so nothing asks to save it; a turned one still asks.
+TEST_F(ImageDisplayTest, ImageOfAClearedSourceIsNotAChangedScan) {
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    ASSERT_TRUE(m_display.ShowMemoryImage());
+    EXPECT_FALSE(m_display.IsImageModified());
+    EXPECT_TRUE(m_display.QuerySaveImage(m_project, ""));
+    EXPECT_TRUE(m_prompter.Messages().empty());
+
+    ASSERT_TRUE(m_display.Turn(ImageTurn::kLeft90));
+    ASSERT_TRUE(m_display.ShowMemoryImage());
+    EXPECT_TRUE(m_display.IsImageModified());
+
+    // A scan kept in memory after a file was shown is still a changed image.
+    ASSERT_TRUE(m_display.ShowImageFile(m_strFile));
+    m_prompter.ExpectMessage(Answer::kCancel);
+    m_display.AcceptScan(test::GradientImage(12, 9), m_project, "");
+    ASSERT_TRUE(m_display.ShowMemoryImage());
+    EXPECT_TRUE(m_display.IsImageModified());
 }
 
 // Names the file system allows but Shift-JIS cannot write: a Latin letter,

@@ -1,5 +1,6 @@
 #include "imaging/image_kit.h"
 
+#include <Magick++.h>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -169,6 +170,34 @@ TEST(ImageKit, TransparentPixelsAreShownOverWhite) {
     EXPECT_EQ(reread.GetBitCount(), 32);
     EXPECT_EQ(PixelAt(reread, 0, 0), (std::array<std::uint8_t, 3>{255, 255, 255}));
     EXPECT_EQ(PixelAt(reread, 1, 1), (std::array<std::uint8_t, 3>{7, 5, 6}));
+}
+
+}  // namespace
+}  // namespace kelmio
+
+namespace kelmio {
+namespace {
+
+// A red picture saved with inks (CMYK), as print work comes: shown red.
+TEST(ImageKit, InkPicturesAreShownInTheirColours) {
+    EnsureImageLibrary();
+    for (const char* format : {"JPEG", "TIFF"}) {
+        Magick::Image ink(Magick::Geometry(8, 8), Magick::Color("red"));
+        ink.colorSpace(MagickLib::CMYKColorspace);
+        ink.magick(format);
+        Magick::Blob blob;
+        ink.write(&blob);
+        CImageKit image;
+        ASSERT_TRUE(image.LoadBlob(std::string_view(static_cast<const char*>(blob.data()), blob.length()))) << format;
+        const std::array<std::uint8_t, 3> shown = PixelAt(image, 4, 4);
+        EXPECT_GT(shown[0], 230) << format;
+        EXPECT_LT(shown[1], 25) << format;
+        EXPECT_LT(shown[2], 25) << format;
+        // Saved again it stays red.
+        CImageKit reread;
+        ASSERT_TRUE(reread.LoadBlob(image.EncodePng({})));
+        EXPECT_GT(PixelAt(reread, 4, 4)[0], 230) << format;
+    }
 }
 
 }  // namespace

@@ -39,6 +39,21 @@ TEST(ImageZoom, DisplaySizeByLayout) {
     EXPECT_EQ(GetDisplaySize(zoom, image, client), client);
 }
 
+TEST(ImageZoom, FineModeSharpensOnlyReducedOrEnlargedPictures) {
+    CImageZoom zoom;
+    EXPECT_FALSE(IsSharpenedInFineMode(zoom, false));  // own size
+    ZoomEnlarge(zoom, 20);
+    EXPECT_TRUE(IsSharpenedInFineMode(zoom, false));
+    EXPECT_FALSE(IsSharpenedInFineMode(zoom, true));  // a vector picture is drawn into the window
+    ZoomReduce(zoom, 11);
+    EXPECT_TRUE(IsSharpenedInFineMode(zoom, false));
+    zoom.m_bClientSize = true;
+    EXPECT_FALSE(IsSharpenedInFineMode(zoom, false));
+    zoom.m_bClientSize = false;
+    ZoomFitWindow(zoom);
+    EXPECT_FALSE(IsSharpenedInFineMode(zoom, false));
+}
+
 TEST(ImageZoom, OneStepChainPassesThroughOnePointOne) {
     CImageZoom zoom;
     ZoomStepLarger(zoom);

@@ -135,6 +135,11 @@ TEST(QuerySaveSourceText, AsksUnlessSaveIsZero) {
     settings.WriteInt("System", "Save", 0);
     EXPECT_TRUE(QuerySaveSourceText(settings, prompter));
     EXPECT_EQ(prompter.Messages().size(), 2u);
+    // After a save that did not happen the question is asked whatever the setting.
+    prompter.ExpectMessage(Answer::kNo);
+    EXPECT_FALSE(AskSaveSourceText(prompter));
+    ASSERT_EQ(prompter.Messages().size(), 3u);
+    EXPECT_EQ(prompter.Messages().at(2).text, Sj("変更されています。保存しますか？"));
 }
 
 }  // namespace

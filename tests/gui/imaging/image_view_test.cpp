@@ -4,24 +4,33 @@
 
 #include <Magick++.h>
 #include <gtest/gtest.h>
+#include <wx/button.h>
 #include <wx/clipbrd.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
+#include <wx/filedlg.h>
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/imagpng.h>
+#include <wx/modalhook.h>
+#include <wx/listbox.h>
 #include <wx/scrolbar.h>
+#include <wx/spinbutt.h>
 #include <wx/textctrl.h>
 
 #include <cstdlib>
 #include <deque>
+#include <functional>
 
 #include "commands/command_ids.h"
 #include "gui/imaging/image_canvas.h"
 #include "gui/imaging/image_commands.h"
 #include "gui/imaging/image_format_sheet.h"
 #include "gui/imaging/image_mode.h"
+#include "gui/imaging/rotate_dialog.h"
 #include "gui/imaging/zoom_dialog.h"
+#include "gui/platform/file_chooser_type.h"
+#include "gui/platform/toolkit_symbol.h"
 #include "gui_support.h"
 #include "imaging/sane_scanner.h"
 #include "platform/settings.h"
@@ -64,6 +73,25 @@ public:
     }
     std::deque<FileDialogResult> m_answers;
     std::vector<CFileDialogEx> m_dialogs;
+};
+
+// Acts once on the next modal dialog, once its loop runs.
+class CAtModalOpen final : public wxModalDialogHook {
+public:
+    explicit CAtModalOpen(std::function<void(wxDialog&)> act) : m_act(std::move(act)) { Register(); }
+    ~CAtModalOpen() override { Unregister(); }
+
+protected:
+    // The file dialog's ShowModal passes here twice (its own and its base's).
+    int Enter(wxDialog* dialog) override {
+        if (m_act) dialog->CallAfter([act = std::move(m_act), dialog] { act(*dialog); });
+        m_act = nullptr;
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    std::function<void(wxDialog&)> m_act;
 };
 
 // The viewer around the canvas, as far as the image commands need it.
@@ -200,6 +228,106 @@ TEST_F(ImageViewTest, ZoomTurnUndoAndSaveAsJpegThroughTheOptionPage) {
     EXPECT_EQ(written.columns(), 400u);
     EXPECT_EQ(written.rows(), 300u);
     EXPECT_EQ(written.attribute("JPEG-Quality"), "50");
+}
+
+// The real save dialog: picking another type in its type list renames the
+// file to that type and enables the format button for types with options.
+TEST_F(ImageViewTest, SaveDialogTypeListRenamesTheFileAndEnablesTheFormatButton) {
+    using ListFilters = void* (*)(void*);
+    using SetFilter = void (*)(void*, void*);
+    using NthData = void* (*)(void*, unsigned);
+    const auto list = ToolkitFunction<ListFilters>("gtk_file_chooser_list_filters");
+    const auto set = ToolkitFunction<SetFilter>("gtk_file_chooser_set_filter");
+    const auto nth = ToolkitFunction<NthData>("g_slist_nth_data");
+    if (list == nullptr || set == nullptr || nth == nullptr) GTEST_SKIP() << "not the GTK file chooser";
+
+    struct Seen {
+        std::string name;
+        int type = 0;
+        bool button = false;
+    };
+    std::vector<Seen> seen;
+    wxFileDialog* shown = nullptr;
+    // As the user picks a type: the chooser's own filter changes.
+    const auto choose = [&](unsigned index) {
+        set(shown->GetHandle(), nth(list(shown->GetHandle()), index));
+        Pump();
+        const wxWindowList& children = shown->GetExtraControl()->GetChildren();
+        const auto* button = children.empty() ? nullptr : wxDynamicCast(children.front(), wxButton);
+        seen.push_back({FileChooserName(*shown), FileChooserTypeIndex(*shown) + 1, button != nullptr && button->IsEnabled()});
+    };
+    CAtModalOpen atOpen([&](wxDialog& dialog) {
+        shown = wxDynamicCast(&dialog, wxFileDialog);
+        if (shown != nullptr && shown->GetExtraControl() != nullptr) {
+            choose(1);  // GIF
+            choose(4);  // PCX
+            choose(5);  // PNG
+        }
+        dialog.EndModal(wxID_CANCEL);
+    });
+
+    CWxImageSaveChooser chooser(m_pFrame, m_settings, m_prompter);
+    CFileDialogEx dialog;
+    dialog.m_bOpen = false;
+    dialog.m_strDefExt = "bmp";
+    dialog.m_strFileName = CFilePath(test::Sj("表紙.bmp"));  // 表 ends in byte 0x5C
+    dialog.m_strFilter = ImageSaveFilter();
+    dialog.m_strTitle = ImageSaveTitle();
+    dialog.m_nFilterIndex = kImageTypeBmp;
+    EXPECT_NE(chooser.ChooseImageFile(dialog, CFilePath(m_dir.File(""))).nResult, kIdOk);
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].name, "表紙.gif");
+    EXPECT_EQ(seen[0].type, kImageTypeGif);
+    EXPECT_TRUE(seen[0].button);
+    EXPECT_EQ(seen[1].name, "表紙.pcx");
+    EXPECT_FALSE(seen[1].button);
+    EXPECT_EQ(seen[2].name, "表紙.png");
+    EXPECT_TRUE(seen[2].button);
+}
+
+// The arbitrary rotation dialog opens with no direction chosen (so the turn
+// is to the left) and its arrows step from the angle typed.
+TEST_F(ImageViewTest, RotateDialogStartsWithoutDirectionAndStepsFromTheTypedAngle) {
+    CRotateDialog dialog(m_pFrame);
+    int selection = 0;
+    int arrowAfterTyping = 0;
+    std::string afterStep;
+    CAtModalOpen atOpen([&](wxDialog&) {
+        Pump();
+        selection = dialog.DirectionList()->GetSelection();
+        dialog.AngleField()->SetValue("45");
+        arrowAfterTyping = dialog.AngleArrow()->GetValue();
+        // One click on the up arrow: the control steps its value and reports it.
+        dialog.AngleArrow()->SetValue(dialog.AngleArrow()->GetValue() + 1);
+        wxSpinEvent spin(wxEVT_SPIN, CRotateDialog::kArrowId);
+        spin.SetPosition(dialog.AngleArrow()->GetValue());
+        spin.SetEventObject(dialog.AngleArrow());
+        dialog.AngleArrow()->ProcessWindowEvent(spin);
+        afterStep = dialog.AngleField()->GetValue().utf8_string();
+        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+        ok.SetEventObject(dialog.FindWindow(wxID_OK));
+        dialog.ProcessWindowEvent(ok);
+    });
+    EXPECT_EQ(dialog.ShowModal(), wxID_OK);
+    EXPECT_EQ(selection, wxNOT_FOUND);
+    EXPECT_EQ(arrowAfterTyping, 45);
+    EXPECT_EQ(afterStep, "46");
+    EXPECT_EQ(dialog.RotationAngle(), 4600);  // no direction: to the left
+}
+
+// Fine mode sharpens a reduced or enlarged picture; at its own size the
+// picture is shown as it is.
+TEST_F(ImageViewTest, FineModeLeavesThePictureAtItsOwnSizeAsItIs) {
+    ShowPicture(400, 300);
+    const wxColour plain = ShownAt(101, 40);  // beside the red block's edge
+    Run(ID_IMAGE_FINE);
+    ASSERT_TRUE(m_display.IsPure());
+    EXPECT_EQ(ShownAt(101, 40), plain);
+
+    Run(ID_IMAGE_ENLARGE_2);
+    const wxColour fine = ShownAt(201, 80);
+    Run(ID_IMAGE_FINE);
+    EXPECT_NE(ShownAt(201, 80), fine);
 }
 
 TEST_F(ImageViewTest, EnableRulesAndCheckMarks) {
