@@ -4,7 +4,7 @@
 #include "imaging/save_by_extension.h"
 #include "imaging/spi_control.h"
 #include "platform/file_error.h"
-#include "platform/file_io.h"
+#include "platform/overwrite_question.h"
 #include "platform/settings.h"
 #include "project/kelmio_data.h"
 #include "text/cp932.h"
@@ -159,10 +159,6 @@ CFilePath ImageSaveTarget(const CFilePath& path, int filterIndex) {
     return SaveFormatOfPath(path) ? path : WithExtension(path, ExtensionOfImageType(filterIndex));
 }
 
-std::string OverwriteQuestion(const CFilePath& path) {
-    return path.Display() + SjisText(" は既に存在します。\n上書きしますか?");
-}
-
 bool CImageDisplay::SaveAs(const CFilePath& target) {
     const ImageSaveResult result = SaveByExtension(m_image, target, m_settings);
     Changed();  // a colour conversion may have changed the image
@@ -192,10 +188,7 @@ bool CImageDisplay::SaveImageAs(CKelmioData& project, const CFilePath& projectPa
     // The dialog asked about the name as typed; the file written may be
     // another one, which must not be replaced without the same question.
     const CFilePath target = ImageSaveTarget(chosen.strPath, chosen.nFilterIndex);
-    if (target != chosen.strPath && PathExists(target) &&
-        m_prompter.Message(OverwriteQuestion(target), MessageButtons::kYesNo, MessageIcon::kExclamation) != Answer::kYes) {
-        return false;
-    }
+    if (!MayReplaceAddedName(m_prompter, chosen.strPath, target)) return false;
     if (!SaveAs(target)) return false;
     project.SetSource(m_strPath);
     m_bImageModified = false;

@@ -129,8 +129,6 @@ CFilePath ImageSaveTarget(const CFilePath& path, int filterIndex);
 
 // Texts of the image display.
 std::string CannotShowMessage(const CFilePath& path);  // "表示できません：" + its display form
-// Asked before a file the save dialog did not ask about is replaced.
-std::string OverwriteQuestion(const CFilePath& path);
 std::string ProcessingFailedMessage();                 // "処理が失敗しました"
 
 }  // namespace kelmio

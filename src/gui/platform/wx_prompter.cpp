@@ -18,6 +18,7 @@
 #include "gui/project/source_history_dialog.h"
 #include "platform/default_extension.h"
 #include "platform/file_io.h"
+#include "platform/overwrite_question.h"
 
 namespace kelmio {
 namespace {
@@ -57,16 +58,20 @@ FileDialogResult CWxPrompter::ChooseFile(const CFileDialogEx& dialog) {
 
     FileDialogResult result;
     result.nFilterIndex = dialog.m_nFilterIndex;
-    if (chooser.ShowModal() != wxID_OK) return result;
-    result.nResult = kIdOk;
-    result.nFilterIndex = chooser.GetFilterIndex() + 1;
-    result.strPath = FromWxPath(chooser.GetPath());
-    if (!dialog.m_bOpen) {
-        // "/" and "." are never the second byte of a double-byte character,
-        // so the extension is found alike in the system's own bytes.
-        result.strPath = CFilePath::FromNative(WithDefaultExtension(result.strPath.Native(), dialog.m_strDefExt,
-                                                                    dialog.m_strFilter, result.nFilterIndex));
+    for (;;) {
+        if (chooser.ShowModal() != wxID_OK) return result;
+        result.nFilterIndex = chooser.GetFilterIndex() + 1;
+        const CFilePath typed = FromWxPath(chooser.GetPath());
+        result.strPath = typed;
+        if (dialog.m_bOpen) break;
+        result.strPath = CFilePath::FromNative(
+            WithDefaultExtension(typed.Native(), dialog.m_strDefExt, dialog.m_strFilter, result.nFilterIndex));
+        // The chooser asked about the name as typed only; a No to the file
+        // with the extension added goes back to the chooser, as after its
+        // own question.
+        if (!(dialog.m_nFlags & kOverwritePrompt) || MayReplaceAddedName(*this, typed, result.strPath)) break;
     }
+    result.nResult = kIdOk;
     return result;
 }
 
