@@ -1,11 +1,11 @@
 #include "gui/imaging/rotate_dialog.h"
 
-#include <wx/button.h>
 #include <wx/listbox.h>
 #include <wx/sizer.h>
 #include <wx/spinbutt.h>
 #include <wx/textctrl.h>
 
+#include "gui/platform/dialog_buttons.h"
 #include "gui/platform/wx_text.h"
 
 namespace kelmio {
@@ -25,11 +25,7 @@ CRotateDialog::CRotateDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, WxTe
     row->Add(m_pArrow, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 2);
     sizer->Add(row, 0, wxLEFT | wxRIGHT, 10);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    buttons->AddButton(new wxButton(this, wxID_OK, "OK"));
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, WxText("ｷｬﾝｾﾙ")));
-    buttons->Realize();
-    sizer->Add(buttons, 0, wxEXPAND | wxALL, 10);
+    sizer->Add(OkCancelButtons(*this), 0, wxEXPAND | wxALL, 10);
     SetSizerAndFit(sizer);
     m_pArrow->Bind(wxEVT_SPIN, &CRotateDialog::OnArrow, this);
     m_pAngle->Bind(wxEVT_TEXT, &CRotateDialog::OnAngleTyped, this);

@@ -1,11 +1,11 @@
 #include "gui/imaging/zoom_dialog.h"
 
-#include <wx/button.h>
 #include <wx/scrolbar.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "gui/platform/dialog_buttons.h"
 #include "gui/platform/wx_text.h"
 
 namespace kelmio {
@@ -24,11 +24,7 @@ CZoomDialog::CZoomDialog(wxWindow* parent, CZoomDlg form)
     m_pBar->SetScrollbar(m_form.GetScrollPos(), 1, CZoomDlg::kScrollMax + 1, 5);
     sizer->Add(m_pBar, 0, wxEXPAND | wxALL, 10);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    buttons->AddButton(new wxButton(this, wxID_OK, "OK"));
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, WxText("ｷｬﾝｾﾙ")));
-    buttons->Realize();
-    sizer->Add(buttons, 0, wxEXPAND | wxALL, 10);
+    sizer->Add(OkCancelButtons(*this), 0, wxEXPAND | wxALL, 10);
     SetSizerAndFit(sizer);
 
     ShowFactor();

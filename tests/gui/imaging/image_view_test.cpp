@@ -17,6 +17,7 @@
 #include <wx/scrolbar.h>
 #include <wx/spinbutt.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include <cstdlib>
 #include <deque>
@@ -402,6 +403,33 @@ TEST_F(ImageViewTest, ZoomDialogFollowsTheScrollBar) {
     dialog.OnScroll(right);
     EXPECT_EQ(edit->GetValue(), "10");
     EXPECT_EQ(dialog.AcceptedTenths(), 100);
+}
+
+// Enter in the typed value confirms the zoom and the rotation dialogs.
+TEST_F(ImageViewTest, EnterInTheFieldConfirmsTheZoomAndRotationDialogs) {
+    const auto typeAndEnter = [](wxDialog& dialog, int fieldId, const char* text) {
+        EXPECT_EQ(dialog.GetDefaultItem(), dialog.FindWindow(wxID_OK));
+        dialog.CallAfter([&dialog, fieldId, text] {
+            auto* field = wxDynamicCast(dialog.FindWindow(fieldId), wxTextCtrl);
+            field->SetFocus();
+            field->SelectAll();
+            Pump();
+            wxUIActionSimulator keyboard;
+            keyboard.Text(text);
+            keyboard.Char(WXK_RETURN);
+            for (int i = 0; i < 100 && dialog.IsModal(); ++i) Pump();
+            if (dialog.IsModal()) dialog.EndModal(wxID_CANCEL);
+        });
+        return dialog.ShowModal();
+    };
+    CImageZoom zoom;
+    CZoomDialog zoomDialog(m_pFrame, CZoomDlg::ForEnlarge(zoom));
+    EXPECT_EQ(typeAndEnter(zoomDialog, CZoomDialog::kEditId, "3"), wxID_OK);
+    EXPECT_EQ(zoomDialog.AcceptedTenths(), 30);
+
+    CRotateDialog rotateDialog(m_pFrame);
+    EXPECT_EQ(typeAndEnter(rotateDialog, CRotateDialog::kAngleId, "30"), wxID_OK);
+    EXPECT_EQ(rotateDialog.RotationAngle(), 3000);
 }
 
 TEST_F(ImageViewTest, ScanFromTheTestBackendSavedAsPngBecomesTheSource) {
