@@ -44,8 +44,8 @@ public:
     CMemoPane* GetFormView() const { return m_pMemo; }
 
     CKelmioData m_data;
-    // The dictionary: the project's kind and custom program once a project
-    // has been read or the settings dialog confirmed.
+    // The dictionary: the kind and custom program the project names (the
+    // defaults of an emptied record for a new project).
     CDicLookup m_dic;
 
     // Looks `word` up; when the user keeps the answer, a memo titled with
@@ -113,6 +113,8 @@ private:
     TranslationSave SaveTranslationAs();
     bool QuerySaveImageBeforeSwitch();
     void DeleteContents();
+    // The dictionary takes the kind and custom program the record names.
+    void TakeDictionaryFromProject();
     void SetPathName(const CFilePath& path);
     void SetTitle(const std::string& title);
     void InitialUpdateViews();
