@@ -96,6 +96,31 @@ TEST_F(LookupTest, WordFoundInNoFormIsReportedInItsUpperCaseForm) {
     EXPECT_EQ(dde.PokedItems().back(), "Close");
 }
 
+TEST_F(LookupTest, WordWhoseAnswerNeverArrivesNeverShowsTheAnswerOfTheWordBefore) {
+    dde.answers["cat"] = "neko";
+    dde.answers["dog"] = "inu";
+    dde.answers["DOG"] = "INU";
+    ExpectAnswerDialog(kIdCancel);
+    EXPECT_FALSE(doc.LookupWord("cat"));
+
+    // "dog" is accepted but its answer is lost; the next form still answers.
+    dde.unansweredWords = {"dog"};
+    ExpectAnswerDialog(kIdOk);
+    ASSERT_TRUE(doc.LookupWord("dog"));
+    EXPECT_EQ(shownWord, "DOG");
+    EXPECT_EQ(shownAnswer, "INU");
+    EXPECT_EQ(doc.m_data.GetMemo(0).m_strText, "INU");
+
+    // No form answers: nothing is shown and nothing kept.
+    dde.unansweredWords = {"dog", "DOG"};
+    shownAnswer.clear();
+    prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(doc.LookupWord("dog"));
+    EXPECT_EQ(shownAnswer, "");
+    EXPECT_EQ(prompter.Messages().back().text, Sj("見つかりません：DOG"));
+    EXPECT_EQ(doc.m_data.GetMemoCount(), 1u);
+}
+
 TEST_F(LookupTest, ConnectionFailureEndsTheLookupWithoutClosing) {
     dde.services.clear();
     registry.pdicAnsi.clear();
