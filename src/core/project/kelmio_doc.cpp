@@ -356,6 +356,12 @@ bool CKelmioDoc::LookupWord(const std::string& word) {
 void CKelmioDoc::OnDicSettings() {
     CDicOptDg dialog(m_data.m_nDicKind, m_data.m_strDicPath, m_data.m_strDicParam);
     if (m_prompter.RunDicOptDialog(dialog) != kIdOk) return;
+    // A changed dictionary is unsaved work like any other: without the flag
+    // it would be lost on close without a question.
+    if (dialog.m_nKind != m_data.m_nDicKind || dialog.m_strPath != m_data.m_strDicPath ||
+        dialog.m_strParam != m_data.m_strDicParam) {
+        SetModifiedFlag(true);
+    }
     m_data.m_nDicKind = dialog.m_nKind;
     m_data.m_strDicPath = dialog.m_strPath;
     m_data.m_strDicParam = dialog.m_strParam;

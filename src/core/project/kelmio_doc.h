@@ -52,8 +52,8 @@ public:
     // `word` as passed (Shift-JIS) is appended and shown in the memo pane,
     // and true is returned.
     bool LookupWord(const std::string& word);
-    // The dictionary settings dialog. Confirming it changes the project's
-    // dictionary without marking the project modified.
+    // The dictionary settings dialog. Confirming a changed value marks the
+    // project modified.
     void OnDicSettings();
 
     const CFilePath& GetPathName() const { return m_strPathName; }

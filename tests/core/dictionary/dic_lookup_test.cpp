@@ -225,7 +225,7 @@ TEST(DicLookupTest, CustomDefaultsComeFromTheProfile) {
     EXPECT_EQ(ReplacePercentS("%", "ab"), "%");
 }
 
-TEST_F(LookupTest, SettingsDialogChangesTheDictionaryWithoutMarkingTheProject) {
+TEST_F(LookupTest, SettingsDialogChangesTheDictionaryAndMarksTheProjectOnlyWhenAValueChanged) {
     doc.m_data.m_nDicKind = 1;
     prompter.ExpectDicOptDialog([](CDicOptDg& dialog) {
         EXPECT_EQ(dialog.m_nKind, 1);
@@ -235,7 +235,7 @@ TEST_F(LookupTest, SettingsDialogChangesTheDictionaryWithoutMarkingTheProject) {
         return kIdOk;
     });
     doc.OnDicSettings();
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.m_data.m_nDicKind, kDicCustom);
     EXPECT_EQ(doc.m_data.m_strDicPath, "/bin/dict");
     EXPECT_EQ(doc.m_dic.m_nType, kDicCustom);
@@ -245,9 +245,24 @@ TEST_F(LookupTest, SettingsDialogChangesTheDictionaryWithoutMarkingTheProject) {
         dialog.m_nKind = 0;
         return kIdCancel;
     });
+    doc.SetModifiedFlag(false);
     doc.OnDicSettings();
     EXPECT_EQ(doc.m_dic.m_nType, kDicCustom);
     EXPECT_EQ(doc.m_data.m_nDicKind, kDicCustom);
+    EXPECT_FALSE(doc.IsModified());
+
+    // OK with the values as they were changes nothing.
+    prompter.ExpectDicOptDialog([](CDicOptDg&) { return kIdOk; });
+    doc.OnDicSettings();
+    EXPECT_FALSE(doc.IsModified());
+    // Only the parameters changed.
+    prompter.ExpectDicOptDialog([](CDicOptDg& dialog) {
+        dialog.m_strParam = "-q %s";
+        return kIdOk;
+    });
+    doc.OnDicSettings();
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.m_data.m_strDicParam, "-q %s");
 }
 
 TEST(DicOptDgTest, BrowseSetsOnlyThePath) {
