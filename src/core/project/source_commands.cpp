@@ -96,6 +96,9 @@ void CKelmioDoc::OnEditFileDestination() {
     const FileDialogResult result = m_prompter.ChooseFile(
         TextFileDialog(false, SjisText("編集ファイルの指定"), initial, kOverwritePrompt | kHideReadOnly));
     if (result.nResult != kIdOk) return;
+    // The hint shows the source afresh, which drops a rotated image: asked
+    // first as on every way to a source; Cancel keeps the former file name.
+    if (!QuerySaveImageBeforeSwitch()) return;
     m_data.m_strEditFile = result.strPath;
     SetModifiedFlag(true);
     UpdateAllViews(kHintSourceChanged);

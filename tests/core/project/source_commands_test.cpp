@@ -147,6 +147,32 @@ TEST_F(SourceCommandsTest, ProjectSettingsAskAboutTheChangedImageBeforeTheSource
     EXPECT_EQ(source.imageQuestions, 2);
 }
 
+// Choosing where the translation is saved shows the source afresh too.
+TEST_F(SourceCommandsTest, TranslationDestinationAsksAboutTheChangedImageBeforeTheSourceIsShownAgain) {
+    doc.m_data.SetSource("/turned.png");
+    doc.m_data.m_strEditFile = "/t.txt";
+    source.saveImageAnswer = false;
+    prompter.ExpectFile("/u.txt");
+    doc.OnEditFileDestination();
+    EXPECT_EQ(source.imageQuestions, 1);
+    EXPECT_EQ(doc.m_data.m_strEditFile, "/t.txt");
+    EXPECT_TRUE(source.hints.empty());
+    EXPECT_FALSE(doc.IsModified());
+
+    source.saveImageAnswer = true;
+    prompter.ExpectFile("/u.txt");
+    doc.OnEditFileDestination();
+    EXPECT_EQ(source.imageQuestions, 2);
+    EXPECT_EQ(doc.m_data.m_strEditFile, "/u.txt");
+    EXPECT_EQ(source.hints, std::vector<int>{kHintSourceChanged});
+    EXPECT_TRUE(doc.IsModified());
+
+    // A cancelled chooser asks nothing.
+    prompter.ExpectFileCancel();
+    doc.OnEditFileDestination();
+    EXPECT_EQ(source.imageQuestions, 2);
+}
+
 TEST_F(SourceCommandsTest, EmptyUrlBecomesAnEmptySource) {
     doc.m_data.SetSource("/a.png");
     prompter.ExpectInput(std::string());
