@@ -77,7 +77,9 @@ void CKelmioDoc::OnFileSourceHistory() {
 }
 
 void CKelmioDoc::OnFileSourceUrl() {
-    const std::optional<std::string> url = m_prompter.Input(SjisText("URLを指定してください"), "");
+    // Taken as typed: an address with a character outside Shift-JIS (a
+    // German or French page) would lead elsewhere with a "?" in its place.
+    const std::optional<CFilePath> url = m_prompter.InputPath(SjisText("URLを指定してください"), CFilePath());
     if (!url) return;
     if (!QuerySaveImageBeforeSwitch()) return;
     m_data.SetSource(*url);

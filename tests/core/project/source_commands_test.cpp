@@ -183,6 +183,24 @@ TEST_F(SourceCommandsTest, EmptyUrlBecomesAnEmptySource) {
     EXPECT_TRUE(doc.IsModified());
 }
 
+// An address is kept as typed: a character without a Shift-JIS form must
+// not become a "?" that leads to another page.
+TEST_F(SourceCommandsTest, UrlKeepsEveryCharacterAsTyped) {
+    const CFilePath url = CFilePath::FromNative("https://de.wikipedia.org/wiki/M\u00fcller_(\u00e9t\u00e9)");
+    prompter.ExpectInputPath(url);
+    doc.OnFileSourceUrl();
+    EXPECT_EQ(doc.m_data.m_strSrcFile.Native(), url.Native());
+    EXPECT_EQ(doc.m_data.m_arrSrcHistory.front().Native(), url.Native());
+    EXPECT_EQ(prompter.InputPrompts().back(), Sj("URLを指定してください"));
+    EXPECT_EQ(prompter.InputValues().back(), "");
+    EXPECT_EQ(source.hints, std::vector<int>{kHintSourceChanged});
+
+    // A Japanese address stays what it was.
+    prompter.ExpectInputPath(CFilePath::FromNative("https://ja.wikipedia.org/wiki/\u6e90\u6c0f\u7269\u8a9e"));
+    doc.OnFileSourceUrl();
+    EXPECT_EQ(doc.m_data.m_strSrcFile.Sjis(), Sj("https://ja.wikipedia.org/wiki/源氏物語"));
+}
+
 TEST_F(SourceCommandsTest, ProjectSettingsOkAlwaysMovesTheSourceUp) {
     doc.m_data.SetSource("/b.png");
     doc.m_data.SetSource("/a.png");
