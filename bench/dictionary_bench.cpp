@@ -193,6 +193,9 @@ const kelmio::CKelmioDoc& MemoDocument() {
         kelmio::FileDialogResult ChooseFile(const kelmio::CFileDialogEx&) override { return {}; }
         int ChooseFolder(kelmio::BrowseFolder&) override { return kelmio::kIdCancel; }
         std::optional<std::string> Input(std::string_view, std::string_view) override { return std::nullopt; }
+        std::optional<kelmio::CFilePath> InputPath(std::string_view, const kelmio::CFilePath&) override {
+            return std::nullopt;
+        }
         int RunNewProjectDialog(kelmio::CNewProjectDlg&) override { return kelmio::kIdCancel; }
         int RunProjectDialog(kelmio::CProjectDlg&) override { return kelmio::kIdCancel; }
         int RunDicAnswerDialog(kelmio::CDicAnswerDlg&) override { return kelmio::kIdCancel; }

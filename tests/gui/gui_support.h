@@ -71,6 +71,7 @@ public:
     FileDialogResult ChooseFile(const CFileDialogEx&) override { return {}; }
     int ChooseFolder(BrowseFolder&) override { return kIdCancel; }
     std::optional<std::string> Input(std::string_view, std::string_view) override { return std::nullopt; }
+    std::optional<CFilePath> InputPath(std::string_view, const CFilePath&) override { return std::nullopt; }
     int RunNewProjectDialog(CNewProjectDlg&) override { return kIdCancel; }
     int RunProjectDialog(CProjectDlg&) override { return kIdCancel; }
     int RunSourceHistoryDialog(CSrcHistoryDlg&) override { return kIdCancel; }

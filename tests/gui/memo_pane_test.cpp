@@ -251,6 +251,20 @@ TEST(InputDlgTest, EnterConfirmsTheTypedValue) {
     EXPECT_EQ(dialog.Value(), "terms");
 }
 
+// An address typed into the dialog keeps characters Shift-JIS has no form
+// for; the Shift-JIS value of a title shows each as "?".
+TEST(InputDlgTest, TypedAddressKeepsEveryCharacter) {
+    const CFilePath start = CFilePath::FromNative("https://fr.wikipedia.org/wiki/\u00c9t\u00e9");
+    CInputDlg dialog(nullptr, Sj("URLを指定してください"), "");
+    dialog.SetPathValue(start);
+    auto* edit = dynamic_cast<wxTextCtrl*>(dialog.FindWindow(1015));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->GetValue(), wxString::FromUTF8("https://fr.wikipedia.org/wiki/\u00c9t\u00e9"));
+    edit->SetValue(wxString::FromUTF8("https://de.wikipedia.org/wiki/M\u00fcller \u6e90\u6c0f"));
+    EXPECT_EQ(dialog.PathValue().Native(), "https://de.wikipedia.org/wiki/M\u00fcller \u6e90\u6c0f");
+    EXPECT_EQ(dialog.Value(), Sj("https://de.wikipedia.org/wiki/M?ller 源氏"));
+}
+
 TEST_F(MemoPaneTest, LayoutAndEditCommandsOnTheFocusedControl) {
     OpenProject({{"a", "memo text"}});
     frame->SetClientSize(400, 300);

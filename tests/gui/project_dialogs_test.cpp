@@ -15,6 +15,7 @@
 
 #include "gui/project/new_project_dialog.h"
 #include "gui/project/project_dialog.h"
+#include "gui/platform/source_properties.h"
 #include "gui_support.h"
 #include "platform/settings.h"
 #include "project/kelmio_data.h"
@@ -22,6 +23,7 @@
 #include "project/project_dlg.h"
 #include "support/scripted_prompter.h"
 #include "support/sjis_literal.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace kelmio {
@@ -151,6 +153,31 @@ TEST_F(NewProjectDialogTest, ScreenshotWhenAsked) {
     Pump();
     EXPECT_TRUE(SavePng(GrabFromScreen(dialog), target));
     dialog.Hide();
+}
+
+// A source that was moved or deleted is said to be missing, never shown as
+// an empty file of 0 bytes.
+TEST(SourcePropertiesTest, MissingSourceSaysSoInsteadOfASizeAndDates) {
+    test::TempDir dir;
+    const std::string present = dir.File("a.txt");
+    test::WriteFileBytes(present, "12345");
+    const auto texts = [](const std::vector<PropertyRow>& rows) {
+        std::vector<std::pair<wxString, wxString>> pairs;
+        for (const PropertyRow& row : rows) pairs.emplace_back(row.label, row.value);
+        return pairs;
+    };
+    const auto rows = texts(OwnPropertyRows(present));
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[0], std::make_pair(U("ファイル名："), U("a.txt")));
+    EXPECT_EQ(rows[3], std::make_pair(U("サイズ："), U("5バイト")));
+    EXPECT_EQ(rows[4].first, U("作成日付："));
+    EXPECT_FALSE(rows[5].second.empty());
+
+    const auto missing = texts(OwnPropertyRows(dir.File("gone.txt")));
+    ASSERT_EQ(missing.size(), 4u);
+    EXPECT_EQ(missing[0], std::make_pair(U("ファイル名："), U("gone.txt")));
+    EXPECT_EQ(missing[1].second, wxString::FromUTF8(dir.Path().string()));
+    EXPECT_EQ(missing[3], std::make_pair(wxString(), U("ファイルが見つかりません。")));
 }
 
 }  // namespace

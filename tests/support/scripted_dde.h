@@ -29,6 +29,7 @@ public:
     int connectFailuresLeft = 0;  // connections refused before one succeeds
     std::map<std::string, std::string> answers;  // word -> raw answer bytes
     std::set<std::string> refusedItems;          // pokes of these items fail
+    std::set<std::string> unansweredWords;       // found, but their request fails
     std::vector<DdeCall> calls;
 
     std::unique_ptr<CDdeConversation> Connect(std::string_view service, std::string_view topic,
@@ -59,7 +60,9 @@ public:
         const std::string word(data.substr(0, data.find('\0')));
         const auto found = m_owner.answers.find(word);
         m_answer = found == m_owner.answers.end() ? std::nullopt : std::optional<std::string>(found->second);
-        return m_answer.has_value();
+        const bool accepted = m_answer.has_value();
+        if (m_owner.unansweredWords.count(word) != 0) m_answer = std::nullopt;
+        return accepted;
     }
     std::optional<std::string> Request(std::string_view item, int timeoutMs) override {
         m_owner.calls.push_back({"request", std::string(item), "", timeoutMs});

@@ -22,6 +22,10 @@ void CScriptedPrompter::ExpectInput(std::optional<std::string> value) {
     m_script.emplace_back(InputAnswer{std::move(value)});
 }
 
+void CScriptedPrompter::ExpectInputPath(const CFilePath& typed) {
+    m_script.emplace_back(InputAnswer{typed.Display(), typed});
+}
+
 void CScriptedPrompter::ExpectNewProjectDialog(std::function<int(CNewProjectDlg&)> run) {
     m_script.emplace_back(NewProjectRun(std::move(run)));
 }
@@ -78,6 +82,14 @@ std::optional<std::string> CScriptedPrompter::Input(std::string_view prompt, std
     m_inputValues.emplace_back(value);
     const std::optional<InputAnswer> answer = Next<InputAnswer>("input dialog");
     return answer ? answer->value : std::nullopt;
+}
+
+std::optional<CFilePath> CScriptedPrompter::InputPath(std::string_view prompt, const CFilePath& value) {
+    m_inputPrompts.emplace_back(prompt);
+    m_inputValues.push_back(value.Display());
+    const std::optional<InputAnswer> answer = Next<InputAnswer>("input dialog");
+    if (!answer || !answer->value) return std::nullopt;
+    return answer->typed ? *answer->typed : CFilePath(*answer->value);
 }
 
 int CScriptedPrompter::RunNewProjectDialog(CNewProjectDlg& form) {

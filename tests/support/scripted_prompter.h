@@ -34,6 +34,9 @@ public:
     void ExpectFileCancel();
     void ExpectFolder(std::optional<std::string> folder);
     void ExpectInput(std::optional<std::string> value);
+    // Text typed as is: a name or address asked for as one keeps it whole,
+    // a Shift-JIS answer has "?" for each character without a form.
+    void ExpectInputPath(const CFilePath& typed);
     void ExpectNewProjectDialog(std::function<int(CNewProjectDlg&)> run);
     void ExpectProjectDialog(std::function<int(CProjectDlg&)> run);
     void ExpectSourceHistoryDialog(std::function<int(CSrcHistoryDlg&)> run);
@@ -54,6 +57,7 @@ public:
     FileDialogResult ChooseFile(const CFileDialogEx& dialog) override;
     int ChooseFolder(BrowseFolder& folder) override;
     std::optional<std::string> Input(std::string_view prompt, std::string_view value) override;
+    std::optional<CFilePath> InputPath(std::string_view prompt, const CFilePath& value) override;
     int RunNewProjectDialog(CNewProjectDlg& form) override;
     int RunProjectDialog(CProjectDlg& form) override;
     int RunSourceHistoryDialog(CSrcHistoryDlg& form) override;
@@ -66,6 +70,7 @@ private:
     };
     struct InputAnswer {
         std::optional<std::string> value;
+        std::optional<CFilePath> typed;  // set when the text was typed as a name
     };
     using NewProjectRun = std::function<int(CNewProjectDlg&)>;
     using ProjectRun = std::function<int(CProjectDlg&)>;

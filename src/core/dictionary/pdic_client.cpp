@@ -79,8 +79,9 @@ bool CPdicClient::Open() {
 
 bool CPdicClient::Find(std::string_view word, std::string& answer) {
     if (!Poke("Find", word)) return false;
-    Request("Find", answer);
-    return true;
+    // An accepted word whose answer never arrives is no answer: the answer
+    // left from an earlier word must not be shown under this one.
+    return Request("Find", answer);
 }
 
 bool CPdicClient::Close() {

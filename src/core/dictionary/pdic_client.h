@@ -31,6 +31,7 @@ public:
 
     bool Connect(std::string_view topic);
     bool Open();
+    // True when PDIC accepted the word and delivered its answer.
     bool Find(std::string_view word, std::string& answer);
     bool Close();
 

@@ -88,6 +88,9 @@ public:
 
     // The one-line input dialog: the typed value, or nullopt on Cancel.
     virtual std::optional<std::string> Input(std::string_view prompt, std::string_view value) = 0;
+    // The same dialog for a file name or an address: the text as typed, so
+    // a character without a Shift-JIS form is kept; nullopt on Cancel.
+    virtual std::optional<CFilePath> InputPath(std::string_view prompt, const CFilePath& value) = 0;
 
     // The project dialogs run their forms; kIdOk or kIdCancel.
     virtual int RunNewProjectDialog(CNewProjectDlg& form) = 0;

@@ -61,6 +61,9 @@ void CKelmioDoc::SetPathName(const CFilePath& path) {
 
 void CKelmioDoc::DeleteContents() {
     m_data.Clear();
+    // An emptied record names PDIC; lookups must not go on with the kind of
+    // the project that was open before.
+    TakeDictionaryFromProject();
     // The pane must not store its edit into a memo of the record just emptied.
     if (m_pMemo != nullptr) m_pMemo->OnContentsDeleted();
 }
@@ -203,11 +206,15 @@ bool CKelmioDoc::OnOpenDocument(const CFilePath& path, bool& contentsLost) {
         ReportError(UnexpectedFormatMessage());
         return false;
     }
+    TakeDictionaryFromProject();
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CKelmioDoc::TakeDictionaryFromProject() {
     m_dic.m_nType = m_data.m_nDicKind;
     m_dic.SetCustomPath(m_data.m_strDicPath);
     m_dic.SetCustomParam(m_data.m_strDicParam);
-    SetModifiedFlag(false);
-    return true;
 }
 
 // ---- views -----------------------------------------------------------------
@@ -349,6 +356,12 @@ bool CKelmioDoc::LookupWord(const std::string& word) {
 void CKelmioDoc::OnDicSettings() {
     CDicOptDg dialog(m_data.m_nDicKind, m_data.m_strDicPath, m_data.m_strDicParam);
     if (m_prompter.RunDicOptDialog(dialog) != kIdOk) return;
+    // A changed dictionary is unsaved work like any other: without the flag
+    // it would be lost on close without a question.
+    if (dialog.m_nKind != m_data.m_nDicKind || dialog.m_strPath != m_data.m_strDicPath ||
+        dialog.m_strParam != m_data.m_strDicParam) {
+        SetModifiedFlag(true);
+    }
     m_data.m_nDicKind = dialog.m_nKind;
     m_data.m_strDicPath = dialog.m_strPath;
     m_data.m_strDicParam = dialog.m_strParam;

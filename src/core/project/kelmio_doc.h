@@ -44,16 +44,16 @@ public:
     CMemoPane* GetFormView() const { return m_pMemo; }
 
     CKelmioData m_data;
-    // The dictionary: the project's kind and custom program once a project
-    // has been read or the settings dialog confirmed.
+    // The dictionary: the kind and custom program the project names (the
+    // defaults of an emptied record for a new project).
     CDicLookup m_dic;
 
     // Looks `word` up; when the user keeps the answer, a memo titled with
     // `word` as passed (Shift-JIS) is appended and shown in the memo pane,
     // and true is returned.
     bool LookupWord(const std::string& word);
-    // The dictionary settings dialog. Confirming it changes the project's
-    // dictionary without marking the project modified.
+    // The dictionary settings dialog. Confirming a changed value marks the
+    // project modified.
     void OnDicSettings();
 
     const CFilePath& GetPathName() const { return m_strPathName; }
@@ -113,6 +113,8 @@ private:
     TranslationSave SaveTranslationAs();
     bool QuerySaveImageBeforeSwitch();
     void DeleteContents();
+    // The dictionary takes the kind and custom program the record names.
+    void TakeDictionaryFromProject();
     void SetPathName(const CFilePath& path);
     void SetTitle(const std::string& title);
     void InitialUpdateViews();

@@ -77,7 +77,9 @@ void CKelmioDoc::OnFileSourceHistory() {
 }
 
 void CKelmioDoc::OnFileSourceUrl() {
-    const std::optional<std::string> url = m_prompter.Input(SjisText("URLを指定してください"), "");
+    // Taken as typed: an address with a character outside Shift-JIS (a
+    // German or French page) would lead elsewhere with a "?" in its place.
+    const std::optional<CFilePath> url = m_prompter.InputPath(SjisText("URLを指定してください"), CFilePath());
     if (!url) return;
     if (!QuerySaveImageBeforeSwitch()) return;
     m_data.SetSource(*url);
@@ -96,6 +98,9 @@ void CKelmioDoc::OnEditFileDestination() {
     const FileDialogResult result = m_prompter.ChooseFile(
         TextFileDialog(false, SjisText("編集ファイルの指定"), initial, kOverwritePrompt | kHideReadOnly));
     if (result.nResult != kIdOk) return;
+    // The hint shows the source afresh, which drops a rotated image: asked
+    // first as on every way to a source; Cancel keeps the former file name.
+    if (!QuerySaveImageBeforeSwitch()) return;
     m_data.m_strEditFile = result.strPath;
     SetModifiedFlag(true);
     UpdateAllViews(kHintSourceChanged);

@@ -34,4 +34,11 @@ CInputDlg::CInputDlg(wxWindow* parent, const std::string& prompt, const std::str
 
 std::string CInputDlg::Value() const { return FromWx(m_pEdit->GetValue()); }
 
+void CInputDlg::SetPathValue(const CFilePath& value) {
+    m_pEdit->ChangeValue(ToWxPath(value));
+    m_pEdit->SelectAll();
+}
+
+CFilePath CInputDlg::PathValue() const { return FromWxPath(m_pEdit->GetValue()); }
+
 }  // namespace kelmio

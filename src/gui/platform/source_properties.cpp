@@ -12,6 +12,8 @@
 #include <ctime>
 #include <memory>
 
+#include "platform/file_io.h"
+#include "platform/posix_shell.h"
 #include "text/sjis.h"
 #include "viewer/preview_page.h"
 #include "viewer/source_display.h"
@@ -78,26 +80,35 @@ wxString TypeText(const std::string& sjisPath) {
 
 }  // namespace
 
-void ShowOwnProperties(wxWindow* owner, const CFilePath& path) {
+std::vector<PropertyRow> OwnPropertyRows(const CFilePath& path) {
     const std::string& native = path.Native();
     const std::size_t separator = native.rfind('/');
     const CFilePath name = path.FileName();
     const CFilePath folder =
         CFilePath::FromNative(separator == std::string::npos ? std::string() : native.substr(0, separator));
+    std::vector<PropertyRow> rows{
+        {WxText("ファイル名："), ToWxPath(name)},
+        {WxText("フォルダ名："), ToWxPath(folder)},
+        {WxText("ファイルタイプ："), TypeText(path.Display())},
+    };
+    if (!PathExists(path)) {
+        rows.push_back({wxString(), WxText("ファイルが見つかりません。")});
+        return rows;
+    }
     const PreviewFileStatus status = ReadPreviewFileStatus(path);
+    rows.push_back({WxText("サイズ："), wxString::Format("%lld", static_cast<long long>(status.size)) + WxText("バイト")});
+    rows.push_back({WxText("作成日付："), TimeText(status.created)});
+    rows.push_back({WxText("最終変更日付："), TimeText(status.modified)});
+    return rows;
+}
 
+void ShowOwnProperties(wxWindow* owner, const CFilePath& path) {
     wxDialog dialog(owner, wxID_ANY, WxText("プロパティ"));
     auto* grid = new wxFlexGridSizer(2, 6, 12);
-    const auto row = [&](const char* label, const wxString& value) {
-        grid->Add(new wxStaticText(&dialog, wxID_ANY, WxText(label)));
-        grid->Add(new wxStaticText(&dialog, wxID_ANY, value));
-    };
-    row("ファイル名：", ToWxPath(name));
-    row("フォルダ名：", ToWxPath(folder));
-    row("ファイルタイプ：", TypeText(path.Display()));
-    row("サイズ：", wxString::Format("%lld", static_cast<long long>(status.size)) + WxText("バイト"));
-    row("作成日付：", TimeText(status.created));
-    row("最終変更日付：", TimeText(status.modified));
+    for (const PropertyRow& row : OwnPropertyRows(path)) {
+        grid->Add(new wxStaticText(&dialog, wxID_ANY, row.label));
+        grid->Add(new wxStaticText(&dialog, wxID_ANY, row.value));
+    }
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(grid, 1, wxEXPAND | wxALL, 12);
     top->Add(new wxButton(&dialog, wxID_OK, "OK"), 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 12);
@@ -107,7 +118,8 @@ void ShowOwnProperties(wxWindow* owner, const CFilePath& path) {
 }
 
 void ShowSourceProperties(const CFilePath& path) {
-    if (AskFileManager(path)) return;
+    const bool missing = !IsUrl(path.Native()) && !PathExists(path);
+    if (!missing && AskFileManager(path)) return;
     ShowOwnProperties(wxTheApp->GetTopWindow(), path);
 }
 

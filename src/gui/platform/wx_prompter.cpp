@@ -92,6 +92,13 @@ std::optional<std::string> CWxPrompter::Input(std::string_view prompt, std::stri
     return dialog.Value();
 }
 
+std::optional<CFilePath> CWxPrompter::InputPath(std::string_view prompt, const CFilePath& value) {
+    CInputDlg dialog(Owner(DialogOwner::kCurrentDialog), std::string(prompt), "");
+    dialog.SetPathValue(value);
+    if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+    return dialog.PathValue();
+}
+
 // Dialogs belong to the main window once it is on the screen; before that
 // (a New Project dialog ahead of the window, a message about a project that
 // cannot be opened) they stand alone.

@@ -19,6 +19,7 @@ public:
     FileDialogResult ChooseFile(const CFileDialogEx& dialog) override;
     int ChooseFolder(BrowseFolder& folder) override;
     std::optional<std::string> Input(std::string_view prompt, std::string_view value) override;
+    std::optional<CFilePath> InputPath(std::string_view prompt, const CFilePath& value) override;
     int RunNewProjectDialog(CNewProjectDlg& form) override;
     int RunProjectDialog(CProjectDlg& form) override;
     int RunSourceHistoryDialog(CSrcHistoryDlg& form) override;

@@ -96,6 +96,31 @@ TEST_F(LookupTest, WordFoundInNoFormIsReportedInItsUpperCaseForm) {
     EXPECT_EQ(dde.PokedItems().back(), "Close");
 }
 
+TEST_F(LookupTest, WordWhoseAnswerNeverArrivesNeverShowsTheAnswerOfTheWordBefore) {
+    dde.answers["cat"] = "neko";
+    dde.answers["dog"] = "inu";
+    dde.answers["DOG"] = "INU";
+    ExpectAnswerDialog(kIdCancel);
+    EXPECT_FALSE(doc.LookupWord("cat"));
+
+    // "dog" is accepted but its answer is lost; the next form still answers.
+    dde.unansweredWords = {"dog"};
+    ExpectAnswerDialog(kIdOk);
+    ASSERT_TRUE(doc.LookupWord("dog"));
+    EXPECT_EQ(shownWord, "DOG");
+    EXPECT_EQ(shownAnswer, "INU");
+    EXPECT_EQ(doc.m_data.GetMemo(0).m_strText, "INU");
+
+    // No form answers: nothing is shown and nothing kept.
+    dde.unansweredWords = {"dog", "DOG"};
+    shownAnswer.clear();
+    prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(doc.LookupWord("dog"));
+    EXPECT_EQ(shownAnswer, "");
+    EXPECT_EQ(prompter.Messages().back().text, Sj("見つかりません：DOG"));
+    EXPECT_EQ(doc.m_data.GetMemoCount(), 1u);
+}
+
 TEST_F(LookupTest, ConnectionFailureEndsTheLookupWithoutClosing) {
     dde.services.clear();
     registry.pdicAnsi.clear();
@@ -200,7 +225,7 @@ TEST(DicLookupTest, CustomDefaultsComeFromTheProfile) {
     EXPECT_EQ(ReplacePercentS("%", "ab"), "%");
 }
 
-TEST_F(LookupTest, SettingsDialogChangesTheDictionaryWithoutMarkingTheProject) {
+TEST_F(LookupTest, SettingsDialogChangesTheDictionaryAndMarksTheProjectOnlyWhenAValueChanged) {
     doc.m_data.m_nDicKind = 1;
     prompter.ExpectDicOptDialog([](CDicOptDg& dialog) {
         EXPECT_EQ(dialog.m_nKind, 1);
@@ -210,7 +235,7 @@ TEST_F(LookupTest, SettingsDialogChangesTheDictionaryWithoutMarkingTheProject) {
         return kIdOk;
     });
     doc.OnDicSettings();
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.m_data.m_nDicKind, kDicCustom);
     EXPECT_EQ(doc.m_data.m_strDicPath, "/bin/dict");
     EXPECT_EQ(doc.m_dic.m_nType, kDicCustom);
@@ -220,9 +245,24 @@ TEST_F(LookupTest, SettingsDialogChangesTheDictionaryWithoutMarkingTheProject) {
         dialog.m_nKind = 0;
         return kIdCancel;
     });
+    doc.SetModifiedFlag(false);
     doc.OnDicSettings();
     EXPECT_EQ(doc.m_dic.m_nType, kDicCustom);
     EXPECT_EQ(doc.m_data.m_nDicKind, kDicCustom);
+    EXPECT_FALSE(doc.IsModified());
+
+    // OK with the values as they were changes nothing.
+    prompter.ExpectDicOptDialog([](CDicOptDg&) { return kIdOk; });
+    doc.OnDicSettings();
+    EXPECT_FALSE(doc.IsModified());
+    // Only the parameters changed.
+    prompter.ExpectDicOptDialog([](CDicOptDg& dialog) {
+        dialog.m_strParam = "-q %s";
+        return kIdOk;
+    });
+    doc.OnDicSettings();
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.m_data.m_strDicParam, "-q %s");
 }
 
 TEST(DicOptDgTest, BrowseSetsOnlyThePath) {

@@ -488,5 +488,27 @@ TEST_F(DocTest, DictionarySettingsFollowTheProjectRead) {
     EXPECT_EQ(doc.m_dic.m_strCustomParam, "-w %s");
 }
 
+TEST_F(DocTest, NewProjectLooksWordsUpWithTheDictionaryItsSettingsShow) {
+    CKelmioData data;
+    data.m_nDicKind = 5;
+    data.m_strDicPath = "/usr/bin/dict";
+    data.m_strDicParam = "-w %s";
+    test::WriteFileBytes(dir.File("d.kmp"), WriteProject(data));
+    ASSERT_TRUE(doc.OpenDocumentFile(dir.File("d.kmp")));
+    CreateProject("fresh");
+    EXPECT_EQ(doc.m_data.m_nDicKind, 0);
+    EXPECT_EQ(doc.m_dic.m_nType, 0);
+    EXPECT_EQ(doc.m_dic.m_strCustomPath, "");
+    EXPECT_EQ(doc.m_dic.m_strCustomParam, "");
+
+    // The same after a file that turned out not to be a project.
+    ASSERT_TRUE(doc.OpenDocumentFile(dir.File("d.kmp")));
+    test::WriteFileBytes(dir.File("bad.kmp"), "not a project at all");
+    prompter.ExpectMessage(Answer::kOk);  // the format message
+    prompter.ExpectNewProjectDialog([](CNewProjectDlg&) { return kIdCancel; });
+    EXPECT_FALSE(doc.OpenDocumentFile(dir.File("bad.kmp")));
+    EXPECT_EQ(doc.m_dic.m_nType, 0);
+}
+
 }  // namespace
 }  // namespace kelmio

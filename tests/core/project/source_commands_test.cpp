@@ -147,6 +147,32 @@ TEST_F(SourceCommandsTest, ProjectSettingsAskAboutTheChangedImageBeforeTheSource
     EXPECT_EQ(source.imageQuestions, 2);
 }
 
+// Choosing where the translation is saved shows the source afresh too.
+TEST_F(SourceCommandsTest, TranslationDestinationAsksAboutTheChangedImageBeforeTheSourceIsShownAgain) {
+    doc.m_data.SetSource("/turned.png");
+    doc.m_data.m_strEditFile = "/t.txt";
+    source.saveImageAnswer = false;
+    prompter.ExpectFile("/u.txt");
+    doc.OnEditFileDestination();
+    EXPECT_EQ(source.imageQuestions, 1);
+    EXPECT_EQ(doc.m_data.m_strEditFile, "/t.txt");
+    EXPECT_TRUE(source.hints.empty());
+    EXPECT_FALSE(doc.IsModified());
+
+    source.saveImageAnswer = true;
+    prompter.ExpectFile("/u.txt");
+    doc.OnEditFileDestination();
+    EXPECT_EQ(source.imageQuestions, 2);
+    EXPECT_EQ(doc.m_data.m_strEditFile, "/u.txt");
+    EXPECT_EQ(source.hints, std::vector<int>{kHintSourceChanged});
+    EXPECT_TRUE(doc.IsModified());
+
+    // A cancelled chooser asks nothing.
+    prompter.ExpectFileCancel();
+    doc.OnEditFileDestination();
+    EXPECT_EQ(source.imageQuestions, 2);
+}
+
 TEST_F(SourceCommandsTest, EmptyUrlBecomesAnEmptySource) {
     doc.m_data.SetSource("/a.png");
     prompter.ExpectInput(std::string());
@@ -155,6 +181,24 @@ TEST_F(SourceCommandsTest, EmptyUrlBecomesAnEmptySource) {
     EXPECT_EQ(doc.m_data.m_strSrcFile, "");
     EXPECT_EQ(doc.m_data.m_arrSrcHistory, (std::vector<CFilePath>{"", "/a.png"}));
     EXPECT_TRUE(doc.IsModified());
+}
+
+// An address is kept as typed: a character without a Shift-JIS form must
+// not become a "?" that leads to another page.
+TEST_F(SourceCommandsTest, UrlKeepsEveryCharacterAsTyped) {
+    const CFilePath url = CFilePath::FromNative("https://de.wikipedia.org/wiki/M\u00fcller_(\u00e9t\u00e9)");
+    prompter.ExpectInputPath(url);
+    doc.OnFileSourceUrl();
+    EXPECT_EQ(doc.m_data.m_strSrcFile.Native(), url.Native());
+    EXPECT_EQ(doc.m_data.m_arrSrcHistory.front().Native(), url.Native());
+    EXPECT_EQ(prompter.InputPrompts().back(), Sj("URLを指定してください"));
+    EXPECT_EQ(prompter.InputValues().back(), "");
+    EXPECT_EQ(source.hints, std::vector<int>{kHintSourceChanged});
+
+    // A Japanese address stays what it was.
+    prompter.ExpectInputPath(CFilePath::FromNative("https://ja.wikipedia.org/wiki/\u6e90\u6c0f\u7269\u8a9e"));
+    doc.OnFileSourceUrl();
+    EXPECT_EQ(doc.m_data.m_strSrcFile.Sjis(), Sj("https://ja.wikipedia.org/wiki/源氏物語"));
 }
 
 TEST_F(SourceCommandsTest, ProjectSettingsOkAlwaysMovesTheSourceUp) {
