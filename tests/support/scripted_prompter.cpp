@@ -19,7 +19,7 @@ void CScriptedPrompter::ExpectFolder(std::optional<std::string> folder) {
 }
 
 void CScriptedPrompter::ExpectInput(std::optional<std::string> value) {
-    m_script.emplace_back(InputAnswer{std::move(value)});
+    m_script.emplace_back(InputAnswer{std::move(value), std::nullopt});
 }
 
 void CScriptedPrompter::ExpectInputPath(const CFilePath& typed) {

@@ -7,6 +7,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "gui/platform/dialog_buttons.h"
 #include "gui/platform/wx_text.h"
 
 namespace kelmio {
@@ -33,14 +34,7 @@ CDicOptDialog::CDicOptDialog(wxWindow* parent, const CDicOptDg& form, CPrompter&
     custom->Add(m_pParam, 0, wxEXPAND | wxALL, 4);
     sizer->Add(custom, 0, wxEXPAND | wxALL, 8);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    // Enter in a field confirms the settings.
-    auto* ok = new wxButton(this, wxID_OK, "OK");
-    ok->SetDefault();
-    buttons->AddButton(ok);
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, WxText("ｷｬﾝｾﾙ")));
-    buttons->Realize();
-    sizer->Add(buttons, 0, wxEXPAND | wxALL, 8);
+    sizer->Add(OkCancelButtons(*this), 0, wxEXPAND | wxALL, 8);
     SetSizerAndFit(sizer);
 
     browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBrowse(); });

@@ -1,10 +1,10 @@
 #include "gui/memo/input_dlg.h"
 
-#include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "gui/platform/dialog_buttons.h"
 #include "gui/platform/wx_text.h"
 
 namespace kelmio {
@@ -19,14 +19,7 @@ CInputDlg::CInputDlg(wxWindow* parent, const std::string& prompt, const std::str
     m_pEdit = new wxTextCtrl(this, kEditId, ToWx(value), wxDefaultPosition, wxSize(360, -1));
     sizer->Add(m_pEdit, 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    // Enter in the edit confirms the value.
-    auto* ok = new wxButton(this, wxID_OK, "OK");
-    ok->SetDefault();
-    buttons->AddButton(ok);
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, WxText("ｷｬﾝｾﾙ")));
-    buttons->Realize();
-    sizer->Add(buttons, 0, wxEXPAND | wxALL, 10);
+    sizer->Add(OkCancelButtons(*this), 0, wxEXPAND | wxALL, 10);
     SetSizerAndFit(sizer);
     m_pEdit->SetFocus();
     m_pEdit->SelectAll();

@@ -111,7 +111,9 @@ void ShowOwnProperties(wxWindow* owner, const CFilePath& path) {
     }
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(grid, 1, wxEXPAND | wxALL, 12);
-    top->Add(new wxButton(&dialog, wxID_OK, "OK"), 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 12);
+    auto* ok = new wxButton(&dialog, wxID_OK, "OK");
+    ok->SetDefault();  // Enter closes the window
+    top->Add(ok, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 12);
     dialog.SetSizerAndFit(top);
     dialog.CentreOnParent();
     dialog.ShowModal();
