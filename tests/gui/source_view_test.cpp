@@ -89,6 +89,17 @@ private:
     std::deque<Step> m_steps;
 };
 
+// A w x h picture of one grey.
+CImageKit PlainPicture(int w, int h, unsigned char grey) {
+    RgbPixels pixels;
+    pixels.cx = w;
+    pixels.cy = h;
+    pixels.bytes.assign(static_cast<std::size_t>(w) * h * 3, grey);
+    CImageKit picture;
+    EXPECT_TRUE(picture.LoadRgb(pixels));
+    return picture;
+}
+
 void Click(wxDialog& dialog, int id) {
     wxCommandEvent event(wxEVT_BUTTON, id);
     event.SetEventObject(dialog.FindWindow(id));
@@ -216,12 +227,7 @@ TEST_F(SourceViewTest, PageScrollPositionSurvivesSavingAndReopeningTheProject) {
 
 TEST_F(SourceViewTest, ImageSourceIsZoomedByTheCommandAndItsZoomComesBackWithTheProject) {
     StartWithNewProject("picture");
-    RgbPixels pixels;
-    pixels.cx = 1200;
-    pixels.cy = 900;
-    pixels.bytes.assign(std::size_t{1200} * 900 * 3, 200);
-    CImageKit picture;
-    ASSERT_TRUE(picture.LoadRgb(pixels));
+    const CImageKit picture = PlainPicture(1200, 900, 200);
     const std::string png = m_folder.File("work/scan.png");
     ASSERT_TRUE(picture.SavePng(png, {}));
     m_pSettings->WriteInt("View", "BrowserMode", 0);
@@ -363,12 +369,7 @@ TEST_F(SourceViewTest, ScannerCommandsAreEnabledWhileTheTranslationIsEdited) {
 // browser-mode item is enabled even when the translation had the focus.
 TEST_F(SourceViewTest, RightClickOnTheImageMakesTheViewerActiveForItsMenu) {
     StartWithNewProject("menu");
-    RgbPixels pixels;
-    pixels.cx = 300;
-    pixels.cy = 200;
-    pixels.bytes.assign(std::size_t{300} * 200 * 3, 100);
-    CImageKit picture;
-    ASSERT_TRUE(picture.LoadRgb(pixels));
+    const CImageKit picture = PlainPicture(300, 200, 100);
     const std::string png = m_folder.File("work/page.png");
     ASSERT_TRUE(picture.SavePng(png, {}));
     ChooseSource(png);

@@ -52,6 +52,17 @@ protected:
         return path;
     }
 
+    // A project file that looks words up with a program of its own.
+    std::string WriteCustomDictionaryProject() {
+        CKelmioData data;
+        data.m_nDicKind = 5;
+        data.m_strDicPath = "/usr/bin/dict";
+        data.m_strDicParam = "-w %s";
+        const std::string path = dir.File("d.kmp");
+        test::WriteFileBytes(path, WriteProject(data));
+        return path;
+    }
+
     std::vector<std::string> MessageTexts() const {
         std::vector<std::string> texts;
         for (const MessageRecord& m : prompter.Messages()) texts.push_back(m.text);
@@ -477,24 +488,14 @@ TEST_F(DocTest, CancellingTheQuestionKeepsTheRecentEntry) {
 }
 
 TEST_F(DocTest, DictionarySettingsFollowTheProjectRead) {
-    CKelmioData data;
-    data.m_nDicKind = 5;
-    data.m_strDicPath = "/usr/bin/dict";
-    data.m_strDicParam = "-w %s";
-    test::WriteFileBytes(dir.File("d.kmp"), WriteProject(data));
-    ASSERT_TRUE(doc.OpenDocumentFile(dir.File("d.kmp")));
+    ASSERT_TRUE(doc.OpenDocumentFile(WriteCustomDictionaryProject()));
     EXPECT_EQ(doc.m_dic.m_nType, 5);
     EXPECT_EQ(doc.m_dic.m_strCustomPath, "/usr/bin/dict");
     EXPECT_EQ(doc.m_dic.m_strCustomParam, "-w %s");
 }
 
 TEST_F(DocTest, NewProjectLooksWordsUpWithTheDictionaryItsSettingsShow) {
-    CKelmioData data;
-    data.m_nDicKind = 5;
-    data.m_strDicPath = "/usr/bin/dict";
-    data.m_strDicParam = "-w %s";
-    test::WriteFileBytes(dir.File("d.kmp"), WriteProject(data));
-    ASSERT_TRUE(doc.OpenDocumentFile(dir.File("d.kmp")));
+    ASSERT_TRUE(doc.OpenDocumentFile(WriteCustomDictionaryProject()));
     CreateProject("fresh");
     EXPECT_EQ(doc.m_data.m_nDicKind, 0);
     EXPECT_EQ(doc.m_dic.m_nType, 0);
