@@ -75,6 +75,16 @@ CFilePath GetDocumentsFolder() {
     return CFilePath::FromNative(IsFolder(documents) ? documents : HomeFolder());
 }
 
+CFilePath TypedFolder(const CFilePath& typed) {
+    const std::string& native = typed.Native();
+    if (!native.empty() && native.front() == '/') return typed;
+    if (native == "~") return CFilePath::FromNative(HomeFolder());
+    if (native.rfind("~/", 0) == 0) {
+        return CFilePath::FromNative(HomeFolder()).Join(CFilePath::FromNative(native.substr(2)));
+    }
+    return native.empty() ? GetDocumentsFolder() : GetDocumentsFolder().Join(typed);
+}
+
 CFilePath BuildAppDataPath(const CFilePath& base, std::string_view sub, std::string_view inner,
                            std::string_view file) {
     if (sub.empty()) return base;

@@ -27,6 +27,12 @@ CFilePath GetTempFolder();
 // The user's documents folder.
 CFilePath GetDocumentsFolder();
 
+// A folder as the user typed it, made absolute: "~" and "~/..." lie in the
+// home folder, as in the file choosers; any other relative folder, an empty
+// one too, lies in the documents folder, where new work goes by default
+// (a program started from the desktop has no working folder of meaning).
+CFilePath TypedFolder(const CFilePath& typed);
+
 // A path in the user's application-data folder: the folder itself without
 // `sub`; folder/sub, folder/sub/inner; with `file` as well, folder/sub/inner/file
 // after creating the folders that are missing.

@@ -52,7 +52,7 @@ bool CNewProjectDlg::OnOK() {
                            MessageIcon::kExclamation);
         return false;
     }
-    CFilePath folder = m_strFolder;
+    CFilePath folder = TypedFolder(m_strFolder);
     if (m_bSubFolder) folder = folder.Join(m_strName);
 
     const CFilePath projectPath = folder.Join(WithName(m_strName, ".kmp"));

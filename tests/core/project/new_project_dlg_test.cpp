@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/settings.h"
+#include "support/scoped_env.h"
 #include "support/scripted_prompter.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
@@ -79,6 +80,32 @@ TEST_F(NewProjectDlgTest, SubFolderRuleAndTrailingSeparator) {
         EXPECT_EQ(settings.GetString("System", "NewFolder", ""), folder);  // as typed, without the sub-folder
     }
     EXPECT_TRUE(prompter.Messages().empty());
+}
+
+// A folder typed as "~/..." is in the home folder, as the choosers take it;
+// an empty or relative one in the documents folder, never in whatever
+// folder the program was started from. The folder is kept as typed.
+TEST_F(NewProjectDlgTest, HomeRelativeAndEmptyFoldersAreMadeAbsolute) {
+    const test::ScopedEnv home("HOME", dir.Path().string());
+    const test::ScopedEnv config("XDG_CONFIG_HOME", dir.File("config"));
+    fs::create_directory(dir.Path() / "Documents");
+    dlg.OnNameChanged("p");
+
+    dlg.m_strFolder = Sj("~/訳");
+    ASSERT_TRUE(dlg.OnOK());
+    EXPECT_EQ(dlg.m_strProjectPath, CFilePath::FromNative(dir.File("訳/p.kmp")));
+    EXPECT_TRUE(fs::is_directory(dir.Path() / "訳"));
+    EXPECT_EQ(settings.GetPath("System", "NewFolder"), Sj("~/訳"));
+
+    dlg.m_strFolder = "";
+    ASSERT_TRUE(dlg.OnOK());
+    EXPECT_EQ(dlg.m_strProjectPath, CFilePath::FromNative(dir.File("Documents/p.kmp")));
+
+    dlg.m_strFolder = "drafts";
+    dlg.m_bSubFolder = true;
+    ASSERT_TRUE(dlg.OnOK());
+    EXPECT_EQ(dlg.m_strEditPath, CFilePath::FromNative(dir.File("Documents/drafts/p/p.txt")));
+    EXPECT_TRUE(fs::is_directory(dir.Path() / "Documents/drafts/p"));
 }
 
 TEST_F(NewProjectDlgTest, MissingNamesKeepTheDialogOpen) {
