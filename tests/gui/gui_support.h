@@ -6,6 +6,7 @@
 #include <wx/utils.h>
 #include <wx/window.h>
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -61,12 +62,16 @@ private:
     std::string m_strFile;
 };
 
-// Answers every question with a fixed answer and remembers the texts.
+// Answers each question with the next of `m_answers` (OK when there is
+// none left) and remembers the texts.
 class CRecordingPrompter final : public CPrompter {
 public:
     Answer Message(std::string_view text, MessageButtons, MessageIcon) override {
         m_messages.emplace_back(text);
-        return Answer::kOk;
+        if (m_answers.empty()) return Answer::kOk;
+        const Answer answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
     }
     FileDialogResult ChooseFile(const CFileDialogEx&) override { return {}; }
     int ChooseFolder(BrowseFolder&) override { return kIdCancel; }
@@ -79,6 +84,7 @@ public:
     int RunDicOptDialog(CDicOptDg&) override { return kIdCancel; }
 
     std::vector<std::string> m_messages;
+    std::deque<Answer> m_answers;
 };
 
 }  // namespace kelmio::test

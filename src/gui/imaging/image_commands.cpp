@@ -10,6 +10,7 @@
 #include "gui/imaging/image_canvas.h"
 #include "gui/imaging/rotate_dialog.h"
 #include "gui/imaging/zoom_dialog.h"
+#include "project/kelmio_data.h"
 
 namespace kelmio {
 namespace {
@@ -163,6 +164,12 @@ void CImageCommands::TurnImage(ImageTurn turn) {
 }
 
 void CImageCommands::Scan() {
+    // A scan takes the place of the image shown: a turned image, or an
+    // earlier scan not saved yet, is offered for saving first.
+    CKelmioData& project = m_host.Project();
+    const CFilePath source = project.m_strSrcFile;
+    if (!m_display.QuerySaveImage(project, m_host.ProjectPath())) return;
+    if (project.m_strSrcFile != source) m_host.SetModified();
     std::optional<CImageKit> scanned;
     {
         wxBusyCursor busy;

@@ -474,6 +474,41 @@ TEST_F(ImageViewTest, ScanFromTheTestBackendSavedAsPngBecomesTheSource) {
     EXPECT_EQ(m_settings.GetString("Scanner", "Device", ""), "test:0");
 }
 
+// A scan takes the place of the image shown, so a turned picture is
+// offered for saving first; Cancel there scans nothing.
+TEST_F(ImageViewTest, ScanOffersTheTurnedPictureForSavingFirst) {
+    test::TempDir sane;
+    test::WriteFileBytes(sane.File("dll.conf"), "test\n");
+    test::WriteFileBytes(sane.File("test.conf"),
+                         "number_of_devices 2\nmode Color\ndepth 8\nresolution 50.0\n"
+                         "test-picture \"Color pattern\"\nbr_x 80.0\nbr_y 100.0\n");
+    test::ScopedEnv env("SANE_CONFIG_DIR", sane.Path().string());
+    int scans = 0;
+    m_pCommands->SetDeviceChooser([&](const std::vector<ScannerDevice>&) -> std::optional<std::size_t> {
+        ++scans;
+        return 0;
+    });
+    ShowPicture(400, 300);
+    Run(ID_IMAGE_ROTATE_LEFT);
+    ASSERT_TRUE(m_display.IsImageModified());
+
+    m_prompter.m_answers = {Answer::kCancel};
+    Run(ID_FILE_SCAN);
+    ASSERT_EQ(m_prompter.m_messages.size(), 1u);
+    EXPECT_EQ(m_prompter.m_messages[0], test::Sj("画像を保存しますか？"));
+    EXPECT_EQ(scans, 0);
+    EXPECT_EQ(m_pCanvas->GetDisplaySize(), (ImageSize{300, 400}));  // still the turned picture
+
+    m_prompter.m_answers = {Answer::kNo, Answer::kCancel};
+    Run(ID_FILE_SCAN);
+    ASSERT_EQ(m_prompter.m_messages.size(), 3u);
+    EXPECT_EQ(m_prompter.m_messages[1], test::Sj("画像を保存しますか？"));
+    EXPECT_EQ(m_prompter.m_messages[2], test::Sj("ファイルに保存しますか？"));
+    EXPECT_EQ(scans, 1);
+    EXPECT_NE(m_pCanvas->GetDisplaySize(), (ImageSize{300, 400}));  // the scan, kept in memory
+    EXPECT_TRUE(m_project.m_strSrcFile.empty());
+}
+
 TEST_F(ImageViewTest, DisplayStateGoesWithTheProjectAndComesBack) {
     CImageKit picture;
     ASSERT_TRUE(picture.LoadRgb(TestPicture(900, 700)));
