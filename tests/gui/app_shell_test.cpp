@@ -333,6 +333,21 @@ TEST_F(AppShellTest, AProjectThatCannotBeReadAtStartEndsTheProgram) {
     EXPECT_EQ(m_pShell->MainFrame(), nullptr);
 }
 
+// The New Project dialog that follows a project read in part makes the
+// project the user goes on with; the program does not end under it.
+TEST_F(AppShellTest, AProjectMadeAfterABrokenOneAtStartIsShown) {
+    const std::string broken = m_folder.File("work/broken.kmp");
+    std::ofstream(broken, std::ios::binary) << "xy";
+    m_prompter.ExpectMessage(Answer::kOk);
+    ExpectNewProject("fresh");
+    ASSERT_TRUE(Start({broken}));
+    ASSERT_NE(m_pShell->MainFrame(), nullptr);
+    EXPECT_TRUE(Frame().IsShown());
+    EXPECT_EQ(Doc().GetPathName(), ProjectPath("fresh"));
+    EXPECT_TRUE(std::filesystem::exists(ProjectPath("fresh")));
+    EXPECT_EQ(m_prompter.Messages()[0].text, Sj("予期しないﾌｧｲﾙ形式です。"));
+}
+
 TEST_F(AppShellTest, FilesDroppedOnTheWindowOpenOneAfterAnother) {
     const std::string first = WriteProjectWithText(m_folder, "a", "A");
     const std::string second = WriteProjectWithText(m_folder, "b", "B");
