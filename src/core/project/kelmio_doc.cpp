@@ -103,7 +103,10 @@ bool CKelmioDoc::OnNewDocument() {
     SetModifiedFlag(false);
     if (!projectPath.empty()) {
         m_data.m_strEditFile = editPath;
-        OnSaveDocument(projectPath);  // a failure has been reported; the project keeps its path
+        // The panes still show the project replaced: its caret, scroll and
+        // image are not this project's. A failure has been reported; the
+        // project keeps its path.
+        OnSaveDocument(projectPath, PaneState::kNone);
         SetPathName(projectPath);
         m_prompter.Message(SjisText("まずは[ファイル]-[ソースファイルの指定]を行ってください。\n"
                                     "詳しい使い方は、ヘルプの「使い方」を見てください"),
@@ -235,7 +238,8 @@ void CKelmioDoc::InitialUpdateEditor() {
 
 // ---- save ------------------------------------------------------------------
 
-std::optional<std::string> CKelmioDoc::SerializeForSaving() {
+std::optional<std::string> CKelmioDoc::SerializeForSaving(PaneState panes) {
+    if (panes == PaneState::kNone) return WriteProject(m_data);
     if (m_pEditor != nullptr) {
         // A cancelled name question still writes the project, the text
         // staying modified; a text that could not be written stops the save.
@@ -245,14 +249,15 @@ std::optional<std::string> CKelmioDoc::SerializeForSaving() {
     }
     if (m_pSource != nullptr) {
         m_pSource->SaveViewState(m_data.m_pos);
-        m_pSource->QuerySaveImage();  // the answer does not stop the save
+        // The answer does not stop the save; an answer just given is not asked for again.
+        if (panes != PaneState::kImageAnswered) m_pSource->QuerySaveImage();
     }
     if (m_pMemo != nullptr) m_pMemo->SaveMemoText();
     return WriteProject(m_data);
 }
 
-bool CKelmioDoc::OnSaveDocument(const CFilePath& path) {
-    const std::optional<std::string> bytes = SerializeForSaving();
+bool CKelmioDoc::OnSaveDocument(const CFilePath& path, PaneState panes) {
+    const std::optional<std::string> bytes = SerializeForSaving(panes);
     if (!bytes) return false;
     if (const std::optional<FileError> error = m_save(path, *bytes)) {
         ReportError(FileErrorMessage(*error));
@@ -280,11 +285,11 @@ bool CKelmioDoc::OnFileSaveAs() {
     return SaveAsChosenFile(dialog);
 }
 
-bool CKelmioDoc::SaveAsChosenFile(const CFileDialogEx& dialog) {
+bool CKelmioDoc::SaveAsChosenFile(const CFileDialogEx& dialog, PaneState panes) {
     const FileDialogResult result = m_prompter.ChooseFile(dialog);
     if (result.nResult != kIdOk) return false;
     // A failed write keeps the old path and title.
-    if (!OnSaveDocument(result.strPath)) return false;
+    if (!OnSaveDocument(result.strPath, panes)) return false;
     SetPathName(result.strPath);
     return true;
 }
@@ -299,7 +304,7 @@ bool CKelmioDoc::DoSaveAsFromFramework() {
     dialog.m_strFilter = DocumentTypeFilter();
     dialog.m_owner = DialogOwner::kMainWindow;
     dialog.m_strTitle = SjisText("名前を付けて保存");
-    return SaveAsChosenFile(dialog);
+    return SaveAsChosenFile(dialog, PaneState::kImageAnswered);
 }
 
 bool CKelmioDoc::SaveModified() {
@@ -316,7 +321,7 @@ bool CKelmioDoc::SaveModified() {
         return DoSaveAsFromFramework();
     }
     if (!IsModified()) return true;
-    return OnSaveDocument(m_strPathName);
+    return OnSaveDocument(m_strPathName, PaneState::kImageAnswered);
 }
 
 bool CKelmioDoc::QuerySaveTranslation() {

@@ -280,13 +280,60 @@ TEST_F(DocTest, SaveCollectsThePanesStateInOrder) {
     EXPECT_TRUE(doc.OnFileSave());
     EXPECT_EQ(editor.saved, std::vector<CFilePath>{dir.File("p.txt")});
     EXPECT_FALSE(editor.modified);
-    EXPECT_EQ(memo.savedTexts, 2);  // once for the new project's file, once now
+    EXPECT_EQ(memo.savedTexts, 1);  // now: the new project's first write takes nothing from the panes
     CKelmioData written;
     ASSERT_TRUE(ReadProject(test::ReadFileBytes(dir.File("p.kmp")), written));
     EXPECT_EQ(written.m_pos.m_nEditCaret, 42);
     EXPECT_EQ(written.m_pos.m_nEditTopLine, 7);
     EXPECT_EQ(written.m_pos.m_nScrollY, 300);
     EXPECT_EQ(written.m_pos.m_bFitWindow, 1);
+}
+
+// The panes still show the project being replaced when the new one is
+// written: nothing of theirs goes into its file, and the image they show
+// has been asked about already.
+TEST_F(DocTest, ANewProjectTakesNothingFromThePanesOfTheProjectItReplaces) {
+    CreateProject("p");
+    editor.selStart = 500;
+    editor.firstVisibleLine = 40;
+    source.stateToSave.m_nScrollY = 777;
+    source.stateToSave.m_nEnlarge = 3;
+    const int questionsBefore = source.imageQuestions;
+    const int memoStoresBefore = memo.savedTexts;
+    CreateProject("q");
+
+    CKelmioData written;
+    ASSERT_TRUE(ReadProject(test::ReadFileBytes(dir.File("q.kmp")), written));
+    EXPECT_EQ(written.m_pos, CKelmioPosData());
+    EXPECT_EQ(source.imageQuestions - questionsBefore, 1);  // the replaced project's, once
+    EXPECT_EQ(memo.savedTexts, memoStoresBefore);
+}
+
+// Closing asks about a changed image once; the save that follows does not
+// ask again what was just answered.
+TEST_F(DocTest, TheImageQuestionIsAskedOnceWhenAProjectIsLetGo) {
+    CreateProject("p");
+    doc.SetModifiedFlag(true);
+    int questions = source.imageQuestions;
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(source.imageQuestions - questions, 1);
+    EXPECT_FALSE(doc.IsModified());
+
+    // Untitled: the question, then the project's own name question.
+    app.startupFlag = true;
+    ASSERT_TRUE(doc.OnFileNew());
+    doc.SetModifiedFlag(true);
+    questions = source.imageQuestions;
+    prompter.ExpectMessage(Answer::kYes);  // save the changes to 無題?
+    prompter.ExpectFile(dir.File("named.kmp"));
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(source.imageQuestions - questions, 1);
+    EXPECT_TRUE(fs::exists(dir.File("named.kmp")));
+
+    // The save command still asks.
+    questions = source.imageQuestions;
+    EXPECT_TRUE(doc.OnFileSave());
+    EXPECT_EQ(source.imageQuestions - questions, 1);
 }
 
 TEST_F(DocTest, EmptyTranslationPathAsksForAFileNameFirst) {
