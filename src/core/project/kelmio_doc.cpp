@@ -299,7 +299,7 @@ bool CKelmioDoc::DoSaveAsFromFramework() {
     CFileDialogEx dialog;
     dialog.m_bOpen = false;
     dialog.m_strDefExt = "kmp";
-    dialog.m_strFileName = m_strTitle + ".kmp";
+    dialog.m_strFileName = m_strPathName.empty() ? CFilePath(m_strTitle + ".kmp") : m_strPathName;
     dialog.m_nFlags = kOverwritePrompt | kHideReadOnly;
     dialog.m_strFilter = DocumentTypeFilter();
     dialog.m_owner = DialogOwner::kMainWindow;
@@ -312,16 +312,21 @@ bool CKelmioDoc::SaveModified() {
     if (m_pEditor != nullptr) m_pEditor->PutModified(false);
     if (m_pSource != nullptr && !m_pSource->QuerySaveImage()) return false;
 
-    if (m_strPathName.empty()) {
-        if (!IsModified()) return true;
-        const Answer answer = m_prompter.Message(FormatMessage1(SjisText("%1 への変更を保存しますか?"), m_strTitle),
-                                                 MessageButtons::kYesNoCancel, MessageIcon::kExclamation);
-        if (answer == Answer::kCancel) return false;
-        if (answer == Answer::kNo) return true;
-        return DoSaveAsFromFramework();
-    }
     if (!IsModified()) return true;
-    return OnSaveDocument(m_strPathName, PaneState::kImageAnswered);
+    if (m_strPathName.empty()) return AskToSaveChanges();
+    if (OnSaveDocument(m_strPathName, PaneState::kImageAnswered)) return true;
+    // Its file cannot be written (read-only, its folder gone): the project
+    // is saved elsewhere or let go, rather than keeping the program from
+    // ever closing.
+    return AskToSaveChanges();
+}
+
+bool CKelmioDoc::AskToSaveChanges() {
+    const Answer answer = m_prompter.Message(FormatMessage1(SjisText("%1 への変更を保存しますか?"), m_strTitle),
+                                             MessageButtons::kYesNoCancel, MessageIcon::kExclamation);
+    if (answer == Answer::kCancel) return false;
+    if (answer == Answer::kNo) return true;
+    return DoSaveAsFromFramework();
 }
 
 bool CKelmioDoc::QuerySaveTranslation() {

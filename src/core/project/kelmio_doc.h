@@ -109,6 +109,8 @@ private:
     bool OnNewDocument();
     bool OnOpenDocument(const CFilePath& path, bool& contentsLost);
     bool OnSaveDocument(const CFilePath& path, PaneState panes = PaneState::kAll);
+    // "%1 への変更を保存しますか?": Yes saves under a chosen name.
+    bool AskToSaveChanges();
     bool DoSaveAsFromFramework();
     bool SaveAsChosenFile(const CFileDialogEx& dialog, PaneState panes = PaneState::kAll);
     // The project file's bytes; nullopt when the translation text, saved

@@ -389,6 +389,40 @@ TEST_F(DocTest, FailedSaveKeepsTheOldFileAndShowsTheCause) {
     EXPECT_FALSE(fs::exists(dir.File("other.kmp")));
 }
 
+// A project whose file cannot be written (read-only, its folder gone) does
+// not keep the program from closing: after the failure the user saves it
+// elsewhere or lets the changes go.
+TEST_F(DocTest, AProjectThatCannotBeWrittenIsSavedElsewhereOrLetGo) {
+    test::WriteFileBytes(dir.File("ro.txt"), "text");
+    const std::string path = WriteProjectFile("ro.kmp", dir.File("ro.txt"));
+    const std::string before = test::ReadFileBytes(path);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    ASSERT_TRUE(doc.OpenDocumentFile(path));
+    ASSERT_TRUE(doc.IsModified());  // the editor marks every opened project
+
+    prompter.ExpectMessage(Answer::kOk);      // the file error
+    prompter.ExpectMessage(Answer::kCancel);  // save the changes?
+    EXPECT_FALSE(doc.SaveModified());
+    ASSERT_EQ(MessageTexts().size(), 2u);
+    EXPECT_EQ(MessageTexts()[0], path + Sj(" へのｱｸｾｽは拒否されました。"));
+    EXPECT_EQ(MessageTexts()[1], Sj("ro.kmp への変更を保存しますか?"));
+    EXPECT_EQ(prompter.Messages()[1].buttons, MessageButtons::kYesNoCancel);
+
+    prompter.ExpectMessage(Answer::kOk);
+    prompter.ExpectMessage(Answer::kNo);
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(test::ReadFileBytes(path), before);
+
+    prompter.ExpectMessage(Answer::kOk);
+    prompter.ExpectMessage(Answer::kYes);
+    prompter.ExpectFile(dir.File("copy.kmp"));
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(prompter.FileDialogs().back().m_strFileName, path);
+    EXPECT_EQ(doc.GetPathName(), dir.File("copy.kmp"));
+    EXPECT_TRUE(fs::exists(dir.File("copy.kmp")));
+    EXPECT_FALSE(doc.IsModified());
+}
+
 // Writes the first `limit` bytes, then fails as a full disk does.
 WriteFunction DiskFullAfter(std::size_t limit) {
     return [limit, written = std::size_t{0}](int fd, const void* data, std::size_t size) mutable -> ssize_t {
