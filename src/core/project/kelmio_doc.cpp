@@ -151,7 +151,11 @@ bool CKelmioDoc::OpenRecentFile(std::size_t index) {
 }
 
 bool CKelmioDoc::IsOpenProject(const CFilePath& path) const {
-    return m_bHasDocument && !m_strPathName.empty() && SameFileName(path, m_strPathName);
+    if (!m_bHasDocument || m_strPathName.empty()) return false;
+    // The file decides: names that differ only in case are one project
+    // where the volume ignores case and two where it does not; a link to
+    // the project is the project.
+    return path == m_strPathName || IsSameFile(path, m_strPathName);
 }
 
 bool CKelmioDoc::OpenDocumentFile(const CFilePath& path) {

@@ -173,6 +173,27 @@ TEST_F(DocTest, OpeningTheOpenProjectAgainDoesNotReadIt) {
     EXPECT_TRUE(prompter.Messages().empty());
 }
 
+// Here names that differ in case are two files: the other one is opened,
+// and a second name of the open project's file (a link) is not read again.
+TEST_F(DocTest, AProjectNamedLikeTheOpenOneInAnotherCaseIsAnotherProject) {
+    const std::string lower = WriteProjectFile("chapter.kmp", "");
+    const std::string upper = WriteProjectFile("Chapter.kmp", "");
+    test::WriteFileBytes(upper, std::string());  // an empty project
+    ASSERT_TRUE(doc.OpenDocumentFile(lower));
+    ASSERT_EQ(doc.m_data.m_strSrcFile, "/src/a.png");
+
+    EXPECT_TRUE(doc.OpenDocumentFile(upper));
+    EXPECT_EQ(doc.GetPathName(), upper);
+    EXPECT_EQ(doc.m_data.m_strSrcFile, "");
+
+    const std::string link = dir.File("link.kmp");
+    fs::create_symlink(upper, link);
+    doc.m_data.SetSource("/kept");
+    EXPECT_TRUE(doc.OpenDocumentFile(link));
+    EXPECT_EQ(doc.GetPathName(), upper);
+    EXPECT_EQ(doc.m_data.m_strSrcFile, "/kept");
+}
+
 TEST_F(DocTest, NotAProjectReportsTheFormatThenAsksForANewProject) {
     CreateProject("p");
     test::WriteFileBytes(dir.File("note.txt"), "hello");
