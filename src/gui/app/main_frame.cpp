@@ -127,6 +127,7 @@ void CMainFrame::CreateClient() {
     m_pInner->SetMinimumPaneSize(kMinimumPaneSize);
     m_pEditView = new CKelEditView(m_pInner, Settings(), m_prompter);
     m_pEditView->SetPrinterSetup(m_printerSetup);
+    m_pEditView->SetSourceView(m_pTextView);
     m_pFormView = new CKelFormView(m_pInner, m_prompter);
 
     m_pOuter->SplitHorizontally(m_pTextView, m_pInner, sizes.nPreviewHeight);
