@@ -104,9 +104,10 @@ bool CKelmioDoc::OnNewDocument() {
     if (!projectPath.empty()) {
         m_data.m_strEditFile = editPath;
         // The panes still show the project replaced: its caret, scroll and
-        // image are not this project's. A failure has been reported; the
-        // project keeps its path.
-        OnSaveDocument(projectPath, PaneState::kNone);
+        // image are not this project's; only the way sources are shown
+        // (zoom, fit, browser mode) carries over. A failure has been
+        // reported; the project keeps its path.
+        OnSaveDocument(projectPath, PaneState::kDisplayModeOnly);
         SetPathName(projectPath);
         m_prompter.Message(SjisText("まずは[ファイル]-[ソースファイルの指定]を行ってください。\n"
                                     "詳しい使い方は、ヘルプの「使い方」を見てください"),
@@ -243,7 +244,12 @@ void CKelmioDoc::InitialUpdateEditor() {
 // ---- save ------------------------------------------------------------------
 
 std::optional<std::string> CKelmioDoc::SerializeForSaving(PaneState panes) {
-    if (panes == PaneState::kNone) return WriteProject(m_data);
+    if (panes == PaneState::kDisplayModeOnly) {
+        if (m_pSource != nullptr) m_pSource->SaveViewState(m_data.m_pos);
+        m_data.m_pos.m_nScrollX = 0;
+        m_data.m_pos.m_nScrollY = 0;
+        return WriteProject(m_data);
+    }
     if (m_pEditor != nullptr) {
         // A cancelled name question still writes the project, the text
         // staying modified; a text that could not be written stops the save.

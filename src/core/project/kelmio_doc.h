@@ -101,7 +101,7 @@ private:
     enum class PaneState {
         kAll,
         kImageAnswered,  // the image question has just been answered
-        kNone,           // the panes still show the project being replaced
+        kDisplayModeOnly,  // the panes still show the project being replaced
     };
 
     bool IsOpenProject(const CFilePath& path) const;

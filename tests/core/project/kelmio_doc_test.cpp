@@ -301,7 +301,7 @@ TEST_F(DocTest, SaveCollectsThePanesStateInOrder) {
     EXPECT_TRUE(doc.OnFileSave());
     EXPECT_EQ(editor.saved, std::vector<CFilePath>{dir.File("p.txt")});
     EXPECT_FALSE(editor.modified);
-    EXPECT_EQ(memo.savedTexts, 1);  // now: the new project's first write takes nothing from the panes
+    EXPECT_EQ(memo.savedTexts, 1);  // now: the new project's first write stores no memo text
     CKelmioData written;
     ASSERT_TRUE(ReadProject(test::ReadFileBytes(dir.File("p.kmp")), written));
     EXPECT_EQ(written.m_pos.m_nEditCaret, 42);
@@ -311,9 +311,9 @@ TEST_F(DocTest, SaveCollectsThePanesStateInOrder) {
 }
 
 // The panes still show the project being replaced when the new one is
-// written: nothing of theirs goes into its file, and the image they show
-// has been asked about already.
-TEST_F(DocTest, ANewProjectTakesNothingFromThePanesOfTheProjectItReplaces) {
+// written: only the way sources are shown goes into its file, no caret or
+// scroll position, and the image they show has been asked about already.
+TEST_F(DocTest, ANewProjectTakesOnlyTheDisplayModeFromThePanesOfTheProjectItReplaces) {
     CreateProject("p");
     editor.selStart = 500;
     editor.firstVisibleLine = 40;
@@ -325,7 +325,9 @@ TEST_F(DocTest, ANewProjectTakesNothingFromThePanesOfTheProjectItReplaces) {
 
     CKelmioData written;
     ASSERT_TRUE(ReadProject(test::ReadFileBytes(dir.File("q.kmp")), written));
-    EXPECT_EQ(written.m_pos, CKelmioPosData());
+    CKelmioPosData expected;
+    expected.m_nEnlarge = 3;
+    EXPECT_EQ(written.m_pos, expected);
     EXPECT_EQ(source.imageQuestions - questionsBefore, 1);  // the replaced project's, once
     EXPECT_EQ(memo.savedTexts, memoStoresBefore);
 }
