@@ -9,6 +9,8 @@
 #include <wx/dnd.h>
 #include <wx/menu.h>
 #include <wx/stc/stc.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -331,6 +333,50 @@ TEST_F(AppShellTest, AProjectThatCannotBeReadAtStartEndsTheProgram) {
     EXPECT_FALSE(Start({broken}));
     EXPECT_EQ(m_prompter.Messages()[0].text, Sj("予期しないﾌｧｲﾙ形式です。"));
     EXPECT_EQ(m_pShell->MainFrame(), nullptr);
+}
+
+// The New Project dialog that follows a project read in part makes the
+// project the user goes on with; the program does not end under it.
+TEST_F(AppShellTest, AProjectMadeAfterABrokenOneAtStartIsShown) {
+    const std::string broken = m_folder.File("work/broken.kmp");
+    std::ofstream(broken, std::ios::binary) << "xy";
+    m_prompter.ExpectMessage(Answer::kOk);
+    ExpectNewProject("fresh");
+    ASSERT_TRUE(Start({broken}));
+    ASSERT_NE(m_pShell->MainFrame(), nullptr);
+    EXPECT_TRUE(Frame().IsShown());
+    EXPECT_EQ(Doc().GetPathName(), ProjectPath("fresh"));
+    EXPECT_TRUE(std::filesystem::exists(ProjectPath("fresh")));
+    EXPECT_EQ(m_prompter.Messages()[0].text, Sj("予期しないﾌｧｲﾙ形式です。"));
+}
+
+// A right click in the translation opens the editor's menu for the editor,
+// whichever pane had the focus.
+TEST_F(AppShellTest, ARightClickOnTheEditorMakesItTheActivePaneForItsMenu) {
+    StartWithNewProject("menu");
+    Frame().SetActiveView(Frame().FormView());
+    Pump();
+    ASSERT_EQ(Frame().ActiveView(), static_cast<CPaneView*>(&Frame().FormView()));
+    CPaneView* whileOpen = nullptr;
+    bool opened = false;
+    Frame().Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+        event.Skip();
+        if (opened) return;
+        opened = true;
+        whileOpen = Frame().ActiveView();
+        wxTheApp->CallAfter([] { wxUIActionSimulator().Char(WXK_ESCAPE); });
+    });
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(Editor().ClientToScreen(wxPoint(60, 30)));
+    Pump();
+    mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+    for (int i = 0; i < 200 && !opened; ++i) {
+        Pump();
+        wxMilliSleep(10);
+    }
+    Pump();
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(whileOpen, static_cast<CPaneView*>(&Frame().EditView()));
 }
 
 TEST_F(AppShellTest, FilesDroppedOnTheWindowOpenOneAfterAnother) {

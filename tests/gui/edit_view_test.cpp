@@ -5,16 +5,21 @@
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/frame.h>
+#include <wx/spinctrl.h>
+#include <wx/uiaction.h>
 #include <wx/statusbr.h>
 #include <wx/time.h>
 #include <wx/stc/stc.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <vector>
 
 #include "commands/command_ids.h"
 #include "gui/editor/editor_settings_dlg.h"
+#include "gui/editor/page_setup_dlg.h"
+#include "gui/editor/printer_setup.h"
 #include "gui/editor/sjis_marks.h"
 #include "gui/platform/caret_blink.h"
 #include "gui/platform/gtk_style.h"
@@ -390,6 +395,61 @@ TEST_F(EditViewLookupTest, ClipboardTextGoesToTheLookupAndNoTextDoesNothing) {
     }
     m_pView->OnCommand(ID_DIC_LOOKUP_CLIPBOARD);
     EXPECT_EQ(m_words.size(), 1u);
+}
+
+}  // namespace
+}  // namespace kelmio
+
+namespace kelmio {
+namespace {
+
+// The text of the project shown before must not stay under the name of a
+// file that could not be read: the next save would write it there.
+TEST_F(EditViewTest, AFileThatCannotBeReadLeavesTheEditorEmpty) {
+    const std::string shown = m_folder.File("shown.txt");
+    std::ofstream(shown, std::ios::binary) << "text of the project shown before";
+    m_pView->LoadFile(shown);
+    const std::string unreadable = m_folder.File("unreadable.txt");
+    std::filesystem::create_directory(unreadable);  // exists, yet gives no bytes
+
+    m_pView->LoadFile(unreadable);
+    EXPECT_EQ(m_pView->Editor().GetText(), "");
+    EXPECT_FALSE(m_pView->GetModified());
+    ASSERT_EQ(m_prompter.m_messages.size(), 1u);
+}
+
+// Enter in a number field confirms the dialog, with the number typed.
+TEST_F(EditViewTest, EnterInANumberFieldConfirmsTheSettingsAndPageSetupDialogs) {
+    CEditorSettingsDlg settings(m_pFrame, m_pView->Editor().GetEditorSettings(), kAllPages);
+    CPrinterSetup printer;
+    CPageSetupDlg pageSetup(m_pFrame, printer, CPrintMargins());
+    for (wxDialog* dialog : {static_cast<wxDialog*>(&settings), static_cast<wxDialog*>(&pageSetup)}) {
+        dialog->CallAfter([dialog] {
+            wxWindow* field = nullptr;
+            wxWindowList pending = dialog->GetChildren();
+            while (field == nullptr && !pending.empty()) {
+                wxWindow* window = pending.front();
+                pending.pop_front();
+                if (wxDynamicCast(window, wxSpinCtrl) || wxDynamicCast(window, wxSpinCtrlDouble)) field = window;
+                for (wxWindow* child : window->GetChildren()) pending.push_back(child);
+            }
+            if (field == nullptr) {
+                dialog->EndModal(wxID_CANCEL);
+                return;
+            }
+            field->SetFocus();
+            test::Pump();
+            wxUIActionSimulator keyboard;
+            keyboard.Char('A', wxMOD_CONTROL);
+            keyboard.Text("6");
+            keyboard.Char(WXK_RETURN);
+            for (int i = 0; i < 100 && dialog->IsModal(); ++i) test::Pump();
+            if (dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
+        });
+        EXPECT_EQ(dialog->ShowModal(), wxID_OK);
+    }
+    EXPECT_EQ(settings.Result().m_nTabSize, 6);
+    EXPECT_EQ(pageSetup.Margins().m_nTop, 600);
 }
 
 }  // namespace

@@ -202,6 +202,35 @@ TEST_F(MainFrameTest, PaneSizesOfASqueezedWindowAreNotStored) {
     EXPECT_EQ(stored.GetInt("View", "FormWidth", 0), 523);
 }
 
+// Pane sizes stored on a larger screen than this one can never be placed;
+// the user's own sash moves are then what is kept.
+TEST_F(MainFrameTest, SashMovesAreKeptWhenTheStoredSizesNeverFit) {
+    {
+        CWxSettings settings(m_folder.Path().string());
+        settings.WriteInt("View", "FormWidth", 5000);
+        settings.WriteInt("View", "PreviewHeight", 4000);
+    }
+    Open();
+    m_pFrame->SetSize(wxRect(40, 30, 900, 700));
+    Pump();
+    m_pFrame->OuterSplitter().SetSashPosition(211);
+    m_pFrame->InnerSplitter().SetSashPosition(523);
+    // As a drag ends: moving, then moved.
+    for (wxSplitterWindow* splitter : {&m_pFrame->OuterSplitter(), &m_pFrame->InnerSplitter()}) {
+        for (const wxEventType type : {wxEVT_SPLITTER_SASH_POS_CHANGING, wxEVT_SPLITTER_SASH_POS_CHANGED}) {
+            wxSplitterEvent moved(type, splitter);
+            moved.SetSashPosition(splitter->GetSashPosition());
+            splitter->ProcessWindowEvent(moved);
+        }
+    }
+    Pump();
+    CloseAndFlush();
+
+    const CWxSettings stored(m_folder.Path().string());
+    EXPECT_EQ(stored.GetInt("View", "PreviewHeight", 0), 211);
+    EXPECT_EQ(stored.GetInt("View", "FormWidth", 0), 523);
+}
+
 TEST_F(MainFrameTest, FirstStartSplitsHalfTheHeightAndThreeQuartersOfTheWidth) {
     Open();
     EXPECT_EQ(m_pFrame->GetRect(), wxRect(100, 100, 700, 500));

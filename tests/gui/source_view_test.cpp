@@ -30,6 +30,7 @@
 #include "gui_support.h"
 #include "shell_test.h"
 #include "gui/editor/kel_edit_view.h"
+#include "gui/memo/kel_form_view.h"
 #include "gui/app/main_frame.h"
 #include "gui/imaging/image_mode.h"
 #include "imaging/image_kit.h"
@@ -365,8 +366,28 @@ TEST_F(SourceViewTest, ScannerCommandsAreEnabledWhileTheTranslationIsEdited) {
     }
 }
 
+// ブラウザモード is offered while the translation is typed: it turns the
+// viewer's mode, shows its tick, and the typing goes on in the editor.
+TEST_F(SourceViewTest, BrowserModeIsTurnedFromTheTranslationEditor) {
+    StartWithNewProject("browser");
+    Frame().SetActiveView(Frame().EditView());
+    Pump();
+    const std::optional<CommandState> before = Frame().RouteQuery(ID_VIEW_BROWSER_MODE);
+    ASSERT_TRUE(before.has_value());
+    EXPECT_TRUE(before->bEnabled);
+    const bool wasOn = before->bChecked;
+
+    EXPECT_TRUE(Frame().RouteCommand(ID_VIEW_BROWSER_MODE));
+    Pump();
+    const std::optional<CommandState> after = Frame().RouteQuery(ID_VIEW_BROWSER_MODE);
+    ASSERT_TRUE(after.has_value());
+    EXPECT_NE(after->bChecked, wasOn);
+    EXPECT_EQ(View().QueryCommand(ID_VIEW_BROWSER_MODE)->bChecked, after->bChecked);
+    EXPECT_EQ(Frame().ActiveView(), static_cast<CPaneView*>(&Frame().EditView()));
+}
+
 // A right click on the image opens the viewer's menu for the viewer: its
-// browser-mode item is enabled even when the translation had the focus.
+// browser-mode item is enabled even when a memo had the focus.
 TEST_F(SourceViewTest, RightClickOnTheImageMakesTheViewerActiveForItsMenu) {
     StartWithNewProject("menu");
     const CImageKit picture = PlainPicture(300, 200, 100);
@@ -374,7 +395,8 @@ TEST_F(SourceViewTest, RightClickOnTheImageMakesTheViewerActiveForItsMenu) {
     ASSERT_TRUE(picture.SavePng(png, {}));
     ChooseSource(png);
     ASSERT_EQ(View().Mode(), ViewMode::kImage);
-    Frame().SetActiveView(Frame().EditView());
+    // From the memo pane the command is not offered (the editor offers it).
+    Frame().SetActiveView(Frame().FormView());
     Pump();
     ASSERT_FALSE(Frame().RouteQuery(ID_VIEW_BROWSER_MODE).has_value());
 

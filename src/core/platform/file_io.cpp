@@ -105,4 +105,11 @@ bool PathExists(const CFilePath& path) {
     return IsUsableName(path) && ::stat(path.Native().c_str(), &info) == 0;
 }
 
+bool IsSameFile(const CFilePath& a, const CFilePath& b) {
+    struct stat first {};
+    struct stat second {};
+    return IsUsableName(a) && IsUsableName(b) && ::stat(a.Native().c_str(), &first) == 0 &&
+           ::stat(b.Native().c_str(), &second) == 0 && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 }  // namespace kelmio

@@ -103,5 +103,8 @@ std::optional<FileError> SaveFileAtomically(const CFilePath& path, const BytePro
 
 // True when a file or folder of that name exists.
 bool PathExists(const CFilePath& path);
+// Both paths exist and name one file (through links, or names that differ
+// in case on a volume that ignores it).
+bool IsSameFile(const CFilePath& a, const CFilePath& b);
 
 }  // namespace kelmio

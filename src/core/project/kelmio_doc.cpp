@@ -106,7 +106,11 @@ bool CKelmioDoc::OnNewDocument() {
     SetModifiedFlag(false);
     if (!projectPath.empty()) {
         m_data.m_strEditFile = editPath;
-        OnSaveDocument(projectPath);  // a failure has been reported; the project keeps its path
+        // The panes still show the project replaced: its caret, scroll and
+        // image are not this project's; only the way sources are shown
+        // (zoom, fit, browser mode) carries over. A failure has been
+        // reported; the project keeps its path.
+        OnSaveDocument(projectPath, PaneState::kDisplayModeOnly);
         SetPathName(projectPath);
         m_prompter.Message(SjisText("まずは[ファイル]-[ソースファイルの指定]を行ってください。\n"
                                     "詳しい使い方は、ヘルプの「使い方」を見てください"),
@@ -151,7 +155,11 @@ bool CKelmioDoc::OpenRecentFile(std::size_t index) {
 }
 
 bool CKelmioDoc::IsOpenProject(const CFilePath& path) const {
-    return m_bHasDocument && !m_strPathName.empty() && SameFileName(path, m_strPathName);
+    if (!m_bHasDocument || m_strPathName.empty()) return false;
+    // The file decides: names that differ only in case are one project
+    // where the volume ignores case and two where it does not; a link to
+    // the project is the project.
+    return path == m_strPathName || IsSameFile(path, m_strPathName);
 }
 
 bool CKelmioDoc::OpenDocumentFile(const CFilePath& path) {
@@ -242,7 +250,13 @@ void CKelmioDoc::InitialUpdateEditor() {
 
 // ---- save ------------------------------------------------------------------
 
-std::optional<std::string> CKelmioDoc::SerializeForSaving() {
+std::optional<std::string> CKelmioDoc::SerializeForSaving(PaneState panes) {
+    if (panes == PaneState::kDisplayModeOnly) {
+        if (m_pSource != nullptr) m_pSource->SaveViewState(m_data.m_pos);
+        m_data.m_pos.m_nScrollX = 0;
+        m_data.m_pos.m_nScrollY = 0;
+        return WriteProject(m_data);
+    }
     if (m_pEditor != nullptr) {
         // A cancelled name question still writes the project, the text
         // staying modified; a text that could not be written stops the save.
@@ -252,14 +266,15 @@ std::optional<std::string> CKelmioDoc::SerializeForSaving() {
     }
     if (m_pSource != nullptr) {
         m_pSource->SaveViewState(m_data.m_pos);
-        m_pSource->QuerySaveImage();  // the answer does not stop the save
+        // The answer does not stop the save; an answer just given is not asked for again.
+        if (panes != PaneState::kImageAnswered) m_pSource->QuerySaveImage();
     }
     if (m_pMemo != nullptr) m_pMemo->SaveMemoText();
     return WriteProject(m_data);
 }
 
-bool CKelmioDoc::OnSaveDocument(const CFilePath& path) {
-    const std::optional<std::string> bytes = SerializeForSaving();
+bool CKelmioDoc::OnSaveDocument(const CFilePath& path, PaneState panes) {
+    const std::optional<std::string> bytes = SerializeForSaving(panes);
     if (!bytes) return false;
     if (const std::optional<FileError> error = m_save(path, *bytes)) {
         ReportError(FileErrorMessage(*error));
@@ -287,11 +302,11 @@ bool CKelmioDoc::OnFileSaveAs() {
     return SaveAsChosenFile(dialog);
 }
 
-bool CKelmioDoc::SaveAsChosenFile(const CFileDialogEx& dialog) {
+bool CKelmioDoc::SaveAsChosenFile(const CFileDialogEx& dialog, PaneState panes) {
     const FileDialogResult result = m_prompter.ChooseFile(dialog);
     if (result.nResult != kIdOk) return false;
     // A failed write keeps the old path and title.
-    if (!OnSaveDocument(result.strPath)) return false;
+    if (!OnSaveDocument(result.strPath, panes)) return false;
     SetPathName(result.strPath);
     return true;
 }
@@ -301,12 +316,12 @@ bool CKelmioDoc::DoSaveAsFromFramework() {
     CFileDialogEx dialog;
     dialog.m_bOpen = false;
     dialog.m_strDefExt = "kmp";
-    dialog.m_strFileName = m_strTitle + ".kmp";
+    dialog.m_strFileName = m_strPathName.empty() ? CFilePath(m_strTitle + ".kmp") : m_strPathName;
     dialog.m_nFlags = kOverwritePrompt | kHideReadOnly;
     dialog.m_strFilter = DocumentTypeFilter();
     dialog.m_owner = DialogOwner::kMainWindow;
     dialog.m_strTitle = SjisText("名前を付けて保存");
-    return SaveAsChosenFile(dialog);
+    return SaveAsChosenFile(dialog, PaneState::kImageAnswered);
 }
 
 bool CKelmioDoc::SaveModified() {
@@ -314,16 +329,21 @@ bool CKelmioDoc::SaveModified() {
     if (m_pEditor != nullptr) m_pEditor->PutModified(false);
     if (m_pSource != nullptr && !m_pSource->QuerySaveImage()) return false;
 
-    if (m_strPathName.empty()) {
-        if (!IsModified()) return true;
-        const Answer answer = m_prompter.Message(FormatMessage1(SjisText("%1 への変更を保存しますか?"), m_strTitle),
-                                                 MessageButtons::kYesNoCancel, MessageIcon::kExclamation);
-        if (answer == Answer::kCancel) return false;
-        if (answer == Answer::kNo) return true;
-        return DoSaveAsFromFramework();
-    }
     if (!IsModified()) return true;
-    return OnSaveDocument(m_strPathName);
+    if (m_strPathName.empty()) return AskToSaveChanges();
+    if (OnSaveDocument(m_strPathName, PaneState::kImageAnswered)) return true;
+    // Its file cannot be written (read-only, its folder gone): the project
+    // is saved elsewhere or let go, rather than keeping the program from
+    // ever closing.
+    return AskToSaveChanges();
+}
+
+bool CKelmioDoc::AskToSaveChanges() {
+    const Answer answer = m_prompter.Message(FormatMessage1(SjisText("%1 への変更を保存しますか?"), m_strTitle),
+                                             MessageButtons::kYesNoCancel, MessageIcon::kExclamation);
+    if (answer == Answer::kCancel) return false;
+    if (answer == Answer::kNo) return true;
+    return DoSaveAsFromFramework();
 }
 
 bool CKelmioDoc::QuerySaveTranslation() {

@@ -97,17 +97,25 @@ public:
 
 private:
     enum class TranslationSave { kSaved, kCancelled, kFailed };
+    // What a write of the project file takes from the panes.
+    enum class PaneState {
+        kAll,
+        kImageAnswered,  // the image question has just been answered
+        kDisplayModeOnly,  // the panes still show the project being replaced
+    };
 
     bool IsOpenProject(const CFilePath& path) const;
     bool OpenSavedOver(const CFilePath& path);
     bool OnNewDocument();
     bool OnOpenDocument(const CFilePath& path, bool& contentsLost);
-    bool OnSaveDocument(const CFilePath& path);
+    bool OnSaveDocument(const CFilePath& path, PaneState panes = PaneState::kAll);
+    // "%1 への変更を保存しますか?": Yes saves under a chosen name.
+    bool AskToSaveChanges();
     bool DoSaveAsFromFramework();
-    bool SaveAsChosenFile(const CFileDialogEx& dialog);
+    bool SaveAsChosenFile(const CFileDialogEx& dialog, PaneState panes = PaneState::kAll);
     // The project file's bytes; nullopt when the translation text, saved
     // first, could not be written.
-    std::optional<std::string> SerializeForSaving();
+    std::optional<std::string> SerializeForSaving(PaneState panes);
     TranslationSave SaveTranslationTo(const CFilePath& path);
     TranslationSave SaveTranslation();
     TranslationSave SaveTranslationAs();

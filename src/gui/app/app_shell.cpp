@@ -198,7 +198,8 @@ bool CAppShell::HandleRequest(const std::string& request) {
     // A running Kelmio shows a project it is asked to print; it does not end.
     // The request names the file in the system's own bytes.
     const bool opened = m_doc.OpenDocumentFile(CFilePath::FromNative(parsed->args.front()));
-    if (opened || m_pFrame->IsShown()) ShowMainFrame();
+    // A project made in the New Project dialog after a failed read is shown too.
+    if (opened || m_pFrame->IsShown() || !m_doc.GetPathName().empty()) ShowMainFrame();
     return opened;
 }
 

@@ -22,8 +22,10 @@ bool CAppShell::Start(const CCommandLineInfo& commandLine) {
     switch (decision.action) {
         case StartupAction::kOpenRecent:
         case StartupAction::kOpenFile:
-            // The document has said why it could not open the project.
-            if (!m_doc.OpenDocumentFile(decision.path)) return EndNow();
+            // The document has said why it could not open the project. A
+            // project read in part is followed by the New Project dialog:
+            // the project made there is worked on, not left behind.
+            if (!m_doc.OpenDocumentFile(decision.path) && m_doc.GetPathName().empty()) return EndNow();
             break;
         case StartupAction::kNewWithDialog:
             if (!m_doc.OnFileNew()) return EndNow();

@@ -63,6 +63,15 @@ CMainFrame::CMainFrame(CSettings& settings, CPrompter& prompter, CSPIControl* pl
     Bind(wxEVT_MOVE, layoutChanged);
     m_pOuter->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, layoutChanged);
     m_pInner->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, layoutChanged);
+    // Stored sizes that never fit this screen are not waited for once the
+    // user drags a sash (only a drag says "changing"; the splitter's own
+    // moves on a resize say "changed" alone): the panes as they are are kept.
+    const auto sashDragged = [this](wxSplitterEvent& event) {
+        event.Skip();
+        m_bPanesPlaced = true;
+    };
+    m_pOuter->Bind(wxEVT_SPLITTER_SASH_POS_CHANGING, sashDragged);
+    m_pInner->Bind(wxEVT_SPLITTER_SASH_POS_CHANGING, sashDragged);
 }
 
 // While the window is open only what changed is written; closing writes
@@ -118,6 +127,7 @@ void CMainFrame::CreateClient() {
     m_pInner->SetMinimumPaneSize(kMinimumPaneSize);
     m_pEditView = new CKelEditView(m_pInner, Settings(), m_prompter);
     m_pEditView->SetPrinterSetup(m_printerSetup);
+    m_pEditView->SetSourceView(m_pTextView);
     m_pFormView = new CKelFormView(m_pInner, m_prompter);
 
     m_pOuter->SplitHorizontally(m_pTextView, m_pInner, sizes.nPreviewHeight);

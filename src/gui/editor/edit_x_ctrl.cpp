@@ -184,8 +184,9 @@ std::optional<FileError> CEditXCtrl::LoadFile(const CFilePath& path) {
         EndText();
         return std::nullopt;
     }
-    // Part of a file that failed midway is not kept: it could be saved over the whole.
-    if (read.bStarted || read.error->cause == FileErrorCause::kNotFound) SetText("");
+    // Neither part of a file that failed midway nor the text shown before
+    // (another project's) is kept: either would be saved over this file.
+    SetText("");
     return read.error->cause == FileErrorCause::kNotFound ? std::nullopt : read.error;
 }
 

@@ -52,6 +52,10 @@ void CKelEditView::SetCaret(int offset) {
 std::optional<CommandState> CKelEditView::QueryCommand(CommandId id) const {
     if (id == ID_VIEW_EDITOR_SETTINGS || id == ID_VIEW_FONT) return CommandState{};
     if (id == ID_DIC_LOOKUP || id == ID_DIC_LOOKUP_CLIPBOARD) return CommandState{};
+    if (id == ID_VIEW_BROWSER_MODE && m_pSource != nullptr) {
+        const std::optional<CommandState> viewer = m_pSource->QueryCommand(id);
+        return CommandState{true, viewer && viewer->bChecked};
+    }
     if (auto state = TranslationViewCommandState(id, Editor())) return state;
     return CEditXView::QueryCommand(id);
 }
@@ -67,6 +71,12 @@ bool CKelEditView::OnCommand(CommandId id) {
     }
     if (id == ID_DIC_LOOKUP_CLIPBOARD) {
         LookUpClipboard();
+        return true;
+    }
+    if (id == ID_VIEW_BROWSER_MODE && m_pSource != nullptr) {
+        // The source is shown again; the typing goes on here.
+        m_pSource->OnCommand(id);
+        FocusPane();
         return true;
     }
     if (const auto command = TranslationViewComponentCommand(id)) {

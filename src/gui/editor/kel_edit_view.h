@@ -38,6 +38,10 @@ public:
     // Hands a word (Shift-JIS) to the document's dictionary lookup.
     void SetLookupHandler(std::function<bool(const std::string&)> handler) { m_onLookup = std::move(handler); }
 
+    // The source viewer, which carries out the browser-mode toggle asked
+    // for here (none: the command is not offered).
+    void SetSourceView(CCommandTarget* source) { m_pSource = source; }
+
     std::optional<CommandState> QueryCommand(CommandId id) const override;
     bool OnCommand(CommandId id) override;
 
@@ -51,6 +55,7 @@ private:
     CPrompter& m_prompter;
     std::function<void()> m_onModified;
     std::function<bool(const std::string&)> m_onLookup;
+    CCommandTarget* m_pSource = nullptr;
 };
 
 }  // namespace kelmio

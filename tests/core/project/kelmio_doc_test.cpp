@@ -184,6 +184,27 @@ TEST_F(DocTest, OpeningTheOpenProjectAgainDoesNotReadIt) {
     EXPECT_TRUE(prompter.Messages().empty());
 }
 
+// Here names that differ in case are two files: the other one is opened,
+// and a second name of the open project's file (a link) is not read again.
+TEST_F(DocTest, AProjectNamedLikeTheOpenOneInAnotherCaseIsAnotherProject) {
+    const std::string lower = WriteProjectFile("chapter.kmp", "");
+    const std::string upper = WriteProjectFile("Chapter.kmp", "");
+    test::WriteFileBytes(upper, std::string());  // an empty project
+    ASSERT_TRUE(doc.OpenDocumentFile(lower));
+    ASSERT_EQ(doc.m_data.m_strSrcFile, "/src/a.png");
+
+    EXPECT_TRUE(doc.OpenDocumentFile(upper));
+    EXPECT_EQ(doc.GetPathName(), upper);
+    EXPECT_EQ(doc.m_data.m_strSrcFile, "");
+
+    const std::string link = dir.File("link.kmp");
+    fs::create_symlink(upper, link);
+    doc.m_data.SetSource("/kept");
+    EXPECT_TRUE(doc.OpenDocumentFile(link));
+    EXPECT_EQ(doc.GetPathName(), upper);
+    EXPECT_EQ(doc.m_data.m_strSrcFile, "/kept");
+}
+
 TEST_F(DocTest, NotAProjectReportsTheFormatThenAsksForANewProject) {
     CreateProject("p");
     test::WriteFileBytes(dir.File("note.txt"), "hello");
@@ -291,13 +312,62 @@ TEST_F(DocTest, SaveCollectsThePanesStateInOrder) {
     EXPECT_TRUE(doc.OnFileSave());
     EXPECT_EQ(editor.saved, std::vector<CFilePath>{dir.File("p.txt")});
     EXPECT_FALSE(editor.modified);
-    EXPECT_EQ(memo.savedTexts, 2);  // once for the new project's file, once now
+    EXPECT_EQ(memo.savedTexts, 1);  // now: the new project's first write stores no memo text
     CKelmioData written;
     ASSERT_TRUE(ReadProject(test::ReadFileBytes(dir.File("p.kmp")), written));
     EXPECT_EQ(written.m_pos.m_nEditCaret, 42);
     EXPECT_EQ(written.m_pos.m_nEditTopLine, 7);
     EXPECT_EQ(written.m_pos.m_nScrollY, 300);
     EXPECT_EQ(written.m_pos.m_bFitWindow, 1);
+}
+
+// The panes still show the project being replaced when the new one is
+// written: only the way sources are shown goes into its file, no caret or
+// scroll position, and the image they show has been asked about already.
+TEST_F(DocTest, ANewProjectTakesOnlyTheDisplayModeFromThePanesOfTheProjectItReplaces) {
+    CreateProject("p");
+    editor.selStart = 500;
+    editor.firstVisibleLine = 40;
+    source.stateToSave.m_nScrollY = 777;
+    source.stateToSave.m_nEnlarge = 3;
+    const int questionsBefore = source.imageQuestions;
+    const int memoStoresBefore = memo.savedTexts;
+    CreateProject("q");
+
+    CKelmioData written;
+    ASSERT_TRUE(ReadProject(test::ReadFileBytes(dir.File("q.kmp")), written));
+    CKelmioPosData expected;
+    expected.m_nEnlarge = 3;
+    EXPECT_EQ(written.m_pos, expected);
+    EXPECT_EQ(source.imageQuestions - questionsBefore, 1);  // the replaced project's, once
+    EXPECT_EQ(memo.savedTexts, memoStoresBefore);
+}
+
+// Closing asks about a changed image once; the save that follows does not
+// ask again what was just answered.
+TEST_F(DocTest, TheImageQuestionIsAskedOnceWhenAProjectIsLetGo) {
+    CreateProject("p");
+    doc.SetModifiedFlag(true);
+    int questions = source.imageQuestions;
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(source.imageQuestions - questions, 1);
+    EXPECT_FALSE(doc.IsModified());
+
+    // Untitled: the question, then the project's own name question.
+    app.startupFlag = true;
+    ASSERT_TRUE(doc.OnFileNew());
+    doc.SetModifiedFlag(true);
+    questions = source.imageQuestions;
+    prompter.ExpectMessage(Answer::kYes);  // save the changes to 無題?
+    prompter.ExpectFile(dir.File("named.kmp"));
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(source.imageQuestions - questions, 1);
+    EXPECT_TRUE(fs::exists(dir.File("named.kmp")));
+
+    // The save command still asks.
+    questions = source.imageQuestions;
+    EXPECT_TRUE(doc.OnFileSave());
+    EXPECT_EQ(source.imageQuestions - questions, 1);
 }
 
 TEST_F(DocTest, EmptyTranslationPathAsksForAFileNameFirst) {
@@ -351,6 +421,40 @@ TEST_F(DocTest, FailedSaveKeepsTheOldFileAndShowsTheCause) {
     EXPECT_EQ(failing.GetPathName(), path);
     EXPECT_EQ(failing.GetTitle(), "p.kmp");
     EXPECT_FALSE(fs::exists(dir.File("other.kmp")));
+}
+
+// A project whose file cannot be written (read-only, its folder gone) does
+// not keep the program from closing: after the failure the user saves it
+// elsewhere or lets the changes go.
+TEST_F(DocTest, AProjectThatCannotBeWrittenIsSavedElsewhereOrLetGo) {
+    test::WriteFileBytes(dir.File("ro.txt"), "text");
+    const std::string path = WriteProjectFile("ro.kmp", dir.File("ro.txt"));
+    const std::string before = test::ReadFileBytes(path);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    ASSERT_TRUE(doc.OpenDocumentFile(path));
+    ASSERT_TRUE(doc.IsModified());  // the editor marks every opened project
+
+    prompter.ExpectMessage(Answer::kOk);      // the file error
+    prompter.ExpectMessage(Answer::kCancel);  // save the changes?
+    EXPECT_FALSE(doc.SaveModified());
+    ASSERT_EQ(MessageTexts().size(), 2u);
+    EXPECT_EQ(MessageTexts()[0], path + Sj(" へのｱｸｾｽは拒否されました。"));
+    EXPECT_EQ(MessageTexts()[1], Sj("ro.kmp への変更を保存しますか?"));
+    EXPECT_EQ(prompter.Messages()[1].buttons, MessageButtons::kYesNoCancel);
+
+    prompter.ExpectMessage(Answer::kOk);
+    prompter.ExpectMessage(Answer::kNo);
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(test::ReadFileBytes(path), before);
+
+    prompter.ExpectMessage(Answer::kOk);
+    prompter.ExpectMessage(Answer::kYes);
+    prompter.ExpectFile(dir.File("copy.kmp"));
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(prompter.FileDialogs().back().m_strFileName, path);
+    EXPECT_EQ(doc.GetPathName(), dir.File("copy.kmp"));
+    EXPECT_TRUE(fs::exists(dir.File("copy.kmp")));
+    EXPECT_FALSE(doc.IsModified());
 }
 
 // Writes the first `limit` bytes, then fails as a full disk does.
