@@ -96,6 +96,24 @@ private:
 };
 
 // The viewer around the canvas, as far as the image commands need it.
+// SANE's own "test" backend, configured in a folder of ours with two
+// devices. The library reads SANE_CONFIG_DIR once in a process, so every
+// test of the run uses the one folder.
+struct CSaneTestBackend {
+    CSaneTestBackend() {
+        test::WriteFileBytes(folder.File("dll.conf"), "test\n");
+        test::WriteFileBytes(folder.File("test.conf"),
+                             "number_of_devices 2\nmode Color\ndepth 8\nresolution 50.0\n"
+                             "test-picture \"Color pattern\"\nbr_x 80.0\nbr_y 100.0\n");
+    }
+    test::TempDir folder;
+};
+
+std::string SaneTestBackendFolder() {
+    static const CSaneTestBackend backend;
+    return backend.folder.Path().string();
+}
+
 class ImageViewTest : public testing::Test, public CImageViewHost {
 protected:
     void SetUp() override {
@@ -433,13 +451,7 @@ TEST_F(ImageViewTest, EnterInTheFieldConfirmsTheZoomAndRotationDialogs) {
 }
 
 TEST_F(ImageViewTest, ScanFromTheTestBackendSavedAsPngBecomesTheSource) {
-    // SANE's own "test" backend, configured in a folder of ours.
-    test::TempDir sane;
-    test::WriteFileBytes(sane.File("dll.conf"), "test\n");
-    test::WriteFileBytes(sane.File("test.conf"),
-                         "number_of_devices 2\nmode Color\ndepth 8\nresolution 50.0\n"
-                         "test-picture \"Color pattern\"\nbr_x 80.0\nbr_y 100.0\n");
-    test::ScopedEnv env("SANE_CONFIG_DIR", sane.Path().string());
+    test::ScopedEnv env("SANE_CONFIG_DIR", SaneTestBackendFolder());
     int chooserShown = 0;
     m_pCommands->SetDeviceChooser([&](const std::vector<ScannerDevice>&) -> std::optional<std::size_t> {
         ++chooserShown;
@@ -477,12 +489,7 @@ TEST_F(ImageViewTest, ScanFromTheTestBackendSavedAsPngBecomesTheSource) {
 // A scan takes the place of the image shown, so a turned picture is
 // offered for saving first; Cancel there scans nothing.
 TEST_F(ImageViewTest, ScanOffersTheTurnedPictureForSavingFirst) {
-    test::TempDir sane;
-    test::WriteFileBytes(sane.File("dll.conf"), "test\n");
-    test::WriteFileBytes(sane.File("test.conf"),
-                         "number_of_devices 2\nmode Color\ndepth 8\nresolution 50.0\n"
-                         "test-picture \"Color pattern\"\nbr_x 80.0\nbr_y 100.0\n");
-    test::ScopedEnv env("SANE_CONFIG_DIR", sane.Path().string());
+    test::ScopedEnv env("SANE_CONFIG_DIR", SaneTestBackendFolder());
     int scans = 0;
     m_pCommands->SetDeviceChooser([&](const std::vector<ScannerDevice>&) -> std::optional<std::size_t> {
         ++scans;
