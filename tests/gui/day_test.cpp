@@ -328,5 +328,37 @@ TEST_F(DayTest, TabStaysAmongTheMemoPanesControls) {
     EXPECT_FALSE(Frame().TextView().IsTextModified());
 }
 
+// Reading the scan while typing: the shipped keys scroll the source from the
+// editor, and the caret and the focus stay where the user types.
+TEST_F(DayTest, TheShippedKeysScrollTheSourceWhileTyping) {
+    ExpectNewProject("reading");
+    StartDay();
+    Frame().SetSize(wxRect(20, 20, 1100, 800));
+    m_prompter.ExpectFile(FromNativePath(MakeScan("page1.png")));
+    Send(ID_FILE_SRC);
+    Editor().AddText(U("吾輩は猫である。\n名前はまだ無い。"));
+    Pump();
+    const int caret = Frame().EditView().SelStart();
+    CImageCanvas& canvas = Frame().TextView().Image().Canvas();
+    ASSERT_EQ(canvas.GetScrollPoint(), (ScrollPoint{0, 0}));
+
+    wxUIActionSimulator keys;
+    keys.Char(WXK_DOWN, wxMOD_ALT);
+    Settle();
+    const ScrollPoint down = canvas.GetScrollPoint();
+    EXPECT_GT(down.y, 0);
+    keys.Char(WXK_PAGEDOWN, wxMOD_ALT);
+    Settle();
+    EXPECT_GT(canvas.GetScrollPoint().y, down.y);
+    keys.Char(WXK_PAGEUP, wxMOD_ALT);
+    keys.Char(WXK_UP, wxMOD_ALT);
+    Settle();
+    EXPECT_EQ(canvas.GetScrollPoint().y, 0);
+    EXPECT_EQ(Frame().ActiveView(), &Frame().EditView());
+    EXPECT_EQ(wxWindow::FindFocus(), &Editor());
+    EXPECT_EQ(Frame().EditView().SelStart(), caret);
+    EXPECT_EQ(Editor().GetText(), U("吾輩は猫である。\n名前はまだ無い。"));
+}
+
 }  // namespace
 }  // namespace kelmio
