@@ -78,6 +78,10 @@ TEST(KeysCommand, TheShippedKeyFileHoldsTheUsualShortcuts) {
     EXPECT_EQ(commandOf["F3"], 57640);
     EXPECT_EQ(commandOf["Shift+F3"], 32834);
     EXPECT_EQ(commandOf["F1"], 57667);
+    // The source scrolls from the editor without leaving it.
+    EXPECT_EQ(commandOf["Alt+Down"], 32785);
+    EXPECT_EQ(commandOf["Alt+Left"], 32789);
+    EXPECT_EQ(commandOf["Alt+PageDown"], 3845);
 }
 
 }  // namespace

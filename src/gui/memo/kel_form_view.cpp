@@ -1,6 +1,7 @@
 #include "gui/memo/kel_form_view.h"
 
 #include <algorithm>
+#include <array>
 
 #include <wx/button.h>
 #include <wx/choice.h>
@@ -74,6 +75,11 @@ CKelFormView::CKelFormView(wxWindow* parent, CPrompter& prompter)
     });
     m_pLookupBox->Bind(wxEVT_CONTEXT_MENU, &CKelFormView::OnContextMenu, this);
     m_pMemoEdit->Bind(wxEVT_CONTEXT_MENU, &CKelFormView::OnContextMenu, this);
+    for (wxWindow* control : {static_cast<wxWindow*>(m_pLookupBox), static_cast<wxWindow*>(m_pDicButton),
+                              static_cast<wxWindow*>(m_pMemoList), static_cast<wxWindow*>(m_pMemoEdit)}) {
+        control->Bind(wxEVT_KEY_DOWN, &CKelFormView::OnTabKey, this);
+    }
+    Bind(wxEVT_NAVIGATION_KEY, &CKelFormView::OnNavigationKey, this);
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         event.Skip();
         if (m_pForm && m_pForm->m_bLayoutReady) LayOut();
@@ -89,6 +95,35 @@ void CKelFormView::AttachDocument(CKelmioDoc* doc) {
 }
 
 void CKelFormView::FocusPane() { m_pMemoEdit->IsEnabled() ? m_pMemoEdit->SetFocus() : m_pLookupBox->SetFocus(); }
+
+// Tab and Shift+Tab go round the pane's own controls, as in a form. Left to
+// the toolkit, Tab from the last control would leave for the next pane, the
+// source text, where the keys that follow would edit the source unseen.
+bool CKelFormView::MoveFocusFrom(const wxWindow* from, bool forward) {
+    const std::array<wxWindow*, 4> order{m_pLookupBox, m_pDicButton, m_pMemoList, m_pMemoEdit};
+    const auto found = std::find(order.begin(), order.end(), from);
+    if (found == order.end()) return false;
+    const std::size_t count = order.size();
+    std::size_t index = static_cast<std::size_t>(found - order.begin());
+    for (std::size_t step = 1; step < count; ++step) {
+        index = forward ? (index + 1) % count : (index + count - 1) % count;
+        wxWindow* next = order[index];
+        if (next->IsShown() && next->IsEnabled() && next->CanAcceptFocusFromKeyboard()) {
+            next->SetFocusFromKbd();
+            return true;
+        }
+    }
+    return true;  // the only control that can take the focus keeps it
+}
+
+void CKelFormView::OnTabKey(wxKeyEvent& event) {
+    const bool plainTab = event.GetKeyCode() == WXK_TAB && !event.ControlDown() && !event.AltDown();
+    if (!plainTab || !MoveFocusFrom(dynamic_cast<wxWindow*>(event.GetEventObject()), !event.ShiftDown())) event.Skip();
+}
+
+void CKelFormView::OnNavigationKey(wxNavigationKeyEvent& event) {
+    if (event.IsWindowChange() || !MoveFocusFrom(event.GetCurrentFocus(), event.GetDirection())) event.Skip();
+}
 
 void CKelFormView::LayOut() {
     const wxSize client = GetClientSize();

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include <wx/event.h>
+
 #include "memo/edit_undo.h"
 #include "memo/memo_form.h"
 #include "gui/app/pane_view.h"
@@ -61,6 +63,9 @@ private:
 
     void LayOut();
     void OnContextMenu(wxContextMenuEvent& event);
+    bool MoveFocusFrom(const wxWindow* from, bool forward);
+    void OnTabKey(wxKeyEvent& event);
+    void OnNavigationKey(wxNavigationKeyEvent& event);
     void RunEditCommand(CommandId id);
     void Undo(wxTextCtrl& edit, CEditUndo& undo);
     void ShowKeptTextSoon(wxTextCtrl& edit, CEditUndo& undo);
