@@ -47,27 +47,6 @@ constexpr const char* kWagahai =
     "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗いじめじめした所で"
     "ニャーニャー泣いていた事だけは記憶している。吾輩はここで始めて人間というものを見た。";
 
-// Acts on the first modal dialog once its loop runs.
-class COneModal final : public wxModalDialogHook {
-public:
-    explicit COneModal(std::function<void(wxDialog&)> step) : m_step(std::move(step)) { Register(); }
-    ~COneModal() override { Unregister(); }
-
-protected:
-    int Enter(wxDialog* dialog) override {
-        if (m_step) {
-            auto step = std::move(m_step);
-            m_step = nullptr;
-            dialog->CallAfter([step, dialog] { step(*dialog); });
-        }
-        return wxID_NONE;
-    }
-    void Exit(wxDialog*) override {}
-
-private:
-    std::function<void(wxDialog&)> m_step;
-};
-
 wxFontPickerCtrl* FindPicker(wxWindow& window) {
     if (auto* picker = dynamic_cast<wxFontPickerCtrl*>(&window)) return picker;
     for (wxWindow* child : window.GetChildren())
@@ -257,7 +236,7 @@ TEST_F(DayTest, ATextProjectWithReplaceFontAndTheRecentList) {
 
     // The font, chosen through the dialog, is kept.
     {
-        COneModal hook([](wxDialog& fontDialog) {
+        test::CAtModalOpen hook([](wxDialog& fontDialog) {
             wxFontPickerCtrl* picker = FindPicker(fontDialog);
             if (picker != nullptr) picker->SetSelectedFont(wxFont(wxFontInfo(16).FaceName("Noto Serif CJK JP")));
             fontDialog.EndModal(picker != nullptr ? wxID_OK : wxID_CANCEL);

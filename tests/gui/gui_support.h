@@ -2,11 +2,14 @@
 // Helpers for tests that drive real windows.
 
 #include <wx/app.h>
+#include <wx/dialog.h>
 #include <wx/image.h>
+#include <wx/modalhook.h>
 #include <wx/utils.h>
 #include <wx/window.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -85,6 +88,25 @@ public:
 
     std::vector<std::string> m_messages;
     std::deque<Answer> m_answers;
+};
+
+// Acts once on the next modal dialog, once its loop runs.
+class CAtModalOpen final : public wxModalDialogHook {
+public:
+    explicit CAtModalOpen(std::function<void(wxDialog&)> act) : m_act(std::move(act)) { Register(); }
+    ~CAtModalOpen() override { Unregister(); }
+
+protected:
+    // The file dialog's ShowModal passes here twice (its own and its base's).
+    int Enter(wxDialog* dialog) override {
+        if (m_act) dialog->CallAfter([act = std::move(m_act), dialog] { act(*dialog); });
+        m_act = nullptr;
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    std::function<void(wxDialog&)> m_act;
 };
 
 }  // namespace kelmio::test

@@ -76,25 +76,6 @@ public:
     std::vector<CFileDialogEx> m_dialogs;
 };
 
-// Acts once on the next modal dialog, once its loop runs.
-class CAtModalOpen final : public wxModalDialogHook {
-public:
-    explicit CAtModalOpen(std::function<void(wxDialog&)> act) : m_act(std::move(act)) { Register(); }
-    ~CAtModalOpen() override { Unregister(); }
-
-protected:
-    // The file dialog's ShowModal passes here twice (its own and its base's).
-    int Enter(wxDialog* dialog) override {
-        if (m_act) dialog->CallAfter([act = std::move(m_act), dialog] { act(*dialog); });
-        m_act = nullptr;
-        return wxID_NONE;
-    }
-    void Exit(wxDialog*) override {}
-
-private:
-    std::function<void(wxDialog&)> m_act;
-};
-
 // The viewer around the canvas, as far as the image commands need it.
 // SANE's own "test" backend, configured in a folder of ours with two
 // devices. The library reads SANE_CONFIG_DIR once in a process, so every
@@ -275,7 +256,7 @@ TEST_F(ImageViewTest, SaveDialogTypeListRenamesTheFileAndEnablesTheFormatButton)
         const auto* button = children.empty() ? nullptr : wxDynamicCast(children.front(), wxButton);
         seen.push_back({FileChooserName(*shown), FileChooserTypeIndex(*shown) + 1, button != nullptr && button->IsEnabled()});
     };
-    CAtModalOpen atOpen([&](wxDialog& dialog) {
+    test::CAtModalOpen atOpen([&](wxDialog& dialog) {
         shown = wxDynamicCast(&dialog, wxFileDialog);
         if (shown != nullptr && shown->GetExtraControl() != nullptr) {
             choose(1);  // GIF
@@ -311,7 +292,7 @@ TEST_F(ImageViewTest, RotateDialogStartsWithoutDirectionAndStepsFromTheTypedAngl
     int selection = 0;
     int arrowAfterTyping = 0;
     std::string afterStep;
-    CAtModalOpen atOpen([&](wxDialog&) {
+    test::CAtModalOpen atOpen([&](wxDialog&) {
         Pump();
         selection = dialog.DirectionList()->GetSelection();
         dialog.AngleField()->SetValue("45");
