@@ -1,6 +1,7 @@
 #include "imaging/sane_page.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "imaging/image_library.h"
 
@@ -16,26 +17,36 @@ std::uint8_t Sample(const std::uint8_t* line, int depth, std::size_t index) {
     }
 }
 
+// The frame format as the number the backend put there: a value outside
+// the enumeration is read without ever holding it as one.
+int FormatCode(const SANE_Parameters& parameters) {
+    static_assert(sizeof parameters.format == sizeof(int));
+    int code = 0;
+    std::memcpy(&code, &parameters.format, sizeof code);
+    return code;
+}
+
 // The channel a one-colour frame fills; -1 for grey and RGB; nullopt for a
 // format this does not know.
-std::optional<int> ChannelOf(SANE_Frame format) {
+std::optional<int> ChannelOf(int format) {
     switch (format) {
         case SANE_FRAME_GRAY:
         case SANE_FRAME_RGB: return -1;
         case SANE_FRAME_RED: return 0;
         case SANE_FRAME_GREEN: return 1;
         case SANE_FRAME_BLUE: return 2;
+        default: return std::nullopt;
     }
-    return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<SaneFrameShape> CheckSaneFrame(const SANE_Parameters& parameters, std::size_t maxPageBytes,
                                              std::string& error) {
-    const std::optional<int> only = ChannelOf(parameters.format);
+    const int format = FormatCode(parameters);
+    const std::optional<int> only = ChannelOf(format);
     const int depth = parameters.depth;
-    const bool colour = parameters.format == SANE_FRAME_RGB;
+    const bool colour = format == SANE_FRAME_RGB;
     const bool depthOk = depth == 1 || depth == 8 || depth == 16;
     const ImageLimits limits = DefaultImageLimits();
     if (!only || !depthOk || (depth == 1 && colour) || parameters.pixels_per_line <= 0 ||

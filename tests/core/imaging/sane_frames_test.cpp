@@ -6,15 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "imaging/sane_page.h"
 #include "imaging/sane_scanner.h"
 
 namespace kelmio {
 namespace {
 
-SANE_Parameters Frame(SANE_Frame format, int depth, int width, int lineBytes, int lines, bool last = true) {
+// `format` as a number: a backend may send one outside the enumeration.
+SANE_Parameters Frame(int format, int depth, int width, int lineBytes, int lines, bool last = true) {
     SANE_Parameters parameters{};
-    parameters.format = format;
+    std::memcpy(&parameters.format, &format, sizeof format);
     parameters.last_frame = last ? SANE_TRUE : SANE_FALSE;
     parameters.depth = depth;
     parameters.pixels_per_line = width;
@@ -103,7 +106,7 @@ TEST_F(StandInSane, TheAnnouncedSizeIsCheckedBeforeReading) {
     EXPECT_EQ(Reads(), 0);
 
     // Formats, depths and line sizes that make no page.
-    for (const SANE_Parameters& odd : {Frame(static_cast<SANE_Frame>(7), 8, 4, 4, 2), Frame(SANE_FRAME_RGB, 1, 4, 4, 2),
+    for (const SANE_Parameters& odd : {Frame(42, 8, 4, 4, 2), Frame(SANE_FRAME_RGB, 1, 4, 4, 2),
                                        Frame(SANE_FRAME_GRAY, 4, 4, 4, 2), Frame(SANE_FRAME_RGB, 8, 4, 11, 2),
                                        Frame(SANE_FRAME_GRAY, 16, 4, -8, 2), Frame(SANE_FRAME_GRAY, 8, 0, 4, 2)}) {
         Script({odd});
