@@ -103,7 +103,7 @@ TEST_F(SingleInstanceTest, BadFramesDropTheConnectionAndServingGoesOn) {
 }
 
 // Connections that send nothing cannot keep a start out: the newest takes
-// the place of the oldest, and each is closed after about a second.
+// the place of the oldest, and each is closed within a second.
 TEST_F(SingleInstanceTest, IdleConnectionsDoNotKeepAStartOut) {
     CSingleInstance first(m_dir.Path().string());
     ASSERT_FALSE(first.IsAnotherRunning());

@@ -23,11 +23,12 @@ namespace {
 // A second start waits this long for a first one that is still starting.
 constexpr std::chrono::seconds kPatience{5};
 // Connections served at once. Every start makes one and sends its request
-// at once, so one that stays longer is no start: it is closed after a
-// second, and a new one takes the place of the oldest when all are taken.
+// at once, so one that stays longer is no start: it is closed within a
+// second (its time and one sweep), and a new one takes the place of the
+// oldest when all are taken.
 constexpr std::size_t kMostConnections = 16;
-constexpr std::chrono::milliseconds kConnectionTime{1000};
-constexpr int kSweepMilliseconds = 200;
+constexpr std::chrono::milliseconds kConnectionTime{800};
+constexpr int kSweepMilliseconds = 100;
 
 using Clock = std::chrono::steady_clock;
 
