@@ -1,8 +1,9 @@
 #include "imaging/sane_scanner.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
+
+#include "imaging/sane_page.h"
 
 namespace kelmio {
 namespace {
@@ -35,27 +36,12 @@ private:
 
 std::string Text(const char* value) { return value != nullptr ? value : ""; }
 
-// One sample of `depth` bits at sample index `index` of a line, as 8 bits.
-std::uint8_t Sample(const std::vector<std::uint8_t>& line, int depth, std::size_t index) {
-    switch (depth) {
-        case 1: return (line[index / 8] >> (7 - index % 8)) & 1 ? 0 : 255;  // 1 is black
-        case 16: return line[index * 2 + 1];  // little-endian host: high byte second
-        default: return line[index];
-    }
-}
-
 // Reads one frame's bytes; false with `error` set on failure or when the
-// backend sends more than it announced or than a page may hold.
-bool ReadFrame(const CSaneSession& session, const SANE_Parameters& parameters, std::vector<std::uint8_t>& bytes,
+// backend sends more than it announced or than the page may hold.
+bool ReadFrame(const CSaneSession& session, const SaneFrameShape& shape, std::vector<std::uint8_t>& bytes,
                std::string& error) {
-    const std::size_t expected = parameters.lines > 0 ? static_cast<std::size_t>(parameters.lines) *
-                                                            static_cast<std::size_t>(parameters.bytes_per_line)
-                                                      : 0;
-    if (expected > CSaneScanner::kMaxPageBytes) {
-        error = "the page is larger than Kelmio accepts";
-        return false;
-    }
-    bytes.reserve(expected);
+    // Announced and checked: worth making room for at once.
+    if (shape.knownLines) bytes.reserve(shape.maxBytes);
     SANE_Byte buffer[65536];
     for (;;) {
         SANE_Int length = 0;
@@ -65,9 +51,9 @@ bool ReadFrame(const CSaneSession& session, const SANE_Parameters& parameters, s
             error = Text(session.Sane().strStatus(status));
             return false;
         }
-        if (length < 0 || bytes.size() + static_cast<std::size_t>(length) > CSaneScanner::kMaxPageBytes ||
-            (expected > 0 && bytes.size() + static_cast<std::size_t>(length) > expected)) {
-            error = "the scanner sent more than it announced";
+        if (length < 0 || static_cast<std::size_t>(length) > sizeof buffer ||
+            bytes.size() + static_cast<std::size_t>(length) > shape.maxBytes) {
+            error = shape.knownLines ? "the scanner sent more than it announced" : "the page is larger than Kelmio accepts";
             return false;
         }
         bytes.insert(bytes.end(), buffer, buffer + length);
@@ -110,8 +96,7 @@ std::optional<RgbPixels> CSaneScanner::Acquire(const std::string& device, std::s
     }
     RgbPixels page;
     std::vector<std::uint8_t> frame;
-    bool last = false;
-    while (!last) {
+    for (int frames = 1;; ++frames) {
         if (const SANE_Status status = sane->start(session.Handle()); status != SANE_STATUS_GOOD) {
             error = Text(sane->strStatus(status));
             return std::nullopt;
@@ -121,53 +106,15 @@ std::optional<RgbPixels> CSaneScanner::Acquire(const std::string& device, std::s
             error = "the scanner gave no page size";
             return std::nullopt;
         }
-        const int depth = parameters.depth;
-        const bool colour = parameters.format == SANE_FRAME_RGB;
-        const int channels = colour ? 3 : 1;
-        const std::size_t width = static_cast<std::size_t>(std::max(parameters.pixels_per_line, 0));
-        const std::size_t lineBytes = static_cast<std::size_t>(std::max(parameters.bytes_per_line, 0));
-        const bool depthOk = depth == 1 || depth == 8 || depth == 16;
-        if (width == 0 || !depthOk || (depth == 1 && colour) ||
-            lineBytes < (width * channels * static_cast<std::size_t>(depth) + 7) / 8 ||
-            width > 65536) {
-            error = "the scanner reported a page Kelmio cannot read";
-            return std::nullopt;
-        }
+        const std::optional<SaneFrameShape> shape = CheckSaneFrame(parameters, kMaxPageBytes, error);
+        if (!shape) return std::nullopt;
         frame.clear();
-        if (!ReadFrame(session, parameters, frame, error)) return std::nullopt;
-        const std::size_t lines = frame.size() / lineBytes;
-        if (lines == 0) {
-            error = "the scanner sent no lines";
+        if (!ReadFrame(session, *shape, frame, error) || !AddSaneFrame(*shape, frame, page, error)) return std::nullopt;
+        if (parameters.last_frame != SANE_FALSE) break;
+        if (frames == kMaxSaneFrames) {
+            error = "the scanner sent more frames than a page has";
             return std::nullopt;
         }
-        if (page.bytes.empty()) {
-            page.cx = static_cast<int>(width);
-            page.cy = static_cast<int>(lines);
-            page.bytes.assign(width * lines * 3, 0);
-        } else if (static_cast<std::size_t>(page.cx) != width || static_cast<std::size_t>(page.cy) != lines) {
-            error = "the colour frames of the page differ in size";
-            return std::nullopt;
-        }
-        // Frames of one colour (red, green or blue) fill their channel only.
-        int only = -1;
-        if (parameters.format == SANE_FRAME_RED) only = 0;
-        if (parameters.format == SANE_FRAME_GREEN) only = 1;
-        if (parameters.format == SANE_FRAME_BLUE) only = 2;
-        std::vector<std::uint8_t> line(lineBytes);
-        for (std::size_t y = 0; y < lines; ++y) {
-            std::copy_n(frame.begin() + static_cast<std::ptrdiff_t>(y * lineBytes), lineBytes, line.begin());
-            for (std::size_t x = 0; x < width; ++x) {
-                std::uint8_t* pixel = page.bytes.data() + (y * width + x) * 3;
-                if (colour) {
-                    for (int c = 0; c < 3; ++c) pixel[c] = Sample(line, depth, x * 3 + static_cast<std::size_t>(c));
-                } else if (only >= 0) {
-                    pixel[only] = Sample(line, depth, x);
-                } else {
-                    pixel[0] = pixel[1] = pixel[2] = Sample(line, depth, x);
-                }
-            }
-        }
-        last = parameters.last_frame != SANE_FALSE;
     }
     return page;
 }

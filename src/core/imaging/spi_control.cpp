@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "imaging/image_library.h"
+#include "imaging/plugin_trust.h"
 #include "platform/file_io.h"
 #include "platform/settings.h"
 #include "text/compare.h"
@@ -158,23 +159,27 @@ bool CSPICore::Load(CModuleLoader& loader, std::string_view nativePath) {
 
 void CSPICore::Unload() { *this = CSPICore{}; }
 
-CSPIControl::CSPIControl(std::unique_ptr<CModuleLoader> loader) : m_pLoader(std::move(loader)) {}
+CSPIControl::CSPIControl(std::unique_ptr<CModuleLoader> loader, CFilePath programFolder)
+    : m_pLoader(std::move(loader)), m_programFolder(std::move(programFolder)) {}
 
 int CSPIControl::LoadPlugins(std::string_view folder) {
-    const std::filesystem::path directory =
-        folder.empty() ? std::filesystem::path(".") : std::filesystem::path(ToNativePath(folder));
-    std::vector<std::filesystem::path> files;
+    // A module runs as us: only from a folder no one else can change.
+    const CFilePath where = PluginFolder(CFilePath(folder), m_programFolder);
+    const std::optional<std::string> directory = TrustedPluginFolder(where.Native());
+    if (!directory) return 0;
+    std::vector<std::string> files;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(*directory, error)) {
         const std::string extension = entry.path().extension().string();
-        if (entry.is_regular_file(error) && EqualsNoCaseMb(extension, ".spi")) files.push_back(entry.path());
+        if (!entry.is_regular_file(error) || !EqualsNoCaseMb(extension, ".spi")) continue;
+        if (std::optional<std::string> file = TrustedPluginFile(entry.path().string())) files.push_back(std::move(*file));
     }
     // Directory order differs between file systems; name order does not.
     std::sort(files.begin(), files.end());
     int added = 0;
-    for (const std::filesystem::path& file : files) {
+    for (const std::string& file : files) {
         CSPICore core;
-        if (!core.Load(*m_pLoader, file.string())) continue;
+        if (!core.Load(*m_pLoader, file)) continue;
         const int kept = core.m_nKind & m_nKindMask;
         if (kept == 0 || kept == 128) continue;  // the element unloads itself
         m_arr.push_back(std::move(core));

@@ -17,6 +17,7 @@
 #include "imaging/module_loader.h"
 #include "imaging/susie_api.h"
 #include "platform/file_path.h"
+#include "platform/paths.h"
 
 namespace kelmio {
 
@@ -65,10 +66,13 @@ constexpr int kSusieReadError = 6;
 
 class CSPIControl {
 public:
-    explicit CSPIControl(std::unique_ptr<CModuleLoader> loader);
+    // `programFolder`: where plug-ins are looked for when no folder is named.
+    explicit CSPIControl(std::unique_ptr<CModuleLoader> loader, CFilePath programFolder = GetProgramFolder());
 
-    // Loads the "*.spi" modules of `folder` (Shift-JIS; empty: the current
-    // folder); returns how many were kept.
+    // Loads the "*.spi" modules of `folder` (Shift-JIS; empty: the program's
+    // folder; see PluginFolder) when no one but this user or the system can
+    // change the folder or a module (see plugin_trust.h); returns how many
+    // were kept.
     int LoadPlugins(std::string_view folder);
     int CountFormats() const;
     // `ext` with its dot (".mag").
@@ -85,6 +89,7 @@ public:
 
 private:
     std::unique_ptr<CModuleLoader> m_pLoader;
+    CFilePath m_programFolder;
     std::vector<CSPICore> m_arr;
     int m_nLastUsed = -1;
 };

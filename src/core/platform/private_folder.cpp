@@ -14,8 +14,7 @@ std::string PrivateFolderBelow(const std::string& base, std::string_view name) {
     std::string folder = base;
     if (folder.back() != '/') folder += '/';
     folder += name;
-    ::mkdir(folder.c_str(), 0700);  // an existing one is checked below like a new one
-    return IsPrivateFolder(folder) ? FromNativePath(folder) : std::string();
+    return MakePrivateFolder(folder) ? FromNativePath(folder) : std::string();
 }
 
 std::string GetPrivateTempFolder() {

@@ -13,13 +13,21 @@ bool IsPrivateFolder(const std::string& nativeFolder) {
     return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
 }
 
-std::string PrivateRuntimeFolder() {
+std::string RuntimeFolderCandidate() {
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime == '/') {
         if (IsPrivateFolder(runtime)) return runtime;
     }
-    const std::string folder = "/tmp/kelmio-" + std::to_string(::getuid());
-    ::mkdir(folder.c_str(), 0700);
-    return IsPrivateFolder(folder) ? folder : std::string();
+    return "/tmp/kelmio-" + std::to_string(::getuid());
+}
+
+bool MakePrivateFolder(const std::string& nativeFolder) {
+    ::mkdir(nativeFolder.c_str(), 0700);  // an existing one is checked like a new one
+    return IsPrivateFolder(nativeFolder);
+}
+
+std::string PrivateRuntimeFolder() {
+    const std::string folder = RuntimeFolderCandidate();
+    return MakePrivateFolder(folder) ? folder : std::string();
 }
 
 std::string ServiceSocketPath(std::string_view folder, std::string_view service) {

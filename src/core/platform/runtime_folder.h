@@ -10,6 +10,14 @@ namespace kelmio {
 
 std::string PrivateRuntimeFolder();
 
+// Where that folder is or would be, not yet made or checked: for a caller
+// that checks it itself and must name it when it is not private.
+std::string RuntimeFolderCandidate();
+
+// Makes `nativeFolder` (0700) when missing; true when it is then a private
+// folder of ours.
+bool MakePrivateFolder(const std::string& nativeFolder);
+
 // True for a real folder (not a link) owned by us and closed to others.
 bool IsPrivateFolder(const std::string& nativeFolder);
 

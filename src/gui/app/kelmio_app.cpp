@@ -104,10 +104,15 @@ bool CKelmioApp::OnInit() {
     // runs already takes this start's project.
     const CCommandLineInfo commandLine = ReadCommandLine();
     m_pInstance = std::make_unique<CSingleInstance>();
-    if (m_pInstance->IsAnotherRunning() && HandToRunningInstance(commandLine)) {
-        // Done, and successfully: the program ends without running, and
-        // leaves the settings to the Kelmio that runs.
+    const StartRole role = DecideStartRole(
+        m_pInstance->Claim(), commandLine, [this](const std::string& request) { return m_pInstance->Send(request); },
+        m_pInstance->Folder(), *m_pPrompter);
+    if (role != StartRole::kRun) {
+        // The program ends without running and leaves the settings to the
+        // Kelmio that runs: successfully when that one took the request.
         m_pSettings->KeepFileUnwritten();
+        m_pShell.reset();
+        if (role == StartRole::kEnd) return false;
         m_bHandedOff = true;
         return true;
     }
@@ -142,20 +147,6 @@ void CKelmioApp::TakeRequest(const std::string& request) {
     } else if (m_pShell) {
         m_pShell->HandleRequest(request);
     }
-}
-
-// Printing is done by this start itself; everything else goes to the
-// running Kelmio when it can be reached.
-bool CKelmioApp::HandToRunningInstance(const CCommandLineInfo& commandLine) {
-    using Action = CCommandLineInfo::Action;
-    switch (commandLine.m_nShellCommand) {
-        case Action::kFileOpen: return m_pInstance->Send(MakeOpenRequest(commandLine.m_strFileName));
-        case Action::kFileNew:
-        case Action::kFileDde: return m_pInstance->Send(std::string());
-        case Action::kFilePrint:
-        case Action::kFilePrintTo: return false;
-    }
-    return false;
 }
 
 // The toolkit does not call OnExit when start-up fails: what the settings

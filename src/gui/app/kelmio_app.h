@@ -46,7 +46,6 @@ public:
 
 private:
     CCommandLineInfo ReadCommandLine() const;
-    bool HandToRunningInstance(const CCommandLineInfo& commandLine);
     void TakeRequest(const std::string& request);
     bool EndAtStartup();
 

@@ -3,10 +3,13 @@
 #include <wx/app.h>
 #include <wx/event.h>
 #include <wx/socket.h>
+#include <wx/timer.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <map>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,8 +22,15 @@ namespace {
 
 // A second start waits this long for a first one that is still starting.
 constexpr std::chrono::seconds kPatience{5};
-// Connections served at once; more are closed at once (every start makes one, briefly).
+// Connections served at once. Every start makes one and sends its request
+// at once, so one that stays longer is no start: it is closed within a
+// second (its time and one sweep), and a new one takes the place of the
+// oldest when all are taken.
 constexpr std::size_t kMostConnections = 16;
+constexpr std::chrono::milliseconds kConnectionTime{800};
+constexpr int kSweepMilliseconds = 100;
+
+using Clock = std::chrono::steady_clock;
 
 }  // namespace
 
@@ -30,10 +40,13 @@ class CRequestServer final : public wxEvtHandler {
 public:
     explicit CRequestServer(CSingleInstance::RequestHandler handler) : m_handler(std::move(handler)) {
         Bind(wxEVT_SOCKET, &CRequestServer::OnSocket, this);
+        m_sweep.SetOwner(this);
+        Bind(wxEVT_TIMER, [this](wxTimerEvent&) { CloseExpired(); });
     }
 
     ~CRequestServer() override {
-        for (auto& [socket, frames] : m_connections) {
+        m_sweep.Stop();
+        for (auto& [socket, connection] : m_connections) {
             socket->Notify(false);
             socket->Destroy();
         }
@@ -67,28 +80,46 @@ private:
         switch (event.GetSocketEvent()) {
             case wxSOCKET_CONNECTION: AcceptAll(); break;
             case wxSOCKET_INPUT: ReadFrom(socket); break;
-            case wxSOCKET_LOST:
-                ReadFrom(socket);  // what was sent before the peer closed
-                Drop(socket);
-                break;
+            case wxSOCKET_LOST: Close(socket); break;  // what was sent before the peer closed counts
             default: break;
         }
     }
 
     void AcceptAll() {
         while (wxSocketBase* socket = m_pListener->Accept(false)) {
-            if (m_connections.size() >= kMostConnections) {
-                socket->Destroy();
-                continue;
-            }
+            if (m_connections.size() >= kMostConnections) Close(Oldest());
             socket->SetFlags(wxSOCKET_NOWAIT);
             socket->SetEventHandler(*this);
             socket->SetNotify(wxSOCKET_INPUT_FLAG | wxSOCKET_LOST_FLAG);
             socket->Notify(true);
-            m_connections.emplace(socket, CRequestFrames());
+            m_connections.emplace(socket, Connection{CRequestFrames(), Clock::now()});
+            if (!m_sweep.IsRunning()) m_sweep.Start(kSweepMilliseconds);
             // Every start that reaches us wants Kelmio shown, with or without a project.
             Hand(std::string());
         }
+    }
+
+    wxSocketBase* Oldest() const {
+        const auto oldest = std::min_element(m_connections.begin(), m_connections.end(), [](const auto& a, const auto& b) {
+            return a.second.since < b.second.since;
+        });
+        return oldest->first;
+    }
+
+    void CloseExpired() {
+        const Clock::time_point now = Clock::now();
+        std::vector<wxSocketBase*> expired;
+        for (const auto& [socket, connection] : m_connections) {
+            if (now - connection.since >= kConnectionTime) expired.push_back(socket);
+        }
+        for (wxSocketBase* socket : expired) Close(socket);
+        if (m_connections.empty()) m_sweep.Stop();
+    }
+
+    // Takes what the connection sent in time, then ends it.
+    void Close(wxSocketBase* socket) {
+        ReadFrom(socket);
+        Drop(socket);
     }
 
     void ReadFrom(wxSocketBase* socket) {
@@ -99,8 +130,9 @@ private:
             socket->Read(buffer, sizeof buffer);
             const std::size_t count = socket->LastReadCount();
             if (count == 0) return;
-            for (std::string& request : found->second.Feed(std::string_view(buffer, count))) Hand(std::move(request));
-            if (found->second.IsBroken()) {
+            CRequestFrames& frames = found->second.frames;
+            for (std::string& request : frames.Feed(std::string_view(buffer, count))) Hand(std::move(request));
+            if (frames.IsBroken()) {
                 Drop(socket);
                 return;
             }
@@ -119,12 +151,18 @@ private:
         wxTheApp->CallAfter([handler = m_handler, request = std::move(request)] { handler(request); });
     }
 
+    struct Connection {
+        CRequestFrames frames;
+        Clock::time_point since;  // accepted
+    };
+
     CSingleInstance::RequestHandler m_handler;
     wxSocketServer* m_pListener = nullptr;  // sockets are destroyed, never deleted
-    std::map<wxSocketBase*, CRequestFrames> m_connections;
+    std::map<wxSocketBase*, Connection> m_connections;
+    wxTimer m_sweep;  // runs while there are connections
 };
 
-std::string InstanceFolder() { return PrivateRuntimeFolder(); }
+std::string InstanceFolder() { return RuntimeFolderCandidate(); }
 
 CSingleInstance::CSingleInstance(std::string folder) : m_strFolder(std::move(folder)) {}
 
@@ -132,10 +170,15 @@ CSingleInstance::~CSingleInstance() = default;
 
 std::string CSingleInstance::SocketPath() const { return m_strFolder + "/kelmio.socket"; }
 
-bool CSingleInstance::IsAnotherRunning() {
-    if (m_strFolder.empty()) return false;
+InstanceClaim CSingleInstance::Claim() {
+    if (!m_bFolderChecked) {
+        m_bFolderChecked = true;
+        m_bFolderPrivate = !m_strFolder.empty() && MakePrivateFolder(m_strFolder);
+    }
+    if (!m_bFolderPrivate) return InstanceClaim::kNoFolder;
     if (!m_pLock) m_pLock = std::make_unique<CInstanceLock>(m_strFolder + "/kelmio.lock");
-    return m_pLock->HeldElsewhere();
+    if (m_pLock->Held()) return InstanceClaim::kOurs;
+    return m_pLock->HeldElsewhere() ? InstanceClaim::kElsewhere : InstanceClaim::kNoLock;
 }
 
 bool CSingleInstance::Serve(RequestHandler handler) {
@@ -147,7 +190,7 @@ bool CSingleInstance::Serve(RequestHandler handler) {
 }
 
 bool CSingleInstance::Send(const std::string& request) const {
-    if (m_strFolder.empty()) return false;
+    if (!m_bFolderPrivate) return false;
     return SendToInstance(SocketPath(), request, kPatience);
 }
 

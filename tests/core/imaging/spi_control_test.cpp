@@ -119,12 +119,17 @@ TEST(SusieHost, UsePluginSettingAndEmptyFolder) {
     CSPIControl on(MakeSystemModuleLoader());
     EXPECT_EQ(LoadSusiePlugins(on, settings), 1);
 
-    // An empty folder value searches the current folder.
+    // An empty folder value searches the program's folder, never the
+    // folder the program was started in.
     const fs::path before = fs::current_path();
     fs::current_path(folder.Path());
     CSPIControl current(MakeSystemModuleLoader());
-    EXPECT_EQ(current.LoadPlugins(""), 1);
+    EXPECT_EQ(current.LoadPlugins(""), 0);
+    settings.WriteString("System", "SusiePlugin", "");
+    EXPECT_EQ(LoadSusiePlugins(current, settings), 0);
     fs::current_path(before);
+    CSPIControl beside(MakeSystemModuleLoader(), CFilePath::FromNative(folder.Path()));
+    EXPECT_EQ(LoadSusiePlugins(beside, settings), 1);
 }
 
 TEST(SusieHost, DecodesAFileAndOneBehindA128ByteHeader) {

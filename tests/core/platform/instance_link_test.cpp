@@ -5,6 +5,10 @@
 #include <sys/un.h>
 
 #include <cstring>
+#include <future>
+#include <memory>
+#include <thread>
+#include <vector>
 #include <string>
 
 #include "platform/request_frames.h"
@@ -92,6 +96,34 @@ TEST(SendToInstance, SendsOneFrameOrReportsNoListener) {
     EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0))), FrameRequest("[open(\"a\")]"));
 
     EXPECT_FALSE(SendToInstance(path, std::string(kLargestRequest + 1, 'x'), 100ms));
+}
+
+// A listener that takes no connections (its queue full) does not hold a
+// start for ever: it is as unreachable as none.
+TEST(SendToInstance, AFullQueueIsNoListenerEither) {
+    test::TempDir dir;
+    const std::string path = dir.File("kelmio.socket");
+    UniqueFd listener(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, path.c_str());
+    ASSERT_EQ(::bind(listener.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener.Get(), 0), 0);
+    std::vector<UniqueFd> queued;
+    for (int i = 0; i < 64; ++i) {
+        UniqueFd peer(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+        if (::connect(peer.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) break;
+        queued.push_back(std::move(peer));
+    }
+    ASSERT_LT(queued.size(), 64u);  // the queue is full now
+
+    // Asked on a thread of its own, so a start that would wait for ever
+    // fails this test instead of hanging it.
+    auto result = std::make_shared<std::promise<bool>>();
+    std::future<bool> answer = result->get_future();
+    std::thread([path, result] { result->set_value(SendToInstance(path, "[open(\"a\")]", 200ms)); }).detach();
+    ASSERT_EQ(answer.wait_for(30s), std::future_status::ready);
+    EXPECT_FALSE(answer.get());
 }
 
 }  // namespace
