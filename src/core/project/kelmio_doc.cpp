@@ -238,9 +238,11 @@ void CKelmioDoc::InitialUpdateEditor() {
     const CFilePath& path = m_data.m_strEditFile;
     if (path.empty() || !PathExists(path)) {
         m_pEditor->ClearText();
+        WatchTranslationFile();
         return;
     }
     m_pEditor->LoadFile(path);
+    WatchTranslationFile();
     m_pEditor->ScrollDown(m_data.m_pos.m_nEditTopLine);
     m_pEditor->SetCaret(m_data.m_pos.m_nEditCaret);
     // Opening marks the project modified, so caret and scroll position are
@@ -353,8 +355,9 @@ bool CKelmioDoc::QuerySaveTranslation() {
     if (answer == Answer::kCancel) return false;
     if (answer == Answer::kNo) return true;
     // Yes, then no name given or the text not written: the work is kept,
-    // as after Cancel.
-    return SaveTranslation() == TranslationSave::kSaved;
+    // as after Cancel. Taking the file's text instead lets the work go.
+    const TranslationSave saved = SaveTranslation();
+    return saved == TranslationSave::kSaved || saved == TranslationSave::kReloaded;
 }
 
 // ---- dictionary --------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "dictionary/dic_lookup.h"
+#include "platform/edited_file.h"
 #include "platform/file_error.h"
 #include "platform/file_path.h"
 #include "project/kelmio_data.h"
@@ -92,11 +93,22 @@ public:
     // when the text could not be saved, so the work is not let go.
     bool QuerySaveTranslation();
 
+    // Kelmio has the focus again: an editor without unsaved changes shows
+    // what another program wrote to the translation file, at the same
+    // place; the text of a translation file deleted elsewhere is kept as
+    // unsaved work.
+    void CheckTranslationFile();
+
     // Tells the panes that the project changed (hint 8 or 9).
     void UpdateAllViews(int hint);
 
 private:
-    enum class TranslationSave { kSaved, kCancelled, kFailed };
+    enum class TranslationSave {
+        kSaved,
+        kReloaded,  // not written: the user took the file's text as another program left it
+        kCancelled,
+        kFailed,
+    };
     // What a write of the project file takes from the panes.
     enum class PaneState {
         kAll,
@@ -119,6 +131,13 @@ private:
     TranslationSave SaveTranslationTo(const CFilePath& path);
     TranslationSave SaveTranslation();
     TranslationSave SaveTranslationAs();
+    // The editor shows the file the record names now (empty when there is
+    // none yet), from its start.
+    void ShowTranslationFile();
+    // Reads the translation file again, keeping caret and scroll position.
+    void ReloadTranslation();
+    // The editor's text was just read from or written to the record's file.
+    void WatchTranslationFile();
     bool QuerySaveImageBeforeSwitch();
     void DeleteContents();
     // The dictionary takes the kind and custom program the record names.
@@ -143,6 +162,8 @@ private:
     bool m_bModified = false;
     bool m_bHasDocument = false;  // a project was created or opened once
     CRecentProjects m_recent;
+    // The translation file as the editor's text last matched it.
+    CEditedFile m_editFile;
 };
 
 }  // namespace kelmio

@@ -1,5 +1,6 @@
 // The document's commands on the source and on the translation text file.
 
+#include "platform/file_io.h"
 #include "platform/panes.h"
 #include "platform/prompter.h"
 #include "platform/settings.h"
@@ -43,8 +44,15 @@ void CKelmioDoc::OnProjectSettings() {
     m_data.m_strSrcFile = formerSource;
     m_data.m_arrSrcHistory = formerHistory;
     m_data.m_strEditFile = formerEditFile;
+    // The editor's text is the former file's: saved there or let go first,
+    // as before another text is opened, and never written into the file
+    // named now. Cancel keeps everything as it was.
+    const bool otherTranslation =
+        dialog.m_strEditFile != formerEditFile && !IsSameFile(dialog.m_strEditFile, formerEditFile);
+    if (otherTranslation && !QuerySaveTranslation()) return;
     if (!QuerySaveImageBeforeSwitch()) return;
     dialog.OnOK();
+    if (otherTranslation) ShowTranslationFile();
     SetModifiedFlag(true);
     UpdateAllViews(kHintSettingsChanged);
 }
@@ -102,6 +110,10 @@ void CKelmioDoc::OnEditFileDestination() {
     // first as on every way to a source; Cancel keeps the former file name.
     if (!QuerySaveImageBeforeSwitch()) return;
     m_data.m_strEditFile = result.strPath;
+    // The text goes to the new file when it is next saved (the chooser
+    // asked before an existing one is replaced); the former file is no
+    // longer the text's.
+    m_editFile.Forget();
     SetModifiedFlag(true);
     UpdateAllViews(kHintSourceChanged);
 }
@@ -115,6 +127,7 @@ void CKelmioDoc::OnEditFileOpen() {
     if (m_pEditor != nullptr) {
         m_pEditor->LoadFile(result.strPath);
         m_pEditor->PutModified(false);
+        WatchTranslationFile();
     }
     SetModifiedFlag(true);
 }
@@ -148,6 +161,12 @@ CKelmioDoc::TranslationSave CKelmioDoc::SaveTranslationAs() {
 // is reported and leaves the text marked, so it is asked about again. A
 // text that would lose characters is written only when the user agrees.
 CKelmioDoc::TranslationSave CKelmioDoc::SaveTranslationTo(const CFilePath& path) {
+    // Another program's change to the file is not written over unasked.
+    switch (m_editFile.BeforeSave(m_prompter, path)) {
+        case SaveOverChoice::kWrite: break;
+        case SaveOverChoice::kReload: ReloadTranslation(); return TranslationSave::kReloaded;
+        case SaveOverChoice::kCancel: return TranslationSave::kCancelled;
+    }
     if (const std::size_t lost = m_pEditor->CharsWithoutSjisForm(); lost > 0) {
         static const std::string question = SjisText(
             "翻訳テキストに Shift-JIS で表せない文字が %1 文字あります。\n"
@@ -163,6 +182,7 @@ CKelmioDoc::TranslationSave CKelmioDoc::SaveTranslationTo(const CFilePath& path)
         return TranslationSave::kFailed;
     }
     m_pEditor->PutModified(false);
+    m_editFile.Take(path);
     return TranslationSave::kSaved;
 }
 

@@ -101,6 +101,7 @@ CAppShell::~CAppShell() {
     if (m_pFrame == nullptr) return;
     // The window may outlive this object by a moment; it must not call back.
     m_pFrame->SetCloseQuery({});
+    m_pFrame->SetReturnHandler({});
     m_pFrame->SetDocumentTarget(nullptr);
     m_pFrame->TextView().SetDocument(nullptr);
     m_pFrame->TextView().SetLookupHandler({});
@@ -124,6 +125,7 @@ void CAppShell::CreateMainFrame() {
         if (!m_pFrame->TextView().QuerySaveText()) return false;
         return m_doc.SaveModified();
     });
+    m_pFrame->SetReturnHandler([this] { CheckOutsideChanges(); });
     m_pFrame->TextView().SetDocument(&m_doc);
     m_pFrame->TextView().SetLookupHandler([this](const std::string& word) { m_doc.LookupWord(word); });
     m_commands.SetViewer(&m_pFrame->TextView());
@@ -144,6 +146,12 @@ void CAppShell::CreateMainFrame() {
     m_doc.AttachViews(&m_pFrame->TextView(), &m_pFrame->EditView(), &m_pFrame->FormView());
     OnDocumentTitleChanged();
     ShowRecentProjects(*m_pFrame->GetMenuBar(), m_doc.RecentProjects().Entries());
+}
+
+void CAppShell::CheckOutsideChanges() {
+    if (m_pFrame == nullptr || m_pFrame->IsBeingDeleted() || m_pModalWatch->AnyOpen()) return;
+    m_pFrame->TextView().CheckShownFile();
+    m_doc.CheckTranslationFile();
 }
 
 // Typing in a memo: text events rise from the memo pane's boxes.

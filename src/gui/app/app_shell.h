@@ -84,6 +84,12 @@ public:
     // The recovery copy of the open project (null without a main window).
     CRecoveryTimer* Recovery() const { return m_pRecovery.get(); }
 
+    // The user came back to Kelmio: the source text and the translation
+    // text follow what other programs did to their files meanwhile. Not
+    // while a dialog waits for an answer: the flow that asked must not
+    // have its text changed under it.
+    void CheckOutsideChanges();
+
 private:
     void CreateMainFrame();
     void ShowMainFrame();

@@ -47,7 +47,12 @@ CMainFrame::CMainFrame(CSettings& settings, CPrompter& prompter, CSPIControl* pl
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
     Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
         event.Skip();
-        if (event.GetActive()) CallAfter(&CMainFrame::RaiseOpenDialog);
+        if (!event.GetActive()) return;
+        CallAfter(&CMainFrame::RaiseOpenDialog);
+        // After the activation: what is done then may ask the user.
+        CallAfter([this] {
+            if (m_onReturn) m_onReturn();
+        });
     });
     Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
         UpdateIndicatorsSoon();

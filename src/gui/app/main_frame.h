@@ -44,6 +44,9 @@ public:
     void SetAppTarget(CCommandTarget* target) { m_pAppTarget = target; }
     // Asked before the window closes; false keeps it open.
     void SetCloseQuery(std::function<bool()> query) { m_queryClose = std::move(query); }
+    // Called a moment after the window is activated (the user comes back
+    // to Kelmio, or a dialog of its own closed).
+    void SetReturnHandler(std::function<void()> handler) { m_onReturn = std::move(handler); }
 
     // Makes a pane the active one and gives it the keyboard focus.
     void SetActiveView(CPaneView& view);
@@ -101,6 +104,7 @@ private:
     CCommandTarget* m_pDocTarget = nullptr;
     CCommandTarget* m_pAppTarget = nullptr;
     std::function<bool()> m_queryClose;
+    std::function<void()> m_onReturn;
 };
 
 }  // namespace kelmio

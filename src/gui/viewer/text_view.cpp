@@ -132,6 +132,7 @@ void CTextView::ShowSource() {
     }
     m_strPath = m_pDoc != nullptr ? m_pDoc->m_data.m_strSrcFile : CFilePath();
     m_bPlainSource = false;
+    m_shownFile.Forget();
     // Only the kind of source is decided here: the display form serves.
     const auto isImage = [this](std::string_view extension) {
         return IsImageFile("." + std::string(extension), m_pPlugins);
@@ -274,6 +275,7 @@ void CTextView::ShowTextFile() {
     pane.ScrollToLine(0);
     m_nMode = ViewMode::kText;
     m_bPlainSource = true;
+    m_shownFile.Take(m_strPath);
 }
 
 void CTextView::ShowRichTextFile() {
@@ -296,11 +298,18 @@ void CTextView::ShowRichTextFile() {
     pane.LoadDocument(std::move(file.m_read.m_document));
     m_strRtfLosses = file.m_read.HasUnkeptContent() ? file.m_read.UnkeptDescription() : std::string();
     m_nMode = ViewMode::kRichText;
+    m_shownFile.Take(m_strPath);
 }
 
 bool CTextView::SaveText() {
     if (!m_pEdit) return true;  // nothing to save
     if (!IsTextMode(m_nMode)) return false;
+    // Another program's change to the file is not written over unasked.
+    switch (m_shownFile.BeforeSave(m_prompter, m_strPath)) {
+    case SaveOverChoice::kWrite: break;
+    case SaveOverChoice::kReload: ReloadText(); return true;
+    case SaveOverChoice::kCancel: return false;
+    }
     if (auto* rich = dynamic_cast<CRichEditCtrl*>(m_pEdit.get())) {
         if (!m_strRtfLosses.empty()) {
             const std::string question = m_strRtfLosses + SjisText("\n保存しますか？");
@@ -313,10 +322,12 @@ bool CTextView::SaveText() {
             return false;
         }
         m_pEdit->SetModified(false);
+        m_shownFile.Take(m_strPath);
         return true;
     }
     if (!SaveSourceText(m_prompter, m_strPath, m_pEdit->TextUtf8(), m_kind)) return false;
     m_pEdit->SetModified(false);
+    m_shownFile.Take(m_strPath);
     return true;
 }
 

@@ -17,6 +17,7 @@
 #include "gui/imaging/image_commands.h"
 #include "gui/viewer/browser_module.h"
 #include "project/kelmio_data.h"
+#include "platform/edited_file.h"
 #include "platform/panes.h"
 #include "viewer/scroll_steps.h"
 #include "viewer/view_mode.h"
@@ -70,6 +71,12 @@ public:
     // must stay) unless the user now lets it go.
     bool QuerySaveText();
 
+    // Kelmio has the focus again: a text shown without unsaved changes
+    // follows what another program wrote to its file, keeping its scroll
+    // position; the text of a file deleted elsewhere is kept as unsaved
+    // work.
+    void CheckShownFile();
+
     // What the pane shows, for the tests and the status line.
     ViewMode Mode() const { return m_nMode; }
     bool IsBrowserMode() const { return m_bBrowserMode; }
@@ -107,8 +114,11 @@ private:
     void ShowWithoutBrowser();
     void ShowTextFile();
     void ShowRichTextFile();
-    // True when the pane's text is in its file.
+    // True when the pane's text is in its file (or was read again from it,
+    // as the user chose over writing another program's change).
     bool SaveText();
+    // Reads the shown text file again, keeping the scroll position.
+    void ReloadText();
     void SaveOrDropText();
     // The text pane of the kind asked for; one of the other kind goes.
     CREditCtrl& CreatePane(bool rich = false);
@@ -158,6 +168,7 @@ private:
     bool m_bPlainSource = false;  // the text pane shows the source file as plain text
     std::function<void()> m_onTextChange;
     std::string m_strRtfLosses;  // what saving the shown RTF would drop; empty when nothing
+    CEditedFile m_shownFile;     // the file the pane's text was read from or saved to
 
     // The page position to set once the page has loaded.
     bool m_bRestorePending = false;

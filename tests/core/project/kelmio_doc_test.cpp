@@ -474,6 +474,7 @@ TEST_F(DocTest, TranslationThatCannotBeWrittenStopsTheProjectSaveAndStaysUnsaved
     const std::string project = dir.File("p.kmp");
     const std::string translation = dir.File("p.txt");
     test::WriteFileBytes(translation, "old text");
+    doc.CheckTranslationFile();  // the user comes back to Kelmio and sees the file
     const std::string projectBefore = test::ReadFileBytes(project);
     editor.modified = true;
     editor.text = "new translation";
