@@ -98,7 +98,11 @@ bool CPdicClient::Open() {
         return false;
     }
     if (!opened) {
-        ReportCommandFailure();
+        if (IsLost()) {
+            ReportNoAnswer();
+        } else {
+            ReportCommandFailure();
+        }
         return false;
     }
     return true;

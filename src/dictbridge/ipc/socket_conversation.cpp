@@ -94,7 +94,9 @@ public:
     }
 
     // A last word to the server, only if it can go at once.
-    void SendNow(std::string_view bytes) const { ::send(m_fd.Get(), bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT); }
+    void SendNow(std::string_view bytes) const {
+        ::send(m_fd.Get(), bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    }
 
 private:
     bool Wait(short events, Clock::time_point end) const {
