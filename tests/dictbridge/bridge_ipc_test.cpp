@@ -7,13 +7,18 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <wx/app.h>
+#include <wx/apptrait.h>
+#include <wx/evtloop.h>
 #include <wx/init.h>
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 #include "dictbridge/dictzip_writer.h"
+#include "dictbridge/slow_dict_server.h"
 #include "dictd/bridge_service.h"
 #include "dictionary/pdic_client.h"
 #include "ipc/wx_dde_transport.h"
@@ -60,6 +65,23 @@ protected:
             ::kill(bridgePid, SIGTERM);
             ::waitpid(bridgePid, nullptr, 0);
         }
+    }
+
+    // The bridge of this test ends for good; its socket files may stay.
+    void KillBridge() {
+        ::kill(bridgePid, SIGKILL);
+        ::waitpid(bridgePid, nullptr, 0);
+        bridgePid = 0;
+    }
+
+    // One lookup as Kelmio makes it; the messages it showed are in the prompter.
+    std::optional<std::string> LookUp(std::string_view word) {
+        CPdicClient client(platform, prompter, false);
+        if (!client.Open()) return std::nullopt;
+        std::string answer;
+        const bool found = client.Find(word, answer);
+        client.Close();
+        return found ? std::optional<std::string>(answer) : std::nullopt;
     }
 
     std::string PrepareRuntime() {
@@ -160,6 +182,82 @@ TEST_F(BridgeIpcTest, OnlyTheDictionaryTopicIsServed) {
     StartBridge();
     EXPECT_FALSE(transport.Connect("PDICW", "Other", kDdeTimeoutMs));
     EXPECT_TRUE(transport.Connect("PDICU", "Dictionary", kDdeTimeoutMs));
+}
+
+// What Kelmio's window does between lookups: socket events are handled.
+void HandleWaitingEvents() {
+    if (wxTheApp == nullptr) return;
+    const std::unique_ptr<wxEventLoopBase> loop(wxTheApp->GetTraits()->CreateEventLoop());
+    wxEventLoopActivator active(loop.get());
+    for (int i = 0; i < 5; ++i) {
+        loop->DispatchTimeout(20);
+        wxTheApp->ProcessPendingEvents();
+    }
+}
+
+TEST_F(BridgeIpcTest, ConversationWhoseBridgeWasKilledIsDroppedAndTheNextLookupStartsAnother) {
+    StartBridge();
+    auto held = transport.Connect("PDICW", "Dictionary", kDdeTimeoutMs);
+    ASSERT_TRUE(held);
+    ASSERT_TRUE(held->Poke("Open", std::string(1, '\0'), 1000));
+    KillBridge();
+    HandleWaitingEvents();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(held->Poke("Find", std::string("kelmioword") + '\0', 1000));
+    EXPECT_FALSE(held->Request("Find", 1000));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    HandleWaitingEvents();
+    held.reset();
+
+    const std::optional<std::string> answer = LookUp("kelmioword");
+    ASSERT_TRUE(answer) << (prompter.Messages().empty() ? "" : prompter.Messages()[0].text);
+    EXPECT_EQ(answer->substr(0, 10), "kelmioword");
+    EXPECT_TRUE(prompter.Messages().empty());
+}
+
+TEST_F(BridgeIpcTest, BridgeThatEndedWhenIdleIsStartedAgainForTheNextLookup) {
+    ASSERT_TRUE(LookUp("kelmioword"));
+    // The bridge ends after its idle time (3 s here) and takes its socket.
+    const std::string socket = ServiceSocketPath(runtime.Path().string(), "PDICW");
+    for (int i = 0; i < 300 && fs::exists(socket); ++i) {
+        HandleWaitingEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_FALSE(fs::exists(socket)) << "the bridge did not end by itself";
+    for (int lookup = 0; lookup < 2; ++lookup) {
+        EXPECT_TRUE(LookUp("kelmioword")) << lookup;
+        HandleWaitingEvents();
+    }
+    EXPECT_TRUE(prompter.Messages().empty());
+}
+
+TEST_F(BridgeIpcTest, StoppedBridgeCostsOneTimeOutAndIsReportedAsHanging) {
+    StartBridge();
+    ::kill(bridgePid, SIGSTOP);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(transport.Connect("PDICW", "Dictionary", 1000));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_TRUE(transport.LastConnectHung());
+    ::kill(bridgePid, SIGCONT);
+    EXPECT_TRUE(transport.Connect("PDICW", "Dictionary", 1000));
+    EXPECT_FALSE(transport.LastConnectHung());
+    KillBridge();
+    EXPECT_FALSE(transport.Connect("PDICW", "Dictionary", 1000));
+    EXPECT_FALSE(transport.LastConnectHung());  // nobody there: a new one may be started
+}
+
+TEST_F(BridgeIpcTest, SlowDictServerNeverLosesTheLocalAnswer) {
+    CSlowDictServer server(EndlessDictReply(), std::chrono::milliseconds(200));
+    WriteFileBytes(config.File("Kelmio.ini"), "[Dictionary]\nDictdFolder=" + dictionaries.Path().string() +
+                                                  "\nDictServer=" + server.HostAndPort() + "\n");
+    StartBridge();
+    for (int lookup = 0; lookup < 2; ++lookup) {
+        const std::optional<std::string> answer = LookUp("kelmioword");
+        ASSERT_TRUE(answer) << lookup;
+        EXPECT_EQ(answer->substr(0, 10), "kelmioword");
+    }
+    EXPECT_EQ(server.Connections(), 1);  // the slow server is left alone after its first miss
+    EXPECT_TRUE(prompter.Messages().empty());
 }
 
 }  // namespace

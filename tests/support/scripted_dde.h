@@ -26,14 +26,19 @@ struct DdeCall {
 class CScriptedDde final : public CDdeTransport {
 public:
     std::set<std::string> services{"PDICW", "PDICU"};  // services that answer
-    int connectFailuresLeft = 0;  // connections refused before one succeeds
+    int connectFailuresLeft = 0;  // connections refused before one succeeds (or hangs)
     std::map<std::string, std::string> answers;  // word -> raw answer bytes
     std::set<std::string> refusedItems;          // pokes of these items fail
     std::set<std::string> unansweredWords;       // found, but their request fails
+    int hungConnectsLeft = 0;   // connections that find a server that hangs
+    int goneConnectionsLeft = 0;  // conversations whose server has already gone
+    std::set<std::string> losingItems;  // a poke of these items loses the conversation
     std::vector<DdeCall> calls;
 
     std::unique_ptr<CDdeConversation> Connect(std::string_view service, std::string_view topic,
                                               int timeoutMs) override;
+    bool LastConnectHung() const override { return lastConnectHung; }
+    bool lastConnectHung = false;
 
     std::vector<std::string> PokedItems() const {
         std::vector<std::string> items;
@@ -51,11 +56,12 @@ public:
 
 class CScriptedConversation final : public CDdeConversation {
 public:
-    explicit CScriptedConversation(CScriptedDde& owner) : m_owner(owner) {}
+    CScriptedConversation(CScriptedDde& owner, bool lost) : m_owner(owner), m_bLost(lost) {}
 
     bool Poke(std::string_view item, std::string_view data, int timeoutMs) override {
         m_owner.calls.push_back({"poke", std::string(item), std::string(data), timeoutMs});
-        if (m_owner.refusedItems.count(std::string(item)) != 0) return false;
+        if (m_owner.losingItems.count(std::string(item)) != 0) m_bLost = true;
+        if (m_bLost || m_owner.refusedItems.count(std::string(item)) != 0) return false;
         if (item != "Find") return true;
         const std::string word(data.substr(0, data.find('\0')));
         const auto found = m_owner.answers.find(word);
@@ -66,23 +72,33 @@ public:
     }
     std::optional<std::string> Request(std::string_view item, int timeoutMs) override {
         m_owner.calls.push_back({"request", std::string(item), "", timeoutMs});
-        return item == "Find" ? m_answer : std::nullopt;
+        return item == "Find" && !m_bLost ? m_answer : std::nullopt;
     }
+    bool IsLost() const override { return m_bLost; }
 
 private:
     CScriptedDde& m_owner;
+    bool m_bLost;
     std::optional<std::string> m_answer;
 };
 
 inline std::unique_ptr<CDdeConversation> CScriptedDde::Connect(std::string_view service, std::string_view topic,
                                                                int timeoutMs) {
     calls.push_back({"connect", std::string(service), std::string(topic), timeoutMs});
+    lastConnectHung = false;
     if (services.count(std::string(service)) == 0) return nullptr;
     if (connectFailuresLeft > 0) {
         --connectFailuresLeft;
         return nullptr;
     }
-    return std::make_unique<CScriptedConversation>(*this);
+    if (hungConnectsLeft > 0) {
+        --hungConnectsLeft;
+        lastConnectHung = true;
+        return nullptr;
+    }
+    const bool gone = goneConnectionsLeft > 0;
+    if (gone) --goneConnectionsLeft;
+    return std::make_unique<CScriptedConversation>(*this, gone);
 }
 
 // A shell that records what it was asked to start.

@@ -1,5 +1,6 @@
 #include "dictionary/dic_lookup.h"
 
+#include "dictionary/custom_program_approval.h"
 #include "dictionary/dic_answer_dlg.h"
 #include "dictionary/dic_opt_dg.h"
 #include "dictionary/pdic_client.h"
@@ -35,7 +36,9 @@ CDicLookup::CDicLookup(CSettings& settings, CPrompter& prompter)
     : m_strCustomPath(settings.GetString(kSection, "CustomPath", "")),
       m_strCustomParam(settings.GetString(kSection, "CustomParam", "")),
       m_settings(settings),
-      m_prompter(prompter) {}
+      m_prompter(prompter),
+      m_strProfilePath(m_strCustomPath),
+      m_strProfileParam(m_strCustomParam) {}
 
 bool CDicLookup::Lookup(std::string_view word) {
     m_strWord = word;
@@ -54,11 +57,11 @@ bool CDicLookup::LookupPdic(bool unicode) {
     CPdicClient client(m_platform, m_prompter, unicode);
     if (!client.Open()) return false;
     bool found = client.Find(m_strWord, m_strResult);
-    if (!found) {
+    if (!found && !client.IsLost()) {
         m_strWord = MakeLowerMb(m_strWord);
         found = client.Find(m_strWord, m_strResult);
     }
-    if (!found) {
+    if (!found && !client.IsLost()) {
         m_strWord = MakeUpperMb(m_strWord);
         found = client.Find(m_strWord, m_strResult);
     }
@@ -66,6 +69,9 @@ bool CDicLookup::LookupPdic(bool unicode) {
     if (found) {
         CDicAnswerDlg dialog(m_strWord, m_strResult);
         keep = m_prompter.RunDicAnswerDialog(dialog) == kIdOk;
+    } else if (client.IsLost()) {
+        // The program stopped answering: that is not "not found".
+        client.ReportNoAnswer();
     } else {
         m_prompter.Message(SjisText("見つかりません：") + m_strWord, MessageButtons::kOk, MessageIcon::kNone);
     }
@@ -118,7 +124,26 @@ void CDicLookup::LookupBookshelf() {
     Start(program, "/i " + m_strWord);
 }
 
+void CDicLookup::ApproveCustomCommand() {
+    CCustomProgramApproval(m_settings).Approve({m_strCustomPath, m_strCustomParam});
+}
+
+bool CDicLookup::CustomCommandAllowed() {
+    if (m_strCustomPath.empty()) return false;  // nothing to start
+    if (m_strCustomPath == m_strProfilePath && m_strCustomParam == m_strProfileParam) return true;
+    const CustomCommand command{m_strCustomPath, m_strCustomParam};
+    CCustomProgramApproval approval(m_settings);
+    if (approval.IsApproved(command)) return true;
+    if (m_prompter.Message(CustomProgramQuestion(command), MessageButtons::kYesNo, MessageIcon::kExclamation) !=
+        Answer::kYes) {
+        return false;
+    }
+    approval.Approve(command);
+    return true;
+}
+
 void CDicLookup::LookupCustom() {
+    if (!CustomCommandAllowed()) return;
     Start(ReplacePercentS(m_strCustomPath, m_strWord), ReplacePercentS(m_strCustomParam, m_strWord));
 }
 

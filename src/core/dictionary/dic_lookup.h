@@ -32,6 +32,9 @@ public:
 
     void SetCustomPath(std::string path) { m_strCustomPath = std::move(path); }
     void SetCustomParam(std::string param) { m_strCustomParam = std::move(param); }
+    // The custom program and parameters now set were chosen by the user
+    // (in the settings dialog): they run without a question.
+    void ApproveCustomCommand();
 
     // True only when PDIC found the word and the user kept the answer with
     // "メモ登録"; the answer is then in m_strResult.
@@ -43,6 +46,9 @@ private:
     void LookupBookshelf();
     void LookupEbwin();
     void LookupCustom();
+    // A custom command line from a project runs only once the user has
+    // approved it; the profile's own defaults need no approval.
+    bool CustomCommandAllowed();
     // DDWIN and EBWIN: the program's path from the settings, or from the
     // chooser when no file is there; nothing starts when it is cancelled.
     void LookupChosenProgram(std::string_view settingName, std::string_view defaultTail, std::string_view title,
@@ -51,6 +57,8 @@ private:
 
     CSettings& m_settings;
     CPrompter& m_prompter;
+    std::string m_strProfilePath;   // the profile's defaults, the user's own
+    std::string m_strProfileParam;
     DicPlatform m_platform;
 };
 

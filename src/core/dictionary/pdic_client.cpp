@@ -46,8 +46,13 @@ bool CPdicClient::Connect(std::string_view topic) {
     if (m_pConversation) return true;
     if (m_platform.pTransport == nullptr) return false;
     const std::string_view service = m_bUnicode ? "PDICU" : "PDICW";
+    m_bHung = false;
     m_pConversation = m_platform.pTransport->Connect(service, topic, kDdeTimeoutMs);
     if (m_pConversation) return true;
+    // A program that is there but hangs still holds the service: another
+    // one started now would only give way to it.
+    m_bHung = m_platform.pTransport->LastConnectHung();
+    if (m_bHung) return false;
 
     // Nobody answers: start PDIC and give it a second to come up.
     if (m_platform.pRegistry == nullptr || m_platform.pShell == nullptr) return false;
@@ -56,22 +61,48 @@ bool CPdicClient::Connect(std::string_view topic) {
     for (int attempt = 0; attempt < kStartTries; ++attempt) {
         m_pConversation = m_platform.pTransport->Connect(service, topic, kDdeTimeoutMs);
         if (m_pConversation) return true;
+        m_bHung = m_platform.pTransport->LastConnectHung();
+        if (m_bHung) return false;
         Sleep(kStartWaitMs);
     }
     return false;
+}
+
+void CPdicClient::ReportNoAnswer() {
+    m_prompter.Message(SjisText("辞書ソフトが応答しません"), MessageButtons::kOk, MessageIcon::kStop);
 }
 
 void CPdicClient::ReportCommandFailure() {
     m_prompter.Message(SjisText("DDEｺﾏﾝﾄﾞ送信に失敗しました"), MessageButtons::kOk, MessageIcon::kStop);
 }
 
+bool CPdicClient::PokeOpen() { return (!m_bUnicode || Poke("SetAnsi", "")) && Poke("Open", ""); }
+
 bool CPdicClient::Open() {
-    if (!Connect("Dictionary")) {
-        m_prompter.Message(SjisText("接続失敗"), MessageButtons::kOk, MessageIcon::kNone);
+    constexpr std::string_view kTopic = "Dictionary";
+    bool connected = Connect(kTopic);
+    bool opened = connected && PokeOpen();
+    if (connected && !opened && IsLost()) {
+        // The program went away (it ends by itself when idle) between the
+        // connection and the first command: a fresh one is started.
+        m_pConversation.reset();
+        connected = Connect(kTopic);
+        opened = connected && PokeOpen();
+    }
+    if (!connected) {
+        if (m_bHung) {
+            ReportNoAnswer();
+        } else {
+            m_prompter.Message(SjisText("接続失敗"), MessageButtons::kOk, MessageIcon::kNone);
+        }
         return false;
     }
-    if ((m_bUnicode && !Poke("SetAnsi", "")) || !Poke("Open", "")) {
-        ReportCommandFailure();
+    if (!opened) {
+        if (IsLost()) {
+            ReportNoAnswer();
+        } else {
+            ReportCommandFailure();
+        }
         return false;
     }
     return true;
@@ -85,6 +116,8 @@ bool CPdicClient::Find(std::string_view word, std::string& answer) {
 }
 
 bool CPdicClient::Close() {
+    // A conversation already lost was reported when it was lost.
+    if (IsLost()) return false;
     if (Poke("Close", "")) return true;
     ReportCommandFailure();
     return false;

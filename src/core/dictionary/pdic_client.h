@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "dictionary/dic_platform.h"
+#include "platform/dde_transport.h"
 
 namespace kelmio {
 
-class CDdeConversation;
 class CPrompter;
 
 // The answer a request may deliver: at most this many bytes including the
@@ -39,15 +39,22 @@ public:
     bool Request(std::string_view item, std::string& answer);
 
     bool IsUnicode() const { return m_bUnicode; }
+    // True when the program stopped answering in the middle of the lookup
+    // (it hangs, or it went away): nothing more can be asked of it.
+    bool IsLost() const { return m_pConversation && m_pConversation->IsLost(); }
+    // Tells the user that the dictionary program does not answer.
+    void ReportNoAnswer();
 
 private:
     void Sleep(int milliseconds) const;
     void ReportCommandFailure();
+    bool PokeOpen();
 
     const DicPlatform& m_platform;
     CPrompter& m_prompter;
     std::unique_ptr<CDdeConversation> m_pConversation;
     bool m_bUnicode;
+    bool m_bHung = false;  // a server was there but did not answer
 };
 
 }  // namespace kelmio

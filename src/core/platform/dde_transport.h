@@ -25,6 +25,9 @@ public:
     virtual bool Poke(std::string_view item, std::string_view data, int timeoutMs) = 0;
     // The server's bytes as sent (a NUL may end them), or nullopt.
     virtual std::optional<std::string> Request(std::string_view item, int timeoutMs) = 0;
+    // True once the server has gone or stopped answering: every later
+    // transaction fails at once, and only a new conversation can help.
+    virtual bool IsLost() const { return false; }
 };
 
 class CDdeTransport {
@@ -34,6 +37,10 @@ public:
     // A conversation, or null when no server answers on that service.
     virtual std::unique_ptr<CDdeConversation> Connect(std::string_view service, std::string_view topic,
                                                       int timeoutMs) = 0;
+    // After a Connect that gave no conversation: true when a server was
+    // there but did not answer in time. It has hung; starting the program
+    // again would not help, as the one that hangs still holds the service.
+    virtual bool LastConnectHung() const { return false; }
 };
 
 }  // namespace kelmio

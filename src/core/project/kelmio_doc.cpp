@@ -391,6 +391,8 @@ void CKelmioDoc::OnDicSettings() {
     m_dic.m_nType = dialog.m_nKind;
     m_dic.SetCustomPath(dialog.m_strPath);
     m_dic.SetCustomParam(dialog.m_strParam);
+    // The user has seen and confirmed the custom command line here.
+    if (dialog.m_nKind == kDicCustom) m_dic.ApproveCustomCommand();
 }
 
 }  // namespace kelmio

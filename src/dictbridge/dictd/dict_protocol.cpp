@@ -1,11 +1,6 @@
 #include "dictd/dict_protocol.h"
 
-#include <netdb.h>
-#include <sys/socket.h>
-#include <sys/time.h>
-#include <unistd.h>
-
-#include <memory>
+#include "dictd/timed_socket.h"
 
 namespace kelmio::dictd {
 namespace {
@@ -68,51 +63,33 @@ private:
     bool m_bDone = false;
 };
 
-struct FdCloser {
-    void operator()(const int* fd) const {
-        ::close(*fd);
-        delete fd;
-    }
+// What a reading step got: the bytes, and whether it stopped because the
+// deadline passed rather than because the reply was complete or ended.
+struct Received {
+    std::string data;
+    bool late = false;
 };
 
-bool SendAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t sent = ::send(fd, text.data(), text.size(), MSG_NOSIGNAL);
-        if (sent <= 0) return false;
-        text.remove_prefix(static_cast<std::size_t>(sent));
-    }
-    return true;
-}
-
-// Reads until `complete` says so, the peer closes, the limit or the time-out.
+// Reads until `complete` says so, the peer closes, the size limit or the
+// deadline.
 template <typename Complete>
-std::string ReadUntil(int fd, Complete&& complete) {
-    std::string data;
-    char buffer[8192];
-    while (data.size() < kMaxReply && !complete(data)) {
-        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
-        if (n <= 0) break;
-        data.append(buffer, static_cast<std::size_t>(n));
+Received ReadUntil(const CTimedSocket& socket, Complete&& complete, const CDeadline& deadline) {
+    Received received;
+    while (received.data.size() < kMaxReply && !complete(received.data)) {
+        const std::optional<std::string> piece = socket.Receive(8192, deadline);
+        if (!piece) {
+            received.late = deadline.Passed();
+            break;
+        }
+        if (piece->empty()) break;
+        received.data += *piece;
     }
-    return data;
+    return received;
 }
 
-int ConnectTo(const DictServer& server, int timeoutMs) {
-    addrinfo hints{};
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (::getaddrinfo(server.host.c_str(), server.port.c_str(), &hints, &found) != 0) return -1;
-    std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> list(found, ::freeaddrinfo);
-    timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
-    for (addrinfo* address = found; address != nullptr; address = address->ai_next) {
-        const int fd = ::socket(address->ai_family, address->ai_socktype | SOCK_CLOEXEC, address->ai_protocol);
-        if (fd < 0) continue;
-        ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
-        ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
-        if (::connect(fd, address->ai_addr, address->ai_addrlen) == 0) return fd;
-        ::close(fd);
-    }
-    return -1;
+std::string LateMessage(const DictServer& server, int timeoutMs) {
+    return "DICT server " + server.host + ":" + server.port + " sent no complete reply within " +
+           std::to_string((timeoutMs + 999) / 1000) + " s";
 }
 
 }  // namespace
@@ -172,25 +149,38 @@ DefineResult DefineOnServer(const DictServer& server, std::string_view word, int
     for (const char ch : word) {
         if (static_cast<unsigned char>(ch) < 0x20 || ch == '"' || ch == '\\' || ch == 0x7F) return result;
     }
-    const int fd = ConnectTo(server, timeoutMs);
-    if (fd < 0) {
+    // One deadline for the whole exchange: a server that keeps sending a
+    // byte now and then must not hold the lookup longer than a silent one.
+    const CDeadline deadline(timeoutMs);
+    const CTimedSocket socket = CTimedSocket::Connect(server.host, server.port, deadline);
+    if (!socket.IsOpen()) {
         result.problem = "DICT server " + server.host + ":" + server.port + " does not answer";
+        result.late = deadline.Passed();
         return result;
     }
-    const std::unique_ptr<int, FdCloser> closer(new int(fd));
-    const std::string banner = ReadUntil(fd, [](const std::string& data) { return !Lines(data).empty(); });
-    const std::vector<std::string_view> bannerLines = Lines(banner);
+    const Received banner =
+        ReadUntil(socket, [](const std::string& data) { return !Lines(data).empty(); }, deadline);
+    const std::vector<std::string_view> bannerLines = Lines(banner.data);
     if (bannerLines.empty() || StatusOf(bannerLines[0]) != 220) {
-        result.problem = "DICT server: no greeting";
+        result.problem = banner.late ? LateMessage(server, timeoutMs) : "DICT server: no greeting";
+        result.late = banner.late;
         return result;
     }
-    if (!SendAll(fd, "DEFINE * \"" + std::string(word) + "\"\r\n")) {
+    if (!socket.SendAll("DEFINE * \"" + std::string(word) + "\"\r\n", deadline)) {
         result.problem = "DICT server: the question could not be sent";
+        result.late = deadline.Passed();
         return result;
     }
-    const std::string reply = ReadUntil(fd, CReplyEnd());
-    SendAll(fd, "QUIT\r\n");
-    return ParseDefineReply(reply);
+    const Received reply = ReadUntil(socket, CReplyEnd(), deadline);
+    if (reply.late) {
+        // The definitions that did arrive whole are kept.
+        result = ParseDefineReply(reply.data);
+        result.problem = LateMessage(server, timeoutMs);
+        result.late = true;
+        return result;
+    }
+    socket.SendAll("QUIT\r\n", CDeadline(100));
+    return ParseDefineReply(reply.data);
 }
 
 }  // namespace kelmio::dictd

@@ -27,14 +27,16 @@ DictServer ParseDictServer(std::string_view text);
 struct DefineResult {
     std::vector<std::string> definitions;  // UTF-8 text blocks
     std::string problem;                   // empty when the server answered properly
+    bool late = false;                     // the time ran out before the reply was whole
 };
 
 // The definitions in a server's complete reply to one DEFINE (after its
 // banner). "552" (no match) gives none and no problem.
 DefineResult ParseDefineReply(std::string_view reply);
 
-// Connects, sends DEFINE for `word` (UTF-8) and reads the reply, each step
-// within `timeoutMs`. Words with control characters or quotes are not sent.
+// Connects, sends DEFINE for `word` (UTF-8) and reads the reply, all of it
+// within `timeoutMs`; definitions that arrived whole before the time ran
+// out are kept. Words with control characters or quotes are not sent.
 DefineResult DefineOnServer(const DictServer& server, std::string_view word, int timeoutMs);
 
 }  // namespace kelmio::dictd

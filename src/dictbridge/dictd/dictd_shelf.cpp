@@ -41,8 +41,11 @@ std::vector<fs::path> IndexFilesIn(const std::string& folder) {
 
 }  // namespace
 
-// A DICT server gets this long for each step of a lookup.
+// A DICT server gets this long for its whole answer to one word; Kelmio
+// waits ten seconds for the bridge.
 constexpr int kServerTimeoutMs = 3000;
+// A server that ran out of time is not asked again for this long.
+constexpr std::chrono::minutes kServerRest{5};
 
 CDictdShelf::CDictdShelf(std::vector<std::string> nativeFolders, DictServer server)
     : m_folders(std::move(nativeFolders)), m_server(std::move(server)) {}
@@ -73,7 +76,7 @@ void CDictdShelf::Load() {
     }
 }
 
-LookupResult CDictdShelf::Lookup(std::string_view word) const {
+LookupResult CDictdShelf::Lookup(std::string_view word) {
     LookupResult result;
     if (word.empty()) return result;
     for (const CDictdDatabase& database : m_databases) {
@@ -88,8 +91,12 @@ LookupResult CDictdShelf::Lookup(std::string_view word) const {
             }
         }
     }
-    if (!m_server.host.empty()) {
+    if (!m_server.host.empty() && std::chrono::steady_clock::now() >= m_serverRestsUntil) {
         DefineResult asked = DefineOnServer(m_server, word, kServerTimeoutMs);
+        if (asked.late) {
+            m_serverRestsUntil = std::chrono::steady_clock::now() + kServerRest;
+            asked.problem += " (not asked again for 5 minutes)";
+        }
         for (std::string& definition : asked.definitions) result.definitions.push_back(std::move(definition));
         if (!asked.problem.empty()) result.problems.push_back(std::move(asked.problem));
     }

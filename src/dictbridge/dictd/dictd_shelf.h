@@ -3,6 +3,7 @@
 // "NAME.dict.dz" or "NAME.dict" beside it in the folders it was given, in
 // folder order and then by name. Databases are read when first needed.
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,8 +37,10 @@ public:
     bool IsLoaded() const { return m_bLoaded; }
 
     // Every definition of `word` (exact headword, UTF-8) in every database,
-    // then the server's.
-    LookupResult Lookup(std::string_view word) const;
+    // then the server's. The databases always answer; a server that missed
+    // its deadline is left out of the lookups of the next few minutes, so
+    // a slow server costs one wait, not one per word.
+    LookupResult Lookup(std::string_view word);
 
     // The databases, and the server counted as one when there is one.
     std::size_t DatabaseCount() const { return m_databases.size() + (m_server.host.empty() ? 0 : 1); }
@@ -49,6 +52,7 @@ private:
     std::vector<CDictdDatabase> m_databases;
     std::vector<std::string> m_loadProblems;
     bool m_bLoaded = false;
+    std::chrono::steady_clock::time_point m_serverRestsUntil{};  // not asked before then
 };
 
 }  // namespace kelmio::dictd

@@ -20,8 +20,11 @@ public:
         : m_conversation(shelf), m_pLastActivity(std::move(lastActivity)) {}
 
     bool OnPoke(const wxString&, const wxString& item, const void* data, size_t size, wxIPCFormat) override {
-        *m_pLastActivity = wxGetLocalTime();
         m_conversation.OnPoke(Utf8(item), std::string_view(static_cast<const char*>(data), size));
+        // Idle time counts from the end of the work: a lookup that took a
+        // while (a slow DICT server) must not end the bridge before its
+        // client has asked for the outcome.
+        *m_pLastActivity = wxGetLocalTime();
         // The outcome is asked for separately: a socket poke gets no reply.
         return true;
     }

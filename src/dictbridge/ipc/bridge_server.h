@@ -23,7 +23,7 @@ public:
     // Listens on every service; false when a socket could not be opened.
     bool Start();
 
-    // Seconds since the last conversation began or a transaction arrived.
+    // Seconds since the last conversation began or a transaction was handled.
     long IdleSeconds() const;
 
 private:

@@ -150,9 +150,11 @@ TEST_F(LookupTest, CustomProgramGetsTheWordForEveryPercentS) {
     doc.m_dic.m_nType = kDicCustom;
     doc.m_dic.SetCustomPath("/usr/bin/%s-viewer");
     doc.m_dic.SetCustomParam("-a %s -b %s");
+    doc.m_dic.ApproveCustomCommand();  // as the settings dialog does
     EXPECT_FALSE(doc.LookupWord("Dog"));
     doc.m_dic.SetCustomPath("/usr/bin/viewer");
     doc.m_dic.SetCustomParam("--fixed");
+    doc.m_dic.ApproveCustomCommand();
     EXPECT_FALSE(doc.LookupWord("dog"));
     ASSERT_EQ(shell.starts.size(), 2u);
     EXPECT_EQ(shell.starts[0].file, "/usr/bin/dog-viewer");

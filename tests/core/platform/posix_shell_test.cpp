@@ -68,6 +68,7 @@ TEST_F(PosixShellTest, ShellMetacharactersAndLeadingDashesReachTheProgramAsData)
     const std::string record = dir.File("args.txt");
     lookup.SetCustomPath(WriteRecorder(dir, "recorder", record));
     lookup.SetCustomParam("/k %s");
+    lookup.ApproveCustomCommand();  // the user chose it in the settings dialog
     const std::string marker = dir.File("PWNED");
     const std::string word = "-rf;x|y$(touch " + marker + ")`touch " + marker + "`\"q\"'r'&&touch " + marker;
     lookup.Lookup(word);
@@ -83,6 +84,7 @@ TEST_F(PosixShellTest, ArgumentsCrossAsUtf8) {
     const std::string record = dir.File("args.txt");
     lookup.SetCustomPath(Sj(WriteRecorder(dir, "録音", record)));
     lookup.SetCustomParam("%s");
+    lookup.ApproveCustomCommand();  // the user chose it in the settings dialog
     lookup.Lookup(Sj("猫ソ"));
     EXPECT_EQ(RecordedArguments(record), std::vector<std::string>{"猫ソ"});
 }
@@ -93,6 +95,7 @@ TEST_F(PosixShellTest, UrlsGoToTheDesktopHandlerBehindAnEndOfOptions) {
     ScopedEnv path("PATH", dir.Path().string() + ":" + std::getenv("PATH"));
     lookup.SetCustomPath("https://example.org/search?q=%s");
     lookup.SetCustomParam("");
+    lookup.ApproveCustomCommand();  // the user chose it in the settings dialog
     lookup.Lookup("-a;b");
     EXPECT_EQ(RecordedArguments(record), (std::vector<std::string>{"open", "--", "https://example.org/search?q=-a;b"}));
 }
