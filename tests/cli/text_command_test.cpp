@@ -99,10 +99,10 @@ TEST_F(TextCommand, Utf16WithoutMarkIsToldShownAndSavedBackAsItWas) {
 
 // A Ctrl-Z is data: loaded with what follows it and saved back.
 TEST_F(TextCommand, ControlZIsLoadedAndSavedLikeAnyByte) {
-    const std::string euc = "\xB4\xC1\n\x1A after\n";
+    const std::string euc = "\xB4\xC1\xBB\xFA\n\x1A after\n";
     const std::string path = Write("z.txt", euc);
     const CliResult loaded = RunCli({"text", "load", path});
-    EXPECT_EQ(loaded.out, Sj("漢") + "\r\n\x1A after\r\n");
+    EXPECT_EQ(loaded.out, Sj("漢字") + "\r\n\x1A after\r\n");
     EXPECT_EQ(RunCli({"text", "save", path, "--encoding", "2", "--line-end", "1"}, loaded.out).exitCode, 0);
     EXPECT_EQ(test::ReadFileBytes(path), euc);
 }
