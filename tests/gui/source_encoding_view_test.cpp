@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "gui_support.h"
 #include "shell_test.h"
 #include "gui/viewer/plain_edit_ctrl.h"
 #include "platform/file_io.h"
@@ -28,13 +29,15 @@ protected:
     void SetUp() override {
         ExpectNewProject("encodings");
         StartShell();
+        test::Pump();  // the new project is made once the loop runs
     }
     wxStyledTextCtrl& Pane() {
         auto* plain = dynamic_cast<CPlainEditCtrl*>(View().TextPane());
         EXPECT_NE(plain, nullptr);
         return plain->Control();
     }
-    std::string PaneUtf8() { return Pane().GetText().utf8_string(); }
+    // The control's own bytes: a wxString would end at a NUL.
+    std::string PaneUtf8() { return View().TextPane()->TextUtf8(); }
     void ChooseSource(const std::string& nativePath) {
         m_prompter.ExpectFile(FromNativePath(nativePath));
         Send(ID_FILE_SRC);

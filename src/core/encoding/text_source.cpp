@@ -26,7 +26,6 @@ const std::string& SourceTooLargeMessage() {
 
 namespace {
 
-
 LoadedTextSource TooLargeToLoad() {
     LoadedTextSource result;
     result.status = TextLoadStatus::kOutOfMemory;
@@ -67,8 +66,9 @@ std::size_t CountByte(std::string_view bytes, char byte) {
 // LF, and each piece up to an LF loses that line end and one more CR; a
 // CR-only file arrives as one piece whose CRs become CR LF. A Ctrl-Z is
 // data like any other byte (the text mode would end the input there and
-// lose the rest of the file at the next save). With a sink, `text` goes to it whenever it holds a piece's
-// worth (and at the end), so the whole text is never kept.
+// lose the rest of the file at the next save). With a sink, `text` goes to
+// it whenever it holds a piece's worth (and at the end), so the whole text
+// is never kept.
 void ConvertForPane(std::string_view bytes, TextSourceKind kind, CJisState& state, std::string& text,
                     const ByteSink* sink) {
     constexpr std::size_t kPiece = std::size_t{1} << 20;

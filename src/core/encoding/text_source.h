@@ -9,9 +9,9 @@
 // byte-order mark; encoding/unicode_source.h) are held as UTF-8 with CR LF
 // lines and saved back in their own encoding and line ends, a mark only
 // where the file had one. A file that only looks like UTF-16
-// (IsReadOnlyEncoding) is shown the same way but never saved. Lines of any length are read and written whole, and
-// the lines are the text's own (CR LF separated), never the wrapped lines
-// on the screen.
+// (IsReadOnlyEncoding) is shown the same way but never saved. Lines of any
+// length are read and written whole, and the lines are the text's own
+// (CR LF separated), never the wrapped lines on the screen.
 
 #include <cstddef>
 #include <functional>
