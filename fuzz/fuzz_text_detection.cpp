@@ -17,6 +17,7 @@
 #include "encoding/detection.h"
 #include "encoding/text_source.h"
 #include "encoding/unicode_source.h"
+#include "encoding/utf16_detection.h"
 #include "platform/file_io.h"
 
 namespace {
@@ -35,13 +36,20 @@ CByteReader::Refill Blocks(std::string_view bytes, std::string_view sizes) {
 }
 
 kelmio::TextSourceKind InMemory(std::string_view bytes) {
-    if (const auto unicode = kelmio::DetectUnicode(bytes)) return {*unicode, kelmio::DetectUnicodeLineEnd(bytes, *unicode)};
+    auto unicode = kelmio::DetectUnicode(bytes);
+    if (!unicode) unicode = kelmio::DetectUtf16WithoutMark(bytes);
+    if (unicode) return {*unicode, kelmio::DetectUnicodeLineEnd(bytes, *unicode)};
     return {kelmio::DetectEncoding(bytes), kelmio::DetectLineEnd(bytes)};
 }
 
 kelmio::TextSourceKind InBlocks(std::string_view bytes, std::string_view sizes) {
     CByteReader first(Blocks(bytes, sizes));
-    if (const auto unicode = kelmio::DetectUnicode(first)) {
+    auto unicode = kelmio::DetectUnicode(first);
+    if (!unicode) {
+        CByteReader zeros(Blocks(bytes, sizes));
+        unicode = kelmio::DetectUtf16WithoutMark(zeros);
+    }
+    if (unicode) {
         CByteReader again(Blocks(bytes, sizes));
         return {*unicode, kelmio::DetectUnicodeLineEnd(again, *unicode)};
     }

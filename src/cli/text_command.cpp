@@ -1,11 +1,15 @@
 // kelmio-cli text detect|load|save: a text source's encoding and line end,
 // its text as the source pane holds it (UTF-8 for a Unicode source), and
-// saving text back the way a converted source is saved.
+// saving text back the way a converted source is saved. The encoding
+// numbers are those of TextEncoding: 10 and 11 UTF-16 LE and BE without a
+// byte-order mark, 12 and 13 a file that only looks like UTF-16 (shown,
+// never saved).
 
 #include <nlohmann/json.hpp>
 
 #include <charconv>
 #include <iostream>
+#include <string>
 
 #include "cli/commands.h"
 #include "encoding/text_source.h"
@@ -63,7 +67,12 @@ int Save(const Args& args) {
     const std::optional<LineEnd> lineEndKind = LineEndFromNumber(*lineEnd);
     if (!lineEndKind) return UsageError("L must be -1, 0, 1 or 2");
     const std::optional<TextEncoding> encodingKind = EncodingFromNumber(*encoding);
-    if (!encodingKind) return UsageError("E must be 0, 1, 2 or 4 to 9");
+    if (!encodingKind) return UsageError("E must be 0, 1, 2 or 4 to 13");
+    if (IsReadOnlyEncoding(*encodingKind)) {
+        // Detected for a file that only looks like UTF-16: never written in that guess.
+        PrintError("E " + std::to_string(*encoding) + " is a file shown read-only: it is never saved");
+        return 1;
+    }
 
     const TextSourceKind kind{*encodingKind, *lineEndKind};
     TextSaveResult saved;

@@ -73,5 +73,39 @@ TEST_F(TextCommand, ErrorsAreReported) {
     EXPECT_EQ(RunCli({"text", "convert", "a"}).exitCode, 2);
 }
 
+// UTF-16 without a byte-order mark: numbered 10 (LE) and 11 (BE), shown as
+// UTF-8 and saved back without a mark. A file that only looks like UTF-16
+// is 12 (LE) or 13 (BE), and a save as one of those is refused.
+TEST_F(TextCommand, Utf16WithoutMarkIsToldShownAndSavedBackAsItWas) {
+    const std::string le = std::string("\xE5\x65\x2C\x67\r\0\n\0x\0\r\0\n\0", 14);  // 日本 CR LF x CR LF
+    const std::string path = Write("le.txt", le);
+    EXPECT_EQ(RunCli({"text", "detect", path}).out, "{\"encoding\":10,\"line_end\":0}\n");
+    const CliResult loaded = RunCli({"text", "load", path});
+    EXPECT_EQ(loaded.out, "日本\r\nx\r\n");
+    EXPECT_EQ(RunCli({"text", "save", path, "--encoding", "10", "--line-end", "0"}, loaded.out).exitCode, 0);
+    EXPECT_EQ(test::ReadFileBytes(path), le);
+    const std::string be = std::string("\0a\0b\0\n\0c\0\n", 10);
+    EXPECT_EQ(RunCli({"text", "detect", Write("be.txt", be)}).out, "{\"encoding\":11,\"line_end\":1}\n");
+
+    const std::string unsure = std::string("a\0b\0c\0d\0e\0f\0g\0h\0\0\0\n\0", 20);  // a NUL unit
+    const std::string unsurePath = Write("unsure.txt", unsure);
+    EXPECT_EQ(RunCli({"text", "detect", unsurePath}).out, "{\"encoding\":12,\"line_end\":1}\n");
+    EXPECT_EQ(RunCli({"text", "load", unsurePath}).out, std::string("abcdefgh\0\r\n", 11));
+    const CliResult refused = RunCli({"text", "save", unsurePath, "--encoding", "12", "--line-end", "1"}, "abc\r\n");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("read-only"), std::string::npos);
+    EXPECT_EQ(test::ReadFileBytes(unsurePath), unsure);
+}
+
+// A Ctrl-Z is data: loaded with what follows it and saved back.
+TEST_F(TextCommand, ControlZIsLoadedAndSavedLikeAnyByte) {
+    const std::string euc = "\xB4\xC1\xBB\xFA\n\x1A after\n";
+    const std::string path = Write("z.txt", euc);
+    const CliResult loaded = RunCli({"text", "load", path});
+    EXPECT_EQ(loaded.out, Sj("漢字") + "\r\n\x1A after\r\n");
+    EXPECT_EQ(RunCli({"text", "save", path, "--encoding", "2", "--line-end", "1"}, loaded.out).exitCode, 0);
+    EXPECT_EQ(test::ReadFileBytes(path), euc);
+}
+
 }  // namespace
 }  // namespace kelmio::test

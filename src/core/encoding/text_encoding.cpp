@@ -3,7 +3,7 @@
 namespace kelmio {
 
 std::optional<TextEncoding> EncodingFromNumber(int number) {
-    if ((number >= 0 && number <= 2) || (number >= 4 && number <= 9)) return static_cast<TextEncoding>(number);
+    if ((number >= 0 && number <= 2) || (number >= 4 && number <= 13)) return static_cast<TextEncoding>(number);
     return std::nullopt;
 }
 

@@ -17,6 +17,13 @@ enum class TextEncoding {
     kUtf8Bom = 7,
     kUtf16LeBom = 8,
     kUtf16BeBom = 9,
+    // UTF-16 without a byte-order mark, told by where its zero bytes fall.
+    kUtf16Le = 10,
+    kUtf16Be = 11,
+    // Zero bytes that fall as in UTF-16, in a file that is not UTF-16 text
+    // throughout: shown as UTF-16 but read-only, never saved in a guess.
+    kUtf16LeUnsure = 12,
+    kUtf16BeUnsure = 13,
 };
 
 enum class LineEnd {
@@ -26,9 +33,20 @@ enum class LineEnd {
     kCr = 2,
 };
 
+constexpr bool IsUtf16Encoding(TextEncoding encoding) {
+    return encoding == TextEncoding::kUtf16LeBom || encoding == TextEncoding::kUtf16BeBom ||
+           encoding == TextEncoding::kUtf16Le || encoding == TextEncoding::kUtf16Be ||
+           encoding == TextEncoding::kUtf16LeUnsure || encoding == TextEncoding::kUtf16BeUnsure;
+}
+
 constexpr bool IsUnicodeEncoding(TextEncoding encoding) {
-    return encoding == TextEncoding::kUtf8 || encoding == TextEncoding::kUtf8Bom ||
-           encoding == TextEncoding::kUtf16LeBom || encoding == TextEncoding::kUtf16BeBom;
+    return encoding == TextEncoding::kUtf8 || encoding == TextEncoding::kUtf8Bom || IsUtf16Encoding(encoding);
+}
+
+// A file whose encoding is a guess: it is shown, but the pane is read-only
+// and nothing is ever saved as it.
+constexpr bool IsReadOnlyEncoding(TextEncoding encoding) {
+    return encoding == TextEncoding::kUtf16LeUnsure || encoding == TextEncoding::kUtf16BeUnsure;
 }
 
 constexpr int EncodingNumber(TextEncoding encoding) { return static_cast<int>(encoding); }

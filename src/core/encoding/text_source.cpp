@@ -7,29 +7,29 @@
 #include "encoding/conversion.h"
 #include "encoding/detection.h"
 #include "encoding/unicode_source.h"
+#include "encoding/utf16_detection.h"
 #include "platform/file_io.h"
 #include "text/cp932.h"
 
 namespace kelmio {
-namespace {
 
-constexpr char kCtrlZ = '\x1A';
-
-const std::string& NotFoundMessage() {
+const std::string& SourceNotFoundMessage() {
     static const std::string text = SjisText("ファイルが見つかりません");
     return text;
 }
 
-const std::string& OutOfMemoryMessage() {
+const std::string& SourceTooLargeMessage() {
     static const std::string text =
         SjisText("メモリ不足のため、十分な編集領域が確保できませんでした。\nブラウザモードに移行します");
     return text;
 }
 
+namespace {
+
 LoadedTextSource TooLargeToLoad() {
     LoadedTextSource result;
     result.status = TextLoadStatus::kOutOfMemory;
-    result.message = OutOfMemoryMessage();
+    result.message = SourceTooLargeMessage();
     return result;
 }
 
@@ -62,15 +62,16 @@ std::size_t CountByte(std::string_view bytes, char byte) {
 }
 
 // The converted text of a JIS, EUC-JP or CR-only file, appended to `text`.
-// The file is read as the Windows C library reads in text mode: a Ctrl-Z
-// ends the input and CR LF reads as LF. Each piece up to an LF loses that
-// line end and one more CR; a CR-only file arrives as one piece whose CRs
-// become CR LF. With a sink, `text` goes to it whenever it holds a piece's
-// worth (and at the end), so the whole text is never kept.
+// Lines are cut as the Windows C library reads in text mode: CR LF reads as
+// LF, and each piece up to an LF loses that line end and one more CR; a
+// CR-only file arrives as one piece whose CRs become CR LF. A Ctrl-Z is
+// data like any other byte (the text mode would end the input there and
+// lose the rest of the file at the next save). With a sink, `text` goes to
+// it whenever it holds a piece's worth (and at the end), so the whole text
+// is never kept.
 void ConvertForPane(std::string_view bytes, TextSourceKind kind, CJisState& state, std::string& text,
                     const ByteSink* sink) {
     constexpr std::size_t kPiece = std::size_t{1} << 20;
-    bytes = bytes.substr(0, std::min(bytes.find(kCtrlZ), bytes.size()));
     const bool crOnly = kind.lineEnd == LineEnd::kCr;
 
     // Exact room for the result, so the text is allocated once: a piece
@@ -118,6 +119,21 @@ std::string_view LineEndBytes(LineEnd lineEnd) {
     return "\r\n";  // also for a file that had none
 }
 
+// The kind of a source whose bytes `fromStart` hands to a detector, from
+// the first byte each time: a byte-order mark or UTF-8, then UTF-16 told by
+// its zero bytes, then the Japanese encodings.
+template <class FromStart>
+TextSourceKind DetectKind(const FromStart& fromStart) {
+    std::optional<TextEncoding> unicode = fromStart([](CByteReader& reader) { return DetectUnicode(reader); });
+    if (!unicode) unicode = fromStart([](CByteReader& reader) { return DetectUtf16WithoutMark(reader); });
+    if (unicode) {
+        const TextEncoding encoding = *unicode;
+        return {encoding, fromStart([encoding](CByteReader& reader) { return DetectUnicodeLineEnd(reader, encoding); })};
+    }
+    return {fromStart([](CByteReader& reader) { return DetectEncoding(reader); }),
+            fromStart([](CByteReader& reader) { return DetectLineEnd(reader); })};
+}
+
 }  // namespace
 
 bool LoadsByConversion(TextSourceKind kind) {
@@ -127,20 +143,11 @@ bool LoadsByConversion(TextSourceKind kind) {
 std::optional<TextSourceKind> DetectTextFile(const CFilePath& path, std::optional<FileError>& error) {
     // Each question reads from the start, and only as far as its answer needs.
     CFileReader file(path);
-    const auto fromStart = [&file](auto detect) {
+    const TextSourceKind kind = DetectKind([&file](auto detect) {
         file.Rewind();  // a failure shows in Error(), and the reads then give nothing
         CByteReader reader([&file](char* buffer, std::size_t size) { return file.Read(buffer, size); });
         return detect(reader);
-    };
-    TextSourceKind kind;
-    const std::optional<TextEncoding> unicode = fromStart([](CByteReader& reader) { return DetectUnicode(reader); });
-    if (unicode) {
-        kind.encoding = *unicode;
-        kind.lineEnd = fromStart([&kind](CByteReader& reader) { return DetectUnicodeLineEnd(reader, kind.encoding); });
-    } else {
-        kind.encoding = fromStart([](CByteReader& reader) { return DetectEncoding(reader); });
-        kind.lineEnd = fromStart([](CByteReader& reader) { return DetectLineEnd(reader); });
-    }
+    });
     if (file.Error()) {
         error = file.Error();
         return std::nullopt;
@@ -154,8 +161,11 @@ namespace {
 // where it is converted) and the result holds none.
 LoadedTextSource LoadBytes(std::string bytes, const ByteSink* sink, const KindSink* onKind = nullptr) {
     LoadedTextSource result;
-    if (const std::optional<TextEncoding> unicode = DetectUnicode(bytes)) {
-        result.kind = {*unicode, DetectUnicodeLineEnd(bytes, *unicode)};
+    result.kind = DetectKind([&bytes](auto detect) {
+        CByteReader reader(bytes);
+        return detect(reader);
+    });
+    if (IsUnicodeEncoding(result.kind.encoding)) {
         if (onKind != nullptr && *onKind) (*onKind)(result.kind);
         std::string text = DecodeUnicodeSource(bytes, result.kind.encoding, result.kind.lineEnd);
         if (sink != nullptr) (*sink)(text);
@@ -163,8 +173,6 @@ LoadedTextSource LoadBytes(std::string bytes, const ByteSink* sink, const KindSi
         result.converted = true;
         return result;
     }
-    result.kind.encoding = DetectEncoding(bytes);
-    result.kind.lineEnd = DetectLineEnd(bytes);
     if (onKind != nullptr && *onKind) (*onKind)(result.kind);
     if (!LoadsByConversion(result.kind)) {
         if (sink != nullptr) (*sink)(bytes);
@@ -179,7 +187,7 @@ LoadedTextSource LoadBytes(std::string bytes, const ByteSink* sink, const KindSi
         result.converted = true;
     } catch (const std::bad_alloc&) {
         result.status = TextLoadStatus::kOutOfMemory;
-        result.message = OutOfMemoryMessage();
+        result.message = SourceTooLargeMessage();
     }
     return result;
 }
@@ -191,20 +199,20 @@ LoadedTextSource LoadFile(const CFilePath& path, const ByteSink* sink, const Kin
     } catch (const std::bad_alloc&) {
         LoadedTextSource result;
         result.status = TextLoadStatus::kOutOfMemory;
-        result.message = OutOfMemoryMessage();
+        result.message = SourceTooLargeMessage();
         return result;
     }
     if (file.bTooLarge) {
         // Beyond what a pane holds: the browser shows the file instead.
         LoadedTextSource result;
         result.status = TextLoadStatus::kOutOfMemory;
-        result.message = OutOfMemoryMessage();
+        result.message = SourceTooLargeMessage();
         return result;
     }
     if (!file.ok()) {
         LoadedTextSource result;
         result.status = TextLoadStatus::kNotFound;
-        result.message = NotFoundMessage();
+        result.message = SourceNotFoundMessage();
         result.error = file.error;
         return result;
     }
@@ -232,8 +240,7 @@ LoadedTextSource StreamConvertedFile(const CFilePath& path, TextSourceKind kind,
     CJisState state;
     bool writing = true;
     const ByteSink latched = [&](std::string_view piece) { return writing = writing && sink(piece); };
-    bool ended = false;  // a Ctrl-Z ends the input
-    while (!ended && writing) {
+    while (writing) {
         const std::size_t start = pending.size();
         pending.resize(start + kBlock);
         const std::size_t n = file.Read(pending.data() + start, kBlock);
@@ -241,12 +248,6 @@ LoadedTextSource StreamConvertedFile(const CFilePath& path, TextSourceKind kind,
         if (n == 0) break;
         total += n;
         if (total > kLargestTextFile) return TooLargeToLoad();
-        const std::size_t ctrlZ = pending.find(kCtrlZ, start);
-        if (ctrlZ != std::string::npos) {
-            pending.resize(ctrlZ);
-            ended = true;
-            break;
-        }
         const std::size_t lastLf = std::string_view(pending).substr(start).rfind('\n');
         if (lastLf == std::string_view::npos) continue;
         ConvertForPane(std::string_view(pending).substr(0, start + lastLf + 1), kind, state, text, &latched);
@@ -254,7 +255,7 @@ LoadedTextSource StreamConvertedFile(const CFilePath& path, TextSourceKind kind,
     }
     if (file.Error()) {
         result.status = TextLoadStatus::kNotFound;
-        result.message = NotFoundMessage();
+        result.message = SourceNotFoundMessage();
         result.error = file.Error();
         return result;
     }
@@ -284,7 +285,7 @@ LoadedTextSource StreamFileAsIs(const CFilePath& path, TextSourceKind kind, cons
     }
     if (file.Error()) {
         result.status = TextLoadStatus::kNotFound;
-        result.message = NotFoundMessage();
+        result.message = SourceNotFoundMessage();
         result.error = file.Error();
     }
     return result;

@@ -5,11 +5,13 @@
 // A JIS or EUC-JP file, or one whose lines end in CR alone, is converted
 // line by line into Shift-JIS with CR LF line ends; every other file is
 // taken as its bytes. Saving reverses the conversion for the files that
-// went through it. Unicode sources (UTF-8, UTF-16 with a byte-order mark;
-// encoding/unicode_source.h) are held as UTF-8 with CR LF lines and saved
-// back in their own encoding and line ends. Lines of any length are read and written whole, and
-// the lines are the text's own (CR LF separated), never the wrapped lines
-// on the screen.
+// went through it. Unicode sources (UTF-8, UTF-16, with or without a
+// byte-order mark; encoding/unicode_source.h) are held as UTF-8 with CR LF
+// lines and saved back in their own encoding and line ends, a mark only
+// where the file had one. A file that only looks like UTF-16
+// (IsReadOnlyEncoding) is shown the same way but never saved. Lines of any
+// length are read and written whole, and the lines are the text's own
+// (CR LF separated), never the wrapped lines on the screen.
 
 #include <cstddef>
 #include <functional>
@@ -58,6 +60,12 @@ struct TextSaveResult {
     std::size_t unmapped = 0;         // characters with no form in the file's encoding, written as they were
 };
 
+// The messages (Shift-JIS) of a source that could not be read, and of one
+// too large for the pane (the browser shows it instead): the same for every
+// kind of source the pane shows.
+const std::string& SourceNotFoundMessage();
+const std::string& SourceTooLargeMessage();
+
 // The encoding and line-end kind of a file, reading only as much of it as
 // the answer needs. nullopt (and `error` set) when it cannot be read.
 std::optional<TextSourceKind> DetectTextFile(const CFilePath& path, std::optional<FileError>& error);
@@ -101,7 +109,8 @@ std::string SourceFileBytes(const SourceText& text, TextSourceKind kind, std::si
 using ByteSource = std::function<std::size_t(char* buffer, std::size_t size)>;
 TextSaveResult SaveConvertedTextFrom(const CFilePath& path, TextSourceKind kind, const ByteSource& read);
 
-// Saves the pane's text as the file it was loaded from, atomically.
+// Saves the pane's text as the file it was loaded from, atomically. Not
+// for a kind whose encoding is read-only: the caller refuses that save.
 TextSaveResult SaveTextSource(const CFilePath& path, const SourceText& text, TextSourceKind kind);
 
 }  // namespace kelmio

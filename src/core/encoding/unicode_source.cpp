@@ -73,7 +73,10 @@ private:
     int m_nSeen = 0;  // bytes of the sequence seen (3: all of it)
 };
 
-bool IsUtf16(TextEncoding encoding) { return encoding == TextEncoding::kUtf16LeBom || encoding == TextEncoding::kUtf16BeBom; }
+bool IsBigEndian(TextEncoding encoding) {
+    return encoding == TextEncoding::kUtf16BeBom || encoding == TextEncoding::kUtf16Be ||
+           encoding == TextEncoding::kUtf16BeUnsure;
+}
 
 std::string_view BomOf(TextEncoding encoding) {
     switch (encoding) {
@@ -244,15 +247,15 @@ std::optional<TextEncoding> DetectUnicode(std::string_view bytes) {
 }
 
 LineEnd DetectUnicodeLineEnd(CByteReader& reader, TextEncoding encoding) {
-    if (!IsUtf16(encoding)) return DetectLineEnd(reader);
-    const bool bigEndian = encoding == TextEncoding::kUtf16BeBom;
+    if (!IsUtf16Encoding(encoding)) return DetectLineEnd(reader);
+    const bool bigEndian = IsBigEndian(encoding);
     auto nextUnit = [&]() -> long {
         const int a = reader.Next();
         const int b = reader.Next();
         if (a < 0 || b < 0) return -1;
         return bigEndian ? (a << 8 | b) : (b << 8 | a);
     };
-    nextUnit();  // the byte-order mark
+    if (!BomOf(encoding).empty()) nextUnit();  // the byte-order mark
     while (true) {
         const long unit = nextUnit();
         if (unit < 0) return LineEnd::kNone;
@@ -269,7 +272,7 @@ LineEnd DetectUnicodeLineEnd(std::string_view bytes, TextEncoding encoding) {
 std::string DecodeUnicodeSource(std::string_view bytes, TextEncoding encoding, LineEnd lineEnd) {
     std::string text;
     const std::string_view body = bytes.substr(std::min(bytes.size(), BomOf(encoding).size()));
-    if (IsUtf16(encoding)) text = Utf16ToUtf8(body, encoding == TextEncoding::kUtf16BeBom);
+    if (IsUtf16Encoding(encoding)) text = Utf16ToUtf8(body, IsBigEndian(encoding));
     else text.assign(body);
     if (lineEnd == LineEnd::kLf) return ExpandToCrLf(text, '\n');
     if (lineEnd == LineEnd::kCr) return ExpandToCrLf(text, '\r');
@@ -284,7 +287,7 @@ std::string EncodeUnicodeSource(std::string_view utf8, TextEncoding encoding, Li
 
     std::size_t missing = 0;
     std::string bytes(BomOf(encoding));
-    if (IsUtf16(encoding)) bytes += Utf8ToUtf16(text, encoding == TextEncoding::kUtf16BeBom, missing);
+    if (IsUtf16Encoding(encoding)) bytes += Utf8ToUtf16(text, IsBigEndian(encoding), missing);
     else bytes += text;
     if (unmapped != nullptr) *unmapped = missing;
     return bytes;

@@ -155,7 +155,18 @@ std::size_t CountUnsavable(std::string_view paneUtf8, TextSourceKind kind) {
     return ToSourceText(paneUtf8, kind).lost;
 }
 
+const std::string& ReadOnlySourceMessage() {
+    static const std::string text = SjisText(
+        "このファイルは文字コードを判別できないため、読み取り専用で表示しています。\n保存はできません。");
+    return text;
+}
+
 bool SaveSourceText(CPrompter& prompter, const CFilePath& path, std::string_view paneUtf8, TextSourceKind kind) {
+    if (IsReadOnlyEncoding(kind.encoding)) {
+        // Written in a guessed encoding, the file could come back as garbage.
+        prompter.Message(ReadOnlySourceMessage(), MessageButtons::kOk, MessageIcon::kExclamation);
+        return false;
+    }
     const PaneSourceText text = ToSourceText(paneUtf8, kind);
     const std::size_t lost = text.lost;
     if (lost > 0 &&

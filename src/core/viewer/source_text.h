@@ -81,8 +81,13 @@ bool AskSaveSourceText(CPrompter& prompter);
 // Saves the pane's text (UTF-8) as the file, atomically. Characters that
 // the file's encoding cannot hold are counted first and the user is asked
 // before they are lost; a failed save shows the file error and leaves the
-// old file as it was. True when the file was written.
+// old file as it was. A file whose encoding is only a guess
+// (IsReadOnlyEncoding) is never written: the user is told why
+// (ReadOnlySourceMessage). True when the file was written.
 bool SaveSourceText(CPrompter& prompter, const CFilePath& path, std::string_view paneUtf8, TextSourceKind kind);
+
+// Why the pane of a source in a guessed encoding is read-only (Shift-JIS).
+const std::string& ReadOnlySourceMessage();
 
 // The number of characters of the pane's text that the file's encoding
 // cannot hold.

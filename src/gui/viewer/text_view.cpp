@@ -269,6 +269,8 @@ void CTextView::ShowTextFile() {
     }
     m_kind = source.kind;
     pane.EndLoad();
+    // A file whose encoding is only a guess is shown but never edited (and so never saved).
+    if (IsReadOnlyEncoding(m_kind.encoding)) pane.SetReadOnly(true);
     if (auto* plain = dynamic_cast<CPlainEditCtrl*>(&pane)) {
         plain->UseLineFeedOnly(!HoldsUtf8(m_kind) && !LoadsByConversion(m_kind) && m_kind.lineEnd == LineEnd::kLf);
     }
@@ -281,22 +283,22 @@ void CTextView::ShowTextFile() {
 void CTextView::ShowRichTextFile() {
     ShowBrowser(false);
     wxBusyCursor wait;
-    CRtfFileResult file = LoadRtfFile(m_strPath);
-    if (file.m_fileError) {
-        static const std::string notFound = SjisText("ファイルが見つかりません");
-        m_prompter.Message(notFound, MessageButtons::kOk, MessageIcon::kExclamation);
+    PaneRtfSource file = LoadRtfForPane(m_prompter, m_strPath);
+    if (file.outcome == PaneLoadOutcome::kNotFound) return;
+    if (file.outcome == PaneLoadOutcome::kToBrowser) {
+        NavigateBrowser(m_strPath);
         return;
     }
     // A file named .rtf that is no RTF is shown as the plain text it is.
-    if (!file.m_read.ok()) {
+    if (!file.read.ok()) {
         ShowTextFile();
         return;
     }
     auto& pane = static_cast<CRichEditCtrl&>(CreatePane(true));
     pane.SetReadOnly(false);
     pane.SetDefaultFont(m_font);
-    pane.LoadDocument(std::move(file.m_read.m_document));
-    m_strRtfLosses = file.m_read.HasUnkeptContent() ? file.m_read.UnkeptDescription() : std::string();
+    pane.LoadDocument(std::move(file.read.m_document));
+    m_strRtfLosses = file.read.HasUnkeptContent() ? file.read.UnkeptDescription() : std::string();
     m_nMode = ViewMode::kRichText;
     m_shownFile.Take(m_strPath);
 }
@@ -542,7 +544,9 @@ void CTextView::ShowSourceStatus() {
     if (m_pDoc == nullptr || m_pDoc->m_data.m_strSrcFile.empty()) return;
     auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame);
     if (frame == nullptr || frame->GetStatusBar() == nullptr) return;
-    frame->SetStatusText(WxText("ソースファイル：") + ToWxPath(m_pDoc->m_data.m_strSrcFile), 0);
+    wxString status = WxText("ソースファイル：") + ToWxPath(m_pDoc->m_data.m_strSrcFile);
+    if (m_bPlainSource && IsReadOnlyEncoding(m_kind.encoding)) status += WxText("（文字コードを判別できないため読み取り専用）");
+    frame->SetStatusText(status, 0);
 }
 
 // ---- Commands -----------------------------------------------------------

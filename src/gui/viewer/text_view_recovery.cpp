@@ -31,8 +31,9 @@ std::optional<SourceTextEdit> CTextView::CopyModifiedText() const {
 bool CTextView::RestoreModifiedText(const SourceTextEdit& edit) {
     const std::optional<TextEncoding> encoding = EncodingFromNumber(edit.nEncoding);
     const std::optional<LineEnd> lineEnd = LineEndFromNumber(edit.nLineEnd);
-    if (!m_bPlainSource || !m_pEdit || m_pEdit->IsRich() || edit.strPath != m_strPath || !encoding || !lineEnd) {
-        return false;
+    if (!m_bPlainSource || !m_pEdit || m_pEdit->IsRich() || edit.strPath != m_strPath || !encoding || !lineEnd ||
+        IsReadOnlyEncoding(*encoding)) {
+        return false;  // an edit of a read-only source (no copy makes one) is kept aside instead
     }
     // Saved later as it was read when the copy was taken.
     m_kind = TextSourceKind{*encoding, *lineEnd};

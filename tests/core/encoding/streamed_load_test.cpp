@@ -1,7 +1,7 @@
 // A converted source passed on while it is read, a block at a time, must
 // give exactly the text the whole-file load gives: JIS kanji mode open
 // across a block's end, CR LF and CR CR LF cut between blocks, CR-only
-// files, a Ctrl-Z in the second block, NUL and lone lead bytes.
+// files, a Ctrl-Z (data, read on past) in the second block, NUL and lone lead bytes.
 
 #include <gtest/gtest.h>
 
@@ -53,7 +53,7 @@ TEST(StreamedLoadTest, PiecesJoinToTheWholeLoad) {
     for (const std::string_view lineEnd : {"\r\n", "\n", "\r", "\r\r\n"}) {
         for (const bool jis : {true, false}) {
             std::string bytes = HostileFile(random, (std::size_t{5} << 20) / 2, lineEnd, jis);
-            if (round++ % 3 == 0) bytes.insert(bytes.size() * 3 / 4, "\x1A trailing bytes never read");
+            if (round++ % 3 == 0) bytes.insert(bytes.size() * 3 / 4, "\x1A and the bytes after it");
             WriteFileBytes(path, bytes);
             LoadedTextSource streamed;
             const std::string text = Streamed(path, streamed);
