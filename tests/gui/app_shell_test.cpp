@@ -324,15 +324,52 @@ TEST_F(AppShellTest, APrintStartShowsNoWindowSavesNothingAndEnds) {
     EXPECT_TRUE(m_prompter.Messages().empty());
 }
 
-TEST_F(AppShellTest, AProjectThatCannotBeReadAtStartEndsTheProgram) {
+// A project file read in part is reported, and the user goes on as at a
+// first start: the window shows with an empty project and the New Project
+// dialog over it; cancelling there ends the program as closing it does.
+TEST_F(AppShellTest, AProjectReadInPartAtStartIsFollowedByTheNewProjectDialogOverTheWindow) {
     const std::string broken = m_folder.File("work/broken.kmp");
     std::ofstream(broken, std::ios::binary) << "xy";
-    // The document reports the damage and offers a new project instead.
     m_prompter.ExpectMessage(Answer::kOk);
-    m_prompter.ExpectNewProjectDialog([](CNewProjectDlg&) { return kIdCancel; });
-    EXPECT_FALSE(Start({broken}));
+    bool shownWhenAsked = false;
+    m_prompter.ExpectNewProjectDialog([this, &shownWhenAsked](CNewProjectDlg&) {
+        shownWhenAsked = m_pShell->MainFrame() != nullptr && m_pShell->MainFrame()->IsShown();
+        return kIdCancel;
+    });
+    EXPECT_TRUE(Start({broken}));
+    EXPECT_FALSE(m_bAskedDuringStart);
+    EXPECT_TRUE(shownWhenAsked);
     EXPECT_EQ(m_prompter.Messages()[0].text, Sj("予期しないﾌｧｲﾙ形式です。"));
     EXPECT_EQ(m_pShell->MainFrame(), nullptr);
+    EXPECT_TRUE(m_prompter.ScriptDone());
+}
+
+// Which ends are the user's choice: a start that cannot open its project
+// fails, a New Project dialog cancelled before the window does not.
+TEST_F(AppShellTest, OnlyACancelledFirstDialogEndsTheStartAsTheUserChose) {
+    const std::string folder = m_folder.File("work/folder.kmp");
+    std::filesystem::create_directories(folder);
+    m_prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(Start({folder}));
+    EXPECT_FALSE(m_pShell->EndedByUser());
+    EXPECT_EQ(m_pShell->MainFrame(), nullptr);
+
+    WriteSettings(m_folder, [](CSettings& settings) { settings.WriteInt("System", "InitFile", 0); });
+    m_prompter.ExpectNewProjectDialog([](CNewProjectDlg&) { return kIdCancel; });
+    EXPECT_FALSE(Start());
+    EXPECT_TRUE(m_pShell->EndedByUser());
+
+    // A print start whose project is read in part asks nothing and prints nothing.
+    const std::string broken = m_folder.File("work/broken.kmp");
+    std::ofstream(broken, std::ios::binary) << "xy";
+    bool printed = false;
+    m_printStart = [&printed](CKelEditView&, const CCommandLineInfo&) { printed = true; };
+    m_prompter.ExpectMessage(Answer::kOk);
+    EXPECT_FALSE(Start({"/p", broken}));
+    EXPECT_FALSE(printed);
+    EXPECT_FALSE(m_pShell->EndedByUser());
+    EXPECT_EQ(m_prompter.NewProjectDialogs(), 1);
+    EXPECT_TRUE(m_prompter.ScriptDone());
 }
 
 // The New Project dialog that follows a project read in part makes the

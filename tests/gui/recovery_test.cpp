@@ -246,6 +246,45 @@ TEST_F(RecoveryProcessTest, CancelKeepsTheCopyUntouchedForTheNextStart) {
     EXPECT_EQ(EditView().Editor().GetText(), Sj("元の訳文") + Typed());
 }
 
+// ｷｬﾝｾﾙ keeps the copy for the next start also when the user goes on and
+// saves the project, which leaves the project's files newer than the copy.
+TEST_F(RecoveryProcessTest, ACopyKeptIsOfferedAgainAfterTheProjectWasSaved) {
+    const auto hourAgo = std::filesystem::file_time_type::clock::now() - 1h;
+    for (const std::string& path : {m_strProject, m_strTranslation, m_strSource}) {
+        std::filesystem::last_write_time(path, hourAgo);
+    }
+    const CRecoveryStore store(DefaultRecoveryFolder());
+    CRecoveryEntry left;
+    left.m_writer = {77, 1234};  // a process long gone
+    left.m_nCopyTime = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::system_clock::now().time_since_epoch() - 30min)
+                           .count();
+    left.m_strProject = m_strProject;
+    left.m_strEditFile = m_strTranslation;
+    left.m_strEditText = Sj("控えの訳文");
+    ASSERT_FALSE(store.Save(left));
+
+    m_prompter.ExpectMessage(Answer::kCancel);
+    Start();
+    EditView().Editor().Widget().DocumentEnd();
+    EditView().Editor().Widget().AddText("saved");
+    m_pShell->MainFrame()->RouteCommand(ID_FILE_SAVE);
+    Pump();
+    m_pShell->Recovery()->Keeper().Flush();
+    EXPECT_EQ(test::ReadFileBytes(m_strTranslation), Sj("元の訳文") + "saved");
+    EXPECT_EQ(store.Load(m_strProject), left);
+    Drop();
+
+    m_prompter.ExpectMessage(Answer::kCancel);
+    Start();
+    Drop();
+    m_prompter.ExpectMessage(Answer::kYes);
+    Start();
+    EXPECT_EQ(m_prompter.Messages().size(), 3u);
+    EXPECT_EQ(EditView().Editor().GetText(), Sj("控えの訳文"));
+    EXPECT_TRUE(m_prompter.ScriptDone());
+}
+
 TEST_F(RecoveryProcessTest, AProjectOpenedLaterIsOfferedToo) {
     RunAndKillFirstProgram();
     const std::string other = m_folder.File("work/other.kmp");

@@ -31,6 +31,7 @@ namespace kelmio {
 namespace {
 
 constexpr std::string_view kTempPrefix = ".kelmio-save-";
+constexpr mode_t kOwnerOnly = 0600;
 
 std::string FolderOf(const std::string& native) {
     const std::size_t slash = native.rfind('/');
@@ -157,7 +158,10 @@ int NameTempFile(TempFile& file, const std::string& folder) {
 
 ssize_t SystemWrite(int fd, const void* data, std::size_t size) { return ::write(fd, data, size); }
 
-std::optional<FileError> SaveProduced(const CFilePath& path, const ByteProducer& produce, const WriteFunction& write) {
+// `mode`: the saved file's mode whatever the old file's was; unset: the old
+// file's mode, or the default for a new one.
+std::optional<FileError> SaveProduced(const CFilePath& path, const ByteProducer& produce, const WriteFunction& write,
+                                      std::optional<mode_t> mode = std::nullopt) {
     if (!IsUsableName(path)) return FileErrorFor(path, path.empty() ? ENOENT : EINVAL);
     const std::optional<std::string> resolved = SaveTarget(path.Native());
     if (!resolved) return FileErrorFor(path, ELOOP);
@@ -179,7 +183,8 @@ std::optional<FileError> SaveProduced(const CFilePath& path, const ByteProducer&
         if (error == 0) error = WriteAll(temp->fd.Get(), piece, write);
         return error == 0;
     });
-    if (error == 0 && ::fchmod(temp->fd.Get(), exists ? (old.st_mode & 07777) : DefaultMode()) != 0) error = errno;
+    if (!mode) mode = exists ? (old.st_mode & 07777) : DefaultMode();
+    if (error == 0 && ::fchmod(temp->fd.Get(), *mode) != 0) error = errno;
     // Keeping the owner only works for a privileged user; keeping the group
     // may work for anyone in it. Neither failing is a reason to fail the save.
     if (error == 0 && exists && ::fchown(temp->fd.Get(), old.st_uid, old.st_gid) != 0) {
@@ -212,6 +217,14 @@ std::optional<FileError> SaveFileAtomically(const CFilePath& path, std::string_v
 
 std::optional<FileError> SaveFileAtomically(const CFilePath& path, const ByteProducer& produce) {
     return SaveProduced(path, produce, SystemWrite);
+}
+
+std::optional<FileError> SavePrivateFileAtomically(const CFilePath& path, std::string_view bytes) {
+    return SaveProduced(path, [bytes](const ByteSink& sink) { sink(bytes); }, SystemWrite, kOwnerOnly);
+}
+
+std::optional<FileError> SavePrivateFileAtomically(const CFilePath& path, const ByteProducer& produce) {
+    return SaveProduced(path, produce, SystemWrite, kOwnerOnly);
 }
 
 }  // namespace kelmio

@@ -101,6 +101,12 @@ using ByteSink = std::function<bool(std::string_view piece)>;
 using ByteProducer = std::function<void(const ByteSink& sink)>;
 std::optional<FileError> SaveFileAtomically(const CFilePath& path, const ByteProducer& produce);
 
+// The same for a file only its owner may read and write (0600), whatever
+// the mode of the file it replaces: copies of the user's work kept in the
+// user's data folder, which other users must not read.
+std::optional<FileError> SavePrivateFileAtomically(const CFilePath& path, std::string_view bytes);
+std::optional<FileError> SavePrivateFileAtomically(const CFilePath& path, const ByteProducer& produce);
+
 // True when a file or folder of that name exists.
 bool PathExists(const CFilePath& path);
 // Both paths exist and name one file (through links, or names that differ

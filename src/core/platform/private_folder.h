@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_path.h"
+
 namespace kelmio {
 
 // $XDG_RUNTIME_DIR/kelmio, else /tmp/kelmio-<uid>, created 0700 when
@@ -16,5 +18,12 @@ std::string GetPrivateTempFolder();
 
 // The same below `base` (a native path) instead of the runtime folder.
 std::string PrivateFolderBelow(const std::string& base, std::string_view name);
+
+// `folder` for this user's eyes only, where copies of the user's work are
+// kept: created 0700 (its missing parents as CreateFolderTree makes them),
+// and narrowed to 0700 when it exists with more open modes, as an older
+// Kelmio left it. True when it is now a folder of this user that no one
+// else may enter.
+bool MakePrivateFolder(const CFilePath& folder);
 
 }  // namespace kelmio

@@ -141,7 +141,7 @@ bool CKelmioDoc::OpenRecentFile(std::size_t index) {
     if (IsOpenProject(path)) return true;
     // Cancelling the question about the open project keeps the entry.
     if (m_bHasDocument && !SaveModified()) return false;
-    if (OpenSavedOver(path)) return true;
+    if (OpenSavedOver(path) == OpenOutcome::kOpened) return true;
     // The entry may have moved while the failed open asked its questions.
     const auto& entries = m_recent.Entries();
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -166,33 +166,36 @@ bool CKelmioDoc::OpenDocumentFile(const CFilePath& path) {
     // The project that is open already is not read again.
     if (IsOpenProject(path)) return true;
     if (m_bHasDocument && !SaveModified()) return false;
-    return OpenSavedOver(path);
+    return OpenSavedOver(path) == OpenOutcome::kOpened;
+}
+
+CKelmioDoc::OpenOutcome CKelmioDoc::OpenFirstProject(const CFilePath& path) {
+    return OpenSavedOver(path, false);
 }
 
 // Opens `path` once the open project's unsaved work has been dealt with.
-bool CKelmioDoc::OpenSavedOver(const CFilePath& path) {
+CKelmioDoc::OpenOutcome CKelmioDoc::OpenSavedOver(const CFilePath& path, bool askForNew) {
     bool contentsLost = false;
     if (OnOpenDocument(path, contentsLost)) {
         m_bHasDocument = true;
         SetPathName(path);
         InitialUpdateViews();
-        return true;
+        return OpenOutcome::kOpened;
     }
-    if (contentsLost) {
-        // The open project was already emptied: start a new one in its place.
-        // Should that be cancelled, the document becomes an empty untitled
-        // project: keeping the old path would let a later save overwrite
-        // that project with nothing.
-        SetTitle(UntitledTitle());
-        if (!OnNewDocument()) {
-            m_strPathName = {};
-            DeleteContents();
-            SetModifiedFlag(false);
-        }
-        m_bHasDocument = true;
-        InitialUpdateViews();
+    if (!contentsLost) return OpenOutcome::kNotOpened;
+    // The open project was already emptied: start a new one in its place.
+    // Should that be cancelled (or left to the caller), the document becomes
+    // an empty untitled project: keeping the old path would let a later
+    // save overwrite that project with nothing.
+    SetTitle(UntitledTitle());
+    if (!askForNew || !OnNewDocument()) {
+        m_strPathName = {};
+        DeleteContents();
+        SetModifiedFlag(false);
     }
-    return false;
+    m_bHasDocument = true;
+    InitialUpdateViews();
+    return OpenOutcome::kReadInPart;
 }
 
 bool CKelmioDoc::OnOpenDocument(const CFilePath& path, bool& contentsLost) {

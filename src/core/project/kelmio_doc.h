@@ -71,6 +71,14 @@ public:
     bool OnFileNew();                          // new project
     bool OnFileOpen();                         // open project, with the chooser
     bool OpenDocumentFile(const CFilePath& path);  // open project at a path
+    // How opening a project went: opened, not opened (the open project
+    // stays), or read in part (the user was told; the open project is gone).
+    enum class OpenOutcome { kOpened, kNotOpened, kReadInPart };
+    // Opens the project the program starts with, before its window shows.
+    // A file read in part leaves an empty untitled project, and the New
+    // Project dialog that follows one elsewhere is left to the caller, to
+    // come over the window once it is on the screen.
+    OpenOutcome OpenFirstProject(const CFilePath& path);
     bool OpenRecentFile(std::size_t index);    // an entry of the recent list
     bool OnFileSave();
     bool OnFileSaveAs();
@@ -117,7 +125,8 @@ private:
     };
 
     bool IsOpenProject(const CFilePath& path) const;
-    bool OpenSavedOver(const CFilePath& path);
+    // `askForNew`: a file read in part is followed by the New Project dialog.
+    OpenOutcome OpenSavedOver(const CFilePath& path, bool askForNew = true);
     bool OnNewDocument();
     bool OnOpenDocument(const CFilePath& path, bool& contentsLost);
     bool OnSaveDocument(const CFilePath& path, PaneState panes = PaneState::kAll);

@@ -37,6 +37,20 @@
 // as the header says and that its checksum matches, before it looks at a
 // single field: an entry cut short or damaged is refused whole, never half
 // used. No count is believed before the bytes it promises are there.
+//
+// Kept mark. When the user answers the recovery question with ｷｬﾝｾﾙ, the
+// entry stays for a later opening, and a file beside it says so: the
+// entry's name with ".kept" in place of ".kmr", holding one line of ASCII
+//
+//   kept <pid> <start time> <copy time>\n
+//
+// the writer's process id and start time and the time of the copy (the
+// first three body fields) of the entry kept, in decimal. A kept entry is
+// offered at every opening, also after the project was saved, until it is
+// restored or discarded; an entry without the mark is offered only while
+// it is newer than the project's files. A mark naming any other copy, or
+// holding anything else, is no mark. The entry itself is unchanged by
+// keeping it: a Kelmio that knows no marks reads it as before.
 
 #include <cstdint>
 #include <optional>

@@ -20,7 +20,7 @@ std::optional<CRecoveryEntry> CRecoveryKeeper::OnProjectShown(const CFilePath& p
     if (project.empty()) return std::nullopt;
     std::optional<CRecoveryEntry> entry = Store().Load(project);
     if (!entry) return std::nullopt;
-    if (!ShouldOfferRecovery(*entry, LatestWriteTime(projectFiles), m_self, m_processes)) {
+    if (!ShouldOfferRecovery(*entry, LatestWriteTime(projectFiles), Store().IsKept(*entry), m_self, m_processes)) {
         // Another running Kelmio keeps this entry: leave it alone.
         m_bHeld = m_processes.IsRunning(entry->m_writer) && !(entry->m_writer == m_self);
         return std::nullopt;
@@ -28,16 +28,26 @@ std::optional<CRecoveryEntry> CRecoveryKeeper::OnProjectShown(const CFilePath& p
     switch (AskRecovery(prompter, *entry)) {
         case RecoveryOutcome::kRestore:
             // The work is this session's now; later copies and the save replace it.
+            Store().Unmark(project);
             m_bOwnEntry = true;
             return entry;
         case RecoveryOutcome::kDiscard:
             m_writer.Remove(project);
             return std::nullopt;
         case RecoveryOutcome::kKeep:
-            m_bHeld = true;
+            KeepEntryAsIs(*entry);
             return std::nullopt;
     }
     return std::nullopt;
+}
+
+void CRecoveryKeeper::KeepEntryAsIs(const CRecoveryEntry& entry) {
+    m_bHeld = true;
+    m_bOwnEntry = false;
+    // Asked again at the next opening, however the project's files change
+    // meanwhile. Without the mark the entry still stays, offered while it
+    // is newer than the project.
+    Store().MarkKept(entry);
 }
 
 void CRecoveryKeeper::OnProjectClosed() {

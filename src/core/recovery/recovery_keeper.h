@@ -42,11 +42,9 @@ public:
     // The project was saved: its entry is no longer needed.
     void OnProjectSaved() { DropOwnEntry(); }
     // The entry offered stays as it is on disk: nothing is written over it
-    // or removed while this project is shown.
-    void KeepEntryAsIs() {
-        m_bHeld = true;
-        m_bOwnEntry = false;
-    }
+    // or removed while this project is shown, and it is offered again at
+    // every opening until it is restored or discarded.
+    void KeepEntryAsIs(const CRecoveryEntry& entry);
     // The project now lives at `project` (saved under another name).
     void FollowPath(const CFilePath& project);
 

@@ -7,9 +7,9 @@
 
 namespace kelmio {
 
-bool ShouldOfferRecovery(const CRecoveryEntry& entry, std::int64_t projectFilesTime, const ProcessIdentity& self,
-                         const CProcessInfo& processes) {
-    if (entry.m_nCopyTime <= projectFilesTime) return false;
+bool ShouldOfferRecovery(const CRecoveryEntry& entry, std::int64_t projectFilesTime, bool kept,
+                         const ProcessIdentity& self, const CProcessInfo& processes) {
+    if (!kept && entry.m_nCopyTime <= projectFilesTime) return false;
     if (entry.m_writer == self) return false;
     return !processes.IsRunning(entry.m_writer);
 }

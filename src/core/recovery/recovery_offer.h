@@ -18,11 +18,12 @@ enum class RecoveryOutcome {
     kKeep,     // leave the entry for a later start
 };
 
-// An entry is offered when it is newer than the project's files (else a
-// save came after it), was not written by this process, and its writer is
-// not still running (another Kelmio keeps that entry up to date).
-bool ShouldOfferRecovery(const CRecoveryEntry& entry, std::int64_t projectFilesTime, const ProcessIdentity& self,
-                         const CProcessInfo& processes);
+// An entry is offered when the user kept it for later (`kept`) or it is
+// newer than the project's files (else a save came after it), was not
+// written by this process, and its writer is not still running (another
+// Kelmio keeps that entry up to date).
+bool ShouldOfferRecovery(const CRecoveryEntry& entry, std::int64_t projectFilesTime, bool kept,
+                         const ProcessIdentity& self, const CProcessInfo& processes);
 
 // The question, naming the project (in its display form) and the copy's
 // local time.

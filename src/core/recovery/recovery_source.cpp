@@ -4,6 +4,7 @@
 #include "platform/file_error.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
+#include "platform/private_folder.h"
 #include "platform/prompter.h"
 #include "project/kelmio_doc.h"
 #include "recovery/local_time.h"
@@ -85,8 +86,8 @@ SourceRecoveryOutcome ApplySourceRecovery(CKelmioDoc& doc, const CRecoveryEntry&
     const std::string heading = SjisText("ソース「") + source.m_strPath.Display() + SjisText("」の保存されていない編集は、") +
                                 NotRestoredReason(doc, source);
     const CFilePath aside = SetAsidePath(folder, source.m_strPath, entry.m_nCopyTime);
-    if (!PathExists(folder)) CreateFolderTree(folder);
-    if (const std::optional<FileError> error = SaveFileAtomically(aside, RecoverySourceFileBytes(source))) {
+    MakePrivateFolder(folder);
+    if (const std::optional<FileError> error = SavePrivateFileAtomically(aside, RecoverySourceFileBytes(source))) {
         prompter.Message(heading + SjisText("\n編集したテキストをファイルに残すこともできませんでした。\n\n") +
                              FileErrorMessage(*error) +
                              SjisText("\n\n控えは書き換えずに残してあります。"),

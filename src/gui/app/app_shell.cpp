@@ -182,7 +182,8 @@ void CAppShell::ShowMainFrame() {
 
 // Nothing was shown and nothing is to be saved: the window goes without
 // asking the document.
-bool CAppShell::EndNow() {
+bool CAppShell::EndNow(bool byUser) {
+    m_bEndedByUser = byUser;
     m_doc.RecentProjects().WriteList(m_settings);
     if (m_pFrame != nullptr) m_pFrame->Destroy();
     return false;

@@ -48,6 +48,10 @@ public:
     // program is to end now (the project could not be opened, the first
     // New Project dialog was cancelled, or printing was asked for).
     bool Start(const CCommandLineInfo& commandLine);
+    // After Start said to end: true when the user chose that (the New
+    // Project dialog shown before the window was cancelled), so the
+    // program ends as after closing its window, not as a failed start.
+    bool EndedByUser() const { return m_bEndedByUser; }
 
     // A request such as [open("path")] from a second start or the desktop;
     // false when it was refused or nothing was opened. While the user
@@ -93,9 +97,13 @@ public:
 private:
     void CreateMainFrame();
     void ShowMainFrame();
+    // The window with the empty untitled project, and the New Project
+    // dialog over it as soon as the window is on the screen.
+    void ShowWithNewProjectDialog();
     void OnFrameDestroyedEvent(wxWindowDestroyEvent& event);
     void OnTextEvent(wxCommandEvent& event);
-    bool EndNow();
+    // `byUser`: the user chose to end (see EndedByUser).
+    bool EndNow(bool byUser);
     void HandleWaitingRequests();
 
     CSettings& m_settings;
@@ -111,6 +119,7 @@ private:
     CMainFrame* m_pFrame = nullptr;  // owned by the toolkit
     PrintStart m_printStart;
     bool m_bStartupFlag = false;
+    bool m_bEndedByUser = false;
     std::unique_ptr<CModalDialogWatch> m_pModalWatch;
     std::deque<std::string> m_waitingRequests;
     bool m_bCloseWaiting = false;

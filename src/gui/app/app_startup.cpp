@@ -22,37 +22,48 @@ bool CAppShell::Start(const CCommandLineInfo& commandLine) {
     switch (decision.action) {
         case StartupAction::kOpenRecent:
         case StartupAction::kOpenFile:
-            // The document has said why it could not open the project. A
-            // project read in part is followed by the New Project dialog:
-            // the project made there is worked on, not left behind.
-            if (!m_doc.OpenDocumentFile(decision.path) && m_doc.GetPathName().empty()) return EndNow();
+            // The document has said why it could not open the project.
+            switch (m_doc.OpenFirstProject(decision.path)) {
+                case CKelmioDoc::OpenOutcome::kOpened: break;
+                case CKelmioDoc::OpenOutcome::kNotOpened: return EndNow(false);
+                case CKelmioDoc::OpenOutcome::kReadInPart:
+                    // The document is an empty untitled project now: the
+                    // user goes on as at a first start, with a new project
+                    // made over the window or the program ended.
+                    ShowWithNewProjectDialog();
+                    return true;
+            }
             break;
         case StartupAction::kNewWithDialog:
-            if (!m_doc.OnFileNew()) return EndNow();
+            // Cancelled: the user chose to end.
+            if (!m_doc.OnFileNew()) return EndNow(true);
             break;
         case StartupAction::kPrintFile:
-            if (!m_doc.OpenDocumentFile(decision.path)) return EndNow();
+            if (m_doc.OpenFirstProject(decision.path) != CKelmioDoc::OpenOutcome::kOpened) return EndNow(false);
             m_printStart(m_pFrame->EditView(), commandLine);
-            return EndNow();
+            return EndNow(false);
         case StartupAction::kWaitForRequest:
             // No window until a request opens a project.
             return true;
-        case StartupAction::kNewUntitled: {
+        case StartupAction::kNewUntitled:
             m_bStartupFlag = true;
             m_doc.OnFileNew();
-            ShowMainFrame();
-            // Once the window is on the screen, the user is asked for the
-            // new project's name and place; cancelling there ends the program.
-            CMainFrame* frame = m_pFrame;
-            frame->CallAfter([this, frame] {
-                if (frame->IsBeingDeleted()) return;
-                if (m_doc.GetPathName().empty()) frame->RouteCommand(ID_FILE_NEW);
-            });
+            ShowWithNewProjectDialog();
             return true;
-        }
     }
     ShowMainFrame();
     return true;
+}
+
+void CAppShell::ShowWithNewProjectDialog() {
+    ShowMainFrame();
+    // Once the window is on the screen, the user is asked for the new
+    // project's name and place; cancelling there ends the program.
+    CMainFrame* frame = m_pFrame;
+    frame->CallAfter([this, frame] {
+        if (frame->IsBeingDeleted()) return;
+        if (m_doc.GetPathName().empty()) frame->RouteCommand(ID_FILE_NEW);
+    });
 }
 
 }  // namespace kelmio

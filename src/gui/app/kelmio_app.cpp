@@ -125,7 +125,14 @@ bool CKelmioApp::OnInit() {
     }
 
     // 12.-13. The first project, then the window.
-    if (!m_pShell->Start(commandLine)) return EndAtStartup();
+    if (!m_pShell->Start(commandLine)) {
+        // Ended as the user chose: with success, as a closed window ends.
+        if (m_pShell->EndedByUser()) {
+            m_bEndedByUser = true;
+            return true;
+        }
+        return EndAtStartup();
+    }
     m_bStarted = true;
     for (const std::string& request : std::exchange(m_arrEarlyRequests, {})) m_pShell->HandleRequest(request);
     if (CMainFrame* frame = MainFrame()) {
@@ -158,7 +165,7 @@ bool CKelmioApp::EndAtStartup() {
 }
 
 int CKelmioApp::OnRun() {
-    if (m_bHandedOff) return 0;
+    if (m_bHandedOff || m_bEndedByUser) return 0;
     // From now on every change is written as soon as the program is idle.
     m_pSettings->HoldWrites(false);
     return wxApp::OnRun();

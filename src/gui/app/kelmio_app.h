@@ -62,6 +62,7 @@ private:
     bool m_bEditKeysFirst = false;
     bool m_bHandedOff = false;  // a running Kelmio took this start's request
     bool m_bStarted = false;    // the first project is open (or the start waits for one)
+    bool m_bEndedByUser = false;  // the user ended the program before it ran
     std::vector<std::string> m_arrEarlyRequests;  // arrived while starting
 };
 

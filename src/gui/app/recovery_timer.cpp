@@ -52,7 +52,7 @@ void CRecoveryTimer::OnProjectShown() {
     if (!entry) return;
     ApplyRecovery(m_doc, *entry);
     if (ApplySourceRecovery(m_doc, *entry, m_keeper.Store().Folder(), m_prompter) == SourceRecoveryOutcome::kNotKept) {
-        m_keeper.KeepEntryAsIs();
+        m_keeper.KeepEntryAsIs(*entry);
     }
 }
 

@@ -150,6 +150,95 @@ TEST_F(RecoveryKeeperTest, DiscardRemovesTheEntryAndCancelKeepsItUntouched) {
     EXPECT_TRUE(prompter.ScriptDone());
 }
 
+// ｷｬﾝｾﾙ promises to ask again next time: the kept copy is offered at every
+// opening, also once the project was saved after it, until the user
+// restores or discards it.
+TEST_F(RecoveryKeeperTest, AKeptCopyIsOfferedAgainAfterTheProjectWasSaved) {
+    ASSERT_FALSE(store.Save(Leftover()));
+    {
+        auto keeper = MakeKeeper();
+        prompter.ExpectMessage(Answer::kCancel);
+        EXPECT_FALSE(Show(*keeper));
+        // The user works on and saves: the project's files are newer than the copy.
+        keeper->OnEdit(Clock::time_point{});
+        keeper->OnProjectSaved();
+        EXPECT_FALSE(keeper->Tick(Clock::time_point{} + 1h, false));
+        keeper->OnProjectClosed();
+        keeper->Flush();
+        SetFileTime(project, now + 1000);
+        SetFileTime(translation, now + 1000);
+    }
+    EXPECT_EQ(store.Load(project), Leftover());
+    for (int opening = 0; opening < 2; ++opening) {
+        auto keeper = MakeKeeper();
+        prompter.ExpectMessage(Answer::kCancel);
+        EXPECT_FALSE(Show(*keeper));
+        keeper->OnProjectClosed();
+        keeper->Flush();
+    }
+    EXPECT_EQ(prompter.Messages().size(), 3u);
+
+    // Restored: the work is this session's, and its save ends the copy.
+    auto keeper = MakeKeeper();
+    prompter.ExpectMessage(Answer::kYes);
+    EXPECT_EQ(Show(*keeper), Leftover());
+    EXPECT_FALSE(std::filesystem::exists(store.KeptMarkPath(project).Native()));
+    keeper->OnProjectSaved();
+    keeper->Flush();
+    EXPECT_FALSE(store.Load(project));
+    EXPECT_FALSE(Show(*keeper));
+    EXPECT_EQ(prompter.Messages().size(), 4u);
+    EXPECT_TRUE(prompter.ScriptDone());
+}
+
+// A copy left stale by a save is not offered, even beside a mark that
+// names another copy or is damaged; discarding a kept copy takes its mark.
+TEST_F(RecoveryKeeperTest, OnlyTheVeryCopyTheUserKeptCountsAsKept) {
+    ASSERT_FALSE(store.Save(Leftover(kFilesTime - 1)));
+    ASSERT_FALSE(store.MarkKept(Leftover()));
+    auto keeper = MakeKeeper();
+    EXPECT_FALSE(Show(*keeper));
+    WriteFileBytes(store.KeptMarkPath(project).Native(), KeptMarkText(Leftover(kFilesTime - 1)) + "x");
+    EXPECT_FALSE(Show(*keeper));
+    EXPECT_TRUE(prompter.Messages().empty());
+    // This session's copy replaces it and its save removes it, as ever.
+    const Clock::time_point start{};
+    keeper->OnEdit(start);
+    ASSERT_TRUE(keeper->Tick(start + 3s, true));
+    keeper->Copy(Snapshot("mine"));
+    keeper->OnProjectSaved();
+    keeper->Flush();
+    EXPECT_FALSE(store.Load(project));
+
+    ASSERT_FALSE(store.Save(Leftover()));
+    ASSERT_FALSE(store.MarkKept(Leftover()));
+    prompter.ExpectMessage(Answer::kNo);
+    EXPECT_FALSE(Show(*keeper));
+    keeper->Flush();
+    EXPECT_FALSE(std::filesystem::exists(store.EntryPath(project).Native()));
+    EXPECT_FALSE(std::filesystem::exists(store.KeptMarkPath(project).Native()));
+}
+
+// A restored copy whose source edit could be put nowhere stays as it is,
+// kept like one the user kept.
+TEST_F(RecoveryKeeperTest, ACopyRestoredButNotWhollyPutBackStaysKept) {
+    ASSERT_FALSE(store.Save(Leftover()));
+    auto keeper = MakeKeeper();
+    prompter.ExpectMessage(Answer::kYes);
+    const std::optional<CRecoveryEntry> restored = Show(*keeper);
+    ASSERT_TRUE(restored);
+    keeper->KeepEntryAsIs(*restored);
+    keeper->OnProjectSaved();
+    keeper->Flush();
+    SetFileTime(project, now + 1000);
+
+    auto next = MakeKeeper();
+    prompter.ExpectMessage(Answer::kCancel);
+    EXPECT_FALSE(Show(*next));
+    EXPECT_EQ(prompter.Messages().size(), 2u);
+    EXPECT_EQ(store.Load(project), Leftover());
+}
+
 TEST_F(RecoveryKeeperTest, OffersOnlyEntriesNewerThanTheFilesWhoseWriterHasEnded) {
     auto keeper = MakeKeeper();
     // Saved after the copy was taken.

@@ -1,6 +1,7 @@
 #include "recovery/recovery_source.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <ctime>
 
 #include <filesystem>
@@ -154,6 +155,25 @@ TEST_F(ApplySourceRecoveryTest, WhenTheEditCannotBeSetAsideTheUserIsToldAndTheEn
     EXPECT_EQ(Apply(), SourceRecoveryOutcome::kNotKept);
     ASSERT_EQ(prompter.Messages().size(), 1u);
     EXPECT_NE(prompter.Messages()[0].text.find(Sj("控えは書き換えずに残してあります")), std::string::npos);
+}
+
+// The edit set aside is the user's work like the entry: for the owner's
+// eyes only, also in a folder an older Kelmio left open.
+TEST_F(ApplySourceRecoveryTest, AnEditSetAsideIsReadableByItsOwnerAlone) {
+    const mode_t oldMask = ::umask(022);
+    std::filesystem::create_directories(Folder());
+    ::chmod(Folder().c_str(), 0755);
+    source.showsText = false;
+    prompter.ExpectMessage(Answer::kOk);
+    const SourceRecoveryOutcome outcome = Apply();
+    ::umask(oldMask);
+    ASSERT_EQ(outcome, SourceRecoveryOutcome::kSetAside);
+    struct stat folder {};
+    struct stat aside {};
+    ASSERT_EQ(::stat(Folder().c_str(), &folder), 0);
+    ASSERT_EQ(::stat(SetAsidePath(Folder(), entry.m_source->m_strPath, entry.m_nCopyTime).Native().c_str(), &aside), 0);
+    EXPECT_EQ(folder.st_mode & 07777, 0700u);
+    EXPECT_EQ(aside.st_mode & 07777, 0600u);
 }
 
 TEST(RecoverySnapshotTest, TheWriterConvertsTheSourceEditAndHandsTheTextStorageBack) {
