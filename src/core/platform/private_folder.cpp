@@ -18,7 +18,7 @@ std::string PrivateFolderBelow(const std::string& base, std::string_view name) {
     return MakePrivateFolder(folder) ? FromNativePath(folder) : std::string();
 }
 
-bool MakePrivateFolder(const CFilePath& folder) {
+bool MakeWorkCopyFolder(const CFilePath& folder) {
     if (!IsUsableName(folder)) return false;
     const std::string& native = folder.Native();
     if (!PathExists(folder)) {

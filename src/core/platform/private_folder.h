@@ -24,6 +24,6 @@ std::string PrivateFolderBelow(const std::string& base, std::string_view name);
 // and narrowed to 0700 when it exists with more open modes, as an older
 // Kelmio left it. True when it is now a folder of this user that no one
 // else may enter.
-bool MakePrivateFolder(const CFilePath& folder);
+bool MakeWorkCopyFolder(const CFilePath& folder);
 
 }  // namespace kelmio

@@ -86,7 +86,7 @@ SourceRecoveryOutcome ApplySourceRecovery(CKelmioDoc& doc, const CRecoveryEntry&
     const std::string heading = SjisText("ソース「") + source.m_strPath.Display() + SjisText("」の保存されていない編集は、") +
                                 NotRestoredReason(doc, source);
     const CFilePath aside = SetAsidePath(folder, source.m_strPath, entry.m_nCopyTime);
-    MakePrivateFolder(folder);
+    MakeWorkCopyFolder(folder);
     if (const std::optional<FileError> error = SavePrivateFileAtomically(aside, RecoverySourceFileBytes(source))) {
         prompter.Message(heading + SjisText("\n編集したテキストをファイルに残すこともできませんでした。\n\n") +
                              FileErrorMessage(*error) +

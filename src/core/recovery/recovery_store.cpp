@@ -37,14 +37,14 @@ std::optional<FileError> CRecoveryStore::Save(const CRecoveryEntry& entry) const
 
 std::optional<FileError> CRecoveryStore::SaveWithText(const CRecoveryEntry& entry,
                                                      std::string_view editTextUtf8) const {
-    MakePrivateFolder(m_folder);
+    MakeWorkCopyFolder(m_folder);
     return SavePrivateFileAtomically(EntryPath(entry.m_strProject), [&entry, editTextUtf8](const ByteSink& sink) {
         WriteRecoveryEntryPieces(entry, editTextUtf8, sink);
     });
 }
 
 std::optional<FileError> CRecoveryStore::SaveBytes(const CFilePath& project, std::string_view bytes) const {
-    MakePrivateFolder(m_folder);
+    MakeWorkCopyFolder(m_folder);
     return SavePrivateFileAtomically(EntryPath(project), bytes);
 }
 
@@ -65,7 +65,7 @@ bool CRecoveryStore::Remove(const CFilePath& project) const {
 }
 
 std::optional<FileError> CRecoveryStore::MarkKept(const CRecoveryEntry& entry) const {
-    MakePrivateFolder(m_folder);
+    MakeWorkCopyFolder(m_folder);
     return SavePrivateFileAtomically(KeptMarkPath(entry.m_strProject), KeptMarkText(entry));
 }
 

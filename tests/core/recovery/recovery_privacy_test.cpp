@@ -82,10 +82,10 @@ TEST_F(RecoveryPrivacyTest, AnOpenFolderAndEntryLeftByAnOlderKelmioAreNarrowed) 
 
 TEST_F(RecoveryPrivacyTest, APrivateFolderIsRefusedWhereAFileStands) {
     WriteFileBytes(dir.File("plain"), "x");
-    EXPECT_FALSE(MakePrivateFolder(dir.File("plain")));
+    EXPECT_FALSE(MakeWorkCopyFolder(dir.File("plain")));
     EXPECT_EQ(ModeOf(dir.File("plain")), 0644u);
-    EXPECT_FALSE(MakePrivateFolder(CFilePath()));
-    EXPECT_TRUE(MakePrivateFolder(dir.File("a/b/c")));
+    EXPECT_FALSE(MakeWorkCopyFolder(CFilePath()));
+    EXPECT_TRUE(MakeWorkCopyFolder(dir.File("a/b/c")));
     EXPECT_EQ(ModeOf(dir.File("a/b/c")), 0700u);
 }
 
