@@ -14,9 +14,6 @@ namespace kelmio {
 constexpr int kShowNormal = 1;
 constexpr int kShowMinimized = 2;
 constexpr int kShowMaximized = 3;
-// The placement flag of a window minimised from the maximised state: it is
-// restored maximised.
-constexpr int kRestoreToMaximized = 2;
 
 struct CWindowPlacement {
     int nShowCmd = kShowNormal;

@@ -14,6 +14,9 @@ constexpr int kLargestFrame = 80;  // pixels a window manager's frame adds, at m
 // Tries at putting back the normal rectangle after a restore: the toolkit
 // may learn the frame's size only after the first.
 constexpr int kNormalFixes = 3;
+// The placement flag of a window minimised from the maximised state: it is
+// restored maximised.
+constexpr int kRestoreToMaximized = 2;
 
 // The window grew by no more than a window manager's frame.
 bool IsFrameAddedLate(const wxSize& now, const wxSize& asked) {

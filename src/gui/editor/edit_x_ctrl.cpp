@@ -171,6 +171,9 @@ void CEditXCtrl::ShowCaretSoon() {
     m_bCaretShowPending = true;
     m_pEdit->CallAfter([this] {
         m_bCaretShowPending = false;
+        // Scrolling to a line first wraps the lines whose wrapping is still
+        // pending, which the caret's place on the screen depends on.
+        m_pEdit->EnsureVisibleEnforcePolicy(m_pEdit->LineFromPosition(m_pEdit->GetCurrentPos()));
         m_pEdit->EnsureCaretVisible();
     });
 }
