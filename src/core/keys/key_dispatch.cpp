@@ -33,4 +33,12 @@ std::optional<unsigned int> DecideKeyDispatch(ActiveView view, const KeyPress& p
     return DecideForBinding(view, binding.IsEditorKey(), binding.m_nCommand, editorKeysFirst);
 }
 
+bool KeepFromEditor(ActiveView view, const KeyPress& press, const std::vector<CKeycust>& bindings,
+                    bool editorKeysFirst) {
+    if (view != ActiveView::kEditor) return false;
+    if (!CKeycust::Of(press.key, press.alt, press.shift, press.ctrl, 0).IsEditorEditingKey()) return false;
+    const bool leftToEditor = editorKeysFirst && FindKeyIn(bindings, press.key, press.alt, press.shift, press.ctrl) >= 0;
+    return !leftToEditor;
+}
+
 }  // namespace kelmio

@@ -37,4 +37,12 @@ std::optional<unsigned int> DecideForBinding(ActiveView view, bool editorKey, un
 std::optional<unsigned int> DecideKeyDispatch(ActiveView view, const KeyPress& press,
                                               const std::vector<CKeycust>& bindings, bool editorKeysFirst);
 
+// For a key the dispatch passed on: true when it must go nowhere. The
+// translation editor's editing keys (undo, clipboard, deleting a word) run
+// the editor's own command only when the table binds them and the user
+// prefers the editor's keys; unbound, they do nothing, as every shortcut
+// comes from the table.
+bool KeepFromEditor(ActiveView view, const KeyPress& press, const std::vector<CKeycust>& bindings,
+                    bool editorKeysFirst);
+
 }  // namespace kelmio

@@ -52,4 +52,15 @@ bool CKeycust::IsEditorKey() const {
     return false;
 }
 
+bool CKeycust::IsEditorEditingKey() const {
+    // The movement keys are the ones whose meaning Shift does not change.
+    for (const EditorKey& entry : kEditorKeys) {
+        if (!entry.anyShift && entry.key == m_nKey && entry.alt == m_bAlt && entry.ctrl == m_bCtrl &&
+            entry.shift == m_bShift) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace kelmio

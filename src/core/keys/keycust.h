@@ -31,6 +31,9 @@ public:
     // translation editor's own editing keys. Derived from the key rather
     // than stored, so it can never disagree with the binding it describes.
     bool IsEditorKey() const;
+    // An editor key that changes the text or the clipboard (undo, cut,
+    // paste, deleting a word, ...), rather than moving the caret.
+    bool IsEditorEditingKey() const;
 
     friend bool operator==(const CKeycust&, const CKeycust&) = default;
 };

@@ -114,6 +114,7 @@ void ApplyRecovery(CKelmioDoc& doc, const CRecoveryEntry& entry) {
     }
     if (CEditPane* editor = doc.GetEditView()) {
         editor->RestoreText(entry.m_strEditText);
+        editor->ScrollDown(entry.m_nEditTopLine);
         editor->SetCaret(entry.m_nEditCaret);
     }
     doc.SetModifiedFlag(true);

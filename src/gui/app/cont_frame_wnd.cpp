@@ -11,6 +11,12 @@ namespace {
 // How long after the first show the window manager may still be framing it.
 constexpr long long kSettleMs = 2000;
 constexpr int kLargestFrame = 80;  // pixels a window manager's frame adds, at most
+// Tries at putting back the normal rectangle after a restore: the toolkit
+// may learn the frame's size only after the first.
+constexpr int kNormalFixes = 3;
+// The placement flag of a window minimised from the maximised state: it is
+// restored maximised.
+constexpr int kRestoreToMaximized = 2;
 
 // The window grew by no more than a window manager's frame.
 bool IsFrameAddedLate(const wxSize& now, const wxSize& asked) {
@@ -42,33 +48,55 @@ CContFrameWnd::CContFrameWnd(CSettings& settings, const wxString& title)
     SetSize(m_rectNormal);
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) { RememberNormalRect(); event.Skip(); });
     Bind(wxEVT_MOVE, [this](wxMoveEvent& event) { RememberNormalRect(); event.Skip(); });
+    // The toolkit may tell that the window is no longer maximised after its
+    // last size event, and tells nothing more then.
+    Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
+        event.Skip();
+        if (m_bRestoring && !m_bFixingNormal && IsShown() && !IsMaximized() && !IsIconized()) RememberNormalRect();
+    });
 }
 
 void CContFrameWnd::RememberNormalRect() {
     if (m_bFirstActivation || !IsShown()) return;
-    if (IsMaximized()) {
+    if (IsMaximized() || IsIconized()) {
         m_bRestoring = true;
         return;
     }
-    if (IsIconized()) return;
+    if (m_bRestoring || m_bFixingNormal) {
+        BackToNormal();
+        return;
+    }
     if (wxGetLocalTimeMillis().GetValue() < m_nSettledAtMs && GetClientSize() == m_sizeShownClient &&
         IsFrameAddedLate(GetSize(), m_rectNormal.GetSize())) {
         CallAfter(&CContFrameWnd::RestoreNormalRect);
         return;
     }
-    if (m_bRestoring) {
-        m_bRestoring = false;
-        // Some window managers restore a window that was mapped maximised
-        // to a size of their own (its minimum, say): the normal rectangle
-        // is what it must come back to.
-        if (GetRect() != m_rectNormal) CallAfter(&CContFrameWnd::RestoreNormalRect);
-        return;
-    }
     m_rectNormal = GetRect();
 }
 
+// Some window managers restore a window that was mapped maximised to a
+// size of their own (its minimum, say), and the frame of one first shown
+// maximised or minimised was not known when it was sized: the normal
+// rectangle is what it must come back to.
+void CContFrameWnd::BackToNormal() {
+    m_bRestoring = false;
+    if (GetSize() != m_rectNormal.GetSize() && m_nNormalFixesLeft > 0) {
+        --m_nNormalFixesLeft;
+        m_bFixingNormal = true;
+        CallAfter(&CContFrameWnd::RestoreNormalRect);
+        return;
+    }
+    // As the window manager placed it once the size is right, or as it is
+    // after the tries.
+    m_bFixingNormal = false;
+    m_rectNormal.SetPosition(GetPosition());
+}
+
 void CContFrameWnd::RestoreNormalRect() {
-    if (IsMaximized() || IsIconized() || GetRect() == m_rectNormal) return;
+    if (IsMaximized() || IsIconized() || GetRect() == m_rectNormal) {
+        m_bFixingNormal = false;
+        return;
+    }
     SetSize(m_rectNormal);
 }
 
@@ -86,15 +114,21 @@ void CContFrameWnd::ShowWindow() {
     // frame; GTK then lays the toolbar out in a window of no size first.
     m_deferShow = false;
 #endif
-    // Maximised before it is mapped: the window manager then keeps the
-    // normal rectangle as the one to restore.
-    if (m_placement.nShowCmd == kShowMaximized) Maximize();
+    // Maximised or minimised before it is mapped: the window manager then
+    // keeps the normal rectangle as the one to restore, and a minimised
+    // window never shows in between. One minimised from the maximised state
+    // comes back maximised.
+    const bool minimised = m_placement.nShowCmd == kShowMinimized;
+    const bool maximised = m_placement.nShowCmd == kShowMaximized ||
+                           (minimised && (m_placement.nFlags & kRestoreToMaximized) != 0);
+    if (maximised) Maximize();
+    if (minimised) Iconize();
     Show();
     m_bFirstActivation = false;
     m_nSettledAtMs = wxGetLocalTimeMillis().GetValue() + kSettleMs;
     m_sizeShownClient = GetClientSize();
-    m_bRestoring = m_placement.nShowCmd == kShowMaximized;
-    if (m_placement.nShowCmd == kShowMinimized) Iconize();
+    m_bRestoring = maximised || minimised;
+    m_nNormalFixesLeft = m_bRestoring ? kNormalFixes : 0;
     OnFirstShow();
 }
 
@@ -106,14 +140,15 @@ void CContFrameWnd::ShowControlBar(wxWindow* bar, bool show) {
 
 CWindowPlacement CContFrameWnd::CurrentPlacement() const {
     CWindowPlacement placement = m_placement;
-    const wxRect normal = m_bFirstActivation ? m_rectNormal : (IsMaximized() || IsIconized() ? m_rectNormal : GetRect());
+    const bool away = m_bFirstActivation || m_bRestoring || m_bFixingNormal || IsMaximized() || IsIconized();
+    const wxRect normal = away ? m_rectNormal : GetRect();
     placement.nLeft = normal.GetLeft();
     placement.nTop = normal.GetTop();
     placement.nRight = normal.GetLeft() + normal.GetWidth();
     placement.nBottom = normal.GetTop() + normal.GetHeight();
     placement.nShowCmd = IsIconized() ? kShowMinimized : IsMaximized() ? kShowMaximized : kShowNormal;
     // Restoring a window minimised from the maximised state maximises it again.
-    placement.nFlags = IsIconized() && IsMaximized() ? 2 : 0;
+    placement.nFlags = IsIconized() && IsMaximized() ? kRestoreToMaximized : 0;
     placement.bToolBar = IsControlBarVisible(GetToolBar());
     placement.bStatusBar = IsControlBarVisible(GetStatusBar());
     return placement;

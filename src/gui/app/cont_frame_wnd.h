@@ -37,15 +37,23 @@ protected:
 private:
     void RememberNormalRect();
     void RestoreNormalRect();
+    // Back in the normal state after being maximised or minimised.
+    void BackToNormal();
 
     CSettings& m_settings;
     CWindowPlacement m_placement;
     CWindowPlacement m_stored;  // what the settings hold
     wxRect m_rectNormal;
     bool m_bFirstActivation = true;
-    // Set while maximised: the next normal size is the window manager's
-    // answer to a restore, not a size the user chose.
+    // Set while maximised or minimised: the next normal size is the window
+    // manager's answer to a restore, not a size the user chose. A window
+    // first shown maximised or minimised was sized before the toolkit knew
+    // the window manager's frame, and comes back that frame larger (or, with
+    // client-side decorations, smaller): it is put back to the normal
+    // rectangle, a few tries at most, while the frame's size settles.
     bool m_bRestoring = false;
+    bool m_bFixingNormal = false;
+    int m_nNormalFixesLeft = 0;
     // Until then, a window that grew around the client area it was shown
     // with is the toolkit adding the window manager's frame late; the
     // stored size is put back.

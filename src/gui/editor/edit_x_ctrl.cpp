@@ -15,6 +15,7 @@
 #include "gui/platform/caret_blink.h"
 #include "gui/platform/clipboard_watch.h"
 #include "gui/platform/gtk_style.h"
+#include "gui/platform/stc_keys.h"
 #include "gui/platform/widget_pieces.h"
 #include "gui/platform/wx_text.h"
 #include "platform/file_io.h"
@@ -86,6 +87,8 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
     m_pEdit->SetEOLMode(wxSTC_EOL_CRLF);
     m_pEdit->SetMarginWidth(1, 0);
     m_pEdit->UsePopUp(wxSTC_POPUP_NEVER);  // the view shows Kelmio's own menu
+    UseTypingKeysOnly(*m_pEdit);
+    AddEditorEditingKeys(*m_pEdit);
     // Screen wrapping makes nearly every Japanese character a run of its
     // own; measured runs are kept for the thousands of characters a text
     // uses, and the shown lines' layouts for the next paint, so typing
@@ -103,9 +106,16 @@ CEditXCtrl::CEditXCtrl(wxWindow* parent)
     // offsets of the lines after it.
     m_pEdit->Bind(wxEVT_STC_MODIFIED, [this](wxStyledTextEvent& event) {
         event.Skip();
-        if ((event.GetModificationType() & (wxSTC_MOD_INSERTTEXT | wxSTC_MOD_DELETETEXT)) == 0) return;
+        const int type = event.GetModificationType();
+        if ((type & (wxSTC_MOD_INSERTTEXT | wxSTC_MOD_DELETETEXT)) == 0) return;
         if (event.GetLinesAdded() != 0) FitLineNumberMargin();
         m_pOffsets->InvalidateFrom(static_cast<std::size_t>(std::max(m_pEdit->LineFromPosition(event.GetPosition()), 0)));
+        // The widget scrolls after typing but not after a paste, and an
+        // undo or redo can leave the caret below the lines a long text
+        // takes once wrapped.
+        if (!m_bReplacing && (type & (wxSTC_PERFORMED_USER | wxSTC_PERFORMED_UNDO | wxSTC_PERFORMED_REDO)) != 0) {
+            ShowCaretSoon();
+        }
     });
     m_pEdit->Bind(wxEVT_MOUSEWHEEL, &CEditXCtrl::OnWheel, this);
     m_pFind = std::make_unique<CEditorFind>(*m_pEdit);
@@ -153,6 +163,18 @@ void CEditXCtrl::EndText() {
     m_pEdit->CallAfter([this] {
         MoveGapToCaret();
         ReturnFreedMemory();
+    });
+}
+
+void CEditXCtrl::ShowCaretSoon() {
+    if (m_bCaretShowPending) return;
+    m_bCaretShowPending = true;
+    m_pEdit->CallAfter([this] {
+        m_bCaretShowPending = false;
+        // Scrolling to a line first wraps the lines whose wrapping is still
+        // pending, which the caret's place on the screen depends on.
+        m_pEdit->EnsureVisibleEnforcePolicy(m_pEdit->LineFromPosition(m_pEdit->GetCurrentPos()));
+        m_pEdit->EnsureCaretVisible();
     });
 }
 
@@ -270,6 +292,8 @@ std::size_t CEditXCtrl::SelLength() const {
 }
 
 void CEditXCtrl::PutSelStart(std::size_t offset) { m_pEdit->GotoPos(ToEditorPosition(offset)); }
+
+void CEditXCtrl::PlaceCaret(std::size_t offset) { m_pEdit->SetEmptySelection(ToEditorPosition(offset)); }
 
 void CEditXCtrl::PutSelLength(std::size_t length) {
     const std::size_t start = SelStart();

@@ -70,6 +70,8 @@ public:
     std::size_t SelLength() const;
     void PutSelStart(std::size_t offset);
     void PutSelLength(std::size_t length);
+    // An empty selection at `offset`, the view left where it is.
+    void PlaceCaret(std::size_t offset);
 
     int GetFirstVisible() const;
     void ScrollTo(int line);
@@ -104,6 +106,8 @@ private:
     int ToEditorPosition(std::size_t sjisOffset) const;
     void OnWheel(wxMouseEvent& event);
     void MoveGapToCaret();
+    // Once the change being made is done, the caret is scrolled into view.
+    void ShowCaretSoon();
     void FitLineNumberMargin();
 
     class CWidgetLines;
@@ -120,6 +124,7 @@ private:
     CEditorSettings m_editorSettings;
     bool m_bModified = false;
     bool m_bReplacing = false;  // set while the program itself replaces the text
+    bool m_bCaretShowPending = false;
     std::function<void()> m_onTextChanged;
 };
 

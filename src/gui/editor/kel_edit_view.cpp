@@ -44,10 +44,9 @@ void CKelEditView::ClearText() { Editor().SetText(""); }
 
 void CKelEditView::ScrollDown(int lines) { Editor().ScrollTo(Editor().GetFirstVisible() + lines); }
 
-void CKelEditView::SetCaret(int offset) {
-    Editor().PutSelStart(offset < 0 ? 0 : static_cast<std::size_t>(offset));
-    Editor().PutSelLength(0);
-}
+// Restoring a project's position: the first visible line was put back
+// just before and stays, wherever the caret is.
+void CKelEditView::SetCaret(int offset) { Editor().PlaceCaret(offset < 0 ? 0 : static_cast<std::size_t>(offset)); }
 
 std::optional<CommandState> CKelEditView::QueryCommand(CommandId id) const {
     if (id == ID_VIEW_EDITOR_SETTINGS || id == ID_VIEW_FONT) return CommandState{};

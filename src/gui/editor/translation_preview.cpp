@@ -98,6 +98,11 @@ CPreviewFrame::CPreviewFrame(CTranslationPreview* preview, wxWindow* owner, cons
     });
 }
 
+void CPreviewFrame::TakeKeyboard() {
+    Raise();
+    if (wxWindow* canvas = m_pPreview->GetCanvas()) canvas->SetFocus();
+}
+
 void CPreviewFrame::CreateControlBar() {
     wxPreviewFrame::CreateControlBar();
     // The toolkit's Japanese catalogue lacks these four tooltips.

@@ -36,6 +36,11 @@ public:
 
     CTranslationPreview& Preview() { return *m_pPreview; }
 
+    // Activates the shown window with the keyboard on its page: the window
+    // it opened from is disabled meanwhile and must not keep the focus, or
+    // Escape and the control bar's keys would go nowhere.
+    void TakeKeyboard();
+
 private:
     void CreateControlBar() override;
 

@@ -49,6 +49,7 @@ bool PreviewTranslation(wxWindow* parent, CPrinterSetup& printer, const CPrintMa
     auto* frame = new CPreviewFrame(preview, owner, WxText("印刷ﾌﾟﾚﾋﾞｭｰ"));
     frame->Initialize();
     frame->Show();
+    frame->TakeKeyboard();
     return true;
 }
 

@@ -29,12 +29,14 @@ void AttachKeyTable(CMainFrame& frame, const CKeycustArray& table, std::function
         const KeyPress press = KeyPressFromWx(event);
         if (press.key != 0) {
             const bool keysFirst = editorKeysFirst && editorKeysFirst();
-            if (const auto command = DecideKeyDispatch(ActiveViewOf(frame), press, table.GetBindings(), keysFirst)) {
+            const ActiveView view = ActiveViewOf(frame);
+            if (const auto command = DecideKeyDispatch(view, press, table.GetBindings(), keysFirst)) {
                 auto* posted = new wxCommandEvent(wxEVT_MENU, WxIdOfNumber(static_cast<int>(*command)));
                 posted->SetEventObject(&frame);
                 wxQueueEvent(&frame, posted);
                 return;
             }
+            if (KeepFromEditor(view, press, table.GetBindings(), keysFirst)) return;
         }
         event.Skip();
     });

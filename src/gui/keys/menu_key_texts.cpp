@@ -4,6 +4,7 @@
 
 #include "commands/menu_table.h"
 #include "gui/app/wx_command_ids.h"
+#include "gui/keys/menu_key_label.h"
 #include "gui/platform/wx_text.h"
 #include "keys/keycust_array.h"
 
@@ -18,7 +19,10 @@ void Relabel(const std::vector<CMenuItem>& before, const std::vector<CMenuItem>&
         if (item.kind == CMenuItem::Kind::kPopup) {
             Relabel(before[i].children, item.children, bar);
         } else if (item.kind == CMenuItem::Kind::kCommand && item.strCaption != before[i].strCaption) {
-            if (wxMenuItem* widget = bar.FindItem(ToWxId(item.id))) widget->SetItemLabel(ToWx(item.strCaption));
+            if (wxMenuItem* widget = bar.FindItem(ToWxId(item.id))) {
+                const wxString label = ToWx(item.strCaption);
+                SetMenuItemKeyText(*widget, label.BeforeFirst('\t'), label.AfterFirst('\t'));
+            }
         }
     }
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "gui/platform/gtk_style.h"
+#include "gui/platform/stc_keys.h"
 
 namespace kelmio {
 
@@ -22,6 +23,7 @@ CPlainEditCtrl::CPlainEditCtrl(wxWindow* parent, int id)
     m_pControl->SetCodePage(wxSTC_CP_UTF8);
     // The view opens its own context menu.
     m_pControl->UsePopUp(wxSTC_POPUP_NEVER);
+    UseTypingKeysOnly(*m_pControl);
     m_pBlink = std::make_unique<CCaretBlink>(*m_pControl);
 }
 

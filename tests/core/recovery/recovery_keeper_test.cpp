@@ -463,12 +463,15 @@ TEST(ApplyRecoveryTest, PutsTextAndMemosBackAsUnsavedChanges) {
     CRecoveryEntry entry;
     entry.m_strEditText = Sj("戻った訳文");
     entry.m_nEditCaret = 4;
+    entry.m_nEditTopLine = 7;
     entry.m_arrMemo = {{Sj("題"), Sj("本文")}, {"b", "c"}};
     ApplyRecovery(doc, entry);
 
     EXPECT_EQ(editor.text, Sj("戻った訳文"));
     EXPECT_TRUE(editor.modified);
     EXPECT_EQ(editor.caret, 4);
+    // The view as it was: the caret is put back without moving it.
+    EXPECT_EQ(editor.scrolledBy, 7);
     ASSERT_EQ(doc.m_data.GetMemoCount(), 2u);
     EXPECT_EQ(doc.m_data.GetMemo(0), (CKelmioMemo{Sj("題"), Sj("本文")}));
     EXPECT_EQ(memo.initialUpdates, 1);
