@@ -96,9 +96,9 @@ ImageSize CImageDisplay::GetDisplaySize(ImageSize client) const {
     return kelmio::GetDisplaySize(m_zoom, m_image.GetSize(), client);
 }
 
-ZoomRefresh CImageDisplay::FitWindow() {
+void CImageDisplay::FitWindow() {
     m_settings.WriteInt("View", "WindowSize", 1);
-    return ZoomFitWindow(m_zoom);
+    ZoomFitWindow(m_zoom);
 }
 
 void CImageDisplay::TogglePure() {

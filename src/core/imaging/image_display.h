@@ -64,7 +64,7 @@ public:
     const CImageZoom& Zoom() const { return m_zoom; }
     ImageSize GetDisplaySize(ImageSize client) const;
     // Fit to the window, remembered in View/WindowSize.
-    ZoomRefresh FitWindow();
+    void FitWindow();
 
     bool IsPure() const { return m_bImagePure; }
     int GetPureLevel() const { return m_nPureLevel; }

@@ -57,32 +57,28 @@ bool IsSharpenedInFineMode(const CImageZoom& zoom, bool vectorPicture) {
     return zoom.m_bReduce || zoom.m_bEnlarge;
 }
 
-ZoomRefresh ZoomRealSize(CImageZoom& zoom) {
+void ZoomRealSize(CImageZoom& zoom) {
     zoom.m_bReduce = zoom.m_bEnlarge = zoom.m_bFitWindow = false;
-    return ZoomRefresh::kReload;
 }
 
-ZoomRefresh ZoomReduce(CImageZoom& zoom, int divisor) {
+void ZoomReduce(CImageZoom& zoom, int divisor) {
     zoom.m_nReduce = divisor;
     zoom.m_bFitWindow = zoom.m_bEnlarge = false;
     zoom.m_bReduce = true;
-    return ZoomRefresh::kReload;
 }
 
-ZoomRefresh ZoomEnlarge(CImageZoom& zoom, int factor) {
+void ZoomEnlarge(CImageZoom& zoom, int factor) {
     zoom.m_bFitWindow = zoom.m_bReduce = false;
     zoom.m_bEnlarge = true;
     zoom.m_nEnlarge = factor;
-    return ZoomRefresh::kLayout;
 }
 
-ZoomRefresh ZoomFitWindow(CImageZoom& zoom) {
+void ZoomFitWindow(CImageZoom& zoom) {
     zoom.m_bFitWindow = true;
     zoom.m_bReduce = zoom.m_bEnlarge = false;
-    return ZoomRefresh::kLayout;
 }
 
-ZoomRefresh ZoomStepLarger(CImageZoom& zoom) {
+void ZoomStepLarger(CImageZoom& zoom) {
     zoom.m_bFitWindow = false;
     if (zoom.m_bReduce) {
         zoom.m_nReduce -= 1;
@@ -93,10 +89,9 @@ ZoomRefresh ZoomStepLarger(CImageZoom& zoom) {
         zoom.m_bEnlarge = true;
         zoom.m_nEnlarge = kZoomStepFirst;
     }
-    return ZoomRefresh::kLayout;
 }
 
-ZoomRefresh ZoomStepSmaller(CImageZoom& zoom) {
+void ZoomStepSmaller(CImageZoom& zoom) {
     zoom.m_bFitWindow = false;
     if (zoom.m_bEnlarge) {
         zoom.m_nEnlarge -= 1;
@@ -107,7 +102,6 @@ ZoomRefresh ZoomStepSmaller(CImageZoom& zoom) {
         zoom.m_bReduce = true;
         zoom.m_nReduce = kZoomStepFirst;
     }
-    return ZoomRefresh::kLayout;
 }
 
 namespace {

@@ -40,17 +40,16 @@ ImageSize GetDisplaySize(const CImageZoom& zoom, ImageSize image, ImageSize clie
 // drawn into the whole window (also every vector picture) it is shown as it is.
 bool IsSharpenedInFineMode(const CImageZoom& zoom, bool vectorPicture);
 
-// What the view does after a zoom command: show the source afresh (the
-// image file is read again, so turns are lost) or only lay out again.
-enum class ZoomRefresh { kReload, kLayout };
-
-ZoomRefresh ZoomRealSize(CImageZoom& zoom);
-ZoomRefresh ZoomReduce(CImageZoom& zoom, int divisor);
-ZoomRefresh ZoomEnlarge(CImageZoom& zoom, int factor);
+// The zoom commands. A zoom only changes how the image is shown: the image
+// held (turned, mirrored, or a scan not saved) stays as it is, so the view
+// only lays out again.
+void ZoomRealSize(CImageZoom& zoom);
+void ZoomReduce(CImageZoom& zoom, int divisor);
+void ZoomEnlarge(CImageZoom& zoom, int factor);
 // Fit to the window; the caller also writes View/WindowSize = 1.
-ZoomRefresh ZoomFitWindow(CImageZoom& zoom);
-ZoomRefresh ZoomStepLarger(CImageZoom& zoom);
-ZoomRefresh ZoomStepSmaller(CImageZoom& zoom);
+void ZoomFitWindow(CImageZoom& zoom);
+void ZoomStepLarger(CImageZoom& zoom);
+void ZoomStepSmaller(CImageZoom& zoom);
 
 // The divisor or factor a fixed zoom command sets (20 ... 100), if `id` is
 // one of those commands.

@@ -1,6 +1,6 @@
 #pragma once
 // One HTML start tag as text and as a name with attributes, for the media
-// element of the preview page.
+// element of the preview page, and the escaping of text written into a page.
 
 #include <string>
 #include <string_view>
@@ -48,5 +48,11 @@ private:
     std::vector<CHtmlElement> m_arrAttributes;
     bool m_bSelfClosing = false;
 };
+
+// `text` (Shift-JIS) as HTML text or a quoted attribute value: "&", "<", ">",
+// the double and the single quote become character references, so a file
+// name never becomes markup. The five are below 0x40, never a trail byte, so
+// every double-byte character passes unchanged.
+std::string EscapeHtml(std::string_view text);
 
 }  // namespace kelmio

@@ -33,18 +33,30 @@ std::string FolderOf(const std::string& native) {
     return slash == 0 ? "/" : native.substr(0, slash);
 }
 
-// How the page names the file: its Shift-JIS name as always, else its
-// bytes with everything but unreserved characters and "/" percent-encoded.
+constexpr char kHex[] = "0123456789ABCDEF";
+
+void AppendPercentEncoded(std::string& out, unsigned char byte) { out.append({'%', kHex[byte >> 4], kHex[byte & 0x0F]}); }
+
+// How the page names the file as a location: its Shift-JIS name as always,
+// with only what would end the path ("%", "#", "?") percent-encoded (none of
+// them is ever a trail byte); else its bytes with everything but unreserved
+// characters and "/" percent-encoded. Either way before it is escaped for
+// the attribute it goes into.
 std::string PageReference(const CFilePath& path) {
-    if (std::optional<std::string> sjis = path.Sjis()) return std::move(*sjis);
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string reference;
+    if (const std::optional<std::string> sjis = path.Sjis()) {
+        for (const char c : *sjis) {
+            if (c == '%' || c == '#' || c == '?') AppendPercentEncoded(reference, static_cast<unsigned char>(c));
+            else reference += c;
+        }
+        return reference;
+    }
     for (const char c : path.Native()) {
         const auto byte = static_cast<unsigned char>(c);
         if (std::isalnum(byte) != 0 || std::string_view("-._~/").find(c) != std::string_view::npos) {
             reference += c;
         } else {
-            reference.append({'%', kHex[byte >> 4], kHex[byte & 0x0F]});
+            AppendPercentEncoded(reference, byte);
         }
     }
     return reference;
@@ -72,9 +84,10 @@ std::string MakeInfoPageBody(const CFilePath& path, std::string_view title, cons
     static const std::string created = SjisText("<B>作成日付：</B>");
     static const std::string modified = SjisText("<B>最終変更日付：</B>");
     std::string body;
-    body.append("<H1>").append(title).append("</H1>\n");
-    body.append(fileName).append("<A HREF=\"file://").append(PageReference(path)).append("\">");
-    body.append(path.Display()).append("</A>");
+    // The name is the user's: escaped, it is shown and linked, never read as markup.
+    body.append("<H1>").append(EscapeHtml(title)).append("</H1>\n");
+    body.append(fileName).append("<A HREF=\"file://").append(EscapeHtml(PageReference(path))).append("\">");
+    body.append(EscapeHtml(path.Display())).append("</A>");
     body.append("<BR><HR>\n");
     body.append(size).append(std::to_string(status.size)).append(bytes);
     body.append(created).append(FormatTime(status.created)).append("<BR>\n");
@@ -84,7 +97,12 @@ std::string MakeInfoPageBody(const CFilePath& path, std::string_view title, cons
 
 std::string MakeMediaPageBody(const CFilePath& path, bool withHeight, int clientHeight) {
     CHtmlTag tag("<EMBED>");
+    // The tag drops the quotes around the path; what stays is escaped, so
+    // the value cannot end early and open other attributes or markup.
     tag.SetAttribute("SRC", PageReference(path));
+    if (const int src = tag.FindAttribute("SRC"); src >= 0) {
+        tag.SetAttribute("SRC", EscapeHtml(tag.Attributes()[static_cast<std::size_t>(src)].m_strValue));
+    }
     tag.SetAttribute("AUTOSTART", "FALSE");
     if (withHeight) tag.SetAttribute("HEIGHT", std::to_string(clientHeight - 50));
     return tag.ToString();

@@ -83,30 +83,42 @@ std::optional<CommandState> CImageCommands::QueryCommand(CommandId id) const {
     return state;
 }
 
-void CImageCommands::ApplyZoom(ZoomRefresh refresh) {
-    if (refresh == ZoomRefresh::kReload) m_host.ShowSourceAgain();
-    m_canvas.LayoutImage();
-}
 
 bool CImageCommands::OnCommand(CommandId id) {
     const std::optional<CommandState> state = QueryCommand(id);
     if (!state || !state->bEnabled) return false;
     CImageZoom& zoom = m_display.Zoom();
+    // A zoom shows the image held at another size; a turned image stays
+    // turned, so nothing is read from the file again.
     if (const auto divisor = FixedReduceOf(id)) {
-        ApplyZoom(ZoomReduce(zoom, *divisor));
+        ZoomReduce(zoom, *divisor);
+        m_canvas.LayoutImage();
         return true;
     }
     if (const auto factor = FixedEnlargeOf(id)) {
-        ApplyZoom(ZoomEnlarge(zoom, *factor));
+        ZoomEnlarge(zoom, *factor);
+        m_canvas.LayoutImage();
         return true;
     }
     switch (id) {
-        case ID_IMAGE_ACTUAL_SIZE: ApplyZoom(ZoomRealSize(zoom)); return true;
-        case ID_IMAGE_ENLARGE_STEP: ApplyZoom(ZoomStepLarger(zoom)); return true;
-        case ID_IMAGE_REDUCE_STEP: ApplyZoom(ZoomStepSmaller(zoom)); return true;
+        case ID_IMAGE_ACTUAL_SIZE:
+            ZoomRealSize(zoom);
+            m_canvas.LayoutImage();
+            return true;
+        case ID_IMAGE_ENLARGE_STEP:
+            ZoomStepLarger(zoom);
+            m_canvas.LayoutImage();
+            return true;
+        case ID_IMAGE_REDUCE_STEP:
+            ZoomStepSmaller(zoom);
+            m_canvas.LayoutImage();
+            return true;
         case ID_IMAGE_REDUCE_CUSTOM: CustomZoom(true); return true;
         case ID_IMAGE_ENLARGE_CUSTOM: CustomZoom(false); return true;
-        case ID_IMAGE_FIT_WINDOW: ApplyZoom(m_display.FitWindow()); return true;
+        case ID_IMAGE_FIT_WINDOW:
+            m_display.FitWindow();
+            m_canvas.LayoutImage();
+            return true;
         case ID_IMAGE_FINE:
             m_display.TogglePure();
             m_canvas.LayoutImage();
@@ -148,7 +160,12 @@ void CImageCommands::CustomZoom(bool reduce) {
     CImageZoom& zoom = m_display.Zoom();
     const std::optional<int> tenths = m_askZoom(reduce ? CZoomDlg::ForReduce(zoom) : CZoomDlg::ForEnlarge(zoom));
     if (!tenths) return;
-    ApplyZoom(reduce ? ZoomReduce(zoom, *tenths) : ZoomEnlarge(zoom, *tenths));
+    if (reduce) {
+        ZoomReduce(zoom, *tenths);
+    } else {
+        ZoomEnlarge(zoom, *tenths);
+    }
+    m_canvas.LayoutImage();
 }
 
 void CImageCommands::RotateAny() {

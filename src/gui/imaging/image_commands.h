@@ -50,7 +50,6 @@ public:
     void SetDeviceChooser(DeviceChooser choose) { m_chooseDevice = std::move(choose); }
 
 private:
-    void ApplyZoom(ZoomRefresh refresh);
     void CustomZoom(bool reduce);
     void RotateAny();
     void TurnImage(ImageTurn turn);

@@ -183,14 +183,15 @@ void CTextView::ShowBrowser(bool show) {
     if (show) LayoutChildren();
 }
 
-void CTextView::NavigateBrowser(const CFilePath& location) {
+void CTextView::NavigateBrowser(const CFilePath& location, bool generatedPage) {
     CWebBrowser* browser = OpenBrowser();
     if (browser == nullptr) {
         ShowWithoutBrowser();
         return;
     }
     DestroyPane();
-    browser->Navigate(location);
+    if (generatedPage) browser->ShowGeneratedPage(location);
+    else browser->Navigate(location);
     m_nMode = ViewMode::kBrowser;
     ShowBrowser(true);
     browser->Window().Refresh();
@@ -219,7 +220,7 @@ void CTextView::ShowPreviewPage(const std::string& body) {
         return;
     }
     wxBusyCursor wait;
-    NavigateBrowser(WritePreviewPage(m_prompter, GetPrivateTempFolder(), body));
+    NavigateBrowser(WritePreviewPage(m_prompter, GetPrivateTempFolder(), body), true);
 }
 
 // Without the engine a page, PDF or URL is named in the text pane, which

@@ -107,7 +107,8 @@ private:
     void LeaveImage();
     void ShowBlank();
     void ShowBrowser(bool show);
-    void NavigateBrowser(const CFilePath& location);
+    // `generatedPage`: a preview page of ours, shown without page scripts.
+    void NavigateBrowser(const CFilePath& location, bool generatedPage = false);
     void ShowBrowserDisplay();
     void ShowPreviewPage(const std::string& body);
     void ShowPlaceholder(const std::string& text);

@@ -3,17 +3,23 @@
 #include <wx/filename.h>
 
 #include "gui/platform/wx_text.h"
+#include "viewer/page_selection.h"
 
 namespace kelmio {
 
-void CWebBrowser::Navigate(const CFilePath& location) {
+namespace {
+
+wxString UrlOf(const CFilePath& location) {
     const std::string& native = location.Native();
-    if (native.find("://") != std::string::npos || native.rfind("about:", 0) == 0) {
-        LoadUrl(wxString::FromUTF8(native));
-        return;
-    }
-    LoadUrl(wxFileName::FileNameToURL(wxFileName(ToWxPath(location))));
+    if (native.find("://") != std::string::npos || native.rfind("about:", 0) == 0) return wxString::FromUTF8(native);
+    return wxFileName::FileNameToURL(wxFileName(ToWxPath(location)));
 }
+
+}  // namespace
+
+void CWebBrowser::Navigate(const CFilePath& location) { LoadUrl(UrlOf(location), true); }
+
+void CWebBrowser::ShowGeneratedPage(const CFilePath& page) { LoadUrl(UrlOf(page), false); }
 
 std::string CWebBrowser::LocationUrl() const {
     const wxString url = CurrentUrl();
@@ -27,6 +33,9 @@ void CWebBrowser::ScrollBrowser(ScrollOp op) {
     ScrollByName(wxString::FromUTF8(std::string(BrowserScrollName(op))));
 }
 
-std::string CWebBrowser::GetBrowserSelection() { return FromWx(SelectedText()); }
+std::string CWebBrowser::GetBrowserSelection() {
+    const std::string utf8 = SelectionAnswer().utf8_string();
+    return PageLookupWord(utf8);
+}
 
 }  // namespace kelmio

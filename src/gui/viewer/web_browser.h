@@ -38,8 +38,12 @@ public:
     virtual void Show(bool show) = 0;
 
     // A path (Shift-JIS) is shown as its file URL; anything with "://" and
-    // "about:blank" as they are.
+    // "about:blank" as they are. The page's own scripts run as in any browser.
     void Navigate(const CFilePath& location);
+    // A page Kelmio wrote itself (a preview page): shown with the page's own
+    // scripts off, so nothing a file name carried into it can run. The
+    // program's scripts (scrolling, the selection) still run in it.
+    void ShowGeneratedPage(const CFilePath& page);
     // The current location; a local file as "file://" and its Shift-JIS path.
     std::string LocationUrl() const;
     // What the loaded document is (HTML page, the PDF viewer, nothing yet).
@@ -52,7 +56,9 @@ public:
     // The document's scroll offsets; (0, 0) without a document.
     virtual std::pair<int, int> GetBrowserScroll() = 0;
     virtual void SetBrowserScroll(int x, int y) = 0;
-    // The selected text as Shift-JIS; empty without a page or a selection.
+    // What a dictionary lookup takes from the page, as Shift-JIS: the
+    // selected text, else the word at the caret (a text field's or the
+    // page's), in the frame that has the focus; empty without either.
     std::string GetBrowserSelection();
 
     virtual void Cut() = 0;
@@ -66,17 +72,19 @@ public:
 protected:
     CWebBrowser() = default;
 
-    virtual void LoadUrl(const wxString& url) = 0;
+    // `pageScripts`: whether the document's own scripts may run.
+    virtual void LoadUrl(const wxString& url, bool pageScripts) = 0;
     virtual wxString CurrentUrl() const = 0;
     // One of the browser's named scroll steps ("scrollbarDown" ...).
     virtual void ScrollByName(const wxString& name) = 0;
-    virtual wxString SelectedText() = 0;
+    // The page's selection or caret in the form of viewer/page_selection.h.
+    virtual wxString SelectionAnswer() = 0;
 };
 
 // The one function the module exports: a new browser, hidden, as a child
 // of `parent`. The name carries the contract's version: a module built
 // from other sources is refused instead of called with another layout.
 using BrowserFactory = CWebBrowser* (*)(wxWindow* parent);
-inline constexpr const char* kBrowserFactoryName = "KelmioCreateBrowser1";
+inline constexpr const char* kBrowserFactoryName = "KelmioCreateBrowser2";
 
 }  // namespace kelmio

@@ -46,6 +46,44 @@ constexpr const char* kFrameScript =
     "  });"
     "})();";
 
+// What a lookup takes from a document (page_selection.h): the selection,
+// else the caret in a text field or in the text, with the characters
+// before it counted.
+constexpr const char* kSelectionFunction =
+    "function kelmioSelection() {"
+    "  var e = document.activeElement, text, at, end;"
+    "  if (e && (e.tagName === 'TEXTAREA' || (e.tagName === 'INPUT' && e.type !== 'password')) &&"
+    "      typeof e.selectionStart === 'number') {"
+    "    text = e.value; at = e.selectionStart; end = e.selectionEnd;"
+    "  } else {"
+    "    var s = window.getSelection(); if (!s || s.rangeCount === 0) return '';"
+    "    if (!s.isCollapsed) return 'S' + s.toString();"
+    "    var n = s.focusNode; if (!n || n.nodeType !== 3) return '';"
+    "    text = n.data; at = end = s.focusOffset;"
+    "  }"
+    "  if (at !== end) return 'S' + text.substring(Math.min(at, end), Math.max(at, end));"
+    "  return 'C' + Array.from(text.substring(0, at)).length + ':' + text;"
+    "}";
+
+// Frames (a frameset, an inline frame) are often of another origin, which
+// the page cannot read: each tells the top page what it holds whenever that
+// changes, and the top keeps the latest for when the focus is in a frame.
+constexpr const char* kSelectionWatch =
+    "(function() {"
+    "  if (window.kelmioSelectionWatch) return;"
+    "  window.kelmioSelectionWatch = true;"
+    "  if (window === window.top) {"
+    "    window.addEventListener('message', function(e) {"
+    "      if (e.data && typeof e.data.kelmioSelection === 'string') window.kelmioFrameSelection = e.data.kelmioSelection;"
+    "    });"
+    "    return;"
+    "  }"
+    "  var tell = function() { window.top.postMessage({kelmioSelection: kelmioSelection()}, '*'); };"
+    "  document.addEventListener('selectionchange', tell);"
+    "  document.addEventListener('mouseup', tell);"
+    "  document.addEventListener('keyup', tell);"
+    "})();";
+
 // In the page: the PDF viewer's frame, with a listener for its answers.
 constexpr const char* kPdfFrame =
     "function kelmioPdf() {"
@@ -75,7 +113,9 @@ CWebKitBrowser::CWebKitBrowser(wxWindow* parent) {
     m_pView->Hide();
     m_pScripts = std::make_unique<CPageScripts>(*m_pView);
     SetDefaultCharset(*m_pView, "Shift_JIS");
-    AddScriptToAllFrames(*m_pView, (std::string(kStepFunction) + kFrameScript).c_str());
+    AddScriptToAllFrames(*m_pView,
+                         (std::string(kStepFunction) + kFrameScript + kSelectionFunction + kSelectionWatch).c_str());
+    ReportFocus(*m_pView);
     RefuseDownloads(*m_pView);
     m_pView->EnableContextMenu(true);
     m_pView->Bind(wxEVT_WEBVIEW_NAVIGATING, &CWebKitBrowser::OnNavigating, this);
@@ -113,8 +153,10 @@ void CWebKitBrowser::OnLoaded(wxWebViewEvent& event) {
     if (m_onLoaded) m_onLoaded();
 }
 
-void CWebKitBrowser::LoadUrl(const wxString& url) {
+void CWebKitBrowser::LoadUrl(const wxString& url, bool pageScripts) {
     m_loadedKind = DocumentKind::kNone;
+    // Set before the load starts, so the new document is made with it.
+    EnablePageScripts(*m_pView, pageScripts);
     m_pView->LoadURL(url);
 }
 
@@ -167,8 +209,13 @@ void CWebKitBrowser::SetBrowserScroll(int x, int y) {
     m_pView->Update();
 }
 
-wxString CWebKitBrowser::SelectedText() {
-    return wxString::FromUTF8(Run("(function() { var s = window.getSelection(); return s ? s.toString() : ''; })()"));
+wxString CWebKitBrowser::SelectionAnswer() {
+    return wxString::FromUTF8(Run(wxString::FromUTF8(kSelectionFunction) +
+                                  "(function() {"
+                                  "  var e = document.activeElement;"
+                                  "  if (e && (e.tagName === 'IFRAME' || e.tagName === 'FRAME')) return window.kelmioFrameSelection || '';"
+                                  "  return kelmioSelection();"
+                                  "})()"));
 }
 
 void CWebKitBrowser::Cut() { m_pView->Cut(); }
@@ -180,7 +227,7 @@ void CWebKitBrowser::SelectAll() { m_pView->SelectAll(); }
 
 // The module's one entry point. A failure to start the engine must not
 // unwind into the program that loaded it.
-extern "C" __attribute__((visibility("default"))) kelmio::CWebBrowser* KelmioCreateBrowser1(wxWindow* parent) {
+extern "C" __attribute__((visibility("default"))) kelmio::CWebBrowser* KelmioCreateBrowser2(wxWindow* parent) {
     try {
         return new kelmio::CWebKitBrowser(parent);
     } catch (...) {

@@ -1,7 +1,7 @@
 #pragma once
 // The browser on wxWebView (WebKitGTK), built into the browser module.
 // Scroll offsets, named scrolling and the selection are reached through
-// scripts run in the page. A PDF is shown by the engine's own viewer in a
+// scripts run in the page; frames report their selection to the page. A PDF is shown by the engine's own viewer in a
 // frame of another origin; a script placed in every frame scrolls its
 // container when the page sends it a message, so PDFs scroll by script
 // like pages do.
@@ -42,10 +42,10 @@ public:
     void SetLoadedHandler(std::function<void()> handler) override { m_onLoaded = std::move(handler); }
 
 private:
-    void LoadUrl(const wxString& url) override;
+    void LoadUrl(const wxString& url, bool pageScripts) override;
     wxString CurrentUrl() const override;
     void ScrollByName(const wxString& name) override;
-    wxString SelectedText() override;
+    wxString SelectionAnswer() override;
 
     // The script's value as UTF-8; empty when it gave none.
     std::string Run(const wxString& script) const;

@@ -1,6 +1,7 @@
 #include "gui/viewer/webkit_native.h"
 
 #include <dlfcn.h>
+#include <wx/event.h>
 #include <wx/webview.h>
 
 namespace kelmio {
@@ -37,6 +38,21 @@ void DisconnectMatchCounter(void* native, DisconnectMatched disconnect) {
     if (finder != nullptr && counted != 0) disconnect(finder, kMatchId, counted, 0, nullptr, nullptr, nullptr);
 }
 
+void TellFocus(wxWebView& view) {
+    if (view.IsBeingDeleted()) return;
+    wxChildFocusEvent event(&view);
+    view.HandleWindowEvent(event);
+}
+
+int OnFocusIn(void* /*widget*/, void* /*event*/, void* data) {
+    TellFocus(*static_cast<wxWebView*>(data));
+    return 0;  // the engine handles the focus as usual
+}
+
+void OnFocusChild(void* /*container*/, void* child, void* data) {
+    if (child != nullptr) TellFocus(*static_cast<wxWebView*>(data));
+}
+
 }  // namespace
 
 void* EngineSymbol(const char* name) { return ::dlsym(RTLD_DEFAULT, name); }
@@ -58,6 +74,27 @@ void SetDefaultCharset(wxWebView& view, const char* charset) {
     void* native = NativeView(view);
     if (getSettings == nullptr || setCharset == nullptr || native == nullptr) return;
     setCharset(getSettings(native), charset);
+}
+
+void EnablePageScripts(wxWebView& view, bool enable) {
+    using GetSettings = void* (*)(void*);
+    using SetFlag = void (*)(void*, int);
+    const auto getSettings = EngineCall<GetSettings>("webkit_web_view_get_settings");
+    const auto setMarkup = EngineCall<SetFlag>("webkit_settings_set_enable_javascript_markup");
+    void* native = NativeView(view);
+    if (getSettings == nullptr || setMarkup == nullptr || native == nullptr) return;
+    setMarkup(getSettings(native), enable ? 1 : 0);
+}
+
+void ReportFocus(wxWebView& view) {
+    using Callback = void (*)();
+    using Connect = unsigned long (*)(void*, const char*, Callback, void*, void*, int);
+    const auto connect = EngineCall<Connect>("g_signal_connect_data");
+    void* native = NativeView(view);
+    if (connect == nullptr || native == nullptr) return;
+    // The control is the handlers' data, so DisconnectEngineSignals removes them.
+    connect(native, "focus-in-event", reinterpret_cast<Callback>(&OnFocusIn), &view, nullptr, 0);
+    connect(native, "set-focus-child", reinterpret_cast<Callback>(&OnFocusChild), &view, nullptr, 0);
 }
 
 void AddScriptToAllFrames(wxWebView& view, const char* source) {

@@ -1,6 +1,6 @@
 #pragma once
 // What the browser needs from WebKitGTK beyond wxWebView: the default
-// character set, a script in every frame (the PDF viewer runs in a frame
+// character set, the page's own scripts on or off, a script in every frame (the PDF viewer runs in a frame
 // of its own origin), and no downloads started behind the user's back.
 //
 // The calls are looked up in the already loaded WebKit library at run
@@ -23,6 +23,18 @@ void* NativeView(wxWebView& view);
 
 // Pages without a declaration are read as this character set.
 void SetDefaultCharset(wxWebView& view, const char* charset);
+
+// Whether the document's own scripts run (script elements, event handler
+// attributes, "javascript:" links); scripts the program runs in the page
+// run either way.
+void EnablePageScripts(wxWebView& view, bool enable);
+
+// Tells the control and its parents (wxEVT_CHILD_FOCUS) each time the
+// engine's view, or a widget inside it, takes the keyboard focus. The
+// toolkit's own focus events stop at the scrolled window it puts around the
+// engine's view, so without this the window never learns that a click put
+// the focus into the page.
+void ReportFocus(wxWebView& view);
 
 // Runs `source` at the end of loading in every frame of every page.
 void AddScriptToAllFrames(wxWebView& view, const char* source);

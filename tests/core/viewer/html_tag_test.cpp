@@ -60,5 +60,12 @@ TEST(CHtmlTagSetAttribute, NewValueLosesDoubleQuotesAtEitherEnd) {
     EXPECT_EQ(tag.ToString(), "<EMBED SRC=\"/a/\"b\".wav\">");
 }
 
+TEST(EscapeHtml, TurnsTheFiveMarkupCharactersIntoReferencesAndKeepsTheRest) {
+    EXPECT_EQ(EscapeHtml(R"(<a href="x">'&'</a>)"), "&lt;a href=&quot;x&quot;&gt;&#39;&amp;&#39;&lt;/a&gt;");
+    const std::string plain = test::Sj("/home/u/ツール/表示 b~1.exe");
+    EXPECT_EQ(EscapeHtml(plain), plain);
+    EXPECT_EQ(EscapeHtml(""), "");
+}
+
 }  // namespace
 }  // namespace kelmio

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,6 +79,33 @@ TEST(MediaPage, NamesWithoutAShiftJisFormArePercentEncoded) {
 
 TEST(MediaPage, QuotesAroundThePathAreDropped) {
     EXPECT_EQ(MakeMediaPageBody("\"\"/m/a.mp3\"", false, 0), "<EMBED SRC=\"/m/a.mp3\" AUTOSTART=\"FALSE\">");
+}
+
+// A file name is the user's text: whatever it holds, the page shows and
+// links it and never reads it as markup, an attribute or a script.
+TEST(InfoPage, HostileNameIsEscapedInTheLinkAndTheText) {
+    const std::string name = "/d/<img src=x onerror=\"alert('1')\">&.exe";
+    const std::string body = MakeInfoPageBody(name, Sj("バイナリーファイル"), {});
+    const std::string escaped = "/d/&lt;img src=x onerror=&quot;alert(&#39;1&#39;)&quot;&gt;&amp;.exe";
+    EXPECT_NE(body.find("<A HREF=\"file://" + escaped + "\">" + escaped + "</A>"), std::string::npos) << body;
+    EXPECT_EQ(body.find("<img"), std::string::npos);
+    EXPECT_EQ(body.find('\''), std::string::npos);
+    // Only the page's own quotes: the link's two.
+    EXPECT_EQ(std::count(body.begin(), body.end(), '"'), 2);
+}
+
+TEST(InfoPage, LinkPointsAtTheFileWhoseNameHoldsAHashOrPercent) {
+    const std::string body = MakeInfoPageBody(Sj("/d/#1 100%?.exe"), "t", {});
+    EXPECT_NE(body.find(Sj("HREF=\"file:///d/%231 100%25%3F.exe\">/d/#1 100%?.exe</A>")), std::string::npos) << body;
+}
+
+TEST(MediaPage, HostileNameStaysInsideTheSourceValue) {
+    EXPECT_EQ(MakeMediaPageBody(Sj("/m/\" onload=\"x()\" a='<b>&.wav"), false, 0),
+              "<EMBED SRC=\"/m/&quot; onload=&quot;x()&quot; a=&#39;&lt;b&gt;&amp;.wav\" AUTOSTART=\"FALSE\">");
+    // Quotes around the whole path still go, as they always have.
+    EXPECT_EQ(MakeMediaPageBody("\"/m/<a>.mp3\"", false, 0), "<EMBED SRC=\"/m/&lt;a&gt;.mp3\" AUTOSTART=\"FALSE\">");
+    // A Shift-JIS name whose kanji ends in the byte 0x5C passes unchanged.
+    EXPECT_EQ(MakeMediaPageBody(Sj("/m/表示.wav"), false, 0), Sj("<EMBED SRC=\"/m/表示.wav\" AUTOSTART=\"FALSE\">"));
 }
 
 TEST(PreviewPagePath, HasExactlyOneSeparator) {

@@ -332,8 +332,8 @@ TEST_F(ImageViewTest, FineModeLeavesThePictureAtItsOwnSizeAsItIs) {
 
 TEST_F(ImageViewTest, EnableRulesAndCheckMarks) {
     ShowPicture(200, 100);
-    Run(CommandAfter(ID_IMAGE_REDUCE_2, 1));  // 3分の1 reloads
-    EXPECT_EQ(m_nReloads, 2);
+    Run(CommandAfter(ID_IMAGE_REDUCE_2, 1));  // 3分の1
+    EXPECT_EQ(m_nReloads, 1);
     EXPECT_TRUE(State(CommandAfter(ID_IMAGE_REDUCE_2, 1)).bChecked);
     EXPECT_FALSE(State(ID_IMAGE_REDUCE_CUSTOM).bChecked);
     m_pCommands->SetDialogs([](const CZoomDlg& form) -> std::optional<int> { return form.IsReduce() ? 25 : 15; },
@@ -353,6 +353,37 @@ TEST_F(ImageViewTest, EnableRulesAndCheckMarks) {
     EXPECT_GT(m_display.GetImage().GetSize().cy, 100);
     EXPECT_TRUE(State(ID_FILE_SCAN).bEnabled);
     EXPECT_FALSE(m_pCommands->QueryCommand(ID_FILE_NEW).has_value());
+}
+
+// Every zoom command shows the turned picture at its new size: none reads the
+// file again, asks about the turn or forgets it.
+TEST_F(ImageViewTest, ZoomCommandsKeepTheTurnedPicture) {
+    ShowPicture(200, 100);
+    Run(ID_IMAGE_ROTATE_LEFT);
+    ASSERT_EQ(m_pCanvas->GetDisplaySize(), (ImageSize{100, 200}));
+    m_pCommands->SetDialogs([](const CZoomDlg& form) -> std::optional<int> { return form.IsReduce() ? 25 : 15; },
+                            [] { return std::optional<int>(); });
+    const struct {
+        CommandId id;
+        ImageSize shown;
+    } zooms[] = {
+        {ID_IMAGE_REDUCE_2, {50, 100}},       {CommandAfter(ID_IMAGE_REDUCE_2, 8), {10, 20}},
+        {ID_IMAGE_ACTUAL_SIZE, {100, 200}},   {ID_IMAGE_ENLARGE_2, {200, 400}},
+        {ID_IMAGE_REDUCE_CUSTOM, {40, 80}},   {ID_IMAGE_ENLARGE_CUSTOM, {150, 300}},
+        {ID_IMAGE_REDUCE_STEP, {140, 280}},   {ID_IMAGE_ENLARGE_STEP, {150, 300}},
+        {ID_IMAGE_FIT_WINDOW, {100, 200}},    {ID_IMAGE_ACTUAL_SIZE, {100, 200}},
+    };
+    for (const auto& zoom : zooms) {
+        Run(zoom.id);
+        EXPECT_EQ(m_pCanvas->GetDisplaySize(), zoom.shown) << CommandNumber(zoom.id);
+        EXPECT_EQ(m_display.GetImage().GetSize(), (ImageSize{100, 200})) << CommandNumber(zoom.id);
+    }
+    EXPECT_EQ(ShownAt(10, 190), wxColour(255, 0, 0));  // the block still at the bottom left
+    EXPECT_EQ(m_nReloads, 1);
+    EXPECT_TRUE(m_prompter.m_messages.empty());
+    EXPECT_TRUE(m_display.IsImageModified());
+    Run(ID_EDIT_UNDO);  // the turn can still be undone
+    EXPECT_EQ(m_pCanvas->GetDisplaySize(), (ImageSize{200, 100}));
 }
 
 TEST_F(ImageViewTest, CopyPutsTheWholeImageOnTheClipboard) {
