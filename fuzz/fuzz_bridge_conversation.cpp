@@ -86,7 +86,8 @@ void CheckReply(const std::optional<std::string>& reply) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const CFuzzShelf files;
-    kelmio::dictd::CDictdShelf shelf({files.Folder()});
+    // The databases are read once, as the bridge reads them for all its conversations.
+    static kelmio::dictd::CDictdShelf shelf({files.Folder()});
     kelmio::dictd::CBridgeConversation conversation(shelf);
     CSteps steps(data, size);
     bool lastFindTaken = false;

@@ -33,21 +33,60 @@ std::string FolderOf(const std::string& native) {
     return slash == 0 ? "/" : native.substr(0, slash);
 }
 
-// How the page names the file: its Shift-JIS name as always, else its
-// bytes with everything but unreserved characters and "/" percent-encoded.
-std::string PageReference(const CFilePath& path) {
-    if (std::optional<std::string> sjis = path.Sjis()) return std::move(*sjis);
+// Characters that would end the page's quoted address, open markup or
+// change which file it names; they are percent-encoded in an address.
+bool IsUnsafeInAddress(unsigned char byte) {
+    return byte < 0x20 || byte == 0x7F || std::string_view("\"<>&%#?").find(static_cast<char>(byte)) != std::string_view::npos;
+}
+
+// How the page names the file: its Shift-JIS name as always (but for the
+// characters above), else its bytes with everything but unreserved
+// characters and "/" percent-encoded. `dropEndQuotes`: double quotes at
+// either end of the name are left out, as the media tag has always done.
+std::string PageReference(const CFilePath& path, bool dropEndQuotes = false) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string reference;
+    const auto encode = [&reference](unsigned char byte) { reference.append({'%', kHex[byte >> 4], kHex[byte & 0x0F]}); };
+    if (std::optional<std::string> sjis = path.Sjis()) {
+        std::string_view name(*sjis);
+        while (dropEndQuotes && !name.empty() && name.front() == '"') name.remove_prefix(1);
+        while (dropEndQuotes && !name.empty() && name.back() == '"') name.remove_suffix(1);
+        for (std::size_t i = 0; i < name.size();) {
+            const std::size_t length = CharLengthAt(name, i);
+            const auto byte = static_cast<unsigned char>(name[i]);
+            if (length == 1 && IsUnsafeInAddress(byte)) encode(byte);
+            else reference.append(name.substr(i, length));
+            i += length;
+        }
+        return reference;
+    }
     for (const char c : path.Native()) {
         const auto byte = static_cast<unsigned char>(c);
         if (std::isalnum(byte) != 0 || std::string_view("-._~/").find(c) != std::string_view::npos) {
             reference += c;
         } else {
-            reference.append({'%', kHex[byte >> 4], kHex[byte & 0x0F]});
+            encode(byte);
         }
     }
     return reference;
+}
+
+// The name as page text: what HTML would read as markup is written as
+// character references.
+std::string PageText(std::string_view sjis) {
+    std::string text;
+    for (std::size_t i = 0; i < sjis.size();) {
+        const std::size_t length = CharLengthAt(sjis, i);
+        switch (length == 1 ? sjis[i] : '\0') {
+        case '&': text += "&amp;"; break;
+        case '<': text += "&lt;"; break;
+        case '>': text += "&gt;"; break;
+        case '"': text += "&quot;"; break;
+        default: text.append(sjis.substr(i, length)); break;
+        }
+        i += length;
+    }
+    return text;
 }
 
 }  // namespace
@@ -74,7 +113,7 @@ std::string MakeInfoPageBody(const CFilePath& path, std::string_view title, cons
     std::string body;
     body.append("<H1>").append(title).append("</H1>\n");
     body.append(fileName).append("<A HREF=\"file://").append(PageReference(path)).append("\">");
-    body.append(path.Display()).append("</A>");
+    body.append(PageText(path.Display())).append("</A>");
     body.append("<BR><HR>\n");
     body.append(size).append(std::to_string(status.size)).append(bytes);
     body.append(created).append(FormatTime(status.created)).append("<BR>\n");
@@ -84,7 +123,7 @@ std::string MakeInfoPageBody(const CFilePath& path, std::string_view title, cons
 
 std::string MakeMediaPageBody(const CFilePath& path, bool withHeight, int clientHeight) {
     CHtmlTag tag("<EMBED>");
-    tag.SetAttribute("SRC", PageReference(path));
+    tag.SetAttribute("SRC", PageReference(path, true));
     tag.SetAttribute("AUTOSTART", "FALSE");
     if (withHeight) tag.SetAttribute("HEIGHT", std::to_string(clientHeight - 50));
     return tag.ToString();
