@@ -41,6 +41,9 @@ void CheckInfoPage(const kelmio::CFilePath& path, const std::string& title) {
 }
 
 void CheckMediaPage(const kelmio::CFilePath& path, bool withHeight) {
+    // Quotes at either end of the name are dropped from the player's
+    // address: a name of nothing else gives a player without one.
+    if (path.Native().find_first_not_of('"') == std::string::npos) return;
     const std::string body = kelmio::MakeMediaPageBody(path, withHeight, 480);
     if (body.find('<') != 0 || body.find('>') != body.size() - 1) std::abort();
     const kelmio::CHtmlTag tag(body);

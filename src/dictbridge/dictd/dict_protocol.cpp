@@ -5,6 +5,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <memory>
 
 namespace kelmio::dictd {
@@ -78,6 +79,7 @@ struct FdCloser {
 bool SendAll(int fd, std::string_view text) {
     while (!text.empty()) {
         const ssize_t sent = ::send(fd, text.data(), text.size(), MSG_NOSIGNAL);
+        if (sent < 0 && errno == EINTR) continue;  // a signal is no failure of the server
         if (sent <= 0) return false;
         text.remove_prefix(static_cast<std::size_t>(sent));
     }
@@ -91,6 +93,7 @@ std::string ReadUntil(int fd, Complete&& complete) {
     char buffer[8192];
     while (data.size() < kMaxReply && !complete(data)) {
         const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+        if (n < 0 && errno == EINTR) continue;  // a signal cut the wait short: the reply goes on
         if (n <= 0) break;
         data.append(buffer, static_cast<std::size_t>(n));
     }
