@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <fcntl.h>
+#include <sys/mman.h>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -74,13 +74,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const kelmio::TextSourceKind expected = InMemory(bytes);
     if (!Same(InBlocks(bytes, sizes), expected)) std::abort();
 
-    // And through a real file, as the program reads it.
-    static const std::string path = "/tmp/kelmio-fuzz-detect-" + std::to_string(::getpid());
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) return 0;
-    const bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    ::close(fd);
-    if (!written) return 0;
+    // And through a real file, as the program reads it: a file in memory,
+    // opened by its name under /proc, so nothing is written where another
+    // user could have put a link.
+    static const int memory = ::memfd_create("kelmio-fuzz-detect", MFD_CLOEXEC);
+    static const std::string path = "/proc/self/fd/" + std::to_string(memory);
+    if (memory < 0 || ::ftruncate(memory, 0) != 0) std::abort();
+    if (::pwrite(memory, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size())) std::abort();
     std::optional<kelmio::FileError> error;
     const auto fromFile = kelmio::DetectTextFile(kelmio::FromNativePath(path), error);
     if (!fromFile || !Same(*fromFile, expected)) std::abort();

@@ -49,6 +49,9 @@ std::string AnswerText(const LookupResult& result) {
 
 bool CBridgeConversation::OnPoke(std::string_view item, std::string_view data) {
     bool taken = false;
+    // Every find replaces the answer: one refused (closed, or no word) must
+    // not leave the last word's answer to be requested under the new word.
+    if (item == "Find") m_answer.reset();
     if (item == "SetAnsi" || item == "Close") {
         taken = true;
         if (item == "Close") m_bOpen = false;
