@@ -129,7 +129,7 @@ void CContFrameWnd::ShowWindow() {
     m_sizeShownClient = GetClientSize();
     m_bRestoring = maximised || minimised;
     m_nNormalFixesLeft = m_bRestoring ? kNormalFixes : 0;
-    OnFirstShow();
+    OnFirstShow(minimised);
 }
 
 void CContFrameWnd::ShowControlBar(wxWindow* bar, bool show) {

@@ -27,7 +27,8 @@ public:
 
 protected:
     // Called once, right after the frame was first shown.
-    virtual void OnFirstShow() {}
+    // `minimised`: the window was asked to start minimised.
+    virtual void OnFirstShow(bool /*minimised*/) {}
 
     // Stores the placement: always when `always` (the window closes), else
     // only when it differs from what was read or stored last.

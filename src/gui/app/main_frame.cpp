@@ -48,6 +48,12 @@ CMainFrame::CMainFrame(CSettings& settings, CPrompter& prompter, CSPIControl* pl
     Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
         event.Skip();
         if (!event.GetActive()) return;
+        if (m_bFocusOnActivation) {
+            m_bFocusOnActivation = false;
+            CallAfter([this] {
+                if (m_pActiveView != nullptr) m_pActiveView->FocusPane();
+            });
+        }
         CallAfter(&CMainFrame::RaiseOpenDialog);
         // After the activation: what is done then may ask the user.
         CallAfter([this] {
@@ -168,7 +174,15 @@ void CMainFrame::PlacePanesOnceRoomy() {
 }
 
 // The translation editor is active when the window first shows.
-void CMainFrame::OnFirstShow() { SetActiveView(*m_pEditView); }
+void CMainFrame::OnFirstShow(bool minimised) {
+    // Focusing a pane presents its window, which would undo a minimised start.
+    if (minimised) {
+        m_pActiveView = m_pEditView;
+        m_bFocusOnActivation = true;
+        return;
+    }
+    SetActiveView(*m_pEditView);
+}
 
 void CMainFrame::SetActiveView(CPaneView& view) {
     m_pActiveView = &view;

@@ -60,7 +60,7 @@ public:
     std::optional<CommandState> RouteQuery(CommandId id) const;
 
 private:
-    void OnFirstShow() override;
+    void OnFirstShow(bool minimised) override;
     void CreateBars();
     void CreateClient();
     void OnMenuCommand(wxCommandEvent& event);
@@ -89,6 +89,9 @@ private:
     CKelEditView* m_pEditView = nullptr;
     CKelFormView* m_pFormView = nullptr;
     CPaneView* m_pActiveView = nullptr;
+    // A window that started minimised gives its pane the focus when it is
+    // first brought back.
+    bool m_bFocusOnActivation = false;
     // The pane sizes read at creation, placed once the window is big enough
     // to hold them: a window manager may lay the window out smaller first,
     // and a splitter keeps a sash it had to pull in.
