@@ -109,6 +109,8 @@ std::size_t DecodeOne(const unsigned char* in, std::size_t left, char32_t& cp) {
     return 0;
 }
 
+bool IsTagCharacter(char32_t cp) { return cp >= 0xE0000 && cp <= 0xE007F; }
+
 // Walks `utf8`, calling `form(code)` for each character with a Shift-JIS
 // form and `refused()` for each character or sequence that becomes "?".
 template <typename Form, typename Refused>
@@ -118,7 +120,9 @@ void Walk(const UnicodeTable& table, std::string_view utf8, Form form, Refused r
     while (left > 0) {
         char32_t cp = 0;
         std::size_t length = DecodeOne(in, left, cp);
-        if (length != 0 && cp < 0x10000 && table[cp] != kNoForm) {
+        if (length != 0 && IsTagCharacter(cp)) {
+            // Tags carry no text of their own: dropped, as the platform's converter does.
+        } else if (length != 0 && cp < 0x10000 && table[cp] != kNoForm) {
             form(table[cp]);
         } else {
             if (length == 0) length = RefusedLength(in, left);

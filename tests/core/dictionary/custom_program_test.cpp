@@ -9,10 +9,8 @@
 #include "platform/settings.h"
 #include "project/kelmio_doc.h"
 #include "project/project_file.h"
-#include "support/fake_panes.h"
 #include "support/file_bytes.h"
-#include "support/scripted_dde.h"
-#include "support/scripted_prompter.h"
+#include "support/dictionary_doc.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
 
@@ -21,16 +19,8 @@ namespace {
 
 using namespace kelmio::test;
 
-class CustomProgramTest : public ::testing::Test {
+class CustomProgramTest : public DictionaryDocTest {
 protected:
-    CustomProgramTest() {
-        doc.AttachViews(nullptr, nullptr, &memo);
-        DicPlatform platform;
-        platform.pTransport = &dde;
-        platform.pShell = &shell;
-        doc.m_dic.SetPlatform(platform);
-    }
-
     // Opens a project file that names `program` with `parameters`.
     void OpenProjectNaming(const std::string& program, const std::string& parameters) {
         CKelmioData data;
@@ -44,13 +34,6 @@ protected:
     }
 
     TempDir dir;
-    CMemorySettings settings;
-    CScriptedPrompter prompter;
-    FakeAppHost app;
-    CKelmioDoc doc{settings, prompter, app};
-    FakeMemoPane memo;
-    CScriptedDde dde;
-    CRecordingShell shell;
     int opened = 0;
 };
 

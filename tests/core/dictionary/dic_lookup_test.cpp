@@ -7,9 +7,7 @@
 #include "platform/settings.h"
 #include "text/mb_case.h"
 #include "project/kelmio_doc.h"
-#include "support/fake_panes.h"
-#include "support/scripted_dde.h"
-#include "support/scripted_prompter.h"
+#include "support/dictionary_doc.h"
 #include "support/sjis_literal.h"
 #include "support/temp_dir.h"
 #include "support/file_bytes.h"
@@ -20,18 +18,8 @@ namespace {
 using namespace kelmio::test;
 
 // A document whose dictionary talks to a scripted PDIC.
-class LookupTest : public ::testing::Test {
+class LookupTest : public DictionaryDocTest {
 protected:
-    LookupTest() {
-        doc.AttachViews(nullptr, nullptr, &memo);
-        DicPlatform platform;
-        platform.pTransport = &dde;
-        platform.pShell = &shell;
-        platform.pRegistry = &registry;
-        platform.sleep = [](int) {};
-        doc.m_dic.SetPlatform(platform);
-    }
-
     // The result dialog: records what it showed and ends with `result`.
     void ExpectAnswerDialog(int result) {
         prompter.ExpectDicAnswerDialog([this, result](CDicAnswerDlg& dialog) {
@@ -41,14 +29,6 @@ protected:
         });
     }
 
-    CMemorySettings settings;
-    CScriptedPrompter prompter;
-    FakeAppHost app;
-    CKelmioDoc doc{settings, prompter, app};
-    FakeMemoPane memo;
-    CScriptedDde dde;
-    CRecordingShell shell;
-    CFixedRegistry registry;
     std::string shownWord;
     std::string shownAnswer;
 };

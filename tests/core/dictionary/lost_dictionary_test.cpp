@@ -9,9 +9,7 @@
 #include "dictionary/dic_answer_dlg.h"
 #include "platform/settings.h"
 #include "project/kelmio_doc.h"
-#include "support/fake_panes.h"
-#include "support/scripted_dde.h"
-#include "support/scripted_prompter.h"
+#include "support/dictionary_doc.h"
 #include "support/sjis_literal.h"
 
 namespace kelmio {
@@ -19,16 +17,9 @@ namespace {
 
 using namespace kelmio::test;
 
-class LostDictionaryTest : public ::testing::Test {
+class LostDictionaryTest : public DictionaryDocTest {
 protected:
     LostDictionaryTest() {
-        doc.AttachViews(nullptr, nullptr, &memo);
-        DicPlatform platform;
-        platform.pTransport = &dde;
-        platform.pShell = &shell;
-        platform.pRegistry = &registry;
-        platform.sleep = [](int) {};
-        doc.m_dic.SetPlatform(platform);
         registry.pdicAnsi = "/usr/lib/kelmio/kelmio-dictbridge";
         dde.answers["cat"] = "neko";
     }
@@ -37,15 +28,6 @@ protected:
         return static_cast<int>(std::count_if(dde.calls.begin(), dde.calls.end(),
                                               [](const DdeCall& call) { return call.kind == "connect"; }));
     }
-
-    CMemorySettings settings;
-    CScriptedPrompter prompter;
-    FakeAppHost app;
-    CKelmioDoc doc{settings, prompter, app};
-    FakeMemoPane memo;
-    CScriptedDde dde;
-    CRecordingShell shell;
-    CFixedRegistry registry;
 };
 
 TEST_F(LostDictionaryTest, ProgramThatWentAwayIsStartedAgainAndTheWordAnswered) {

@@ -122,6 +122,8 @@ TEST(Cp932Table, GivesIconvsBytesAndCounts) {
     // Overlong forms, surrogates, code points past U+10FFFF, cut sequences.
     inputs.push_back("\xC0\xAF\xC1\xBF\xE0\x80\xAF\xED\xA0\x80\xED\xBF\xBF\xF4\x90\x80\x80\xF5\x80");
     inputs.push_back("\xF0\x9F\x98\x80\xF0\x8F\xBF\xBF\xE3\x81\xE3\x81\x82\xE3");
+    // Tag characters (U+E0000, U+E0001, U+E007F) around the last one (U+E0080 is none).
+    inputs.push_back("x\xF3\xA0\x80\x80\xF3\xA0\x80\x81y\xF3\xA0\x81\xBF\xF3\xA0\x82\x80");
     for (const std::string& utf8 : inputs) {
         const ConversionResult reference = Utf8ToCp932ByIconv(utf8);
         std::string table;
